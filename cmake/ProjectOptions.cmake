@@ -1,0 +1,33 @@
+# One interface target carries the language level and warnings for all our code.
+add_library(pictomine_options INTERFACE)
+target_compile_features(pictomine_options INTERFACE cxx_std_20)
+target_compile_options(pictomine_options INTERFACE -Wall -Wextra)
+target_compile_definitions(pictomine_options INTERFACE QT_NO_KEYWORDS)
+
+# pictomine_library(NAME folder DEPS ...): a static library of every source in the folder.
+function(pictomine_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
+  list(FILTER sources INCLUDE REGEX "\\.(cpp|h|qrc)$")
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC pictomine_options ${ARG_DEPS})
+  set_target_properties(${name} PROPERTIES LINKER_LANGUAGE CXX)
+endfunction()
+
+# pictomine_test(NAME DEPS ...): one GoogleTest binary of every source in the folder.
+function(pictomine_test name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  list(FILTER sources INCLUDE REGEX "\\.cpp$")
+  if(NOT sources)
+    return()
+  endif()
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  add_executable(${name} ${sources} ${headers})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_link_libraries(${name} PRIVATE pictomine_options ${ARG_DEPS} GTest::gtest GTest::gmock test_support)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+endfunction()
