@@ -1,0 +1,84 @@
+#include "imaging/FileHelpers.h"
+
+#include "platform/Dialogs.h"
+#include "platform/ScreenInfo.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+
+namespace FileHelpers {
+
+QString AddBackslash(const QString& path)
+{
+    return path.endsWith('/') ? path : path + '/';
+}
+
+int WorkAreaBottomGap(int screenHeightPx, int workAreaBottomPx, double twipsPerPixel)
+{
+    const double screenTwips = screenHeightPx * twipsPerPixel;
+    return int(std::lrint((screenTwips / twipsPerPixel - workAreaBottomPx) * twipsPerPixel));
+}
+
+int WorkAreaBottomGap()
+{
+    const QRect screen = ScreenInfo::screenGeometry();
+    const QRect work = ScreenInfo::workArea();
+    // The work area's bottom edge as an exclusive coordinate, relative to the screen.
+    const int workBottom = work.y() + work.height() - screen.y();
+    return WorkAreaBottomGap(screen.height(), workBottom, ScreenInfo::twipsPerPixel());
+}
+
+QString QtFilterFromDesign(const QString& filter)
+{
+    const QStringList parts = filter.split('|');
+    QStringList entries;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
+        for (QString& p : patterns)
+            p = p.trimmed();
+        entries << parts[i] + " (" + patterns.join(' ') + ")";
+    }
+    return entries.join(";;");
+}
+
+QString ShowFileDialog(QWidget* parent, const QString& filter, bool openFlag)
+{
+    const QString title = QStringLiteral("Open File...");
+    const QString qtFilter = QtFilterFromDesign(filter);
+    Dialogs& dialogs = Dialogs::instance();
+    return openFlag ? dialogs.openFileName(parent, title, qtFilter) : dialogs.saveFileName(parent, title, qtFilter);
+}
+
+QString GetFileExtension(const QString& name)
+{
+    const qsizetype dot = name.lastIndexOf('.');
+    return dot < 0 ? name : name.mid(dot + 1);
+}
+
+FitResult FitToBox(int sw, int sh, int bw, int bh, bool force)
+{
+    FitResult r;
+    if (sw <= bw && sh <= bh && !force) {
+        r.w = sw;
+        r.h = sh;
+    } else {
+        const float rx = float(bw) / float(sw);
+        const float ry = float(bh) / float(sh);
+        if (rx < ry) {
+            r.w = bw;
+            r.h = int(std::lrint(sh * rx));
+        } else {
+            r.h = bh;
+            r.w = int(std::lrint(sw * ry));
+        }
+    }
+    r.w = std::max(r.w, 1);
+    r.h = std::max(r.h, 1);
+    r.x = (bw - r.w) / 2;
+    r.y = (bh - r.h) / 2;
+    return r;
+}
+
+} // namespace FileHelpers
