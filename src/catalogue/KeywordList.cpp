@@ -1,0 +1,79 @@
+#include "catalogue/KeywordList.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringList>
+
+#include <cmath>
+#include <limits>
+
+KeywordList::KeywordList()
+{
+    auto engine = std::make_shared<std::mt19937>(std::random_device{}());
+    m_random = [engine]() { return std::uniform_real_distribution<double>(0.0, 1.0)(*engine); };
+}
+
+void KeywordList::LoadKeywords(const QString& path)
+{
+    m_entries.clear();
+    m_ringNext = 0;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+        for (QString line : lines) {
+            if (line.endsWith('\r'))
+                line.chop(1);
+            const QStringList fields = line.split('#');
+            if (fields.size() < 2)
+                continue;
+            bool ok = false;
+            const int count = fields[1].trimmed().toInt(&ok);
+            if (!ok || count < std::numeric_limits<qint16>::min() || count > std::numeric_limits<qint16>::max())
+                continue;
+            m_entries.push_back({fields[0], qint16(count)});
+        }
+    }
+    m_saveCount = int(m_entries.size());
+}
+
+bool KeywordList::SaveKeywords(const QString& path) const
+{
+    if (!QFile::exists(path))
+        return false;
+    QByteArray text;
+    for (int i = 0; i < m_saveCount && i < int(m_entries.size()); ++i)
+        text += m_entries[size_t(i)].keyword.toUtf8() + '#' + QByteArray::number(m_entries[size_t(i)].count) + "\r\n";
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(text);
+    return file.commit();
+}
+
+void KeywordList::record(const QString& searchText)
+{
+    if (int(m_entries.size()) < kCapacity) {
+        m_entries.push_back({searchText, 1});
+        m_saveCount = int(m_entries.size());
+        return;
+    }
+    // Full: keep the first kCapacity entries and overwrite the oldest slot in turn.
+    m_entries.resize(kCapacity);
+    m_entries[size_t(m_ringNext)] = {searchText, 1};
+    m_ringNext = (m_ringNext + 1) % kCapacity;
+    m_saveCount = kCapacity;
+}
+
+QString KeywordList::PickLuckyKeyword()
+{
+    std::vector<int> candidates;
+    for (int i = 0; i < int(m_entries.size()); ++i)
+        if (!m_entries[size_t(i)].keyword.isEmpty())
+            candidates.push_back(i);
+    if (candidates.empty())
+        return QString();
+    // Nearest-integer draw over [0, n - 1]: the two ends get half the weight of the others.
+    const long i = std::lrint(m_random() * double(candidates.size() - 1));
+    const size_t index = size_t(std::clamp<long>(i, 0, long(candidates.size()) - 1));
+    return m_entries[size_t(candidates[index])].keyword;
+}

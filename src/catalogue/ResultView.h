@@ -1,0 +1,19 @@
+#pragma once
+
+// What a page load asks of the window showing the results. The window implements it; tests
+// observe it.
+class ResultView {
+public:
+    virtual ~ResultView() = default;
+
+    // A new query starts: unload the tiles (all but the first), clear the grid and its height,
+    // update the scroll range.
+    virtual void clearResults() = 0;
+    // Creates, places and draws the tile of the newest result-list entry.
+    virtual void PlaceNextTile() = 0;
+    // The Load More flag changed: slide the panel in or out.
+    virtual void loadMoreChanged(bool shown) = 0;
+    virtual void setProgressWidth(int width) = 0;
+    // A page load has ended (completely, or abandoned by a newer query: then superseded is true).
+    virtual void pageLoadEnded(bool superseded) { (void)superseded; }
+};

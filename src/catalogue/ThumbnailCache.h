@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The thumbnail cache folder: one file per thumbnail, named after the last segment of its address.
+class ThumbnailCache {
+public:
+    static constexpr int kMaxNameBytes = 200;
+
+    explicit ThumbnailCache(QString folder) : m_folder(std::move(folder)) {}
+
+    // A name that stays inside the folder: not empty, ".", or "..", no "/", "\" or control
+    // characters, at most kMaxNameBytes bytes as UTF-8.
+    static bool isSafeName(const QString& name);
+
+    // Replaces the file `name` with the bytes (temporary file and rename). An empty result file is
+    // removed. Returns the full path, or an empty text when nothing was stored.
+    QString store(const QString& name, const QByteArray& bytes) const;
+    // Deletes every "*.png" in the folder; other files stay. Failures are skipped.
+    void deletePngs() const;
+    [[nodiscard]] QString pathOf(const QString& name) const { return m_folder + '/' + name; }
+
+private:
+    QString m_folder;
+};
