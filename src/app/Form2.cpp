@@ -1,0 +1,90 @@
+#include "app/Form2.h"
+
+#include "app/PictureBox.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QTimerEvent>
+
+namespace {
+constexpr QSize kClientSize(172, 97);  // 2580 x 1455 twips at 15 twips per pixel
+
+QPixmap crossGlyph()
+{
+    QPixmap glyph(17, 17);
+    glyph.fill(Qt::white);
+    QPainter p(&glyph);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(87, 87, 87), 1.5));
+    p.drawLine(QPointF(4.5, 4.5), QPointF(12.5, 12.5));
+    p.drawLine(QPointF(12.5, 4.5), QPointF(4.5, 12.5));
+    return glyph;
+}
+} // namespace
+
+Form2::Form2(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint)
+{
+    setFixedSize(kClientSize);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_label = new QLabel(QStringLiteral("Reading..."), this);
+    m_label->setFont(QFont("Verdana", 10));
+    m_label->setStyleSheet("color: rgb(64, 64, 64)");
+    m_label->setGeometry(70, (kClientSize.height() - 20) / 2, 90, 20);
+    m_close = new PictureBox(this);
+    m_close->setGeometry(kClientSize.width() - 21, 4, 17, 17);
+    m_close->setPicture(crossGlyph());
+    m_close->setToolTip(QStringLiteral("Cancel"));
+    m_close->setCursor(Qt::PointingHandCursor);
+    connect(m_close, &PictureBox::MouseUp, this, &QWidget::close);
+}
+
+QWidget* Form2::closeControl() const
+{
+    return m_close;
+}
+
+void Form2::showEvent(QShowEvent*)
+{
+    if (!m_loaded) {
+        if (!m_session.reportFailure()) {
+            close();
+            return;
+        }
+        m_frames.load();
+        m_loaded = true;
+    }
+    m_timer.start(kFramePeriodMs, this);
+}
+
+void Form2::hideEvent(QHideEvent*)
+{
+    m_timer.stop();
+}
+
+void Form2::timerEvent(QTimerEvent* e)
+{
+    if (e->timerId() == m_timer.timerId())
+        drawNextFrame();
+}
+
+void Form2::drawNextFrame()
+{
+    if (m_surface.size() != size())
+        m_surface = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    m_surface.fill(Qt::white);
+    const QImage& frame = m_frames.next();
+    if (!frame.isNull()) {
+        QPainter p(&m_surface);
+        p.drawImage(QRect(kSpinnerLeft, (height() - kSpinnerSize) / 2, kSpinnerSize, kSpinnerSize), frame);
+    }
+    update();
+}
+
+void Form2::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    if (m_surface.isNull())
+        p.fillRect(rect(), Qt::white);
+    else
+        p.drawImage(0, 0, m_surface);
+}

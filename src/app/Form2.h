@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/SpinnerFrames.h"
+#include "platform/DrawingSession.h"
+
+#include <QBasicTimer>
+#include <QImage>
+#include <QWidget>
+
+class QLabel;
+class PictureBox;
+
+// The busy window shown while a tile fetches its full-size icon: "Reading..." beside a 32 x 32
+// spinner that advances every 30 ms, and a small close control with the tool tip "Cancel".
+class Form2 : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kFramePeriodMs = 30;
+    static constexpr int kSpinnerLeft = 25;
+    static constexpr int kSpinnerSize = 32;
+
+    explicit Form2(QWidget* owner = nullptr);
+
+    [[nodiscard]] const SpinnerFrames& frames() const { return m_frames; }
+    [[nodiscard]] const QImage& surface() const { return m_surface; }
+    [[nodiscard]] QWidget* closeControl() const;
+    // One timer tick: draws the next frame.
+    void drawNextFrame();
+
+protected:
+    void showEvent(QShowEvent*) override;
+    void hideEvent(QHideEvent*) override;
+    void timerEvent(QTimerEvent* e) override;
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    DrawingSession m_session;
+    SpinnerFrames m_frames;
+    QBasicTimer m_timer;
+    QImage m_surface;
+    QLabel* m_label = nullptr;
+    PictureBox* m_close = nullptr;
+    bool m_loaded = false;
+};

@@ -1,0 +1,75 @@
+#include "app/PictureBox.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+PictureBox::PictureBox(QWidget* parent, QColor background) : QWidget(parent), m_background(background)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+void PictureBox::setBackground(QColor color)
+{
+    m_background = color;
+    Cls();
+}
+
+void PictureBox::Cls()
+{
+    if (m_surface.size() != size())
+        m_surface = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    m_surface.fill(m_background);
+    if (!m_picture.isNull()) {
+        QPainter p(&m_surface);
+        p.drawPixmap(0, 0, m_picture);
+    }
+    update();
+}
+
+void PictureBox::setPicture(const QPixmap& picture)
+{
+    m_picture = picture;
+    Cls();
+}
+
+void PictureBox::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.drawImage(0, 0, m_surface);
+}
+
+void PictureBox::resizeEvent(QResizeEvent*)
+{
+    Cls();
+}
+
+int PictureBox::buttonCode(Qt::MouseButtons buttons)
+{
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+           (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int PictureBox::shiftCode(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* e)
+{
+    Q_EMIT MouseDown(buttonCode(e->button()), shiftCode(e->modifiers()), float(e->position().x()),
+                     float(e->position().y()));
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* e)
+{
+    Q_EMIT MouseMove(buttonCode(e->buttons()), shiftCode(e->modifiers()), float(e->position().x()),
+                     float(e->position().y()));
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* e)
+{
+    Q_EMIT MouseUp(buttonCode(e->button()), shiftCode(e->modifiers()), float(e->position().x()),
+                   float(e->position().y()));
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+// A self-drawn area with a persistent surface: drawing goes to a backing image that paintEvent
+// only copies. Reports pointer presses, moves and releases with the design's arguments
+// (Button 1 left, 2 right, 4 middle; Shift 1 shift, 2 ctrl, 4 alt; X, Y in pixels).
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr, QColor background = Qt::white);
+
+    void setBackground(QColor color);
+    [[nodiscard]] QColor background() const { return m_background; }
+    // Clears the surface to the background colour.
+    void Cls();
+    QImage& surface() { return m_surface; }
+    [[nodiscard]] const QImage& surface() const { return m_surface; }
+    void setPicture(const QPixmap& picture);  // drawn at (0, 0) after every clear
+
+    static int buttonCode(Qt::MouseButtons buttons);
+    static int shiftCode(Qt::KeyboardModifiers modifiers);
+
+Q_SIGNALS:
+    void MouseDown(int Button, int Shift, float X, float Y);
+    void MouseMove(int Button, int Shift, float X, float Y);
+    void MouseUp(int Button, int Shift, float X, float Y);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    QImage m_surface;
+    QPixmap m_picture;
+    QColor m_background;
+};
