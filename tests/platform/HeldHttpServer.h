@@ -6,6 +6,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -64,6 +65,9 @@ public:
         return true;
     }
 
+    // When set, every request is answered on arrival with (status, body) for its path.
+    std::function<std::pair<int, QByteArray>(const QByteArray& path)> autoAnswer;
+
     std::vector<QByteArray> log;  // "request /p" and "answer /p" in the order they happened
     int maxPending = 0;           // the most requests held at the same time
     int disconnects = 0;
@@ -82,6 +86,10 @@ private:
             m_pending.emplace(path, socket);
             log.push_back("request " + path);
             maxPending = std::max(maxPending, int(m_pending.size()));
+            if (autoAnswer) {
+                const auto [status, body] = autoAnswer(path);
+                answer(path, status, body);
+            }
         }
     }
 
