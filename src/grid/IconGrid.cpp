@@ -1,0 +1,183 @@
+#include "grid/IconGrid.h"
+
+#include "grid/IconsOLE.h"
+#include "grid/MouseArgs.h"
+#include "grid/ThumbnailLoader.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+IconGrid::IconGrid(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    makeTile(0)->hide();
+}
+
+IconsOLE* IconGrid::makeTile(int index)
+{
+    auto* tile = new IconsOLE(this);
+    tile->hide();
+    connect(tile, &IconsOLE::TileMouseMove, this, [this, index] { hoverTile(index); });
+    connect(tile, &IconsOLE::DownloadClick, this, [this, index](int b, int s, float x, float y) {
+        Q_EMIT DownloadClick(index, b, s, x, y);
+    });
+    connect(tile, &IconsOLE::downloadRequested, this,
+            [this, index](const QString& name) { Q_EMIT downloadRequested(index, name); });
+    m_icons.push_back(tile);
+    return tile;
+}
+
+IconsOLE* IconGrid::tile(int index) const
+{
+    if (index < 0 || index >= int(m_icons.size()))
+        return nullptr;
+    return m_icons[std::size_t(index)];
+}
+
+int IconGrid::PlaceNextTile(const QStringList& resultList, std::vector<IconRecord>& records,
+                            float gridWidth)
+{
+    const int n = int(resultList.size());
+    if (n == 0)
+        return height();
+    m_geometry = GridGeometry(gridWidth);
+    // Below one column no cell can be computed; nothing is placed.
+    if (!m_geometry.isUsable())
+        return height();
+
+    const int surfaceHeight = m_geometry.surfaceHeight(n);
+    move(x(), 0);
+    resize(width(), surfaceHeight);
+    Q_EMIT surfaceHeightChanged(surfaceHeight);
+
+    // Only the line set changes; the tiles are children with their own surfaces.
+    m_linesDrawn = true;
+    m_linesGeometry = m_geometry;
+    m_linesSize = size();
+    update();
+
+    const int i = n - 1;
+    while (int(m_icons.size()) <= i)
+        makeTile(int(m_icons.size()));
+    if (int(records.size()) <= i)
+        records.resize(std::size_t(i) + 1);
+    IconRecord& record = records[std::size_t(i)];
+    IconsOLE* icon = m_icons[std::size_t(i)];
+
+    // A thumbnail that cannot be read leaves the tile empty; it is still placed and shown.
+    const QImage thumbnail = ThumbnailLoader::load(resultList.at(i));
+    record.imageWidth = thumbnail.width();
+    record.imageHeight = thumbnail.height();
+
+    icon->setIconTitle(record.title);
+    icon->setIconLicense(record.postLink);
+    icon->setIconLocal(record.thumbFile);
+
+    const QRect cell = m_geometry.cellRect(m_row, m_column);
+    record.tileLeft = float(cell.left());
+    record.tileTop = float(cell.top());
+    record.tileWidth = cell.width();
+    record.tileHeight = cell.height();
+    const QRect tileRect = m_geometry.tileRect(m_row, m_column);
+    icon->setGeometry(tileRect);
+
+    const QRect image = GridGeometry::imageRect(record.imageWidth, record.imageHeight, tileRect.size());
+    record.imageLeft = image.left();
+    record.imageTop = image.top();
+    record.imageWidth = image.width();
+    record.imageHeight = image.height();
+    icon->DrawIcon(thumbnail, float(image.left()), float(image.top()), float(image.width()),
+                   float(image.height()));
+    icon->show();
+
+    advanceCursor();
+    return surfaceHeight;
+}
+
+void IconGrid::advanceCursor()
+{
+    ++m_column;
+    if (m_column >= m_geometry.columns()) {
+        m_column = 0;
+        ++m_row;
+    }
+}
+
+void IconGrid::resetGrid()
+{
+    // Tiles may be the sender of the event that started the query: delete them later.
+    for (std::size_t k = 1; k < m_icons.size(); ++k) {
+        m_icons[k]->hide();
+        m_icons[k]->deleteLater();
+    }
+    m_icons.resize(1);
+    m_icons[0]->resetContent();
+    m_icons[0]->hide();
+
+    m_row = 0;
+    m_column = 0;
+    m_geometry = GridGeometry();
+    m_lastHovered = 0;
+    m_linesDrawn = false;
+    move(x(), 0);
+    resize(width(), 0);
+    update();
+    Q_EMIT surfaceHeightChanged(0);
+}
+
+void IconGrid::hoverTile(int k)
+{
+    IconsOLE* hovered = tile(k);
+    if (!hovered)
+        return;
+    if (m_lastHovered != k) {
+        if (IconsOLE* previous = tile(m_lastHovered))
+            previous->reDrawBlank();
+    }
+    hovered->MouseActive();
+    m_lastHovered = k;
+}
+
+QImage IconGrid::surface() const
+{
+    QImage image(size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paintLines(painter, image.rect());
+    return image;
+}
+
+void IconGrid::paintLines(QPainter& painter, const QRect& area) const
+{
+    if (!m_linesDrawn)
+        return;
+    painter.setPen(QPen(QColor::fromRgba(kLineColour), 1));
+    const int bottom = m_linesSize.height();
+    for (int x : m_linesGeometry.verticalLines(m_linesSize.width())) {
+        if (x >= area.left() && x <= area.right())
+            painter.drawLine(x, std::max(area.top(), 0), x, std::min(area.bottom(), bottom));
+    }
+    for (int y : GridGeometry::horizontalLines(bottom)) {
+        if (y >= area.top() && y <= area.bottom())
+            painter.drawLine(area.left(), y, area.right(), y);
+    }
+}
+
+void IconGrid::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.fillRect(event->rect(), Qt::white);
+    paintLines(painter, event->rect());
+}
+
+void IconGrid::mousePressEvent(QMouseEvent* event)
+{
+    // Accepted, so the release of the same button comes back to the surface.
+    event->accept();
+}
+
+void IconGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    Q_EMIT backgroundReleased(MouseArgs::button(event->button()), MouseArgs::shift(event->modifiers()),
+                              float(event->position().x()), float(event->position().y()));
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "catalogue/IconRecord.h"
+#include "grid/GridGeometry.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <vector>
+
+class IconsOLE;
+
+// The results grid surface: its grid lines, the control array of tiles Icons (element 0 exists
+// from the start), the placement cursor and the hover rule. The surface grows a row of 200 pixels
+// at a time and scrolls inside its viewport; the host moves it.
+class IconGrid : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr QRgb kLineColour = 0xFFE6E6E6;  // RGB(230, 230, 230)
+
+    explicit IconGrid(QWidget* parent = nullptr);
+
+    // Places the tile of the newest result-list entry (index n - 1): grows the surface, draws the
+    // grid lines, creates the tile, gives it the record's texts, moves it into its cell, draws
+    // the fitted thumbnail and advances the cursor. Records are added when the array is shorter,
+    // with empty texts. Returns the surface height (also reported by surfaceHeightChanged).
+    int PlaceNextTile(const QStringList& resultList, std::vector<IconRecord>& records,
+                      float gridWidth);
+
+    // A new query: unloads every tile but tile 0, resets tile 0, the cursor, the geometry and the
+    // last hovered tile, clears the drawing and sets the height to 0.
+    void resetGrid();
+
+    // The hover rule, on TileMouseMove from tile k.
+    void hoverTile(int k);
+
+    [[nodiscard]] const std::vector<IconsOLE*>& Icons() const { return m_icons; }
+    [[nodiscard]] IconsOLE* tile(int index) const;
+    [[nodiscard]] int tileCount() const { return int(m_icons.size()); }
+    [[nodiscard]] const GridGeometry& gridGeometry() const { return m_geometry; }
+    [[nodiscard]] int cursorRow() const { return m_row; }
+    [[nodiscard]] int cursorColumn() const { return m_column; }
+    [[nodiscard]] int lastHovered() const { return m_lastHovered; }
+    // The drawing of the surface (grid lines on white), for observers.
+    [[nodiscard]] QImage surface() const;
+
+Q_SIGNALS:
+    // The surface changed height; the host updates the scroll range at once.
+    void surfaceHeightChanged(int height);
+    // A pointer button was released on the background between tiles.
+    void backgroundReleased(int Button, int Shift, float X, float Y);
+    // Re-raised from tile `index`.
+    void DownloadClick(int index, int Button, int Shift, float X, float Y);
+    void downloadRequested(int index, const QString& thumbName);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    IconsOLE* makeTile(int index);
+    void paintLines(QPainter& painter, const QRect& area) const;
+    void advanceCursor();
+
+    std::vector<IconsOLE*> m_icons;
+    GridGeometry m_geometry;
+    int m_row = 0;
+    int m_column = 0;
+    int m_lastHovered = 0;
+    // The grid lines as last drawn: the geometry and surface size they were drawn for.
+    bool m_linesDrawn = false;
+    GridGeometry m_linesGeometry;
+    QSize m_linesSize;
+};

@@ -1,0 +1,229 @@
+#include "grid/IconsOLE.h"
+
+#include "grid/MouseArgs.h"
+#include "grid/TileButton.h"
+#include "platform/Shell.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+const QString kDefaultTitle = QStringLiteral("Title");
+const QString kDefaultLicense = QStringLiteral("License: ");
+
+QLabel* makeLoadingCaption(QWidget* parent)
+{
+    auto* label = new QLabel(QStringLiteral("Loading..."), parent);
+    label->setGeometry(120, 80, 65, 16);
+    QFont font;
+    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(9.75);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(128, 128, 128));
+    label->setPalette(palette);
+    // The pointer over the caption still counts as over the tile.
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+} // namespace
+
+IconsOLE::IconsOLE(QWidget* parent)
+    : QWidget(parent), m_title(kDefaultTitle), m_license(kDefaultLicense)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    m_download = new TileButton(Artwork::Piece::Download, QStringLiteral("Download"), this);
+    m_info = new TileButton(Artwork::Piece::License, QStringLiteral("License"), this);
+    m_loadingCap = makeLoadingCaption(this);
+
+    m_revealTimer.setInterval(TileStrip::kRevealPeriodMs);
+    m_hideTimer.setInterval(TileStrip::kHidePeriodMs);
+    connect(&m_revealTimer, &QTimer::timeout, this, &IconsOLE::onRevealTick);
+    connect(&m_hideTimer, &QTimer::timeout, this, &IconsOLE::onHideTick);
+    connect(m_download, &TileButton::released, this, &IconsOLE::onDownloadReleased);
+    connect(m_info, &TileButton::released, this, &IconsOLE::onLicenseReleased);
+
+    resize(kInitialSize);
+    m_strip.resize(width(), height());
+    placeButtons();
+}
+
+void IconsOLE::setIconTitle(const QString& New_iconTitle)
+{
+    m_title = New_iconTitle;
+}
+
+void IconsOLE::setIconLicense(const QString& New_iconLicense)
+{
+    m_license = New_iconLicense;
+}
+
+void IconsOLE::setIconLocal(const QString& New_iconLocal)
+{
+    m_thumbName = New_iconLocal;
+}
+
+void IconsOLE::DrawIcon(const QImage& nIcon, float x, float y, float W, float H)
+{
+    m_imageRect = QRectF(x, y, W, H);
+    renderRetained(nIcon);
+    update();
+    m_loadingCap->hide();
+}
+
+void IconsOLE::renderRetained(const QImage& source)
+{
+    m_retained = QImage();
+    const QRect target(int(std::lrint(m_imageRect.x())), int(std::lrint(m_imageRect.y())),
+                       int(std::lrint(m_imageRect.width())), int(std::lrint(m_imageRect.height())));
+    // Only the part inside the tile is kept, so an oversized rectangle cannot cost memory.
+    const QRect visible = target.intersected(rect());
+    if (source.isNull() || visible.isEmpty())
+        return;
+    QImage copy(visible.size(), QImage::Format_RGB32);
+    copy.fill(Qt::white);
+    QPainter painter(&copy);
+    // Bilinear filtering, like the default quality of the original drawing library.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRect(target.topLeft() - visible.topLeft(), target.size()), source);
+    painter.end();
+    m_retained = copy;
+    m_retainedPos = visible.topLeft();
+}
+
+void IconsOLE::MouseActive()
+{
+    m_strip.mouseActive();
+    syncTimers();
+}
+
+void IconsOLE::reDraw()
+{
+    // The surface is white plus the retained thumbnail at its rectangle: repainting it is a refresh.
+    update();
+    m_strip.hide();
+    syncTimers();
+}
+
+void IconsOLE::reDrawBlank()
+{
+    m_strip.hide();
+    syncTimers();
+}
+
+void IconsOLE::resetContent()
+{
+    m_title = kDefaultTitle;
+    m_license = kDefaultLicense;
+    m_thumbName.clear();
+    m_retained = QImage();
+    m_imageRect = QRectF();
+    m_loadingCap->show();
+    m_strip.reset();
+    syncTimers();
+    placeButtons();
+    update();
+}
+
+QImage IconsOLE::surface() const
+{
+    QImage image(size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    if (!m_retained.isNull()) {
+        QPainter painter(&image);
+        painter.drawImage(m_retainedPos, m_retained);
+    }
+    return image;
+}
+
+bool IconsOLE::isLoadingShown() const
+{
+    return !m_loadingCap->isHidden();
+}
+
+QWidget* IconsOLE::downloadButton() const
+{
+    return m_download;
+}
+
+QWidget* IconsOLE::licenseButton() const
+{
+    return m_info;
+}
+
+void IconsOLE::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.fillRect(event->rect(), Qt::white);
+    if (!m_retained.isNull())
+        painter.drawImage(m_retainedPos, m_retained);
+}
+
+void IconsOLE::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_strip.resize(width(), height());
+    placeButtons();
+}
+
+void IconsOLE::mouseMoveEvent(QMouseEvent* event)
+{
+    Q_EMIT TileMouseMove(MouseArgs::button(event->buttons()), MouseArgs::shift(event->modifiers()),
+                         float(event->position().x()), float(event->position().y()));
+}
+
+// Presses and releases on the tile are the tile's own: they must not reach the grid background,
+// whose release hides the category list.
+void IconsOLE::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+}
+
+void IconsOLE::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+}
+
+void IconsOLE::placeButtons()
+{
+    m_info->move(m_strip.infoPos());
+    m_download->move(m_strip.downloadPos());
+}
+
+void IconsOLE::syncTimers()
+{
+    if (m_strip.isRevealing() != m_revealTimer.isActive())
+        m_strip.isRevealing() ? m_revealTimer.start() : m_revealTimer.stop();
+    if (m_strip.isHiding() != m_hideTimer.isActive())
+        m_strip.isHiding() ? m_hideTimer.start() : m_hideTimer.stop();
+}
+
+void IconsOLE::onRevealTick()
+{
+    m_strip.revealTick();
+    placeButtons();
+    syncTimers();
+}
+
+void IconsOLE::onHideTick()
+{
+    m_strip.hideTick();
+    placeButtons();
+    syncTimers();
+}
+
+void IconsOLE::onDownloadReleased(int Button, int Shift, float X, float Y)
+{
+    Q_EMIT DownloadClick(Button, Shift, X, Y);
+    Q_EMIT downloadRequested(m_thumbName);
+}
+
+void IconsOLE::onLicenseReleased()
+{
+    // Shell::openUrl refuses anything but http and https addresses.
+    Shell::openUrl(m_license);
+}

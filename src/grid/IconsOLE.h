@@ -1,0 +1,93 @@
+#pragma once
+
+#include "grid/TileStrip.h"
+
+#include <QImage>
+#include <QRectF>
+#include <QTimer>
+#include <QWidget>
+
+class QLabel;
+class TileButton;
+
+// One result tile: a white surface showing the thumbnail the grid draws into it, the result's
+// texts, and a download and a licence button that slide up from the bottom edge while the tile is
+// the hovered one. The surface persists: it shows the last DrawIcon until the next one.
+class IconsOLE : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr QSize kInitialSize{304, 187};
+
+    explicit IconsOLE(QWidget* parent = nullptr);
+
+    // The write-only properties iconTitle, iconLicense and iconLocal, in Qt setter naming.
+    void setIconTitle(const QString& New_iconTitle);
+    void setIconLicense(const QString& New_iconLicense);
+    void setIconLocal(const QString& New_iconLocal);
+
+    [[nodiscard]] bool iconDownloaded() const { return m_downloaded; }
+    void setIconDownloaded(bool New_iconDownloaded) { m_downloaded = New_iconDownloaded; }
+
+    // Clears the surface and draws nIcon into (x, y, W, H), each rounded halves to even. The tile
+    // keeps its own copy of what it drew, so reDraw can repaint it; nIcon stays the caller's.
+    void DrawIcon(const QImage& nIcon, float x, float y, float W, float H);
+    // Starts revealing the button strip (nothing when it is already active).
+    void MouseActive();
+    // Repaints the retained thumbnail and starts hiding the strip.
+    void reDraw();
+    // Starts hiding the strip.
+    void reDrawBlank();
+
+    // Back to a fresh tile for a new result set: default texts, empty surface, "Loading..." shown,
+    // strip hidden at once.
+    void resetContent();
+
+    // Observers for the host and tests.
+    [[nodiscard]] int stripTop() const { return m_strip.top(); }
+    [[nodiscard]] const TileStrip& strip() const { return m_strip; }
+    [[nodiscard]] QImage surface() const;
+    [[nodiscard]] QRectF imageRect() const { return m_imageRect; }
+    [[nodiscard]] bool isLoadingShown() const;
+    [[nodiscard]] QWidget* downloadButton() const;
+    [[nodiscard]] QWidget* licenseButton() const;
+
+Q_SIGNALS:
+    void TileMouseMove(int Button, int Shift, float X, float Y);
+    void DownloadClick(int Button, int Shift, float X, float Y);
+    // Raised right after DownloadClick: the host runs the download of this tile's thumbnail.
+    void downloadRequested(const QString& thumbName);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void renderRetained(const QImage& source);
+    void placeButtons();
+    void syncTimers();
+    void onRevealTick();
+    void onHideTick();
+    void onDownloadReleased(int Button, int Shift, float X, float Y);
+    void onLicenseReleased();
+
+    TileStrip m_strip;
+    QTimer m_revealTimer;  // Timer2
+    QTimer m_hideTimer;    // Timer3
+    TileButton* m_download = nullptr;
+    TileButton* m_info = nullptr;
+    QLabel* m_loadingCap = nullptr;
+
+    QString m_title;
+    QString m_license;
+    QString m_thumbName;
+    bool m_downloaded = false;
+
+    // The retained thumbnail, rendered over white at its drawn size and clipped to the tile; it
+    // is the whole content of the otherwise white surface.
+    QImage m_retained;
+    QPoint m_retainedPos;
+    QRectF m_imageRect;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "grid/Artwork.h"
+
+#include <QWidget>
+
+// A 17 x 17 picture button of the tile: white background, a 16 x 16 glyph, hand pointer, tool tip.
+// Reports a release of any pointer button over it.
+class TileButton : public QWidget {
+    Q_OBJECT
+public:
+    TileButton(Artwork::Piece glyph, const QString& toolTip, QWidget* parent);
+
+Q_SIGNALS:
+    void released(int Button, int Shift, float X, float Y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QImage m_glyph;
+};

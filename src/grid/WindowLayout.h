@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QLine>
+#include <QRect>
+
+#include <array>
+
+// The one-time layout pass of the main window as pure computation. Every rectangle is in the
+// coordinates of the region's container (see the comment on each member); lines likewise.
+class WindowLayout {
+public:
+    // Design sizes kept by the layout pass.
+    static constexpr int kMenuWidth = 249;
+    static constexpr int kLogoPicHeight = 105;
+    static constexpr QSize kLogoSize{50, 50};
+    static constexpr QSize kLetteringSize{122, 15};
+    static constexpr int kTitleBarHeight = 33;
+    static constexpr int kToolbarHeight = 89;
+    static constexpr int kSearchOleHeight = 33;
+    static constexpr QSize kSearchButtonSize{65, 41};
+    static constexpr int kSearchBarHeight = 17;
+    static constexpr QSize kGoodLuckSize{96, 36};
+    static constexpr QSize kMenuMainSize{41, 41};
+    static constexpr QSize kHintSize{372, 12};
+    static constexpr int kScrollbarWidth = 17;
+    static constexpr int kProgressHeight = 9;
+    static constexpr int kLoadMoreHeight = 41;
+    static constexpr QSize kLoadMoreCaptionSize{134, 16};
+    static constexpr int kCaptionButtonSize = 17;
+    static constexpr int kCaptionButtonTop = 8;
+    static constexpr int kRestoreButtonLeft = 912;  // mainControls(0), never moved
+
+    struct Regions {
+        // In window coordinates.
+        QRect LogoPic, menuPanel, TitleBar, Toolbar, GridPIC, ucScrollbar1;
+        // A frame one pixel around the category panel (window coordinates).
+        QRect menuPanelShape;
+        // In LogoPic.
+        QRect Logopic1, LogoText;
+        QLine Line2;
+        // In TitleBar.
+        std::array<QRect, 3> mainControls;
+        // In Toolbar.
+        QRect SearchOLE, Shape3, GoodLuck, menuMain, Label1, Progress;
+        QLine Line1;
+        // Where the menu button can be seen: right of the Good Luck picture (the design position
+        // lies under it).
+        QRect menuMainVisible;
+        // In SearchOLE.
+        QRect SearchButton, SearchBar;
+        // In GridPIC.
+        QRect IconGrid, LoadMore;
+        // In LoadMore.
+        QRect Label2;
+    };
+
+    // W and H: the window's inner size after fitting it to the work area; M: the menu width.
+    [[nodiscard]] static Regions compute(int W, int H, int M = kMenuWidth);
+};
