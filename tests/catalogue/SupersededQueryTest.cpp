@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -160,4 +161,70 @@ TEST_F(DrivenSite, RepeatedAndFailedImagesFollowTheSkippingRules)
     EXPECT_TRUE(view.loadMore.empty());
     EXPECT_EQ(view.progress.back(), 0);
     EXPECT_NE(std::find(view.progress.begin(), view.progress.end(), 30), view.progress.end());
+}
+
+TEST_F(DrivenSite, StalledPageEndsAtTheTimeoutWhileEventsKeepFlowing)
+{
+    client->setPageTimeout(400);
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&ticks]() { ++ticks; });
+    timer.start(20);
+    client->StartQuery("stalled");
+    QTRY_VERIFY_WITH_TIMEOUT(server.isPending("/?s=stalled"), kBoundMs);
+    QTRY_COMPARE_WITH_TIMEOUT(view.completedLoads(), 1, kBoundMs);
+    EXPECT_GE(ticks, 3);  // the page wait never blocked the event loop
+    EXPECT_FALSE(client->isLoading());
+    EXPECT_TRUE(client->resultList().isEmpty());
+    EXPECT_TRUE(client->records().empty());
+    EXPECT_EQ(view.progress.back(), 0);
+    // The client is usable afterwards.
+    client->setPageTimeout(kBoundMs);
+    client->StartQuery("next");
+    QTRY_VERIFY_WITH_TIMEOUT(server.isPending("/?s=next"), kBoundMs);
+    server.answer("/?s=next", 200, page({"n"}));
+    QTRY_VERIFY_WITH_TIMEOUT(server.isPending(thumbPath("n")), kBoundMs);
+    server.answer(thumbPath("n"), 200, "NN");
+    QTRY_COMPARE_WITH_TIMEOUT(view.completedLoads(), 2, kBoundMs);
+    EXPECT_EQ(client->resultList().size(), 1);
+}
+
+TEST_F(DrivenSite, HostileNamesAndCutConnectionsWriteNothingOutsideTheCache)
+{
+    client->StartQuery("");
+    QTRY_VERIFY_WITH_TIMEOUT(server.isPending("/"), kBoundMs);
+    const QList<QByteArray> images{"/h/..",       "/h/%2e%2e",      "/h/a%5Cb.png", "/h/%01x.png",
+                                   "/h/" + QByteArray(300, 'n') + ".png", "/h/..%2Fescape.png",
+                                   "/h/%2E%2E%2F%2E%2E%2Fup.png", "/h/cut.png", "/h/fine.png"};
+    QByteArray html = "<a href='" + base.toUtf8() + "2016/03/14/one/'>x</a>";
+    for (const QByteArray& image : images)
+        html += "<img src='" + image + "'>";
+    server.answer("/", 200, html);
+    QElapsedTimer clock;
+    clock.start();
+    while (view.completedLoads() == 0 && clock.elapsed() < kBoundMs) {
+        server.cut("/h/cut.png");
+        // Answer whatever path the client actually asked for (its own normalised form).
+        for (const QByteArray& entry : server.log)
+            if (entry.startsWith("request "))
+                server.answer(entry.mid(8), 200, "HOSTILE");
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    ASSERT_EQ(view.completedLoads(), 1);
+    // Only the cache folder exists beside it, and the cache holds plain files only.
+    EXPECT_EQ(QDir(AppPaths::root()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Icons"});
+    EXPECT_EQ(QDir(AppPaths::root() + "/..").entryList({"escape.png", "up.png"}, QDir::Files), QStringList{});
+    const QStringList inCache = QDir(AppPaths::icons()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    EXPECT_TRUE(inCache.contains("fine.png")) << inCache.join(" ").toStdString();
+    EXPECT_FALSE(inCache.contains("cut.png"));
+    // Encoded separators stay literal text in the file name; ".." forms and the overlong name are refused.
+    QStringList sorted = inCache;
+    sorted.sort();
+    EXPECT_EQ(sorted, (QStringList{"%01x.png", "..%2F..%2Fup.png", "..%2Fescape.png", "a%5Cb.png", "fine.png"}));
+    for (const QString& name : inCache) {
+        EXPECT_TRUE(QFileInfo(AppPaths::icons() + "/" + name).isFile()) << name.toStdString();
+        EXPECT_TRUE(ThumbnailCache::isSafeName(name)) << name.toStdString();
+    }
+    for (const QString& path : client->resultList())
+        EXPECT_EQ(QFileInfo(path).absolutePath(), QFileInfo(AppPaths::icons()).absoluteFilePath());
 }

@@ -68,6 +68,20 @@ public:
     // When set, every request is answered on arrival with (status, body) for its path.
     std::function<std::pair<int, QByteArray>(const QByteArray& path)> autoAnswer;
 
+    // Sends the headers and half of the promised body of the held request, then closes the connection.
+    bool cut(const QByteArray& path)
+    {
+        auto it = m_pending.find(path);
+        if (it == m_pending.end() || !it->second)
+            return false;
+        QTcpSocket* socket = it->second;
+        m_pending.erase(it);
+        socket->write("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + QByteArray(500, 'c'));
+        socket->disconnectFromHost();
+        log.push_back("cut " + path);
+        return true;
+    }
+
     std::vector<QByteArray> log;  // "request /p" and "answer /p" in the order they happened
     int maxPending = 0;           // the most requests held at the same time
     int disconnects = 0;
