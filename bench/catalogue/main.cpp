@@ -1,0 +1,129 @@
+// Measures how long a front-page query takes from StartQuery to the 30th placed thumbnail, with
+// six thumbnail fetches at a time against one at a time, on the stand-in site with a fixed
+// latency per answer. Prints the medians, their ratio and the floor (one page answer plus five
+// waves of six thumbnails).
+#include "catalogue/CatalogueClient.h"
+#include "catalogue/ResultView.h"
+#include "platform/AppPaths.h"
+#include "platform/SiteAddress.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstdio>
+#include <vector>
+
+namespace {
+constexpr int kLatencyMs = 50;
+constexpr int kRuns = 5;
+constexpr int kTiles = 30;
+constexpr int kBoundMs = 60000;
+
+class CountingView : public ResultView {
+public:
+    int placed = 0;
+    qint64 thirtiethAt = -1;
+    QElapsedTimer* clock = nullptr;
+    void clearResults() override {}
+    void PlaceNextTile() override
+    {
+        if (++placed == kTiles)
+            thirtiethAt = clock->elapsed();
+    }
+    void loadMoreChanged(bool) override {}
+    void setProgressWidth(int) override {}
+};
+
+// One query; returns the milliseconds to the 30th tile, or -1 when it did not get there.
+qint64 timeOneQuery(int parallel)
+{
+    QElapsedTimer clock;
+    CountingView view;
+    view.clock = &clock;
+    CatalogueClient client(view, AppPaths::icons());
+    client.setParallelFetches(parallel);
+    clock.start();
+    client.StartQuery("");
+    while (view.thirtiethAt < 0 && clock.elapsed() < kBoundMs)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    return view.thirtiethAt;
+}
+
+double median(std::vector<qint64> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? double(v[v.size() / 2]) : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2.0;
+}
+
+std::vector<qint64> runs(int parallel)
+{
+    std::vector<qint64> times;
+    for (int i = 0; i < kRuns; ++i) {
+        const qint64 t = timeOneQuery(parallel);
+        if (t < 0) {
+            std::fprintf(stderr, "query with %d at a time did not place %d tiles\n", parallel, kTiles);
+            std::exit(1);
+        }
+        times.push_back(t);
+    }
+    return times;
+}
+
+void printRuns(const char* label, const std::vector<qint64>& times)
+{
+    std::printf("%-14s", label);
+    for (qint64 t : times)
+        std::printf(" %5lld", static_cast<long long>(t));
+    std::printf("  | median %7.1f ms\n", median(times));
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    QTemporaryDir root;
+    AppPaths::setRoot(root.path());
+    QDir(root.path()).mkdir("Icons");
+
+    QProcess site;
+    site.start(QStringLiteral(CATALOGUE_SITE_BIN),
+               {"--synthetic", "60", "--latency-ms", QString::number(kLatencyMs), "--port", "0"});
+    if (!site.waitForStarted(kBoundMs)) {
+        std::fprintf(stderr, "cannot start %s\n", CATALOGUE_SITE_BIN);
+        return 1;
+    }
+    QElapsedTimer wait;
+    wait.start();
+    while (!site.canReadLine() && wait.elapsed() < kBoundMs && site.state() == QProcess::Running)
+        site.waitForReadyRead(1000);
+    const QString base = QString::fromUtf8(site.readLine()).trimmed();
+    if (!SiteAddress::setBase(base)) {
+        std::fprintf(stderr, "the site printed no usable address: \"%s\"\n", qPrintable(base));
+        return 1;
+    }
+
+    timeOneQuery(6);  // warm-up: connections, first renders on the site
+    const std::vector<qint64> six = runs(6);
+    const std::vector<qint64> one = runs(1);
+    const double floorMs = 6.0 * kLatencyMs;
+
+    std::printf("Front page to the %dth tile, %d ms per answer, %d runs each (ms):\n", kTiles, kLatencyMs, kRuns);
+    printRuns("6 at a time", six);
+    printRuns("1 at a time", one);
+    std::printf("speed-up       %.2fx (target >= 4x)\n", median(one) / median(six));
+    std::printf("floor          %.0f ms (page + 5 waves of 6); 6 at a time is %.2fx the floor (target <= 1.5x)\n",
+                floorMs, median(six) / floorMs);
+
+    site.terminate();
+    if (!site.waitForFinished(5000))
+        site.kill();
+    return 0;
+}
