@@ -3,6 +3,7 @@
 #include "platform/Shell.h"
 #include "platform/SiteAddress.h"
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -55,7 +56,9 @@ TEST(AppPaths, FixedTailsUnderTheRoot)
         EXPECT_TRUE(QFileInfo(folder).isDir()) << folder.toStdString();
     EXPECT_FALSE(QFile::exists(AppPaths::goodLuck()));  // the keyword file is never created
     EXPECT_EQ(AppPaths::defaultRoot("/some/home"), "/some/home");
+    // An empty folder restores the default (the executable's folder), not the working directory.
     AppPaths::setRoot(QString());
+    EXPECT_EQ(AppPaths::root().toStdString(), QCoreApplication::applicationDirPath().toStdString());
 }
 
 TEST(SiteAddress, BaseValidationAndTitleStart)
