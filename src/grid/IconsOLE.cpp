@@ -48,8 +48,7 @@ IconsOLE::IconsOLE(QWidget* parent)
     connect(m_info, &TileButton::released, this, &IconsOLE::onLicenseReleased);
 
     resize(kInitialSize);
-    m_strip.resize(width(), height());
-    placeButtons();
+    followSize();
 }
 
 void IconsOLE::setIconTitle(const QString& New_iconTitle)
@@ -97,12 +96,14 @@ void IconsOLE::renderRetained(const QImage& source)
 
 void IconsOLE::MouseActive()
 {
+    followSize();
     m_strip.mouseActive();
     syncTimers();
 }
 
 void IconsOLE::reDraw()
 {
+    followSize();
     // The surface is white plus the retained thumbnail at its rectangle: repainting it is a refresh.
     update();
     m_strip.hide();
@@ -111,6 +112,7 @@ void IconsOLE::reDraw()
 
 void IconsOLE::reDrawBlank()
 {
+    followSize();
     m_strip.hide();
     syncTimers();
 }
@@ -166,6 +168,15 @@ void IconsOLE::paintEvent(QPaintEvent* event)
 void IconsOLE::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    followSize();
+}
+
+// A hidden widget gets its resize event only when it is shown; the strip follows the new size as
+// soon as it is used, and the late event then finds it already placed.
+void IconsOLE::followSize()
+{
+    if (m_strip.tileSize() == size())
+        return;
     m_strip.resize(width(), height());
     placeButtons();
 }

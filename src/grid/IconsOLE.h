@@ -66,6 +66,7 @@ protected:
 
 private:
     void renderRetained(const QImage& source);
+    void followSize();
     void placeButtons();
     void syncTimers();
     void onRevealTick();

@@ -2,6 +2,7 @@
 
 void TileStrip::resize(int tileWidth, int tileHeight)
 {
+    m_tileWidth = tileWidth;
     m_tileHeight = tileHeight;
     m_infoLeft = tileWidth - kButtonSize - kGap;
     m_top = tileHeight;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QSize>
 
 // The tile's button strip (download and licence buttons side by side) as a state machine: its
 // placement on resize, the reveal and hide animations and the active flag. The tile widget runs
@@ -29,6 +30,7 @@ public:
     void hideTick();
 
     [[nodiscard]] int top() const { return m_top; }
+    [[nodiscard]] QSize tileSize() const { return {m_tileWidth, m_tileHeight}; }
     [[nodiscard]] QPoint infoPos() const { return {m_infoLeft, m_top}; }
     [[nodiscard]] QPoint downloadPos() const { return {m_infoLeft - kButtonSize - kGap, m_top}; }
     [[nodiscard]] bool isActive() const { return m_active; }
@@ -40,6 +42,7 @@ public:
     [[nodiscard]] static int hiddenTop(int tileHeight) { return tileHeight + 1; }
 
 private:
+    int m_tileWidth = 0;
     int m_tileHeight = 0;
     int m_infoLeft = 0;
     int m_top = 0;
