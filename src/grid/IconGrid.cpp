@@ -10,6 +10,8 @@
 IconGrid::IconGrid(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Growing by a row paints only the new row, not the tiles already shown.
+    setAttribute(Qt::WA_StaticContents);
     makeTile(0)->hide();
 }
 
@@ -46,15 +48,11 @@ int IconGrid::PlaceNextTile(const QStringList& resultList, std::vector<IconRecor
         return height();
 
     const int surfaceHeight = m_geometry.surfaceHeight(n);
+    const int oldHeight = height();
     move(x(), 0);
     resize(width(), surfaceHeight);
     Q_EMIT surfaceHeightChanged(surfaceHeight);
-
-    // Only the line set changes; the tiles are children with their own surfaces.
-    m_linesDrawn = true;
-    m_linesGeometry = m_geometry;
-    m_linesSize = size();
-    update();
+    drawLines(oldHeight);
 
     const int i = n - 1;
     while (int(m_icons.size()) <= i)
@@ -94,6 +92,21 @@ int IconGrid::PlaceNextTile(const QStringList& resultList, std::vector<IconRecor
     return surfaceHeight;
 }
 
+// The lines follow the cell step, the surface width and its height. With the same step and width
+// only the newly added rows need painting, so the tiles already placed are not repainted.
+void IconGrid::drawLines(int oldHeight)
+{
+    const bool sameColumns = m_linesDrawn && m_linesGeometry.cellStep() == m_geometry.cellStep()
+        && m_linesSize.width() == width();
+    m_linesDrawn = true;
+    m_linesGeometry = m_geometry;
+    m_linesSize = size();
+    if (!sameColumns)
+        update();
+    else if (height() > oldHeight)
+        update(QRect(0, oldHeight, width(), height() - oldHeight));
+}
+
 void IconGrid::advanceCursor()
 {
     ++m_column;
@@ -107,6 +120,7 @@ void IconGrid::resetGrid()
 {
     // Tiles may be the sender of the event that started the query: delete them later.
     for (std::size_t k = 1; k < m_icons.size(); ++k) {
+        m_icons[k]->disconnect(this);
         m_icons[k]->hide();
         m_icons[k]->deleteLater();
     }

@@ -60,6 +60,7 @@ protected:
 
 private:
     IconsOLE* makeTile(int index);
+    void drawLines(int oldHeight);
     void paintLines(QPainter& painter, const QRect& area) const;
     void advanceCursor();
 

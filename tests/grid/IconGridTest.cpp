@@ -41,6 +41,18 @@ private:
     int m_count = 0;
 };
 
+bool waitFor(const std::function<bool()>& condition)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > 5000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
 bool waitForDeleted(const QPointer<IconsOLE>& tile)
 {
     QElapsedTimer timer;
@@ -320,4 +332,50 @@ TEST(IconGrid, BackgroundReleaseAndTileDownloadReachTheHost)
     QTest::mouseClick(grid.tile(0)->licenseButton(), Qt::LeftButton);
     Shell::setOpener({});
     EXPECT_EQ(opened, QStringList{"https://127.0.0.1/post/first"});
+}
+
+namespace {
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+} // namespace
+
+TEST(IconGrid, PlacingATileDoesNotRepaintTheOthers)
+{
+    Thumbs thumbs;
+    QWidget viewport;
+    viewport.resize(1100, 700);
+    IconGrid grid(&viewport);
+    grid.setGeometry(0, 0, 1100, 700);
+    viewport.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewport));
+    std::vector<IconRecord> records;
+    QStringList resultList;
+    const QString path = thumbs.picture(64, 64, qRgb(10, 20, 30));
+    resultList << path;
+    grid.PlaceNextTile(resultList, records, 1100);
+
+    PaintCounter first;
+    PaintCounter newest;
+    grid.tile(0)->installEventFilter(&first);
+    grid.tile(0)->update();  // the counter does see a repaint
+    ASSERT_TRUE(waitFor([&] { return first.paints > 0; }));
+    first.paints = 0;
+
+    // Same row, then a new row: only the new tile (and the new rows' lines) get painted.
+    for (int k = 0; k < 6; ++k) {
+        resultList << path;
+        grid.PlaceNextTile(resultList, records, 1100);
+    }
+    grid.tile(6)->installEventFilter(&newest);
+    grid.tile(6)->update();
+    ASSERT_TRUE(waitFor([&] { return newest.paints > 0; }));
+    EXPECT_EQ(first.paints, 0);
+    EXPECT_EQ(grid.surface().pixel(220, 399), kLine);
 }
