@@ -33,6 +33,12 @@ void PictureBox::setPicture(const QPixmap& picture)
     Cls();
 }
 
+void PictureBox::setSurfaceImage(const QImage& image)
+{
+    m_surface = image;
+    update();
+}
+
 void PictureBox::paintEvent(QPaintEvent*)
 {
     QPainter p(this);

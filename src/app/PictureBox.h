@@ -18,6 +18,8 @@ public:
     QImage& surface() { return m_surface; }
     [[nodiscard]] const QImage& surface() const { return m_surface; }
     void setPicture(const QPixmap& picture);  // drawn at (0, 0) after every clear
+    // Replaces the whole surface with a finished drawing and presents it.
+    void setSurfaceImage(const QImage& image);
 
     static int buttonCode(Qt::MouseButtons buttons);
     static int shiftCode(Qt::KeyboardModifiers modifiers);

@@ -7,7 +7,7 @@ QString AppPaths::s_root;
 
 void AppPaths::setRoot(const QString& folder)
 {
-    s_root = QDir(folder).absolutePath();
+    s_root = folder.isEmpty() ? QString() : QDir(folder).absolutePath();
 }
 
 QString AppPaths::defaultRoot(const QString& homeOption)

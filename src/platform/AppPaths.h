@@ -6,7 +6,7 @@
 // unless PICTOMINE_HOME or --home names another one.
 class AppPaths {
 public:
-    // Sets the folder used by every other call; missing sub-folders are created silently.
+    // Sets the folder used by every other call; an empty folder restores the default.
     static void setRoot(const QString& folder);
     // Folder from --home, else PICTOMINE_HOME, else the executable's folder.
     static QString defaultRoot(const QString& homeOption = {});

@@ -2,6 +2,7 @@
 
 #include <gumbo.h>
 
+#include <cctype>
 #include <functional>
 #include <vector>
 
@@ -28,6 +29,16 @@ void forEachElement(GumboNode* root, const std::function<void(const GumboElement
     }
 }
 
+// Counts "<" followed by a letter: the start tags a parser would open elements for.
+int startTagCount(const QByteArray& html)
+{
+    int count = 0;
+    for (qsizetype i = 0; i + 1 < html.size(); ++i)
+        if (html[i] == '<' && std::isalpha(static_cast<unsigned char>(html[i + 1])))
+            ++count;
+    return count;
+}
+
 QString resolved(const QUrl& base, const char* reference)
 {
     return base.resolved(QUrl(QString::fromUtf8(reference).trimmed())).toString();
@@ -36,7 +47,13 @@ QString resolved(const QUrl& base, const char* reference)
 
 std::optional<HtmlDocument> HtmlDocument::parse(const QByteArray& html, const QUrl& pageUrl, int maxItems)
 {
-    GumboOutput* output = gumbo_parse_with_options(&kGumboDefaultOptions, html.constData(), size_t(html.size()));
+    // Tag soup beyond this many tags is no result page; gumbo's tree for deeply nested hostile
+    // markup grows without bound, so such a document is refused before parsing.
+    if (startTagCount(html) > kMaxTags)
+        return std::nullopt;
+    GumboOptions options = kGumboDefaultOptions;
+    options.max_errors = 100;
+    GumboOutput* output = gumbo_parse_with_options(&options, html.constData(), size_t(html.size()));
     QUrl base = pageUrl;
     bool baseSeen = false;
     forEachElement(output->root, [&](const GumboElement& e) {
@@ -60,7 +77,7 @@ std::optional<HtmlDocument> HtmlDocument::parse(const QByteArray& html, const QU
         }
         overLimit = doc.m_links.size() > maxItems || doc.m_images.size() > maxItems;
     });
-    gumbo_destroy_output(&kGumboDefaultOptions, output);
+    gumbo_destroy_output(&options, output);
     if (overLimit)
         return std::nullopt;
     return doc;

@@ -11,7 +11,9 @@
 // page address and the document's <base href>, in document order. Parsed with gumbo; no script runs.
 class HtmlDocument {
 public:
-    // Refuses (nullopt) a document with more than maxItems links or images.
+    // Refuses (nullopt) a document with more than maxItems links or images, or more than
+    // kMaxTags tags (a result page has a few hundred).
+    static constexpr int kMaxTags = 20000;
     static std::optional<HtmlDocument> parse(const QByteArray& html, const QUrl& pageUrl, int maxItems);
 
     [[nodiscard]] const QStringList& links() const { return m_links; }

@@ -62,9 +62,12 @@ TEST(IconsOLE, DrawIconDrawsRoundedRectangleAndKeepsItsOwnCopy)
     EXPECT_EQ(s.pixel(42, 15), qRgb(255, 255, 255));
     EXPECT_EQ(s.pixel(20, 24), qRgb(255, 255, 255));
 
-    // reDraw repaints the retained thumbnail, not an empty tile.
+    // reDraw repaints the retained thumbnail, not an empty tile, and starts hiding the strip.
+    tile.MouseActive();
     tile.reDraw();
     EXPECT_EQ(tile.surface(), s);
+    EXPECT_FALSE(tile.strip().isActive());
+    EXPECT_TRUE(tile.strip().isHiding());
 
     // A new DrawIcon clears the previous one.
     tile.DrawIcon(twoHalves(10, 10), 100, 100, 10, 10);

@@ -1,1 +1,7 @@
-int main() { return 0; }
+// Pictomine: a desktop client for an online icon catalogue.
+#include "app/Application.h"
+
+int main(int argc, char** argv)
+{
+    return Application::run(argc, argv);
+}

@@ -1,0 +1,459 @@
+#include "app/Form1.h"
+
+#include "app/Form2.h"
+#include "app/LoadMoreSlide.h"
+#include "app/PictureBox.h"
+#include "app/WheelHook.h"
+#include "controls/ucScrollbar.h"
+#include "grid/Artwork.h"
+#include "grid/IconGrid.h"
+#include "grid/IconsOLE.h"
+#include "grid/MenuButtonLook.h"
+#include "grid/WindowLayout.h"
+#include "imaging/FileHelpers.h"
+#include "platform/AppPaths.h"
+#include "platform/ScreenInfo.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+
+namespace {
+constexpr QColor kTitleBarColour(255, 255, 255);
+constexpr QColor kLogoPicColour(245, 245, 245);
+constexpr QColor kLineColour(235, 235, 235);
+constexpr QColor kBorderColour(224, 224, 224);
+constexpr QColor kLoadMoreColour(199, 240, 194);
+constexpr QColor kSearchButtonColour(73, 192, 132);
+constexpr QColor kProgressColour(128, 255, 128);
+constexpr int kTimer4PeriodMs = LoadMoreSlide::kPeriodMs;
+constexpr int kTimer6PeriodMs = 10;
+const char* const kHint = "Search and download through 300,000 icons. Powerd by Pictomine.";
+const char* const kLoadMoreText = "Load More Icons...";
+
+QWidget* filled(QWidget* parent, QColor colour)
+{
+    auto* w = new QWidget(parent);
+    w->setAutoFillBackground(true);
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::Window, colour);
+    w->setPalette(palette);
+    return w;
+}
+
+QFrame* outline(QWidget* parent, QColor colour)
+{
+    auto* frame = new QFrame(parent);
+    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    frame->setStyleSheet(QStringLiteral("QFrame { border: 1px solid rgb(%1, %2, %3); background: transparent; }")
+                             .arg(colour.red())
+                             .arg(colour.green())
+                             .arg(colour.blue()));
+    return frame;
+}
+
+QLabel* textLabel(QWidget* parent, const QString& text, int pixelSize)
+{
+    auto* label = new QLabel(text, parent);
+    QFont font("Verdana");
+    font.setPixelSize(pixelSize);
+    label->setFont(font);
+    label->setStyleSheet(QStringLiteral("color: rgb(64, 64, 64); background: transparent;"));
+    return label;
+}
+
+void placeLine(QWidget* line, const QLine& l)
+{
+    line->setGeometry(QRect(l.p1(), l.p2()).normalized().adjusted(0, 0, 1, 1));
+}
+} // namespace
+
+Form1::Form1(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_client(*this, AppPaths::icons())
+{
+    setWindowTitle(QStringLiteral("Pictomine"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    buildLeftColumn();
+    buildTitleBar();
+    buildToolbar();
+    buildGrid();
+    colourChrome();
+    m_busy = new Form2(this);
+
+    m_menuWidth = WindowLayout::kMenuWidth;
+    m_menuPanel->setVisible(true);
+    m_client.keywords().LoadKeywords(AppPaths::goodLuck());
+    MenuButtonLook::paintIdle(m_menuMain->surface());
+    m_menuMain->update();
+    UpdateScrollRange();
+    m_wheelHook = std::make_unique<WheelHook>(this, [this](int d) { scrollStep(d); });
+    m_wheelHook->install();
+    qApp->installEventFilter(this);
+
+    connect(&m_timer4, &QTimer::timeout, this, &Form1::slideLoadMore);
+    m_timer4.setInterval(kTimer4PeriodMs);
+    connect(&m_timer6, &QTimer::timeout, this, &Form1::onTimer6);
+    m_timer6.start(kTimer6PeriodMs);
+}
+
+Form1::~Form1()
+{
+    shutdown();
+}
+
+void Form1::buildLeftColumn()
+{
+    m_logoPic = new PictureBox(this);
+    m_logo = new QLabel(m_logoPic);
+    m_logo->setPixmap(Artwork::pixmap(Artwork::Piece::Logo));
+    m_logoText = new QLabel(m_logoPic);
+    m_logoText->setPixmap(Artwork::pixmap(Artwork::Piece::Lettering));
+    m_line2 = filled(m_logoPic, kBorderColour);
+    m_menuPanel = filled(this, Qt::white);
+    m_menuPanelShape = outline(this, kBorderColour);
+}
+
+void Form1::buildTitleBar()
+{
+    m_titleBar = new PictureBox(this);
+    const Artwork::Piece glyphs[3] = {Artwork::Piece::CaptionRestore, Artwork::Piece::CaptionClose,
+                                      Artwork::Piece::CaptionMinimise};
+    for (int i = 0; i < 3; ++i) {
+        auto* button = new PictureBox(m_titleBar);
+        button->resize(WindowLayout::kCaptionButtonSize, WindowLayout::kCaptionButtonSize);
+        button->setPicture(Artwork::pixmap(glyphs[i]));
+        button->setCursor(Qt::PointingHandCursor);
+        connect(button, &PictureBox::MouseUp, this, [this, i] { captionClicked(i); });
+        m_mainControls[i] = button;
+    }
+    m_mainControls[0]->move(WindowLayout::kRestoreButtonLeft, WindowLayout::kCaptionButtonTop);
+    m_mainControls[0]->setVisible(false);
+    m_mainControls[0]->setEnabled(false);
+    m_mainControls[1]->setToolTip(QStringLiteral("Exit"));
+}
+
+void Form1::buildToolbar()
+{
+    m_toolbar = new PictureBox(this);
+    m_shape3 = outline(m_toolbar, QColor(0, 128, 128));
+    m_searchOle = filled(m_toolbar, Qt::white);
+    m_searchButton = new PictureBox(m_searchOle);
+    m_searchButton->setCursor(Qt::PointingHandCursor);
+    connect(m_searchButton, &PictureBox::MouseUp, this, &Form1::StartQuery);
+    m_searchBar = new QLineEdit(m_searchOle);
+    m_searchBar->setFrame(false);
+    m_searchBar->setFont(QFont("Verdana", 9));
+    m_searchBar->setStyleSheet(QStringLiteral("color: rgb(128, 128, 128); background: white; border: none;"));
+
+    m_menuMain = new PictureBox(m_toolbar);
+    connect(m_menuMain, &PictureBox::MouseDown, this, [this](int, int, float x, float y) { menuPressed(x, y); });
+    connect(m_menuMain, &PictureBox::MouseMove, this, [this](int, int, float x, float y) { menuMoved(x, y); });
+    connect(m_menuMain, &PictureBox::MouseUp, this, &Form1::menuReleased);
+    m_goodLuck = new PictureBox(m_toolbar);
+    m_goodLuck->setCursor(Qt::PointingHandCursor);
+    connect(m_goodLuck, &PictureBox::MouseDown, this, [this] { m_goodLuck->move(m_goodLuck->pos() + QPoint(0, 1)); });
+    connect(m_goodLuck, &PictureBox::MouseUp, this, &Form1::PickLuckyKeyword);
+
+    m_label1 = textLabel(m_toolbar, QString::fromLatin1(kHint), 10);
+    m_line1 = filled(m_toolbar, kLineColour);
+    m_progress = filled(m_toolbar, kProgressColour);
+}
+
+void Form1::buildGrid()
+{
+    m_gridPic = filled(this, Qt::white);
+    m_iconGrid = new IconGrid(m_gridPic);
+    connect(m_iconGrid, &IconGrid::surfaceHeightChanged, this, &Form1::UpdateScrollRange);
+    connect(m_iconGrid, &IconGrid::backgroundReleased, this, &Form1::gridBackgroundReleased);
+    connect(m_iconGrid, &IconGrid::DownloadClick, this, &Form1::onDownloadClick);
+
+    m_loadMore = new PictureBox(m_gridPic);
+    m_loadMore->setCursor(Qt::PointingHandCursor);
+    connect(m_loadMore, &PictureBox::MouseUp, this, &Form1::LoadMoreResults);
+    m_label2 = new PictureBox(m_loadMore);
+    connect(m_label2, &PictureBox::MouseUp, this, &Form1::LoadMoreResults);
+
+    m_scrollbar = new ucScrollbar(this);
+    m_scrollbar->setScrollStyle(1);
+    connect(m_scrollbar, &ucScrollbar::Change, this, &Form1::onScrollChange);
+    connect(m_scrollbar, &ucScrollbar::Scroll, this, &Form1::onScrollChange);
+}
+
+void Form1::colourChrome()
+{
+    m_titleBar->setBackground(kTitleBarColour);
+    m_logoPic->setBackground(kLogoPicColour);
+    m_loadMore->setBackground(kLoadMoreColour);
+    m_label2->setBackground(kLoadMoreColour);
+    m_toolbar->setBackground(Qt::white);
+    m_searchButton->setBackground(kSearchButtonColour);
+    m_searchButton->setPicture(Artwork::pixmap(Artwork::Piece::SearchButton));
+    m_goodLuck->setPicture(Artwork::pixmap(Artwork::Piece::GoodLuck));
+    m_menuMain->setBackground(Qt::white);
+    for (PictureBox* button : m_mainControls)
+        button->setBackground(kTitleBarColour);
+}
+
+// The one-time layout pass, at the first resize.
+void Form1::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (!m_firstLayout)
+        return;
+    fitToWorkArea();
+    m_firstLayout = false;
+    layOut();
+    m_searchPending = true;
+}
+
+void Form1::fitToWorkArea()
+{
+    const QRect screen = ScreenInfo::screenGeometry();
+    setGeometry(screen.left(), screen.top(), screen.width(), screen.height() - FileHelpers::WorkAreaBottomGap());
+}
+
+void Form1::layOut()
+{
+    const WindowLayout::Regions r = WindowLayout::compute(width(), height(), m_menuWidth);
+    m_logoPic->setGeometry(r.LogoPic);
+    m_logo->setGeometry(r.Logopic1);
+    m_logoText->setGeometry(r.LogoText);
+    placeLine(m_line2, r.Line2);
+    m_menuPanel->setGeometry(r.menuPanel);
+    m_menuPanelShape->setGeometry(r.menuPanelShape);
+    m_titleBar->setGeometry(r.TitleBar);
+    for (int i = 1; i < 3; ++i)
+        m_mainControls[i]->setGeometry(r.mainControls[size_t(i)]);
+    m_toolbar->setGeometry(r.Toolbar);
+    m_gridPic->setGeometry(r.GridPIC);
+    m_searchOle->setGeometry(r.SearchOLE);
+    m_searchButton->setGeometry(r.SearchButton);
+    m_searchBar->setGeometry(r.SearchBar);
+    m_goodLuck->setGeometry(r.GoodLuck);
+    placeLine(m_line1, r.Line1);
+    m_shape3->setGeometry(r.Shape3);
+    m_menuMain->setGeometry(r.menuMainVisible);
+    MenuButtonLook::paintIdle(m_menuMain->surface());
+    m_label1->setGeometry(r.Label1);
+    m_scrollbar->setGeometry(r.ucScrollbar1);
+    m_progress->setGeometry(r.Progress);
+    m_iconGrid->setGeometry(r.IconGrid);
+    m_loadMore->setGeometry(r.LoadMore);
+    m_label2->setGeometry(r.Label2);
+    QPainter p(&m_label2->surface());
+    p.setFont(m_label1->font());
+    p.setPen(QColor(64, 64, 64));
+    p.drawText(m_label2->surface().rect(), Qt::AlignCenter, QString::fromLatin1(kLoadMoreText));
+    m_loadMore->raise();
+    m_menuPanelShape->raise();
+}
+
+void Form1::captionClicked(int index)
+{
+    switch (index) {
+    case 0:
+        fitToWorkArea();
+        break;
+    case 1:
+        close();
+        break;
+    default:
+        showMinimized();
+        break;
+    }
+}
+
+void Form1::menuPressed(float x, float y)
+{
+    m_menuPressed = true;
+    MenuButtonLook::paintPointer(m_menuMain->surface(), x, y, true);
+    m_menuMain->update();
+}
+
+void Form1::menuMoved(float x, float y)
+{
+    if (m_menuPressed)
+        return;
+    MenuButtonLook::paintPointer(m_menuMain->surface(), x, y, false);
+    m_menuMain->update();
+}
+
+void Form1::menuReleased()
+{
+    m_menuPressed = false;
+    setMenuVisible(!m_menuPanel->isVisible());
+}
+
+void Form1::setMenuVisible(bool visible)
+{
+    m_menuPanel->setVisible(visible);
+    m_menuPanelShape->setVisible(visible);
+}
+
+void Form1::gridBackgroundReleased()
+{
+    m_menuPressed = false;
+    setMenuVisible(false);
+}
+
+void Form1::StartQuery()
+{
+    m_client.StartQuery(m_searchBar->text());
+}
+
+void Form1::chooseCategory(int selectedIndex)
+{
+    m_searchBar->setText(m_client.chooseCategory(selectedIndex));
+    StartQuery();
+}
+
+void Form1::PickLuckyKeyword()
+{
+    m_goodLuck->move(m_goodLuck->pos() - QPoint(0, 1));
+    KeywordList& keywords = m_client.keywords();
+    const QString keyword = keywords.PickLuckyKeyword();
+    if (keyword.isNull())
+        return;  // no keyword to pick
+    m_searchBar->setText(keyword);
+    keywords.SaveKeywords(AppPaths::goodLuck());
+    StartQuery();
+}
+
+void Form1::LoadMoreResults()
+{
+    m_client.LoadMoreResults(m_searchBar->text());
+}
+
+void Form1::clearResults()
+{
+    m_iconGrid->resetGrid();
+    m_iconGrid->move(0, 0);
+    UpdateScrollRange();
+}
+
+void Form1::PlaceNextTile()
+{
+    const float gridWidth = float(width() - m_menuWidth - WindowLayout::kScrollbarWidth);
+    m_iconGrid->PlaceNextTile(m_client.resultList(), m_client.records(), gridWidth);
+}
+
+void Form1::loadMoreChanged(bool)
+{
+    m_timer4.start();
+}
+
+void Form1::setProgressWidth(int width)
+{
+    m_progress->resize(width, m_progress->height());
+}
+
+void Form1::pageLoadEnded(bool superseded)
+{
+    if (superseded || m_firstPageSeen)
+        return;
+    m_firstPageSeen = true;
+    Q_EMIT firstPageShown();
+}
+
+void Form1::UpdateScrollRange()
+{
+    const int viewport = m_gridPic->height();
+    const int surface = m_iconGrid->height();
+    if (surface < viewport) {
+        m_scrollbar->setValue(m_scrollbar->Min());
+        m_scrollbar->setEnabled(false);
+        m_iconGrid->move(m_iconGrid->x(), 0);
+        m_scrollbar->setVisible(true);
+        m_scrollbar->setMin(0);
+        m_scrollbar->setMax(0);
+        m_scrollbar->setSmallChange(0);
+    } else {
+        m_scrollbar->setVisible(true);
+        m_scrollbar->setEnabled(true);
+        m_scrollbar->setMin(0);
+        m_scrollbar->setMax(surface - viewport);
+        m_scrollbar->setSmallChange(GridGeometry::kRowHeight);
+    }
+    onScrollChange();
+}
+
+void Form1::onScrollChange()
+{
+    if (m_client.resultList().isEmpty())
+        return;
+    m_iconGrid->move(m_iconGrid->x(), -m_scrollbar->Value());
+}
+
+void Form1::scrollStep(int direction)
+{
+    m_scrollbar->setValue(m_scrollbar->Value() + direction * m_scrollbar->SmallChange());
+}
+
+void Form1::slideLoadMore()
+{
+    const LoadMoreSlide::Step step = LoadMoreSlide::tick(m_client.state().loadMore, m_loadMore->y(),
+                                                         m_gridPic->height(), m_loadMore->height());
+    m_loadMore->move(m_loadMore->x(), step.top);
+    if (step.done)
+        m_timer4.stop();
+}
+
+void Form1::onTimer6()
+{
+    if (!m_searchPending)
+        return;
+    m_searchPending = false;
+    StartQuery();
+}
+
+void Form1::onDownloadClick()
+{
+    m_busy->show();
+}
+
+// Key preview: Enter anywhere in this window starts a query, as the search button does.
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget != this && !isAncestorOf(widget))
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    StartQuery();
+    return true;
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    shutdown();
+    event->accept();
+    QApplication::quit();
+}
+
+// Stops the network work, removes the hooks and writes the keyword list back; runs once.
+void Form1::shutdown()
+{
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+    m_timer4.stop();
+    m_timer6.stop();
+    m_client.stop();
+    m_iconGrid->resetGrid();
+    qApp->removeEventFilter(this);
+    m_wheelHook->remove();
+    m_client.keywords().SaveKeywords(AppPaths::goodLuck());
+}
+
+QWidget* Form1::loadMorePanel() const { return m_loadMore; }
+QWidget* Form1::loadMoreCaption() const { return m_label2; }
+QWidget* Form1::menuButton() const { return m_menuMain; }
+QWidget* Form1::captionButton(int index) const { return m_mainControls[index]; }
+QWidget* Form1::goodLuckButton() const { return m_goodLuck; }

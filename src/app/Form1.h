@@ -1,0 +1,125 @@
+#pragma once
+
+#include "catalogue/CatalogueClient.h"
+#include "catalogue/ResultView.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+class Form2;
+class IconGrid;
+class PictureBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class ucScrollbar;
+class WheelHook;
+
+// The main window: a frameless window whose regions the program lays out itself at its first
+// resize (fitted to the work area), the search row, the category column, the results grid with
+// its scrollbar and Load More panel, and the busy window of a tile's download. The catalogue work
+// lives in CatalogueClient; this class routes events and draws the chrome.
+class Form1 : public QWidget, public ResultView {
+    Q_OBJECT
+public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // ResultView
+    void clearResults() override;
+    void PlaceNextTile() override;
+    void loadMoreChanged(bool shown) override;
+    void setProgressWidth(int width) override;
+    void pageLoadEnded(bool superseded) override;
+
+    void StartQuery();
+    void UpdateScrollRange();
+    void PickLuckyKeyword();
+    void LoadMoreResults();
+    // A category row was chosen in the menu.
+    void chooseCategory(int selectedIndex);
+
+    // Observers for tests and the screenshot.
+    [[nodiscard]] CatalogueClient& client() { return m_client; }
+    [[nodiscard]] IconGrid* iconGrid() const { return m_iconGrid; }
+    [[nodiscard]] ucScrollbar* scrollbar() const { return m_scrollbar; }
+    [[nodiscard]] QWidget* loadMorePanel() const;
+    [[nodiscard]] QWidget* loadMoreCaption() const;
+    [[nodiscard]] QWidget* gridViewport() const { return m_gridPic; }
+    [[nodiscard]] QWidget* menuPanel() const { return m_menuPanel; }
+    [[nodiscard]] QWidget* menuButton() const;
+    [[nodiscard]] QWidget* captionButton(int index) const;
+    [[nodiscard]] QWidget* goodLuckButton() const;
+    [[nodiscard]] QLineEdit* searchBar() const { return m_searchBar; }
+    [[nodiscard]] Form2* busyWindow() const { return m_busy; }
+    [[nodiscard]] bool isLaidOut() const { return !m_firstLayout; }
+
+Q_SIGNALS:
+    // The first result page has finished loading (or failed): every tile of it is drawn.
+    void firstPageShown();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildLeftColumn();
+    void buildTitleBar();
+    void buildToolbar();
+    void buildGrid();
+    void colourChrome();
+    void layOut();
+    void fitToWorkArea();
+    void captionClicked(int index);
+    void menuPressed(float x, float y);
+    void menuMoved(float x, float y);
+    void menuReleased();
+    void setMenuVisible(bool visible);
+    void gridBackgroundReleased();
+    void onScrollChange();
+    void scrollStep(int direction);
+    void slideLoadMore();
+    void onTimer6();
+    void onDownloadClick();
+    void shutdown();
+
+    CatalogueClient m_client;
+    std::unique_ptr<WheelHook> m_wheelHook;
+    Form2* m_busy = nullptr;
+
+    PictureBox* m_logoPic = nullptr;
+    QLabel* m_logo = nullptr;
+    QLabel* m_logoText = nullptr;
+    QWidget* m_line2 = nullptr;
+    QWidget* m_menuPanel = nullptr;
+    QFrame* m_menuPanelShape = nullptr;
+    PictureBox* m_titleBar = nullptr;
+    PictureBox* m_mainControls[3] = {};
+    PictureBox* m_toolbar = nullptr;
+    QWidget* m_searchOle = nullptr;
+    PictureBox* m_searchButton = nullptr;
+    QLineEdit* m_searchBar = nullptr;
+    QFrame* m_shape3 = nullptr;
+    PictureBox* m_goodLuck = nullptr;
+    PictureBox* m_menuMain = nullptr;
+    QLabel* m_label1 = nullptr;
+    QWidget* m_line1 = nullptr;
+    QWidget* m_progress = nullptr;
+    QWidget* m_gridPic = nullptr;
+    IconGrid* m_iconGrid = nullptr;
+    PictureBox* m_loadMore = nullptr;
+    PictureBox* m_label2 = nullptr;
+    ucScrollbar* m_scrollbar = nullptr;
+
+    QTimer m_timer4;  // Load More slide
+    QTimer m_timer6;  // runs the pending search
+    int m_menuWidth = 0;
+    bool m_firstLayout = true;
+    bool m_searchPending = false;
+    bool m_menuPressed = false;
+    bool m_firstPageSeen = false;
+    bool m_shutDown = false;
+};
