@@ -205,7 +205,9 @@ TEST_F(DrivenSite, HostileNamesAndCutConnectionsWriteNothingOutsideTheCache)
     while (view.completedLoads() == 0 && clock.elapsed() < kBoundMs) {
         server.cut("/h/cut.png");
         // Answer whatever path the client actually asked for (its own normalised form).
-        for (const QByteArray& entry : server.log)
+        // answer() appends to the log: walk a copy.
+        const std::vector<QByteArray> requests = server.log;
+        for (const QByteArray& entry : requests)
             if (entry.startsWith("request "))
                 server.answer(entry.mid(8), 200, "HOSTILE");
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
