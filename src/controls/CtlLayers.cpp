@@ -1,0 +1,151 @@
+#include "controls/CtlLayers.h"
+
+#include "controls/MouseCodes.h"
+#include "controls/TextDraw.h"
+#include "controls/ucScrollbar.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace {
+
+const QString kCaptionFamily = QStringLiteral("Arial");
+
+} // namespace
+
+CtlLayers::CtlLayers(QWidget* parent) : QWidget(parent), vs1(new ucScrollbar(this))
+{
+    setMouseTracking(true); // the highlight follows the pointer without a button held
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    vs1->resize(kScrollbarWidth, height());
+    // The view follows the bar at once rather than at the next pointer move over the rows.
+    connect(vs1, &ucScrollbar::Change, this, &CtlLayers::RefreshDraw);
+    connect(vs1, &ucScrollbar::Scroll, this, &CtlLayers::RefreshDraw);
+    if (!m_session.reportFailure())
+        hide(); // without drawing the list stays out of sight
+}
+
+void CtlLayers::Clean()
+{
+    m_list.clear();
+    clearSurface();
+    update();
+}
+
+void CtlLayers::LoadImage(const QImage& new_Img, const QString& nText, int Width, int Height, double Opacity,
+                          bool isVisible)
+{
+    m_list.load({new_Img, nText, Width, Height, Opacity, isVisible});
+}
+
+bool CtlLayers::UpdateImage(const QImage& new_Img, int Width, int Height, int Index, double Opacity, bool isVisible)
+{
+    return m_list.update(Index, new_Img, Width, Height, Opacity, isVisible);
+}
+
+void CtlLayers::DrawLayers()
+{
+    const int contentHeight = m_list.contentHeight();
+    m_buffer = QImage(LayerList::kBufferWidth, contentHeight, QImage::Format_ARGB32);
+    m_buffer.fill(kBackColor);
+    setUpScrollbar(contentHeight);
+    m_list.buildRows(m_buffer.width());
+
+    QPainter graphics(&m_buffer);
+    graphics.setRenderHint(QPainter::SmoothPixmapTransform, false); // nearest-neighbour
+    graphics.setRenderHint(QPainter::Antialiasing, true);           // high-quality smoothing
+    graphics.setPen(Qt::NoPen);
+    graphics.setBrush(QColor::fromRgba(kBulletColor));
+    for (int row = 0; row < m_list.count(); ++row)
+        drawRow(graphics, row);
+}
+
+void CtlLayers::drawRow(QPainter& graphics, int row)
+{
+    graphics.drawEllipse(m_list.bulletRect(row));
+    const QPointF origin = m_list.captionOrigin(row);
+    TextDraw::DrawText(graphics, m_list.layer(m_list.layerOfRow(row)).caption, float(origin.x()),
+                       float(origin.y()), kCaptionFamily, kCaptionPoints, kCaptionColor, 0, false, kCaptionWidth,
+                       true);
+}
+
+void CtlLayers::RefreshDraw()
+{
+    clearSurface();
+    QPainter graphics(&m_surface);
+    const int scroll = vs1->Value();
+    if (!m_buffer.isNull())
+        graphics.drawImage(QRectF(0, -scroll, LayerList::kBufferWidth, m_buffer.height()), m_buffer);
+    // Before the first DrawLayers, or with no layers, there is no row to highlight.
+    if (const std::optional<QRectF> row = m_list.highlightRow())
+        graphics.fillRect(row->translated(0, -scroll), QColor::fromRgba(kHighlightColor));
+    graphics.end();
+    update();
+}
+
+void CtlLayers::setUpScrollbar(int contentHeight)
+{
+    const ScrollPlan plan = LayerList::scrollPlan(height(), contentHeight);
+    if (plan.enabled) {
+        vs1->setMax(plan.max);
+        vs1->setLargeChange(plan.max);
+        vs1->setEnabled(true);
+    } else {
+        vs1->setValue(0);
+        vs1->setEnabled(false);
+    }
+}
+
+void CtlLayers::clearSurface()
+{
+    if (m_surface.size() != size())
+        m_surface = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    m_surface.fill(kBackColor);
+}
+
+void CtlLayers::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.fillRect(event->rect(), QColor::fromRgba(kBackColor)); // outside a surface not yet drawn
+    painter.drawImage(event->rect(), m_surface, event->rect());
+    painter.setPen(QColor::fromRgba(kEdgeColor));
+    painter.drawLine(width() - 1, 0, width() - 1, height());
+}
+
+void CtlLayers::resizeEvent(QResizeEvent*)
+{
+    vs1->setGeometry(width() - vs1->width(), 0, vs1->width(), height());
+    setUpScrollbar(m_buffer.height());
+    vs1->Refresh();
+    RefreshDraw();
+}
+
+void CtlLayers::mousePressEvent(QMouseEvent* event)
+{
+    const QPointF at = event->position();
+    if (event->button() == Qt::LeftButton)
+        m_buttonHeld = true;
+    m_list.hitTest(float(at.x()), float(at.y()), vs1->Value());
+    Q_EMIT MouseDown(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()), float(at.x()),
+                     float(at.y()));
+}
+
+void CtlLayers::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF at = event->position();
+    if (!m_buttonHeld) {
+        m_list.hitTest(float(at.x()), float(at.y()), vs1->Value());
+        RefreshDraw();
+    }
+    Q_EMIT MouseMove(MouseCodes::button(event->buttons()), MouseCodes::shift(event->modifiers()), float(at.x()),
+                     float(at.y()));
+}
+
+void CtlLayers::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPointF at = event->position();
+    m_buttonHeld = false;
+    Q_EMIT MouseUp(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()), float(at.x()),
+                   float(at.y()));
+}
