@@ -68,6 +68,32 @@ void fillFace(QPainter& painter, const WinRect& rect, const QPalette& palette)
         painter.fillRect(rect.toQRect(), palette.color(QPalette::Button));
 }
 
+// Draws one scrollbar element through the style. Styles that paint a scrollbar only as a whole
+// (Fusion among them) draw nothing for a single element; the caller then falls back to the
+// classic look for that part instead of leaving it unpainted. Returns whether anything was drawn.
+bool drawStyledPart(QPainter& painter, const QStyleOptionSlider& option, QStyle::ControlElement element,
+                    const QStyle& qstyle, const QWidget* widget)
+{
+    QImage styled(option.rect.size(), QImage::Format_ARGB32_Premultiplied);
+    styled.fill(Qt::transparent);
+    {
+        QPainter local(&styled);
+        QStyleOptionSlider atOrigin = option;
+        atOrigin.rect.moveTo(0, 0);
+        qstyle.drawControl(element, &atOrigin, &local, widget);
+    }
+    for (int y = 0; y < styled.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(styled.constScanLine(y));
+        for (int x = 0; x < styled.width(); ++x) {
+            if (qAlpha(line[x]) != 0) {
+                painter.drawImage(option.rect.topLeft(), styled);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 int arrowState(bool hot, bool pressed)
 {
     return hot ? 2 : pressed ? 1 : 0;
@@ -319,8 +345,8 @@ void ScrollbarPainter::paintThemed(QPainter& painter, bool enabled, const QPalet
                 painter.fillRect(ridge, palette.color(QPalette::Light));
                 painter.fillRect(ridge.translated(1, 1), palette.color(QPalette::Dark));
             }
-        } else {
-            qstyle.drawControl(element, &option, &painter, widget);
+        } else if (!drawStyledPart(painter, option, element, qstyle, widget)) {
+            paintClassic(painter, enabled, palette); // clipped to this part
         }
         painter.restore();
     }
