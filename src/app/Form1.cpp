@@ -1,9 +1,11 @@
 #include "app/Form1.h"
 
+#include "app/CategoryMenu.h"
 #include "app/Form2.h"
 #include "app/LoadMoreSlide.h"
 #include "app/PictureBox.h"
 #include "app/WheelHook.h"
+#include "controls/CtlLayers.h"
 #include "controls/ucScrollbar.h"
 #include "grid/Artwork.h"
 #include "grid/IconGrid.h"
@@ -89,6 +91,7 @@ Form1::Form1(QWidget* parent)
     m_client.keywords().LoadKeywords(AppPaths::goodLuck());
     MenuButtonLook::paintIdle(m_menuMain->surface());
     m_menuMain->update();
+    CategoryMenu::fill(*m_menuPanel);
     UpdateScrollRange();
     m_wheelHook = std::make_unique<WheelHook>(this, [this](int d) { scrollStep(d); });
     m_wheelHook->install();
@@ -113,7 +116,9 @@ void Form1::buildLeftColumn()
     m_logoText = new QLabel(m_logoPic);
     m_logoText->setPixmap(Artwork::pixmap(Artwork::Piece::Lettering));
     m_line2 = filled(m_logoPic, kBorderColour);
-    m_menuPanel = filled(this, Qt::white);
+    m_menuPanel = new CtlLayers(this);
+    connect(m_menuPanel, &CtlLayers::MouseUp, this,
+            [this] { chooseCategory(CategoryMenu::categoryIndexForSelected(m_menuPanel->SelectedIndex())); });
     m_menuPanelShape = outline(this, kBorderColour);
 }
 

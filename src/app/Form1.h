@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class CtlLayers;
 class Form2;
 class IconGrid;
 class PictureBox;
@@ -48,7 +49,7 @@ public:
     [[nodiscard]] QWidget* loadMorePanel() const;
     [[nodiscard]] QWidget* loadMoreCaption() const;
     [[nodiscard]] QWidget* gridViewport() const { return m_gridPic; }
-    [[nodiscard]] QWidget* menuPanel() const { return m_menuPanel; }
+    [[nodiscard]] CtlLayers* menuPanel() const { return m_menuPanel; }
     [[nodiscard]] QWidget* menuButton() const;
     [[nodiscard]] QWidget* captionButton(int index) const;
     [[nodiscard]] QWidget* goodLuckButton() const;
@@ -94,7 +95,7 @@ private:
     QLabel* m_logo = nullptr;
     QLabel* m_logoText = nullptr;
     QWidget* m_line2 = nullptr;
-    QWidget* m_menuPanel = nullptr;
+    CtlLayers* m_menuPanel = nullptr;
     QFrame* m_menuPanelShape = nullptr;
     PictureBox* m_titleBar = nullptr;
     PictureBox* m_mainControls[3] = {};

@@ -1,5 +1,7 @@
 #include "app/Form1.h"
 #include "app/Form2.h"
+#include "controls/CtlLayers.h"
+#include "controls/LayerList.h"
 #include "controls/ucScrollbar.h"
 #include "grid/IconGrid.h"
 #include "grid/WindowLayout.h"
@@ -126,4 +128,16 @@ TEST_F(Form1Chrome, DownloadClickShowsTheBusyWindowOwnedByTheMainWindow)
     EXPECT_TRUE(window->busyWindow()->isVisible());
     EXPECT_EQ(window->busyWindow()->parentWidget(), window.get());
     EXPECT_FALSE(window->busyWindow()->isModal());
+}
+
+TEST_F(Form1Chrome, ChoosingACategoryRowSearchesItsWord)
+{
+    // Rows show in reverse load order: "Arrow Icons" (index 18 of 20) is the second row from the top.
+    CtlLayers* menu = window->menuPanel();
+    const QPoint arrowRow(60, LayerList::kItemHeight * (20 - 1 - 18) + LayerList::kItemHeight / 2);
+    QTest::mouseMove(menu, arrowRow);
+    QTRY_COMPARE_WITH_TIMEOUT(menu->SelectedIndex(), 18, kBoundMs);
+    release(menu, arrowRow);
+    EXPECT_EQ(window->searchBar()->text(), "arrow");
+    EXPECT_EQ(window->client().lastRequestUrl(), SiteAddress::base() + "?s=arrow");
 }
