@@ -1,1 +1,83 @@
-int main() { return 0; }
+// catalogue-site: a stand-in icon catalogue on 127.0.0.1. Prints its base address as the first
+// line on stdout once it accepts connections, and stops cleanly on SIGINT or SIGTERM.
+#include "catalogue-site/IconCatalogue.h"
+#include "catalogue-site/IconDirectoryScan.h"
+#include "catalogue-site/ImageStore.h"
+#include "catalogue-site/RequestLog.h"
+#include "catalogue-site/SiteOptions.h"
+#include "catalogue-site/SiteServer.h"
+#include "catalogue-site/SyntheticIcons.h"
+
+#include <QGuiApplication>
+
+#include <csignal>
+#include <cstdio>
+#include <pthread.h>
+
+namespace {
+constexpr int kUsageError = 2;
+
+std::vector<IconEntry> collectIcons(const SiteOptions& options)
+{
+    std::vector<IconEntry> entries = IconDirectoryScan::scan(options.iconFolders);
+    const QStringList names = SyntheticIcons::names(options.synthetic);
+    for (int i = 0; i < names.size(); ++i) {
+        IconEntry e;
+        e.name = names[i];
+        e.compact = QString(names[i]).remove('-');
+        e.synthetic = i;
+        entries.push_back(std::move(e));
+    }
+    return entries;
+}
+
+int fail(const QString& message, int code)
+{
+    std::fprintf(stderr, "catalogue-site: %s\n", qPrintable(message));
+    return code;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Termination signals are taken by sigwait below; every thread inherits this mask.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);  // fonts for SVG text; no window is ever shown
+
+    QString error;
+    const auto options = SiteOptions::parse(app.arguments().mid(1), &error);
+    if (!options)
+        return fail(error + "\n" + SiteOptions::usage(), kUsageError);
+    if (options->help) {
+        std::fputs(qPrintable(SiteOptions::usage()), stdout);
+        return 0;
+    }
+
+    const IconCatalogue catalogue(collectIcons(*options));
+    if (catalogue.size() == 0)
+        return fail("no icons found in " + options->iconFolders.join(", "), kUsageError);
+    ImageStore images(catalogue);
+    RequestLog log;
+    if (!options->logFile.isEmpty() && !log.open(options->logFile, &error))
+        return fail(error, kUsageError);
+
+    SiteServer server(catalogue, images, options->faults, options->latencyMs, log.isOpen() ? &log : nullptr);
+    if (!server.start(options->port, &error))
+        return fail(error, 1);
+    std::printf("%s\n", qPrintable(server.baseUrl()));
+    std::fflush(stdout);
+    std::fprintf(stderr, "catalogue-site: serving %d icons\n", catalogue.size());
+
+    int signal = 0;
+    sigwait(&stopSignals, &signal);
+    server.stop();
+    return 0;
+}

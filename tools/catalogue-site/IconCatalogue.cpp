@@ -1,0 +1,85 @@
+#include "catalogue-site/IconCatalogue.h"
+
+#include "catalogue-site/IconNaming.h"
+
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+constexpr int kDatePrefix = 6;  // "YYYYMM"
+const QString kThumbSuffix = QStringLiteral("-150x150.png");
+const QString kFullSuffix = QStringLiteral(".png");
+} // namespace
+
+IconCatalogue::IconCatalogue(std::vector<IconEntry> entries)
+{
+    QSet<QString> seen;
+    for (IconEntry& e : entries) {
+        if (e.compact.isEmpty() || seen.contains(e.compact))
+            continue;
+        seen.insert(e.compact);
+        e.date = IconNaming::dateFor(e.name);
+        m_icons.push_back(std::move(e));
+    }
+    std::sort(m_icons.begin(), m_icons.end(), [](const IconEntry& a, const IconEntry& b) {
+        return a.date != b.date ? a.date > b.date : a.compact < b.compact;
+    });
+    for (int i = 0; i < size(); ++i) {
+        m_byName.insert(m_icons[size_t(i)].name, i);
+        m_byCompact.insert(m_icons[size_t(i)].compact, i);
+    }
+}
+
+std::vector<int> IconCatalogue::search(const QString& keyword) const
+{
+    const QString needle = keyword.toLower();
+    std::vector<int> found;
+    for (int i = 0; i < size(); ++i)
+        if (m_icons[size_t(i)].compact.contains(needle))
+            found.push_back(i);
+    return found;
+}
+
+std::vector<int> IconCatalogue::all() const
+{
+    std::vector<int> indices(static_cast<size_t>(size()));
+    for (int i = 0; i < size(); ++i)
+        indices[size_t(i)] = i;
+    return indices;
+}
+
+int IconCatalogue::pageCount(int count)
+{
+    return std::max(1, (count + kPageSize - 1) / kPageSize);
+}
+
+int IconCatalogue::indexOfName(const QString& name) const
+{
+    return m_byName.value(name, -1);
+}
+
+// A file name is YYYYMM + compact name + suffix; the date part must match the icon's own.
+static int indexOfFile(const QHash<QString, int>& byCompact, const std::vector<IconEntry>& icons,
+                       const QString& fileName, const QString& suffix)
+{
+    if (fileName.size() <= kDatePrefix + suffix.size() || !fileName.endsWith(suffix))
+        return -1;
+    const QString compact = fileName.mid(kDatePrefix, fileName.size() - kDatePrefix - suffix.size());
+    const int index = byCompact.value(compact, -1);
+    if (index < 0 || icons[size_t(index)].date.toString("yyyyMM") != fileName.left(kDatePrefix))
+        return -1;
+    return index;
+}
+
+int IconCatalogue::indexOfThumbName(const QString& fileName) const
+{
+    return indexOfFile(m_byCompact, m_icons, fileName, kThumbSuffix);
+}
+
+int IconCatalogue::indexOfFullName(const QString& fileName) const
+{
+    if (fileName.endsWith(kThumbSuffix))
+        return -1;
+    return indexOfFile(m_byCompact, m_icons, fileName, kFullSuffix);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+// One icon of the catalogue: its name (lowercase words joined by "-"), its post date and where
+// its picture comes from. The addresses and file names of its post and images derive from these.
+struct IconEntry {
+    QString name;     // e.g. "arrow-left"
+    QString compact;  // the name without separators, e.g. "arrowleft"; unique in a catalogue
+    QDate date;       // post and upload date, 2013 to 2017
+    QString file;     // SVG or PNG source; empty for a synthetic icon
+    int synthetic = -1;  // index in the synthetic set, or -1
+
+    // "YYYY/MM/", the upload folder of its images.
+    [[nodiscard]] QString uploadFolder() const { return date.toString("yyyy/MM/"); }
+    // YYYYMM + compact name + "-150x150.png".
+    [[nodiscard]] QString thumbName() const { return date.toString("yyyyMM") + compact + "-150x150.png"; }
+    // The thumbnail name without its size suffix.
+    [[nodiscard]] QString fullName() const { return date.toString("yyyyMM") + compact + ".png"; }
+    // "YYYY/MM/DD/" + name + "/", relative to the site's root.
+    [[nodiscard]] QString postPath() const { return date.toString("yyyy/MM/dd/") + name + "/"; }
+    // The name as a heading: words separated by spaces, the first capitalised.
+    [[nodiscard]] QString title() const
+    {
+        QString t = name;
+        t.replace('-', ' ');
+        if (!t.isEmpty())
+            t[0] = t[0].toUpper();
+        return t;
+    }
+};

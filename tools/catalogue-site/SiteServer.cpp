@@ -1,0 +1,162 @@
+#include "catalogue-site/SiteServer.h"
+
+#include "catalogue-site/LoopbackPort.h"
+
+#include <httplib.h>
+
+#include <chrono>
+#include <cstdio>
+
+namespace {
+constexpr int kBindAttempts = 8;
+constexpr time_t kKeepAliveSeconds = 2;  // also bounds how long stop() waits for idle connections
+constexpr size_t kKeepAliveRequests = 10000;
+
+using Clock = std::chrono::steady_clock;
+// Start of the request the current server thread is answering (set as it arrives).
+thread_local Clock::time_point t_requestStart = Clock::now();
+
+qint64 elapsedMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t_requestStart).count();
+}
+
+// Shared between a partly delivered answer's provider and its releaser.
+struct PartialBody {
+    SiteAnswer answer;
+    std::string method;
+    std::string target;
+    qint64 sent = 0;
+};
+} // namespace
+
+SiteServer::SiteServer(const IconCatalogue& catalogue, ImageStore& images, FaultSet faults, int latencyMs, RequestLog* log)
+    : m_catalogue(catalogue)
+    , m_images(images)
+    , m_faults(std::move(faults))
+    , m_latencyMs(latencyMs)
+    , m_log(log)
+{
+}
+
+SiteServer::~SiteServer()
+{
+    stop();
+}
+
+bool SiteServer::start(int port, QString* error)
+{
+    if (port != 0 && LoopbackPort::holdsPostYear(port))
+        std::fprintf(stderr, "catalogue-site: warning: port %d holds a post year; every link will look like a post\n", port);
+    m_server = std::make_unique<httplib::Server>();
+    m_server->new_task_queue = [] { return new httplib::ThreadPool(kThreads); };
+    m_server->set_keep_alive_timeout(kKeepAliveSeconds);
+    m_server->set_keep_alive_max_count(kKeepAliveRequests);
+    m_server->set_tcp_nodelay(true);
+    m_server->set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
+        handle(req, res);
+        return httplib::Server::HandlerResponse::Handled;
+    });
+    const httplib::Server::HandlerWithResponse errorPage = [](const httplib::Request&, httplib::Response& res) {
+        // Errors the HTTP layer answers itself (a request line too long, a malformed request).
+        if (res.body.empty() && !res.content_provider_)
+            res.set_content("<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Error</title>"
+                            "</head><body><h1>Bad request</h1></body></html>\n",
+                            "text/html; charset=UTF-8");
+        return httplib::Server::HandlerResponse::Handled;
+    };
+    m_server->set_error_handler(errorPage);
+    m_server->set_logger([this](const httplib::Request& req, const httplib::Response& res) { logWhole(req, res); });
+
+    bool bound = false;
+    for (int attempt = 0; attempt < kBindAttempts && !bound; ++attempt) {
+        const int candidate = port != 0 ? port : LoopbackPort::pickFree();
+        bound = candidate != 0 && m_server->bind_to_port("127.0.0.1", candidate);
+        if (bound)
+            m_port = candidate;
+        if (port != 0)
+            break;
+    }
+    if (!bound) {
+        if (error)
+            *error = port != 0 ? QStringLiteral("cannot listen on 127.0.0.1:%1").arg(port)
+                               : QStringLiteral("cannot find a free port on 127.0.0.1");
+        return false;
+    }
+    m_base = QStringLiteral("http://127.0.0.1:%1/").arg(m_port);
+    m_responder = std::make_unique<SiteResponder>(m_base, m_catalogue, m_images, m_faults);
+    m_thread = std::thread([this] { m_server->listen_after_bind(); });
+    return true;
+}
+
+void SiteServer::stop()
+{
+    if (!m_server)
+        return;
+    {
+        std::lock_guard lock(m_stopMutex);
+        m_stopping = true;
+    }
+    m_stopped.notify_all();
+    m_server->stop();
+    if (m_thread.joinable())
+        m_thread.join();
+    m_server.reset();
+}
+
+bool SiteServer::pause(int ms)
+{
+    std::unique_lock lock(m_stopMutex);
+    return !m_stopped.wait_for(lock, std::chrono::milliseconds(ms), [this] { return m_stopping.load(); });
+}
+
+void SiteServer::handle(const httplib::Request& req, httplib::Response& res)
+{
+    t_requestStart = Clock::now();
+    if (m_latencyMs > 0)
+        pause(m_latencyMs);
+    if (req.method != "GET" && req.method != "HEAD") {
+        res.status = 404;
+        res.set_content(m_responder->pages().notFoundPage().toStdString(), "text/html; charset=UTF-8");
+        return;
+    }
+    const SiteAnswer answer = m_responder->answer(req.target);
+    res.status = answer.status;
+    if (answer.delivery == SiteAnswer::Delivery::Whole)
+        res.set_content(answer.body.constData(), size_t(answer.body.size()), answer.contentType.toStdString());
+    else
+        deliverPartly(req, res, answer);
+}
+
+void SiteServer::deliverPartly(const httplib::Request& req, httplib::Response& res, const SiteAnswer& answer)
+{
+    auto part = std::make_shared<PartialBody>();
+    part->answer = answer;
+    part->method = req.method;
+    part->target = req.target;
+    const int status = answer.status;
+    res.set_content_provider(
+        size_t(answer.body.size()), answer.contentType.toStdString(),
+        [this, part](size_t offset, size_t, httplib::DataSink& sink) {
+            const qsizetype cut = std::min(part->answer.cut, part->answer.body.size());
+            if (qsizetype(offset) < cut) {
+                const bool ok = sink.write(part->answer.body.constData() + offset, size_t(cut) - offset);
+                part->sent = ok ? cut : qint64(offset);
+                return ok;
+            }
+            if (part->answer.delivery == SiteAnswer::Delivery::Stall)
+                pause(kStallLimitMs);
+            return false;  // the connection closes with the body unfinished
+        },
+        [this, part, status](bool) {
+            if (m_log)
+                m_log->write(part->method, part->target, status, part->sent, elapsedMs());
+        });
+}
+
+void SiteServer::logWhole(const httplib::Request& req, const httplib::Response& res)
+{
+    if (!m_log || res.content_provider_)
+        return;  // partly delivered answers are logged when they end
+    m_log->write(req.method, req.target, res.status, qint64(res.body.size()), elapsedMs());
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "catalogue-site/RequestLog.h"
+#include "catalogue-site/SiteResponder.h"
+
+#include <QString>
+
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace httplib {
+class Server;
+struct Request;
+struct Response;
+}
+
+// The HTTP side of the site: listens on 127.0.0.1 only, serves up to kThreads requests at once
+// on its own threads, delays every answer by the configured latency, writes the request log and
+// puts SiteResponder's answers on the wire (including the stalled and cut ones).
+class SiteServer {
+public:
+    static constexpr int kThreads = 48;
+    static constexpr int kStallLimitMs = 10 * 60 * 1000;  // a stalled answer gives up its thread then
+
+    SiteServer(const IconCatalogue& catalogue, ImageStore& images, FaultSet faults, int latencyMs, RequestLog* log);
+    ~SiteServer();
+    SiteServer(const SiteServer&) = delete;
+    SiteServer& operator=(const SiteServer&) = delete;
+
+    // Binds (port 0: a free port without a year in its number) and starts serving; once it
+    // returns true, connections are accepted.
+    bool start(int port, QString* error);
+    // Stops accepting, ends stalled and delayed answers and joins the server's threads.
+    void stop();
+
+    [[nodiscard]] QString baseUrl() const { return m_base; }
+    [[nodiscard]] int port() const { return m_port; }
+
+private:
+    void handle(const httplib::Request& req, httplib::Response& res);
+    void deliverPartly(const httplib::Request& req, httplib::Response& res, const SiteAnswer& answer);
+    // Waits up to ms milliseconds; false when the server stops first.
+    bool pause(int ms);
+    void logWhole(const httplib::Request& req, const httplib::Response& res);
+
+    const IconCatalogue& m_catalogue;
+    ImageStore& m_images;
+    FaultSet m_faults;
+    int m_latencyMs;
+    RequestLog* m_log;
+
+    std::unique_ptr<httplib::Server> m_server;
+    std::unique_ptr<SiteResponder> m_responder;
+    std::thread m_thread;
+    QString m_base;
+    int m_port = 0;
+
+    std::mutex m_stopMutex;
+    std::condition_variable m_stopped;
+    std::atomic<bool> m_stopping{false};
+};
