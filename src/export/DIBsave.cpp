@@ -1,0 +1,284 @@
+#include "export/DIBsave.h"
+
+#include "export/GifWriter.h"
+#include "export/modDither.h"
+
+#include <QImageWriter>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cmath>
+
+DIBsave::~DIBsave()
+{
+    Destroy();
+}
+
+void DIBsave::setWidth(float value)
+{
+    m_width = int(std::lrint(value));
+}
+
+void DIBsave::setHeight(float value)
+{
+    m_height = int(std::lrint(value));
+}
+
+void DIBsave::CreateBlankMemory(int lngHeight, int lngWidth, QImage::Format PixelFormat)
+{
+    Destroy();
+    Img = std::make_unique<QImage>(std::max(lngWidth, 0), std::max(lngHeight, 0), PixelFormat);
+    Img->fill(0);
+    Graphics = std::make_unique<QPainter>(Img.get());
+    ImgHeight = lngHeight;
+    ImgWidth = lngWidth;
+}
+
+void DIBsave::CreateBlankMemoryFromImg(const QImage& img)
+{
+    Destroy();
+    Img = std::make_unique<QImage>(img.convertToFormat(QImage::Format_ARGB32));
+    Graphics = std::make_unique<QPainter>(Img.get());
+    ImgWidth = Img->width();
+    ImgHeight = Img->height();
+}
+
+void DIBsave::ClearScreen(quint32 Color)
+{
+    if (!Img)
+        return;
+    // Painting would composite; the colour must replace every pixel, alpha included.
+    if (Graphics) {
+        const QPainter::CompositionMode mode = Graphics->compositionMode();
+        Graphics->setCompositionMode(QPainter::CompositionMode_Source);
+        Graphics->fillRect(QRect(0, 0, Img->width(), Img->height()), QColor::fromRgba(Color));
+        Graphics->setCompositionMode(mode);
+    } else {
+        Img->fill(QColor::fromRgba(Color));
+    }
+}
+
+void DIBsave::DrawBackground(quint32 Color)
+{
+    if (Graphics)
+        Graphics->fillRect(QRect(0, 0, ImgWidth, ImgHeight), QColor::fromRgba(Color));
+}
+
+void DIBsave::ClearIMG()
+{
+    Graphics.reset();
+    Img.reset();
+}
+
+void DIBsave::Destroy()
+{
+    Graphics.reset();
+    Img.reset();
+}
+
+int DIBsave::GetEncoderClsid(const QString& mimeType, QByteArray& format)
+{
+    const QList<QByteArray> mimeTypes = QImageWriter::supportedMimeTypes();
+    for (qsizetype i = 0; i < mimeTypes.size(); ++i) {
+        if (QString::fromLatin1(mimeTypes[i]).compare(mimeType, Qt::CaseInsensitive) != 0)
+            continue;
+        const QList<QByteArray> formats = QImageWriter::imageFormatsForMimeType(mimeTypes[i]);
+        if (formats.isEmpty())
+            continue;
+        format = formats.first();
+        return int(i) + 1;
+    }
+    return -1;
+}
+
+bool DIBsave::fail(const QString& message)
+{
+    m_error = message;
+    return false;
+}
+
+bool DIBsave::saveWithWriter(const QString& fileName, const QImage& image, const QString& mimeType, int quality,
+                             int compression)
+{
+    QByteArray format;
+    if (GetEncoderClsid(mimeType, format) < 0)
+        return fail(QStringLiteral("No image writer for %1 is installed").arg(mimeType));
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
+    QImageWriter writer(&file, format);
+    if (quality >= 0)
+        writer.setQuality(quality);
+    if (compression >= 0)
+        writer.setCompression(compression);
+    if (!writer.write(image)) {
+        file.cancelWriting();
+        return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, writer.errorString()));
+    }
+    if (!file.commit())
+        return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
+    return true;
+}
+
+QImage DIBsave::KeyedCopy(const QImage& source, int threshold)
+{
+    const QImage argb = source.convertToFormat(QImage::Format_ARGB32);
+    QImage target(argb.width(), argb.height(), QImage::Format_RGB888);
+    for (int y = 0; y < argb.height(); ++y) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        uchar* out = target.scanLine(y);
+        for (int x = 0; x < argb.width(); ++x) {
+            const QRgb p = in[x];
+            int r = qRed(p);
+            int g = qGreen(p);
+            int b = qBlue(p);
+            if (qAlpha(p) < threshold) {
+                r = g = b = 0;
+            } else if (r < 10 && g < 10 && b < 10) {
+                r = g = b = 5;
+            }
+            out[3 * x] = uchar(r);
+            out[3 * x + 1] = uchar(g);
+            out[3 * x + 2] = uchar(b);
+        }
+    }
+    return target;
+}
+
+int DIBsave::PaletteImageGIF(QImage& image, bool transparent, quint32 /*key*/)
+{
+    const int w = image.width();
+    const int h = image.height();
+    if (w <= 0 || h <= 0)
+        return 9;
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    // The quantiser reads blue, green, red per pixel in rows padded to 4 bytes.
+    const int s24 = (3 * w + 3) / 4 * 4;
+    std::vector<quint8> pixels(size_t(s24) * size_t(h), 0);
+    for (int y = 0; y < h; ++y) {
+        const uchar* in = rgb.constScanLine(y);
+        quint8* out = pixels.data() + size_t(y) * size_t(s24);
+        for (int x = 0; x < w; ++x) {
+            out[3 * x] = in[3 * x + 2];
+            out[3 * x + 1] = in[3 * x + 1];
+            out[3 * x + 2] = in[3 * x];
+        }
+    }
+    modDither::BuildOctreePalette(s24, h, s24 - 3 * w, pixels.data(), 256, 8);
+
+    QImage indexed(w, h, QImage::Format_Indexed8);
+    for (int y = h - 1; y >= 0; --y) {
+        const quint8* in = pixels.data() + size_t(y) * size_t(s24);
+        uchar* out = indexed.scanLine(y);
+        for (int x = w - 1; x >= 0; --x)
+            out[x] = uchar(modDither::GetPaletteIndex(in[3 * x], in[3 * x + 1], in[3 * x + 2]));
+    }
+
+    QList<QRgb> table(modDither::PaletteSize(), qRgba(0, 0, 0, 255));
+    for (int i = 0; i <= modDither::LastPaletteIndex(); ++i) {
+        quint8 b = 0;
+        quint8 g = 0;
+        quint8 r = 0;
+        modDither::GetPaletteColor(i, b, g, r);
+        table[i] = qRgba(r, g, b, 255);
+    }
+    if (transparent) {
+        for (int i = 0; i <= modDither::LastPaletteIndex(); ++i) {
+            if (qRed(table[i]) < 5 && qGreen(table[i]) < 5 && qBlue(table[i]) < 5) {
+                table[i] = qRgba(qRed(table[i]), qGreen(table[i]), qBlue(table[i]), 0);
+                break;
+            }
+        }
+    }
+    indexed.setColorTable(table);
+    image = indexed;
+    return 9;
+}
+
+bool DIBsave::saveGif(const QString& fileName, bool transBG, int transValue)
+{
+    QImage reduced = transBG ? KeyedCopy(*Img, transValue) : Img->convertToFormat(QImage::Format_RGB888);
+    PaletteImageGIF(reduced, transBG);
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
+    QString error;
+    if (!GifWriter::write(reduced, file, &error)) {
+        file.cancelWriting();
+        return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, error));
+    }
+    if (!file.commit())
+        return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
+    return true;
+}
+
+bool DIBsave::Save(const QString& sFilename, int FileTypes, bool TransBG, int JPEG_Quality, int /*GIF_Color*/,
+                   bool /*GIF_Dither*/, int /*TIFF_ColorDepth*/, int /*TIFF_Compression*/, int GIF_TransValue)
+{
+    m_error.clear();
+    if (!Img || Img->isNull())
+        return fail(QStringLiteral("There is no image to save"));
+    switch (FileTypes) {
+    case FileType::BMP:
+        return saveWithWriter(sFilename, Img->convertToFormat(QImage::Format_RGB888), "image/bmp", -1, -1);
+    case FileType::PNG:
+        return saveWithWriter(sFilename, *Img, "image/png", -1, -1);
+    case FileType::JPEG:
+        return saveWithWriter(sFilename, Img->convertToFormat(QImage::Format_RGB888), "image/jpeg",
+                              std::clamp(JPEG_Quality, 0, 100), -1);
+    case FileType::GIF:
+        return saveGif(sFilename, TransBG, GIF_TransValue);
+    case FileType::TIFF:
+        return saveWithWriter(sFilename, Img->convertToFormat(QImage::Format_RGB888), "image/tiff", -1, 0);
+    case FileType::EMF:
+        return fail(QStringLiteral("The EMF (Windows Enhanced Metafile) format is not supported"));
+    case FileType::WMF:
+        return fail(QStringLiteral("The WMF (Windows Metafile) format is not supported"));
+    case FileType::ICO:
+        return fail(QStringLiteral("Icon files are assembled by the export routine, not by a single bitmap"));
+    default:
+        return fail(QStringLiteral("Unknown file type code %1").arg(FileTypes));
+    }
+}
+
+void DIBsave::DrawCopyrightLines(QImage& hBitmap) const
+{
+    QPainter painter(&hBitmap);
+    painter.setPen(QPen(QColor(255, 0, 255, 100), 1));
+    for (int i = 0; i <= ImgWidth + ImgHeight - 1; i += 7)
+        painter.drawLine(i + 7, 0, 0, i + 7);
+}
+
+namespace {
+
+QRect centredTarget(int nW, int nH, int imgW, int imgH)
+{
+    const int w = std::min(nW, imgW);
+    const int h = std::min(nH, imgH);
+    return QRect((nW - w) / 2, (nH - h) / 2, w, h);
+}
+
+} // namespace
+
+void DIBsave::DemoGIFimage(QPainter& graphics, int nW, int nH, int Optimized) const
+{
+    if (!Img)
+        return;
+    QImage reduced = KeyedCopy(*Img, Optimized);
+    PaletteImageGIF(reduced, true);
+    graphics.drawImage(centredTarget(nW, nH, ImgWidth, ImgHeight), reduced, QRect(0, 0, ImgWidth, ImgHeight));
+}
+
+void DIBsave::EdgeSmoothimg(QPainter& graphics, int nW, int nH, int /*Optimized*/) const
+{
+    if (!Img)
+        return;
+    graphics.drawImage(centredTarget(nW, nH, ImgWidth, ImgHeight), *Img, QRect(0, 0, ImgWidth, ImgHeight));
+}
+
+bool DIBsave::CreateRgn(int /*nImg24*/, int OptValue, int Bx, int By) const
+{
+    if (!Img || !Img->valid(Bx, By))
+        return false;
+    return qAlpha(Img->pixel(Bx, By)) > OptValue;
+}
