@@ -47,18 +47,20 @@ bool CtlLayers::UpdateImage(const QImage& new_Img, int Width, int Height, int In
 void CtlLayers::DrawLayers()
 {
     const int contentHeight = m_list.contentHeight();
-    m_buffer = QImage(LayerList::kBufferWidth, contentHeight, QImage::Format_ARGB32);
-    m_buffer.fill(kBackColor);
+    m_buffer.CreateBlankMemory(contentHeight, LayerList::kBufferWidth, QImage::Format_ARGB32);
+    m_buffer.ClearScreen(kBackColor);
     setUpScrollbar(contentHeight);
-    m_list.buildRows(m_buffer.width());
+    m_list.buildRows(m_buffer.ImgWidth);
 
-    QPainter graphics(&m_buffer);
+    QPainter& graphics = *m_buffer.Graphics;
     graphics.setRenderHint(QPainter::SmoothPixmapTransform, false); // nearest-neighbour
     graphics.setRenderHint(QPainter::Antialiasing, true);           // high-quality smoothing
+    graphics.save();
     graphics.setPen(Qt::NoPen);
     graphics.setBrush(QColor::fromRgba(kBulletColor));
     for (int row = 0; row < m_list.count(); ++row)
         drawRow(graphics, row);
+    graphics.restore();
 }
 
 void CtlLayers::drawRow(QPainter& graphics, int row)
@@ -75,13 +77,19 @@ void CtlLayers::RefreshDraw()
     clearSurface();
     QPainter graphics(&m_surface);
     const int scroll = vs1->Value();
-    if (!m_buffer.isNull())
-        graphics.drawImage(QRectF(0, -scroll, LayerList::kBufferWidth, m_buffer.height()), m_buffer);
+    if (m_buffer.Img)
+        graphics.drawImage(QRectF(0, -scroll, LayerList::kBufferWidth, m_buffer.Img->height()), *m_buffer.Img);
     // Before the first DrawLayers, or with no layers, there is no row to highlight.
     if (const std::optional<QRectF> row = m_list.highlightRow())
         graphics.fillRect(row->translated(0, -scroll), QColor::fromRgba(kHighlightColor));
     graphics.end();
     update();
+}
+
+const QImage& CtlLayers::backBuffer() const
+{
+    static const QImage none;
+    return m_buffer.Img ? *m_buffer.Img : none;
 }
 
 void CtlLayers::setUpScrollbar(int contentHeight)
@@ -116,7 +124,7 @@ void CtlLayers::paintEvent(QPaintEvent* event)
 void CtlLayers::resizeEvent(QResizeEvent*)
 {
     vs1->setGeometry(width() - vs1->width(), 0, vs1->width(), height());
-    setUpScrollbar(m_buffer.height());
+    setUpScrollbar(m_buffer.ImgHeight);
     vs1->Refresh();
     RefreshDraw();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/LayerList.h"
+#include "export/DIBsave.h"
 #include "platform/DrawingSession.h"
 
 #include <QImage>
@@ -54,7 +55,7 @@ public:
     [[nodiscard]] const LayerList& layers() const { return m_list; }
     [[nodiscard]] ucScrollbar* scrollbar() const { return vs1; }
     // The rendered rows (null before the first DrawLayers) and what the control shows.
-    [[nodiscard]] const QImage& backBuffer() const { return m_buffer; }
+    [[nodiscard]] const QImage& backBuffer() const;
     [[nodiscard]] const QImage& surface() const { return m_surface; }
 
 Q_SIGNALS:
@@ -76,7 +77,7 @@ private:
 
     DrawingSession m_session;
     LayerList m_list;
-    QImage m_buffer;
+    DIBsave m_buffer; // the back buffer, 300 pixels wide, holding every row
     QImage m_surface;
     ucScrollbar* vs1 = nullptr;
     bool m_buttonHeld = false;
