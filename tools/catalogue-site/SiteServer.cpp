@@ -4,6 +4,8 @@
 
 #include <httplib.h>
 
+#include <sys/socket.h>
+
 #include <chrono>
 #include <cstdio>
 
@@ -11,6 +13,7 @@ namespace {
 constexpr int kBindAttempts = 8;
 constexpr time_t kKeepAliveSeconds = 2;  // also bounds how long stop() waits for idle connections
 constexpr size_t kKeepAliveRequests = 10000;
+constexpr int kBacklog = 512;
 
 using Clock = std::chrono::steady_clock;
 // Start of the request the current server thread is answering (set as it arrives).
@@ -53,6 +56,15 @@ bool SiteServer::start(int port, QString* error)
     m_server->set_keep_alive_timeout(kKeepAliveSeconds);
     m_server->set_keep_alive_max_count(kKeepAliveRequests);
     m_server->set_tcp_nodelay(true);
+    // The listening socket passes through here before it is bound; remember it to widen its
+    // backlog afterwards (the HTTP layer's own backlog of 5 drops simultaneous connections,
+    // which then wait a second for their retransmission).
+    int listenFd = -1;
+    m_server->set_socket_options([&listenFd](socket_t sock) {
+        const int yes = 1;
+        ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+        listenFd = sock;
+    });
     m_server->set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
         handle(req, res);
         return httplib::Server::HandlerResponse::Handled;
@@ -83,6 +95,8 @@ bool SiteServer::start(int port, QString* error)
                                : QStringLiteral("cannot find a free port on 127.0.0.1");
         return false;
     }
+    if (listenFd >= 0)
+        ::listen(listenFd, kBacklog);
     m_base = QStringLiteral("http://127.0.0.1:%1/").arg(m_port);
     m_responder = std::make_unique<SiteResponder>(m_base, m_catalogue, m_images, m_faults);
     m_thread = std::thread([this] { m_server->listen_after_bind(); });
