@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/Transfer.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+class Dialogs;
+class QWidget;
+
+// The action behind a tile's download button: fetches the full-size icon of a thumbnail into the
+// downloads folder (an earlier copy is reused), then asks where to save it and exports it there.
+// The fetch runs asynchronously so the window never freezes; Timer1 then polls every 50 ms for
+// the file before the save dialog opens.
+class IconDownloadFlow : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kPollMs = 50;
+    // The save dialog's filter in its "Description|patterns|..." form.
+    static const QString kSaveFilter;
+
+    IconDownloadFlow(Dialogs& dialogs, QWidget* dialogParent, QObject* parent = nullptr);
+
+    // The download press for the tile showing thumbName. A press while one is running restarts it.
+    void start(const QString& thumbName);
+
+    // Path of the full-size file in the downloads folder of the last start().
+    [[nodiscard]] QString downloadPath() const { return m_downloadPath; }
+    [[nodiscard]] bool isPolling() const { return Timer1.isActive(); }
+
+Q_SIGNALS:
+    // The fetch part is over (whatever its outcome): the host hides its busy window.
+    void downloadFinished();
+    // An export was written at path.
+    void saved(const QString& path);
+
+private:
+    void onFetched(bool ok, const QByteArray& body);
+    void finishFetch();
+    void onTimer1();
+    void saveAs(const QString& path);
+    void tell(const QString& message);
+
+    Dialogs& m_dialogs;
+    QWidget* m_dialogParent;
+    Transfer inetGetPics;
+    QTimer Timer1;
+    QString m_url;
+    QString m_downloadPath;
+};

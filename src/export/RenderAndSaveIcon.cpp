@@ -1,0 +1,133 @@
+#include "export/RenderAndSaveIcon.h"
+
+#include "export/DIBsave.h"
+#include "export/IconFileWriter.h"
+#include "imaging/FileHelpers.h"
+#include "platform/AppPaths.h"
+#include "platform/Dialogs.h"
+#include "platform/ScreenCursor.h"
+
+#include <QSaveFile>
+
+namespace {
+
+constexpr int kGifTransValue = 130;
+constexpr int kStandardSizes[] = {256, 128, 64, 48, 32, 24, 16};
+
+// Shows the hourglass for the lifetime of the object.
+class BusyPointer {
+public:
+    BusyPointer() { ScreenCursor::set(ScreenCursor::Hourglass); }
+    ~BusyPointer() { ScreenCursor::set(ScreenCursor::Default); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+bool whiteBackground(int fileType, bool transBG)
+{
+    // 24-bit formats have no alpha: they always get white instead of black behind the icon.
+    return !transBG || fileType == FileType::BMP || fileType == FileType::JPEG || fileType == FileType::TIFF;
+}
+
+void drawCanvas(DIBsave& canvas, const QImage& source, int fileType, int smoothingMode, bool transBG)
+{
+    canvas.CreateBlankMemory(source.height(), source.width(), QImage::Format_ARGB32);
+    if (canvas.Img->isNull())
+        return;
+    QPainter& g = *canvas.Graphics;
+    g.setRenderHint(QPainter::Antialiasing, smoothingMode == 2 || smoothingMode == 4);
+    g.setRenderHint(QPainter::SmoothPixmapTransform, false);  // nearest neighbour
+    if (whiteBackground(fileType, transBG))
+        canvas.ClearScreen(0xFFFFFFFFu);
+    g.drawImage(QRect(0, 0, source.width(), source.height()), source);
+}
+
+ExportResult failed(const QString& message)
+{
+    return ExportResult{false, message};
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes, QString* error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        *error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+ExportResult saveIcon(const QString& sFilename, const QImage& source, int m)
+{
+    const QList<int> sizes = IconSizesFor(m);
+    if (sizes.isEmpty()) {
+        return failed(QStringLiteral("The image is %1 x %2 pixels; an icon needs at least 16 x 16.")
+                          .arg(source.width())
+                          .arg(source.height()));
+    }
+    DIBsave renderer;
+    QList<QImage> images;
+    for (int s : sizes) {
+        renderer.CreateBlankMemory(s, s, QImage::Format_ARGB32);
+        // Scaling in one step with area averaging keeps thin lines that a sampled draw would drop.
+        renderer.Graphics->drawImage(QRect(0, 0, s, s),
+                                     source.scaled(s, s, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        // The per-size files are a by-product; a missing Sizes folder only skips them.
+        const QString path = FileHelpers::AddBackslash(AppPaths::sizes()) + "temp" + QString::number(s) + ".png";
+        renderer.Save(path, FileType::PNG, false, 99, 0, true, 24, 6, kGifTransValue);
+        images << renderer.Img->copy();
+    }
+    renderer.Destroy();
+    const QByteArray icon = IconFileWriter::encode(images);
+    if (icon.isEmpty())
+        return failed(QStringLiteral("The icon file could not be assembled."));
+    QString error;
+    if (!writeFile(sFilename, icon, &error))
+        return failed(error);
+    return ExportResult{true, {}};
+}
+
+ExportResult render(const QString& sFilename, int fileType, int smoothingMode, bool transBG, int jpegQuality,
+                    const QImage& source, bool writeFlag)
+{
+    if (source.isNull() || source.width() <= 0 || source.height() <= 0)
+        return failed(QStringLiteral("There is no image to export."));
+    DIBsave canvas;
+    drawCanvas(canvas, source, fileType, smoothingMode, transBG);
+    if (canvas.Img->isNull())
+        return failed(QStringLiteral("Not enough memory for a %1 x %2 canvas.").arg(source.width()).arg(source.height()));
+    if (!writeFlag)
+        return ExportResult{true, {}};
+    if (fileType == FileType::ICO)
+        return saveIcon(sFilename, source, std::min(canvas.ImgWidth, canvas.ImgHeight));
+    if (!canvas.Save(sFilename, fileType, transBG, jpegQuality, 0, true, 24, 6, kGifTransValue))
+        return failed(canvas.lastError());
+    return ExportResult{true, {}};
+}
+
+} // namespace
+
+QList<int> IconSizesFor(int m)
+{
+    QList<int> sizes;
+    for (int s : kStandardSizes) {
+        if (s <= m)
+            sizes << s;
+    }
+    return sizes;
+}
+
+ExportResult RenderAndSaveIcon(const QString& sFilename, int FileTypes, int /*reserved*/, int smoothingMode,
+                               int /*pixelOffsetMode*/, bool TransBG, bool /*GIF_Dither*/, int /*GIF_Color*/,
+                               int JPEG_Quality, const QImage& source, bool writeFlag, Dialogs* dialogs,
+                               QWidget* dialogParent)
+{
+    ExportResult result;
+    {
+        const BusyPointer busy;
+        result = render(sFilename, FileTypes, smoothingMode, TransBG, JPEG_Quality, source, writeFlag);
+    }
+    if (!result.ok && dialogs)
+        dialogs->inform(dialogParent, result.message, QStringLiteral("Pictomine"));
+    return result;
+}
