@@ -1,10 +1,16 @@
 // Naming, dating, ordering, search and look-up rules of the catalogue, and the generated set.
 #include "SiteFixture.h"
+#include "catalogue-site/IconDirectoryScan.h"
 #include "catalogue-site/IconNaming.h"
+#include "catalogue-site/IconRenderer.h"
+#include "catalogue-site/LoopbackPort.h"
 #include "catalogue-site/SyntheticIcons.h"
 #include "catalogue/CategoryTable.h"
 
+#include <QDir>
+#include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QSet>
 
 #include <gtest/gtest.h>
@@ -133,4 +139,54 @@ TEST(SyntheticIcons, PicturesHaveTransparentGroundAndColouredShapes)
         centres.insert(img.pixel(48, 48));
     }
     EXPECT_GT(centres.size(), 3);
+}
+
+TEST(IconDirectoryScan, FindsSvgAndPngFilesRecursivelyAndRendersThemOnTransparentSquares)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath("apps/nested"));
+    QFile svg(dir.filePath("apps/nested/Accessories-Calculator.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::WriteOnly));
+    svg.write("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"64\" height=\"32\">"
+              "<rect x=\"0\" y=\"0\" width=\"64\" height=\"32\" fill=\"#ff0000\"/></svg>");
+    svg.close();
+    QImage wide(40, 20, QImage::Format_ARGB32);
+    wide.fill(qRgba(0, 0, 255, 255));
+    ASSERT_TRUE(wide.save(dir.filePath("apps/folder_home.png")));
+    QFile(dir.filePath("apps/readme.txt")).open(QIODevice::WriteOnly);
+    QFile(dir.filePath("apps/___.svg")).open(QIODevice::WriteOnly);
+
+    const std::vector<IconEntry> found = IconDirectoryScan::scan({dir.path()});
+    ASSERT_EQ(found.size(), 2u);
+    EXPECT_EQ(found[0].name, "folder-home");
+    EXPECT_EQ(found[1].name, "accessories-calculator");
+    EXPECT_EQ(found[1].compact, "accessoriescalculator");
+
+    // Both keep their aspect ratio, centred: wide pictures leave transparent bands above and below.
+    for (const IconEntry& e : found) {
+        const QImage img = IconRenderer::render(e, 150);
+        ASSERT_EQ(img.size(), QSize(150, 150)) << e.name.toStdString();
+        EXPECT_EQ(qAlpha(img.pixel(75, 5)), 0);
+        EXPECT_EQ(qAlpha(img.pixel(75, 75)), 255);
+        EXPECT_EQ(qAlpha(img.pixel(2, 75)), 255);
+    }
+    EXPECT_GT(qRed(IconRenderer::render(found[1], 150).pixel(75, 75)), 200);
+    EXPECT_GT(qBlue(IconRenderer::render(found[0], 150).pixel(75, 75)), 200);
+
+    IconEntry broken = found[1];
+    broken.file = dir.filePath("apps/___.svg");
+    EXPECT_EQ(qAlpha(IconRenderer::render(broken, 64).pixel(32, 32)), 0);  // nothing drawn, no crash
+}
+
+TEST(LoopbackPort, FreePortsNeverHoldAPostYear)
+{
+    EXPECT_TRUE(LoopbackPort::holdsPostYear(42015));
+    EXPECT_TRUE(LoopbackPort::holdsPostYear(20170));
+    EXPECT_FALSE(LoopbackPort::holdsPostYear(8123));
+    EXPECT_FALSE(LoopbackPort::holdsPostYear(20180));
+    for (int i = 0; i < 20; ++i) {
+        const int port = LoopbackPort::pickFree();
+        EXPECT_GT(port, 0);
+        EXPECT_FALSE(LoopbackPort::holdsPostYear(port)) << port;
+    }
 }
