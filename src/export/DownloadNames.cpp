@@ -1,5 +1,6 @@
 #include "export/DownloadNames.h"
 
+#include <QStringList>
 #include <QUrl>
 
 DownloadNames DownloadNames::derive(const QString& thumbName)
@@ -22,7 +23,10 @@ QString DownloadNames::fullSizeUrl(const QString& base) const
 {
     // Characters with a meaning in addresses ("#", "?", spaces) are sent encoded; "%" is kept so a
     // name that arrived encoded is requested as it was.
-    const QString name = QString::fromLatin1(QUrl::toPercentEncoding(fullFileName, "%"));
+    QStringList pieces = fullFileName.split('%');
+    for (QString& piece : pieces)
+        piece = QString::fromLatin1(QUrl::toPercentEncoding(piece));
+    const QString name = pieces.join('%');
     return base + "wp-content/uploads/" + year + "/" + month + "/" + name;
 }
 
