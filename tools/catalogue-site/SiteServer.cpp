@@ -70,7 +70,10 @@ bool SiteServer::start(int port, QString* error)
         return httplib::Server::HandlerResponse::Handled;
     });
     const httplib::Server::HandlerWithResponse errorPage = [](const httplib::Request&, httplib::Response& res) {
-        // Errors the HTTP layer answers itself (a request line too long, a malformed request).
+        // Errors the HTTP layer answers itself (a request line too long, a malformed request)
+        // get a page, and a bad request is 400 whatever the reason.
+        if (res.status == 414)
+            res.status = 400;
         if (res.body.empty() && !res.content_provider_)
             res.set_content("<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Error</title>"
                             "</head><body><h1>Bad request</h1></body></html>\n",
