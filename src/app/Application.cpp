@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Form1.h"
+#include "export/ExportCommand.h"
 #include "grid/Artwork.h"
 #include "platform/AppPaths.h"
 #include "platform/SiteAddress.h"
@@ -68,6 +69,10 @@ int Application::run(int argc, char** argv)
     if (!cl.screenshot.isEmpty() && !hasDisplay())
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
+    // The export needs no window either.
+    if (!cl.exportArgs.isEmpty() && !hasDisplay())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("Pictomine");
     substituteFonts();
@@ -76,6 +81,10 @@ int Application::run(int argc, char** argv)
         return fail("not a usable catalogue address: " + cl.baseUrl, 2);
     AppPaths::setRoot(AppPaths::defaultRoot(cl.home));
     AppPaths::ensureLayout();
+    if (!cl.exportArgs.isEmpty()) {
+        QTextStream errors(stderr);
+        return ExportCommand::run(cl.exportArgs[0], cl.exportArgs[1], errors);
+    }
 
     Form1 window;
     int status = 0;

@@ -7,6 +7,7 @@
 #include "app/WheelHook.h"
 #include "controls/CtlLayers.h"
 #include "controls/ucScrollbar.h"
+#include "export/IconDownloadFlow.h"
 #include "grid/Artwork.h"
 #include "grid/IconGrid.h"
 #include "grid/IconsOLE.h"
@@ -14,6 +15,7 @@
 #include "grid/WindowLayout.h"
 #include "imaging/FileHelpers.h"
 #include "platform/AppPaths.h"
+#include "platform/Dialogs.h"
 #include "platform/ScreenInfo.h"
 
 #include <QApplication>
@@ -85,6 +87,8 @@ Form1::Form1(QWidget* parent)
     buildGrid();
     colourChrome();
     m_busy = new Form2(this);
+    m_download = new IconDownloadFlow(Dialogs::instance(), this, this);
+    connect(m_download, &IconDownloadFlow::downloadFinished, this, &Form1::onDownloadFinished);
 
     m_menuWidth = WindowLayout::kMenuWidth;
     m_menuPanel->setVisible(true);
@@ -175,6 +179,7 @@ void Form1::buildGrid()
     connect(m_iconGrid, &IconGrid::surfaceHeightChanged, this, &Form1::UpdateScrollRange);
     connect(m_iconGrid, &IconGrid::backgroundReleased, this, &Form1::gridBackgroundReleased);
     connect(m_iconGrid, &IconGrid::DownloadClick, this, &Form1::onDownloadClick);
+    connect(m_iconGrid, &IconGrid::downloadRequested, this, &Form1::onDownloadRequested);
 
     m_loadMore = new PictureBox(m_gridPic);
     m_loadMore->setCursor(Qt::PointingHandCursor);
@@ -335,6 +340,7 @@ void Form1::LoadMoreResults()
 
 void Form1::clearResults()
 {
+    m_downloadTile = -1;  // its tile is gone with the old results
     m_iconGrid->resetGrid();
     m_iconGrid->move(0, 0);
     UpdateScrollRange();
@@ -418,6 +424,20 @@ void Form1::onTimer6()
 void Form1::onDownloadClick()
 {
     m_busy->show();
+}
+
+void Form1::onDownloadRequested(int index, const QString& thumbName)
+{
+    m_downloadTile = index;
+    m_download->start(thumbName);
+}
+
+// The fetch half is over: the busy window goes and the tile knows its icon was fetched.
+void Form1::onDownloadFinished()
+{
+    m_busy->hide();
+    if (IconsOLE* tile = m_iconGrid->tile(m_downloadTile))
+        tile->setIconDownloaded(true);
 }
 
 // Key preview: Enter anywhere in this window starts a query, as the search button does.

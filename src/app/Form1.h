@@ -10,6 +10,7 @@
 
 class CtlLayers;
 class Form2;
+class IconDownloadFlow;
 class IconGrid;
 class PictureBox;
 class QFrame;
@@ -55,6 +56,7 @@ public:
     [[nodiscard]] QWidget* goodLuckButton() const;
     [[nodiscard]] QLineEdit* searchBar() const { return m_searchBar; }
     [[nodiscard]] Form2* busyWindow() const { return m_busy; }
+    [[nodiscard]] IconDownloadFlow* downloadFlow() const { return m_download; }
     [[nodiscard]] bool isLaidOut() const { return !m_firstLayout; }
 
 Q_SIGNALS:
@@ -85,11 +87,15 @@ private:
     void slideLoadMore();
     void onTimer6();
     void onDownloadClick();
+    void onDownloadRequested(int index, const QString& thumbName);
+    void onDownloadFinished();
     void shutdown();
 
     CatalogueClient m_client;
     std::unique_ptr<WheelHook> m_wheelHook;
     Form2* m_busy = nullptr;
+    IconDownloadFlow* m_download = nullptr;
+    int m_downloadTile = -1;  // the tile whose download runs
 
     PictureBox* m_logoPic = nullptr;
     QLabel* m_logo = nullptr;
