@@ -5,6 +5,9 @@
 #include "catalogue-site/IconNaming.h"
 
 #include <QBuffer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QImageReader>
 #include <QSet>
 
@@ -174,8 +177,11 @@ TEST(Faults, FullNotFoundHitsEveryFullSizeIconAndNothingElse)
 
 TEST(Faults, StallSendsHeadersAndPartOfThePageThenNothing)
 {
+    QTemporaryDir dir;
+    RequestLog log;
+    ASSERT_TRUE(log.open(dir.filePath("site.log"), nullptr));
     SiteFixture site(60, {"stall"});
-    ASSERT_TRUE(site.serve());
+    ASSERT_TRUE(site.serve(0, &log));
     const RawResponse r = RawHttp::get(site.port(), "/", 1500);
     ASSERT_TRUE(r.headersComplete);
     EXPECT_EQ(r.status, 200);
@@ -185,6 +191,18 @@ TEST(Faults, StallSendsHeadersAndPartOfThePageThenNothing)
     EXPECT_FALSE(r.closedByServer);
     EXPECT_TRUE(r.body.contains("<header"));
     EXPECT_FALSE(r.body.contains("<article"));
+    // Once the client has gone, the stalled answer ends and gives its thread back (it is logged
+    // as it ends, with the bytes that were sent).
+    QFile file(dir.filePath("site.log"));
+    QByteArray logged;
+    QElapsedTimer clock;
+    clock.start();
+    while (!logged.contains('\n') && clock.elapsed() < 10000) {
+        file.open(QIODevice::ReadOnly);
+        logged = file.readAll();
+        file.close();
+    }
+    EXPECT_EQ(logged, "GET / 200 " + QByteArray::number(r.body.size()) + ' ' + logged.split(' ').value(4));
     // Images are not stalled.
     const RawResponse t = RawHttp::get(site.port(), thumbTarget(site, 0));
     EXPECT_EQ(t.status, 200);

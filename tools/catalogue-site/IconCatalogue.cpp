@@ -10,6 +10,19 @@ namespace {
 constexpr int kDatePrefix = 6;  // "YYYYMM"
 const QString kThumbSuffix = QStringLiteral("-150x150.png");
 const QString kFullSuffix = QStringLiteral(".png");
+
+// A file name is YYYYMM + compact name + suffix; the date part must match the icon's own.
+int indexOfFile(const QHash<QString, int>& byCompact, const std::vector<IconEntry>& icons, const QString& fileName,
+                const QString& suffix)
+{
+    if (fileName.size() <= kDatePrefix + suffix.size() || !fileName.endsWith(suffix))
+        return -1;
+    const QString compact = fileName.mid(kDatePrefix, fileName.size() - kDatePrefix - suffix.size());
+    const int index = byCompact.value(compact, -1);
+    if (index < 0 || icons[size_t(index)].date.toString("yyyyMM") != fileName.left(kDatePrefix))
+        return -1;
+    return index;
+}
 } // namespace
 
 IconCatalogue::IconCatalogue(std::vector<IconEntry> entries)
@@ -57,19 +70,6 @@ int IconCatalogue::pageCount(int count)
 int IconCatalogue::indexOfName(const QString& name) const
 {
     return m_byName.value(name, -1);
-}
-
-// A file name is YYYYMM + compact name + suffix; the date part must match the icon's own.
-static int indexOfFile(const QHash<QString, int>& byCompact, const std::vector<IconEntry>& icons,
-                       const QString& fileName, const QString& suffix)
-{
-    if (fileName.size() <= kDatePrefix + suffix.size() || !fileName.endsWith(suffix))
-        return -1;
-    const QString compact = fileName.mid(kDatePrefix, fileName.size() - kDatePrefix - suffix.size());
-    const int index = byCompact.value(compact, -1);
-    if (index < 0 || icons[size_t(index)].date.toString("yyyyMM") != fileName.left(kDatePrefix))
-        return -1;
-    return index;
 }
 
 int IconCatalogue::indexOfThumbName(const QString& fileName) const

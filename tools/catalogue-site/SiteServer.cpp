@@ -14,6 +14,7 @@ constexpr int kBindAttempts = 8;
 constexpr time_t kKeepAliveSeconds = 2;  // also bounds how long stop() waits for idle connections
 constexpr size_t kKeepAliveRequests = 10000;
 constexpr int kBacklog = 512;
+constexpr int kStallSliceMs = 100;
 
 using Clock = std::chrono::steady_clock;
 // Start of the request the current server thread is answering (set as it arrives).
@@ -161,8 +162,10 @@ void SiteServer::deliverPartly(const httplib::Request& req, httplib::Response& r
                 part->sent = ok ? cut : qint64(offset);
                 return ok;
             }
-            if (part->answer.delivery == SiteAnswer::Delivery::Stall)
-                pause(kStallLimitMs);
+            if (part->answer.delivery == SiteAnswer::Delivery::Stall) {
+                for (int waited = 0; waited < kStallLimitMs && sink.is_writable() && pause(kStallSliceMs);)
+                    waited += kStallSliceMs;
+            }
             return false;  // the connection closes with the body unfinished
         },
         [this, part, status](bool) {

@@ -23,7 +23,8 @@ struct Response;
 class SiteServer {
 public:
     static constexpr int kThreads = 48;
-    static constexpr int kStallLimitMs = 10 * 60 * 1000;  // a stalled answer gives up its thread then
+    // A stalled answer ends when its client goes away, the server stops, or after this long.
+    static constexpr int kStallLimitMs = 10 * 60 * 1000;
 
     SiteServer(const IconCatalogue& catalogue, ImageStore& images, FaultSet faults, int latencyMs, RequestLog* log);
     ~SiteServer();
