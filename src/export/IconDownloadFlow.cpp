@@ -56,12 +56,17 @@ void IconDownloadFlow::start(const QString& thumbName)
 void IconDownloadFlow::onFetched(bool ok, const QByteArray& body)
 {
     // Replies of zero or one byte count as failed fetches. The file appears only when complete.
+    QString writeError;
     if (ok && body.size() >= 2 && !QFile::exists(m_downloadPath)) {
         QSaveFile file(m_downloadPath);
-        if (file.open(QIODevice::WriteOnly) && file.write(body) == body.size())
-            file.commit();
+        if (!file.open(QIODevice::WriteOnly) || file.write(body) != body.size() || !file.commit())
+            writeError = file.errorString();
     }
     finishFetch();
+    if (!writeError.isEmpty()) {
+        tell(QStringLiteral("The icon could not be stored as %1: %2.").arg(m_downloadPath, writeError));
+        return;
+    }
     if (!QFile::exists(m_downloadPath)) {
         tell(QStringLiteral("The icon could not be downloaded from %1.").arg(m_url));
         return;

@@ -9,6 +9,8 @@
 
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kGifTransValue = 130;

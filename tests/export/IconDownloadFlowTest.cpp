@@ -216,4 +216,15 @@ TEST_F(DownloadFlow, ACutDownloadNeverBecomesTheReusedCopy)
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, kWaitMs);
     EXPECT_TRUE(downloads().isEmpty());
     EXPECT_EQ(dialogs.asked.size(), 1);
+
+    // A fetched icon that cannot be stored is reported as such, and no dialog follows.
+    ASSERT_TRUE(QDir(AppPaths::downloads()).removeRecursively());
+    dialogs.asked.clear();
+    flow.start("201511ab-150x150.png");
+    QTRY_VERIFY_WITH_TIMEOUT(server.isPending(path), kWaitMs);
+    ASSERT_TRUE(server.answer(path, 200, QByteArray(100, 'p')));
+    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 3, kWaitMs);
+    ASSERT_EQ(dialogs.asked.size(), 1);
+    EXPECT_TRUE(dialogs.asked[0].contains("could not be stored")) << dialogs.asked[0].toStdString();
+    EXPECT_FALSE(flow.isPolling());
 }
