@@ -9,7 +9,9 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <future>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -148,4 +150,26 @@ TEST(SiteProgram, BadCommandLinesExitWithStatusTwo)
         EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
         EXPECT_FALSE(p.readAllStandardError().isEmpty());
     }
+}
+
+TEST(SiteProgram, InterruptStopsItCleanlyEvenWithAStalledPageOpen)
+{
+    SiteProcess site({"--synthetic", "30", "--faults", "stall"});
+    ASSERT_TRUE(site.isReady()) << site.errorText().toStdString();
+    const int port = RawHttp::portOf(site.baseUrl());
+    std::atomic<bool> headers{false};
+    auto stalled = std::async(std::launch::async, [port, &headers] { return RawHttp::get(port, "/", 20000, "GET", &headers); });
+    QElapsedTimer clock;
+    clock.start();
+    while (!headers && clock.elapsed() < 10000)
+        std::this_thread::yield();
+    ASSERT_TRUE(headers);
+    ::kill(pid_t(site.process().processId()), SIGINT);
+    ASSERT_TRUE(site.process().waitForFinished(10000));
+    EXPECT_EQ(site.process().exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(site.process().exitCode(), 0);
+    const RawResponse r = stalled.get();
+    EXPECT_EQ(r.status, 200);
+    EXPECT_TRUE(r.closedByServer);
+    EXPECT_LT(r.body.size(), r.contentLength);
 }

@@ -39,7 +39,8 @@ int RawHttp::portOf(const QString& baseUrl)
     return QUrl(baseUrl).port();
 }
 
-RawResponse RawHttp::get(int port, const std::string& target, int timeoutMs, const std::string& method)
+RawResponse RawHttp::get(int port, const std::string& target, int timeoutMs, const std::string& method,
+                         std::atomic<bool>* headersArrived)
 {
     RawResponse r;
     QElapsedTimer clock;
@@ -80,8 +81,11 @@ RawResponse RawHttp::get(int port, const std::string& target, int timeoutMs, con
             break;
         }
         data.append(buf, n);
-        if (headEnd < 0 && (headEnd = data.indexOf("\r\n\r\n")) >= 0)
+        if (headEnd < 0 && (headEnd = data.indexOf("\r\n\r\n")) >= 0) {
             parseHead(data.left(headEnd), r);
+            if (headersArrived)
+                *headersArrived = true;
+        }
     }
     ::close(fd);
     r.headersComplete = headEnd >= 0;

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
 #include <string>
 
 // A minimal HTTP/1.1 client on a plain socket, so tests can send any target (broken escapes,
@@ -24,6 +25,9 @@ class RawHttp {
 public:
     // Sends "METHOD target" to 127.0.0.1:port with Connection: close and reads until the server
     // closes, the announced body is complete, or timeoutMs pass.
-    static RawResponse get(int port, const std::string& target, int timeoutMs = 20000, const std::string& method = "GET");
+    // `headersArrived`, when given, is set as soon as the headers are in (for a test that waits on
+    // another thread).
+    static RawResponse get(int port, const std::string& target, int timeoutMs = 20000, const std::string& method = "GET",
+                           std::atomic<bool>* headersArrived = nullptr);
     static int portOf(const QString& baseUrl);
 };
