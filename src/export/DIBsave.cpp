@@ -1,6 +1,7 @@
 #include "export/DIBsave.h"
 
 #include "export/GifWriter.h"
+#include "export/TransparentKey.h"
 #include "export/modDither.h"
 
 #include <QImageWriter>
@@ -199,6 +200,8 @@ bool DIBsave::saveGif(const QString& fileName, bool transBG, int transValue)
 {
     QImage reduced = transBG ? KeyedCopy(*Img, transValue) : Img->convertToFormat(QImage::Format_RGB888);
     PaletteImageGIF(reduced, transBG);
+    if (transBG)
+        TransparentKey::apply(reduced, *Img, transValue);
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
@@ -266,6 +269,7 @@ void DIBsave::DemoGIFimage(QPainter& graphics, int nW, int nH, int Optimized) co
         return;
     QImage reduced = KeyedCopy(*Img, Optimized);
     PaletteImageGIF(reduced, true);
+    TransparentKey::apply(reduced, *Img, Optimized);
     graphics.drawImage(centredTarget(nW, nH, ImgWidth, ImgHeight), reduced, QRect(0, 0, ImgWidth, ImgHeight));
 }
 

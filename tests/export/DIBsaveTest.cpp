@@ -201,3 +201,43 @@ TEST(DIBsaveTest, HelpersCentreClipAndHitTest)
     EXPECT_EQ(DIBsave::GetEncoderClsid("image/x-none", format), -1);
     EXPECT_EQ(format, "unchanged");
 }
+
+TEST(DIBsaveTest, GifKeyNeverSwallowsVisibleDarkPixels)
+{
+    // Thousands of colours force folding high up the tree, where the key black shares a leaf with
+    // the dark visible colours; the saved file must still hide exactly the keyed pixels.
+    QTemporaryDir dir;
+    DIBsave dib;
+    dib.CreateBlankMemory(128, 128);
+    quint32 seed = 7;
+    for (int y = 0; y < 128; ++y) {
+        for (int x = 0; x < 128; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int v = int(seed >> 8);
+            QRgb c = qRgba(v & 255, (v >> 8) & 255, (v >> 16) & 255, 255);
+            if ((x + y) % 5 == 0)
+                c = qRgba(v % 9, (v >> 4) % 9, (v >> 8) % 9, 255);  // dark but visible
+            if (x < 16)
+                c = qRgba(v & 255, 0, 0, (v >> 8) % 130);  // keyed: alpha below 130
+            dib.Img->setPixel(x, y, c);
+        }
+    }
+    const QString gif = dir.filePath("dark.gif");
+    ASSERT_TRUE(dib.Save(gif, FileType::GIF, true, 90, 0, true, 24, 6, 130));
+    const auto back = readGif(gif);
+    ASSERT_TRUE(back.ok);
+    ASSERT_GE(back.transparentIndex, 0);
+    int holes = 0;
+    int leaks = 0;
+    for (int y = 0; y < 128; ++y) {
+        for (int x = 0; x < 128; ++x) {
+            const bool keyed = x < 16;
+            const bool transparent = back.indexAt(x, y) == back.transparentIndex;
+            holes += !keyed && transparent;
+            leaks += keyed && !transparent;
+        }
+    }
+    EXPECT_EQ(holes, 0);
+    EXPECT_EQ(leaks, 0);
+    EXPECT_LE(back.colorMap.size(), 256);
+}
