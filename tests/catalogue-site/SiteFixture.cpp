@@ -13,7 +13,7 @@ SiteFixture::SiteFixture(int synthetic, const QStringList& faults)
     const auto parsed = FaultSet::parse(faults.join(','));
     if (parsed)
         m_faults = *parsed;
-    m_catalogue = std::make_unique<IconCatalogue>(syntheticEntries(synthetic));
+    m_catalogue = std::make_unique<IconCatalogue>(SyntheticIcons::entries(synthetic));
     m_images = std::make_unique<ImageStore>(*m_catalogue);
     m_base = QStringLiteral("http://127.0.0.1:18123/");
     m_responder = std::make_unique<SiteResponder>(m_base, *m_catalogue, *m_images, m_faults);
@@ -32,20 +32,6 @@ bool SiteFixture::serve(int latencyMs, RequestLog* log)
 int SiteFixture::port() const
 {
     return RawHttp::portOf(m_base);
-}
-
-std::vector<IconEntry> SiteFixture::syntheticEntries(int count)
-{
-    std::vector<IconEntry> entries;
-    const QStringList names = SyntheticIcons::names(count);
-    for (int i = 0; i < names.size(); ++i) {
-        IconEntry e;
-        e.name = names[i];
-        e.compact = QString(names[i]).remove('-');
-        e.synthetic = i;
-        entries.push_back(e);
-    }
-    return entries;
 }
 
 ClientView readAsClient(const QByteArray& html, const QString& pageUrl, const QString& base)

@@ -25,8 +25,6 @@ public:
     [[nodiscard]] QString base() const { return m_base; }
     [[nodiscard]] int port() const;
 
-    static std::vector<IconEntry> syntheticEntries(int count);
-
 private:
     FaultSet m_faults;
     std::unique_ptr<IconCatalogue> m_catalogue;

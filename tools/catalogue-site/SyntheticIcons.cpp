@@ -129,6 +129,20 @@ QStringList SyntheticIcons::names(int n)
     return out;
 }
 
+std::vector<IconEntry> SyntheticIcons::entries(int n)
+{
+    std::vector<IconEntry> out;
+    const QStringList all = names(n);
+    for (int i = 0; i < all.size(); ++i) {
+        IconEntry e;
+        e.name = all[i];
+        e.compact = QString(all[i]).remove('-');
+        e.synthetic = i;
+        out.push_back(std::move(e));
+    }
+    return out;
+}
+
 QImage SyntheticIcons::draw(int index, const QString& name, int size)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);

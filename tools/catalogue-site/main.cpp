@@ -20,14 +20,8 @@ constexpr int kUsageError = 2;
 std::vector<IconEntry> collectIcons(const SiteOptions& options)
 {
     std::vector<IconEntry> entries = IconDirectoryScan::scan(options.iconFolders);
-    const QStringList names = SyntheticIcons::names(options.synthetic);
-    for (int i = 0; i < names.size(); ++i) {
-        IconEntry e;
-        e.name = names[i];
-        e.compact = QString(names[i]).remove('-');
-        e.synthetic = i;
+    for (IconEntry& e : SyntheticIcons::entries(options.synthetic))
         entries.push_back(std::move(e));
-    }
     return entries;
 }
 
