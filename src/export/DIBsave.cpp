@@ -48,12 +48,14 @@ void DIBsave::ClearScreen(quint32 Color)
 {
     if (!Img)
         return;
-    // Painting would composite; the colour must replace every pixel, alpha included.
+    // The colour replaces every pixel, alpha included, whatever clip or transform is set.
     if (Graphics) {
-        const QPainter::CompositionMode mode = Graphics->compositionMode();
+        Graphics->save();
+        Graphics->resetTransform();
+        Graphics->setClipping(false);
         Graphics->setCompositionMode(QPainter::CompositionMode_Source);
         Graphics->fillRect(QRect(0, 0, Img->width(), Img->height()), QColor::fromRgba(Color));
-        Graphics->setCompositionMode(mode);
+        Graphics->restore();
     } else {
         Img->fill(QColor::fromRgba(Color));
     }

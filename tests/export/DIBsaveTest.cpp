@@ -30,8 +30,14 @@ TEST(DIBsaveTest, BlankMemoryClearAndRelease)
     // ClearScreen replaces alpha; DrawBackground composites over what is there.
     dib.ClearScreen(0x80FF0000u);
     EXPECT_EQ(dib.Img->pixel(5, 5), 0x80FF0000u);
+    dib.Graphics->setClipRect(0, 0, 2, 2);
+    dib.Graphics->translate(3, 3);
     dib.ClearScreen();
     EXPECT_EQ(dib.Img->pixel(5, 5), 0u);
+    EXPECT_EQ(dib.Img->pixel(0, 0), 0u);
+    EXPECT_TRUE(dib.Graphics->hasClipping());  // the caller's settings are back afterwards
+    dib.Graphics->setClipping(false);
+    dib.Graphics->resetTransform();
     dib.ClearScreen(0xFF0000FFu);
     dib.DrawBackground(0x00FFFFFFu);
     EXPECT_EQ(dib.Img->pixel(5, 5), 0xFF0000FFu);
