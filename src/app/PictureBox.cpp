@@ -45,9 +45,17 @@ void PictureBox::paintEvent(QPaintEvent*)
     p.drawImage(0, 0, m_surface);
 }
 
+// The surface is persistent: a new size keeps what was drawn, on fresh background around it.
 void PictureBox::resizeEvent(QResizeEvent*)
 {
+    if (m_surface.size() == size())
+        return;
+    const QImage drawn = m_surface;
     Cls();
+    if (!drawn.isNull()) {
+        QPainter p(&m_surface);
+        p.drawImage(0, 0, drawn);
+    }
 }
 
 int PictureBox::buttonCode(Qt::MouseButtons buttons)
