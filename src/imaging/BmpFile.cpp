@@ -15,6 +15,42 @@ bool writeAll(QIODevice& out, const char* data, qint64 length)
     return out.write(data, length) == length;
 }
 
+// The file's own colour table as section bytes (blue, green, red, 0).
+QByteArray fileTable(const QByteArray& file, const BmpFileCheck::Result& check)
+{
+    QByteArray table;
+    for (int i = 0; i < check.tableEntries; ++i) {
+        const char* e = file.constData() + check.tableOffset + qint64(i) * check.entryBytes;
+        const char entry[4] = {e[0], e[1], e[2], 0};
+        table.append(entry, 4);
+    }
+    return table;
+}
+
+// Stores a decoded indexed image under the file's own table and indices: a decoder may reorder
+// its colour table (two-colour images especially), so each decoded entry is matched back to the
+// file entry of the same colour, preferring the same position.
+void writeWithFileTable(const QImage& decoded, const QByteArray& table, DibSection& section)
+{
+    section.setPaletteBytes(table);
+    const QImage image = decoded.convertToFormat(QImage::Format_Indexed8);
+    const QList<QRgb> fileColors = section.colorTable();
+    const int entries = int(table.size() / 4);
+    QList<uint> toFile;
+    for (int i = 0; i < image.colorCount(); ++i) {
+        const QRgb c = image.color(i) | 0xFF000000u;
+        if (i < entries && fileColors[i] == c)
+            toFile.append(uint(i));
+        else
+            toFile.append(uint(section.nearestIndex(c)));
+    }
+    for (int y = 0; y < section.height(); ++y) {
+        const uchar* in = image.constScanLine(y);
+        for (int x = 0; x < section.width(); ++x)
+            section.setPixelIndex(x, y, in[x] < toFile.size() ? toFile[in[x]] : 0);
+    }
+}
+
 } // namespace
 
 bool BmpFile::write(const DibSection& section, QIODevice& out)
@@ -50,7 +86,7 @@ int BmpFile::read(const QByteArray& file, DibSection& section)
     if (!section.create(image.width(), image.height(), depth))
         return 0;
     if (depth <= 8 && image.colorCount() > 0)
-        section.writeIndexed(image);
+        writeWithFileTable(image, fileTable(file, check), section);
     else
         section.writeImage(image);
     return depth;

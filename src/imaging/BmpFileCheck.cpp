@@ -81,16 +81,15 @@ BmpFileCheck::Result BmpFileCheck::check(const QByteArray& file)
 
     // Colour table (and the three masks a plain 40-byte header carries for bit fields) must end
     // before the pixels, and the pixels must start inside the file.
-    qint64 tableEnd = BitmapFileHeader::kSize + qint64(infoSize);
+    qint64 tableOffset = BitmapFileHeader::kSize + qint64(infoSize);
     if (h.biCompression == kBitFields && infoSize == 40)
-        tableEnd += 12;
+        tableOffset += 12;
     const int maxEntries = BitmapInfoHeader::paletteEntries(bpp);
-    if (maxEntries > 0) {
-        if (h.biClrUsed > quint32(maxEntries))
-            return refuse("colour table larger than the depth allows");
-        const qint64 entries = h.biClrUsed ? h.biClrUsed : maxEntries;
-        tableEnd += entries * (core ? 3 : 4);
-    }
+    if (h.biClrUsed > quint32(maxEntries) && maxEntries > 0)
+        return refuse("colour table larger than the depth allows");
+    const int entries = maxEntries == 0 ? 0 : h.biClrUsed ? int(h.biClrUsed) : maxEntries;
+    const int entryBytes = core ? 3 : 4;
+    const qint64 tableEnd = tableOffset + qint64(entries) * entryBytes;
     const qint64 offset = fh->bfOffBits;
     if (offset < tableEnd || offset >= length)
         return refuse("pixel offset outside the file");
@@ -106,5 +105,8 @@ BmpFileCheck::Result BmpFileCheck::check(const QByteArray& file)
     Result r;
     r.ok = true;
     r.bitCount = bpp;
+    r.tableOffset = tableOffset;
+    r.tableEntries = entries;
+    r.entryBytes = entryBytes;
     return r;
 }

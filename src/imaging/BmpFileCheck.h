@@ -11,6 +11,9 @@ public:
     struct Result {
         bool ok = false;
         int bitCount = 0;    // depth the file declares
+        qint64 tableOffset = 0; // where the colour table starts in the file
+        int tableEntries = 0;   // entries of the colour table (0 above 8 bits)
+        int entryBytes = 4;     // 3 for the old core header's entries
         QString reason;      // why the file was refused (empty when ok)
     };
 
