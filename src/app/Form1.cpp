@@ -1,6 +1,6 @@
 #include "app/Form1.h"
 
-#include "app/CategoryMenu.h"
+#include "grid/CategoryMenu.h"
 #include "app/Form2.h"
 #include "app/LoadMoreSlide.h"
 #include "app/PictureBox.h"
@@ -36,6 +36,9 @@ constexpr QColor kSearchButtonColour(73, 192, 132);
 constexpr QColor kProgressColour(128, 255, 128);
 constexpr int kTimer4PeriodMs = LoadMoreSlide::kPeriodMs;
 constexpr int kTimer6PeriodMs = 10;
+// The empty-result notice: a line across the grid, a little below its top.
+constexpr int kNoticeTop = 60;
+constexpr int kNoticeHeight = 40;
 const char* const kHint = "Search and download through 300,000 icons. Powerd by Pictomine.";
 const char* const kLoadMoreText = "Load More Icons...";
 
@@ -180,6 +183,9 @@ void Form1::buildGrid()
     connect(m_iconGrid, &IconGrid::backgroundReleased, this, &Form1::gridBackgroundReleased);
     connect(m_iconGrid, &IconGrid::DownloadClick, this, &Form1::onDownloadClick);
     connect(m_iconGrid, &IconGrid::downloadRequested, this, &Form1::onDownloadRequested);
+    m_notice = textLabel(m_gridPic, QString(), 13);
+    m_notice->setAlignment(Qt::AlignCenter);
+    m_notice->hide();
 
     m_loadMore = new PictureBox(m_gridPic);
     m_loadMore->setCursor(Qt::PointingHandCursor);
@@ -343,6 +349,7 @@ void Form1::clearResults()
     m_downloadTile = -1;  // its tile is gone with the old results
     m_iconGrid->resetGrid();
     m_iconGrid->move(0, 0);
+    m_notice->hide();
     UpdateScrollRange();
 }
 
@@ -368,6 +375,14 @@ void Form1::pageLoadEnded(bool superseded)
         return;
     m_firstPageSeen = true;
     Q_EMIT firstPageShown();
+}
+
+void Form1::showNotice(const QString& text)
+{
+    m_notice->setText(text);
+    m_notice->setGeometry(0, kNoticeTop, m_gridPic->width(), kNoticeHeight);
+    m_notice->raise();
+    m_notice->show();
 }
 
 void Form1::UpdateScrollRange()

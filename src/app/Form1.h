@@ -35,6 +35,7 @@ public:
     void loadMoreChanged(bool shown) override;
     void setProgressWidth(int width) override;
     void pageLoadEnded(bool superseded) override;
+    void showNotice(const QString& text) override;
 
     void StartQuery();
     void UpdateScrollRange();
@@ -50,6 +51,7 @@ public:
     [[nodiscard]] QWidget* loadMorePanel() const;
     [[nodiscard]] QWidget* loadMoreCaption() const;
     [[nodiscard]] QWidget* gridViewport() const { return m_gridPic; }
+    [[nodiscard]] QLabel* notice() const { return m_notice; }
     [[nodiscard]] CtlLayers* menuPanel() const { return m_menuPanel; }
     [[nodiscard]] QWidget* menuButton() const;
     [[nodiscard]] QWidget* captionButton(int index) const;
@@ -117,6 +119,7 @@ private:
     QWidget* m_progress = nullptr;
     QWidget* m_gridPic = nullptr;
     IconGrid* m_iconGrid = nullptr;
+    QLabel* m_notice = nullptr;  // why the result set is empty
     PictureBox* m_loadMore = nullptr;
     PictureBox* m_label2 = nullptr;
     ucScrollbar* m_scrollbar = nullptr;

@@ -1,8 +1,9 @@
 #include "catalogue/CatalogueClient.h"
 
 #include "catalogue/LinkPass.h"
-#include "catalogue/RequestUrl.h"
 #include "catalogue/CategoryTable.h"
+#include "catalogue/RequestUrl.h"
+#include "catalogue/ResultNotice.h"
 #include "catalogue/ResultView.h"
 #include "platform/ScreenCursor.h"
 #include "platform/SiteAddress.h"
@@ -90,16 +91,19 @@ void CatalogueClient::LoadResultPage(int page, bool frontPage)
     m_progressWidth = 0;
     m_view.setProgressWidth(0);
     m_loading = true;
+    m_pageLoaded = false;
     ScreenCursor::set(ScreenCursor::ArrowHourglass);
     disconnect(&m_page, &PageLoader::documentComplete, this, nullptr);
-    connect(&m_page, &PageLoader::documentComplete, this, [this, generation]() { onDocumentComplete(generation); });
+    connect(&m_page, &PageLoader::documentComplete, this,
+            [this, generation](bool ok) { onDocumentComplete(generation, ok); });
     m_page.Navigate(m_lastUrl);
 }
 
-void CatalogueClient::onDocumentComplete(quint64 generation)
+void CatalogueClient::onDocumentComplete(quint64 generation, bool ok)
 {
     if (generation != m_generation || !m_loading)
         return;
+    m_pageLoaded = ok;
     LinkPass::run(m_page.links(), m_records, m_state.resultCount, SiteAddress::titleStart());
     m_previousName.clear();
     m_images.start(m_page.images());
@@ -150,5 +154,7 @@ void CatalogueClient::endPageLoad()
     ScreenCursor::set(ScreenCursor::Default);
     m_page.Stop();
     m_images.cancel();
+    if (m_resultList.isEmpty())
+        m_view.showNotice(ResultNotice::forEmptyResults(m_pageLoaded, m_state.keyword));
     m_view.pageLoadEnded(false);
 }

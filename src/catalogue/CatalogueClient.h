@@ -48,7 +48,7 @@ public:
 
 private:
     void takeLoadMoreAway();
-    void onDocumentComplete(quint64 generation);
+    void onDocumentComplete(quint64 generation, bool ok);
     void onImage(const QString& address, bool ok, const QByteArray& bytes);
     void endPageLoad();
 
@@ -65,4 +65,5 @@ private:
     int m_progressWidth = 0;
     quint64 m_generation = 0;
     bool m_loading = false;
+    bool m_pageLoaded = false;  // the current load's result page arrived
 };

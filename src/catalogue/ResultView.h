@@ -1,5 +1,7 @@
 #pragma once
 
+class QString;
+
 // What a page load asks of the window showing the results. The window implements it; tests
 // observe it.
 class ResultView {
@@ -16,4 +18,6 @@ public:
     virtual void setProgressWidth(int width) = 0;
     // A page load has ended (completely, or abandoned by a newer query: then superseded is true).
     virtual void pageLoadEnded(bool superseded) { (void)superseded; }
+    // A load ended with no results at all: tell the user why. clearResults takes the text away.
+    virtual void showNotice(const QString& text) { (void)text; }
 };

@@ -10,6 +10,7 @@
 #include "platform/SiteAddress.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -77,6 +78,17 @@ TEST_F(Form1Chrome, LayoutPassFillsTheWorkAreaAndPlacesTheRegions)
     // No results: the scrollbar is disabled with an empty range.
     EXPECT_FALSE(window->scrollbar()->isEnabled());
     EXPECT_EQ(window->scrollbar()->Max(), 0);
+}
+
+TEST_F(Form1Chrome, AnUnreachableCatalogueIsSaidOverTheGridUntilTheNextQuery)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(window->notice()->isVisible(), kBoundMs);
+    EXPECT_TRUE(window->notice()->text().startsWith("The catalogue could not be reached."));
+    EXPECT_EQ(window->notice()->parentWidget(), window->gridViewport());
+    EXPECT_EQ(window->notice()->width(), window->gridViewport()->width());
+
+    window->clearResults();  // what every new query does first
+    EXPECT_FALSE(window->notice()->isVisible());
 }
 
 TEST_F(Form1Chrome, EnterStartsTheQueryOfTheSearchBox)

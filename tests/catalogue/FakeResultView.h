@@ -19,6 +19,7 @@ public:
     std::vector<bool> ended;           // pageLoadEnded(superseded) in order
     std::vector<int> listSizeAtPlace;  // result-list size seen by each PlaceNextTile
     std::vector<int> loadMoreAtCount;  // result-list size when loadMoreChanged(true) came
+    QStringList notices;               // showNotice texts in order
 
     void clearResults() override { ++clears; }
     void PlaceNextTile() override
@@ -35,6 +36,7 @@ public:
     }
     void setProgressWidth(int width) override { progress.push_back(width); }
     void pageLoadEnded(bool superseded) override { ended.push_back(superseded); }
+    void showNotice(const QString& text) override { notices << text; }
 
     [[nodiscard]] int completedLoads() const
     {

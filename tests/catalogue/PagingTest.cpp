@@ -152,6 +152,7 @@ TEST_F(AnsweringSite, LoadMorePageNumbersFollowTheListLength)
     EXPECT_EQ(client.lastRequestUrl(), base + "page/3");
     waitForLoads(view, 4);
     EXPECT_EQ(client.resultList().size(), 60);  // past the end: nothing added
+    EXPECT_TRUE(view.notices.isEmpty());  // a 404 past the last page is no failure to report
     EXPECT_EQ(client.records().size(), 60u);
     EXPECT_EQ(view.clears, 1);  // Load More never clears
     EXPECT_EQ(client.keywords().entries().size(), 1u);  // nor records a keyword

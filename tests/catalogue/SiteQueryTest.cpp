@@ -99,6 +99,7 @@ TEST_F(SiteQuery, FrontPageThenLoadMorePairsEveryRecordWithItsOwnThumbnail)
     EXPECT_EQ(client->records()[30].thumbFile, expectedThumb(client->records()[30].postLink));
     EXPECT_NE(client->records()[30].postLink, client->records()[0].postLink);
     EXPECT_EQ(view.loadMoreAtCount, (std::vector<int>{30, 60}));
+    EXPECT_TRUE(view.notices.isEmpty());
 }
 
 TEST_F(SiteQuery, SearchListsOnlyMatchingIconsAndRecordsTheKeyword)
@@ -120,6 +121,13 @@ TEST_F(SiteQuery, SearchListsOnlyMatchingIconsAndRecordsTheKeyword)
         EXPECT_TRUE(r.postLink.section('/', -2, -2).remove('-').contains(word)) << r.postLink.toStdString();
     EXPECT_EQ(cached().size(), client->resultList().size());  // the front page's files were cleared
     ASSERT_EQ(client->keywords().entries().size(), 2u);
+    EXPECT_TRUE(view.notices.isEmpty());
+
+    // A keyword nothing matches: the page arrives empty and the user is told so.
+    client->StartQuery("zzqqxxnothing");
+    waitForLoads(3);
+    EXPECT_TRUE(client->resultList().isEmpty());
+    EXPECT_EQ(view.notices, QStringList{"No icons found for \"zzqqxxnothing\"."});
 }
 
 // Each thumbnail fault: the hit thumbnails are skipped, the records stay and pair by order.
@@ -204,6 +212,8 @@ TEST_F(SiteQuery, StalledPageEndsAtTheTimeLimitAndTheEventLoopKeepsRunning)
     EXPECT_TRUE(client->resultList().isEmpty());
     EXPECT_TRUE(cached().isEmpty());
     EXPECT_EQ(view.placed, 0);
+    ASSERT_EQ(view.notices.size(), 1);
+    EXPECT_TRUE(view.notices[0].startsWith("The catalogue could not be reached."));
 }
 
 TEST_F(SiteQuery, ASecondQueryDuringASlowFirstLeavesOnlyTheSecondQuerysResults)

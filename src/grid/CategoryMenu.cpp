@@ -1,4 +1,4 @@
-#include "app/CategoryMenu.h"
+#include "grid/CategoryMenu.h"
 
 #include "catalogue/CategoryTable.h"
 #include "controls/CtlLayers.h"
