@@ -4,7 +4,7 @@
 #include <QWidget>
 
 // A self-drawn area with a persistent surface: drawing goes to a backing image that paintEvent
-// only copies. Reports pointer presses, moves and releases with the design's arguments
+// only copies. Reports pointer presses, moves and releases with the classic mouse-event arguments
 // (Button 1 left, 2 right, 4 middle; Shift 1 shift, 2 ctrl, 4 alt; X, Y in pixels).
 class PictureBox : public QWidget {
     Q_OBJECT

@@ -88,7 +88,7 @@ void IconDownloadFlow::onTimer1()
         return;
     }
     const QString path = m_dialogs.saveFileName(m_dialogParent, QStringLiteral("Open File..."),
-                                                FileHelpers::QtFilterFromDesign(kSaveFilter));
+                                                FileHelpers::QtFilterFromPipeList(kSaveFilter));
     if (path.isEmpty())
         return;
     if (QFile::exists(path) &&

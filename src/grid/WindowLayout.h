@@ -43,7 +43,7 @@ public:
         // In Toolbar.
         QRect SearchOLE, Shape3, GoodLuck, menuMain, Label1, Progress;
         QLine Line1;
-        // Where the menu button can be seen: right of the Good Luck picture (the design position
+        // Where the menu button can be seen: right of the Good Luck picture (the layout position
         // lies under it).
         QRect menuMainVisible;
         // In SearchOLE.

@@ -30,7 +30,7 @@ int WorkAreaBottomGap()
     return WorkAreaBottomGap(screen.height(), workBottom, ScreenInfo::twipsPerPixel());
 }
 
-QString QtFilterFromDesign(const QString& filter)
+QString QtFilterFromPipeList(const QString& filter)
 {
     const QStringList parts = filter.split('|');
     QStringList entries;
@@ -46,7 +46,7 @@ QString QtFilterFromDesign(const QString& filter)
 QString ShowFileDialog(QWidget* parent, const QString& filter, bool openFlag)
 {
     const QString title = QStringLiteral("Open File...");
-    const QString qtFilter = QtFilterFromDesign(filter);
+    const QString qtFilter = QtFilterFromPipeList(filter);
     Dialogs& dialogs = Dialogs::instance();
     return openFlag ? dialogs.openFileName(parent, title, qtFilter) : dialogs.saveFileName(parent, title, qtFilter);
 }

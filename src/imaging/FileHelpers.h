@@ -20,7 +20,7 @@ int WorkAreaBottomGap(int screenHeightPx, int workAreaBottomPx, double twipsPerP
 // the chosen path or an empty text when the user cancelled.
 QString ShowFileDialog(QWidget* parent, const QString& filter, bool openFlag);
 // The "Description|pattern;pattern|..." filter in Qt's "Description (*.a *.b);;..." form.
-QString QtFilterFromDesign(const QString& filter);
+QString QtFilterFromPipeList(const QString& filter);
 
 // Text after the last "." (empty when "." is last); the whole name when there is no ".".
 QString GetFileExtension(const QString& name);

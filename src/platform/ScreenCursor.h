@@ -1,6 +1,6 @@
 #pragma once
 
-// The screen-wide mouse pointer shapes the design names by number: 0 default, 11 hourglass,
+// The screen-wide mouse pointer shapes, named by their classic numbers: 0 default, 11 hourglass,
 // 13 arrow with hourglass. Set to a busy shape replaces the current override; 0 removes it.
 class ScreenCursor {
 public:

@@ -74,7 +74,7 @@ TEST(SaveFilterTest, SevenEntriesWithTheTiffPattern)
     EXPECT_EQ(parts[0], "PNG Portable Network Graphics (*.PNG)");
     EXPECT_EQ(parts[11], "*.tif;*.tiff");
     EXPECT_EQ(parts[13], "*.wmf");
-    const QString qt = FileHelpers::QtFilterFromDesign(IconDownloadFlow::kSaveFilter);
+    const QString qt = FileHelpers::QtFilterFromPipeList(IconDownloadFlow::kSaveFilter);
     EXPECT_TRUE(qt.contains("TIFF Tag Image File Format (*.TIF;*.TIFF) (*.tif *.tiff)")) << qt.toStdString();
     EXPECT_EQ(qt.count(";;"), 6);
 }

@@ -25,7 +25,7 @@ TEST(WindowLayout, PlacementsOnA1600By900WorkArea)
     EXPECT_EQ(r.SearchBar, QRect(5, 8, 463, 17));
     EXPECT_EQ(r.GoodLuck, QRect(962, 1, 96, 36));
     EXPECT_EQ(r.menuMain, QRect(952, 1, 41, 41));
-    // The design position lies under the Good Luck picture; the visible one is right of it.
+    // The layout position lies under the Good Luck picture; the visible one is right of it.
     EXPECT_TRUE(r.GoodLuck.intersects(r.menuMain));
     EXPECT_EQ(r.menuMainVisible, QRect(1068, 1, 41, 41));
     EXPECT_FALSE(r.GoodLuck.intersects(r.menuMainVisible));

@@ -93,10 +93,10 @@ TEST(FileHelpers, GetFileExtensionTakesTextAfterLastDot)
 
 TEST(FileHelpers, FilterConversionAndDialog)
 {
-    EXPECT_EQ(QtFilterFromDesign("A|*.a|B|*.b;*.c"), "A (*.a);;B (*.b *.c)");
-    EXPECT_EQ(QtFilterFromDesign("PNG Image|*.png"), "PNG Image (*.png)");
+    EXPECT_EQ(QtFilterFromPipeList("A|*.a|B|*.b;*.c"), "A (*.a);;B (*.b *.c)");
+    EXPECT_EQ(QtFilterFromPipeList("PNG Image|*.png"), "PNG Image (*.png)");
     // A trailing description without patterns is dropped rather than producing "X ()".
-    EXPECT_EQ(QtFilterFromDesign("A|*.a|Orphan"), "A (*.a)");
+    EXPECT_EQ(QtFilterFromPipeList("A|*.a|Orphan"), "A (*.a)");
 
     ScriptedDialogs dialogs;
     dialogs.saveAnswer = "/tmp/out.png";
