@@ -1,5 +1,7 @@
 #include "app/PictureBox.h"
 
+#include "platform/MouseCodes.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -58,32 +60,20 @@ void PictureBox::resizeEvent(QResizeEvent*)
     }
 }
 
-int PictureBox::buttonCode(Qt::MouseButtons buttons)
-{
-    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
-           (buttons & Qt::MiddleButton ? 4 : 0);
-}
-
-int PictureBox::shiftCode(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
-           (modifiers & Qt::AltModifier ? 4 : 0);
-}
-
 void PictureBox::mousePressEvent(QMouseEvent* e)
 {
-    Q_EMIT MouseDown(buttonCode(e->button()), shiftCode(e->modifiers()), float(e->position().x()),
+    Q_EMIT MouseDown(MouseCodes::button(e->button()), MouseCodes::shift(e->modifiers()), float(e->position().x()),
                      float(e->position().y()));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* e)
 {
-    Q_EMIT MouseMove(buttonCode(e->buttons()), shiftCode(e->modifiers()), float(e->position().x()),
+    Q_EMIT MouseMove(MouseCodes::button(e->buttons()), MouseCodes::shift(e->modifiers()), float(e->position().x()),
                      float(e->position().y()));
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* e)
 {
-    Q_EMIT MouseUp(buttonCode(e->button()), shiftCode(e->modifiers()), float(e->position().x()),
+    Q_EMIT MouseUp(MouseCodes::button(e->button()), MouseCodes::shift(e->modifiers()), float(e->position().x()),
                    float(e->position().y()));
 }

@@ -21,9 +21,6 @@ public:
     // Replaces the whole surface with a finished drawing and presents it.
     void setSurfaceImage(const QImage& image);
 
-    static int buttonCode(Qt::MouseButtons buttons);
-    static int shiftCode(Qt::KeyboardModifiers modifiers);
-
 Q_SIGNALS:
     void MouseDown(int Button, int Shift, float X, float Y);
     void MouseMove(int Button, int Shift, float X, float Y);

@@ -1,7 +1,7 @@
 #include "controls/ButtonControl.h"
 
 #include "controls/ButtonHover.h"
-#include "controls/MouseCodes.h"
+#include "platform/MouseCodes.h"
 #include "controls/TextDraw.h"
 #include "platform/PropertyBag.h"
 

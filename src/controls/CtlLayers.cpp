@@ -1,6 +1,6 @@
 #include "controls/CtlLayers.h"
 
-#include "controls/MouseCodes.h"
+#include "platform/MouseCodes.h"
 #include "controls/TextDraw.h"
 #include "controls/ucScrollbar.h"
 

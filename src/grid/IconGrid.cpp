@@ -1,7 +1,7 @@
 #include "grid/IconGrid.h"
 
 #include "grid/IconsOLE.h"
-#include "grid/MouseArgs.h"
+#include "platform/MouseCodes.h"
 #include "grid/ThumbnailLoader.h"
 
 #include <QMouseEvent>
@@ -192,6 +192,6 @@ void IconGrid::mousePressEvent(QMouseEvent* event)
 
 void IconGrid::mouseReleaseEvent(QMouseEvent* event)
 {
-    Q_EMIT backgroundReleased(MouseArgs::button(event->button()), MouseArgs::shift(event->modifiers()),
+    Q_EMIT backgroundReleased(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
                               float(event->position().x()), float(event->position().y()));
 }

@@ -1,6 +1,6 @@
 #include "grid/IconsOLE.h"
 
-#include "grid/MouseArgs.h"
+#include "platform/MouseCodes.h"
 #include "grid/TileButton.h"
 #include "platform/Shell.h"
 
@@ -183,7 +183,7 @@ void IconsOLE::followSize()
 
 void IconsOLE::mouseMoveEvent(QMouseEvent* event)
 {
-    Q_EMIT TileMouseMove(MouseArgs::button(event->buttons()), MouseArgs::shift(event->modifiers()),
+    Q_EMIT TileMouseMove(MouseCodes::button(event->buttons()), MouseCodes::shift(event->modifiers()),
                          float(event->position().x()), float(event->position().y()));
 }
 

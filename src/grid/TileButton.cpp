@@ -1,6 +1,6 @@
 #include "grid/TileButton.h"
 
-#include "grid/MouseArgs.h"
+#include "platform/MouseCodes.h"
 #include "grid/TileStrip.h"
 
 #include <QMouseEvent>
@@ -33,6 +33,6 @@ void TileButton::mouseReleaseEvent(QMouseEvent* event)
     // The press grabbed the pointer; only a release still over the button counts.
     if (!rect().contains(event->position().toPoint()))
         return;
-    Q_EMIT released(MouseArgs::button(event->button()), MouseArgs::shift(event->modifiers()),
+    Q_EMIT released(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
                     float(event->position().x()), float(event->position().y()));
 }
