@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QObject>
 #include <QStringList>
 
 #include <functional>
@@ -14,7 +13,7 @@ namespace {
 // A window whose own event handling logs what reached it.
 class Window : public QObject {
 public:
-    explicit Window(QStringList& log, QString name) : m_log(log), m_name(std::move(name)) {}
+    Window(QStringList& log, QString name) : m_log(log), m_name(std::move(name)) {}
     bool event(QEvent* e) override
     {
         m_log << m_name + ":own:" + QString::number(int(e->type()));
@@ -28,9 +27,8 @@ private:
 
 class Handler : public SubclassHandler {
 public:
-    QStringList& log;
+    QStringList log;
     std::function<void(bool, bool&, qintptr&, QObject*&)> react;
-    explicit Handler(QStringList& l) : log(l) {}
 
     void zSubclass_Proc(bool bBefore, bool& bHandled, qintptr& lReturn, QObject*& lhWnd, int& uMsg,
                         QEvent*&) override
@@ -41,129 +39,100 @@ public:
     }
 };
 
-void sendPaletteChange(QObject* target)
+// Sends a palette change, which stands for message 21 (Qt event type 39).
+QStringList sendPaletteChange(Handler& handler, QObject* target)
 {
-    QEvent event(QEvent::PaletteChange);    // stands for message 21
+    handler.log.clear();
+    QEvent event(QEvent::PaletteChange);
     QCoreApplication::sendEvent(target, &event);
+    return handler.log;
 }
 
 } // namespace
 
 TEST(Subclass, BeforeThenOwnHandlingThenAfterWithTheResult)
 {
-    QStringList log;
-    Handler handler(log);
+    Handler handler;
     Subclasser subclasser(handler);
-    Window window(log, "w");
+    Window window(handler.log, "w");
+    Window other(handler.log, "o");
     EXPECT_EQ(subclasser.Subclass(&window), 0);
+    EXPECT_EQ(sendPaletteChange(handler, &window), (QStringList{"w:own:39"})) << "nothing registered";
 
-    sendPaletteChange(&window);
-    EXPECT_EQ(log, (QStringList{"w:own:39"})) << "nothing registered, nothing intercepted";
-
-    log.clear();
     subclasser.AddMessage(&window, 21, MessageWhen::BeforeAndAfter);
     subclasser.AddMessage(&window, 21, MessageWhen::Before);
     EXPECT_EQ(subclasser.records()[0].before.count(), 1) << "registering twice keeps one entry";
     EXPECT_EQ(subclasser.records()[0].after.count(), 1);
-    sendPaletteChange(&window);
-    EXPECT_EQ(log, (QStringList{"before:21:ret0", "w:own:39", "after:21:ret1"}));
+    EXPECT_EQ(sendPaletteChange(handler, &window), (QStringList{"before:21:ret0", "w:own:39", "after:21:ret1"}));
 
     // Handled in the before phase: the own handling is skipped, the after phase still runs and
     // sees the result the before phase left.
-    log.clear();
     handler.react = [](bool before, bool& handled, qintptr& result, QObject*&) {
         if (before) {
             handled = true;
             result = 7;
         }
     };
-    sendPaletteChange(&window);
-    EXPECT_EQ(log, (QStringList{"before:21:ret0", "after:21:ret7"}));
-
-    // Other messages go to the window untouched.
-    log.clear();
-    QEvent other(QEvent::FontChange);
-    QCoreApplication::sendEvent(&window, &other);
-    EXPECT_EQ(log, (QStringList{"w:own:" + QString::number(int(QEvent::FontChange))}));
-}
-
-TEST(Subclass, EveryMessageAndRedirection)
-{
-    QStringList log;
-    Handler handler(log);
-    Subclasser subclasser(handler);
-    Window window(log, "w");
-    Window other(log, "o");
-    subclasser.Subclass(&window);
-    subclasser.AddMessage(&window, WindowMessage::kEveryMessage, MessageWhen::After);
-    subclasser.AddMessage(&window, 21, MessageWhen::After);
-    EXPECT_EQ(subclasser.records()[0].after.count(), -1);
-    EXPECT_EQ(subclasser.records()[0].before.count(), 0);
-
-    QEvent unmapped(QEvent::User);
-    QCoreApplication::sendEvent(&window, &unmapped);
-    EXPECT_EQ(log, (QStringList{"w:own:1000", "after:0:ret1"}));
+    EXPECT_EQ(sendPaletteChange(handler, &window), (QStringList{"before:21:ret0", "after:21:ret7"}));
 
     // A before-handler may hand the message to another window.
-    log.clear();
-    subclasser.AddMessage(&window, 21, MessageWhen::Before);
     handler.react = [&other](bool before, bool&, qintptr&, QObject*& target) {
         if (before)
             target = &other;
     };
-    sendPaletteChange(&window);
-    EXPECT_EQ(log, (QStringList{"before:21:ret0", "o:own:39", "after:21:ret1"}));
+    EXPECT_EQ(sendPaletteChange(handler, &window), (QStringList{"before:21:ret0", "o:own:39", "after:21:ret1"}));
+
+    // Other messages go to the window untouched; "every message" catches unmapped ones too.
+    handler.log.clear();
+    QEvent font(QEvent::FontChange);
+    QCoreApplication::sendEvent(&window, &font);
+    EXPECT_EQ(handler.log, (QStringList{"w:own:" + QString::number(int(QEvent::FontChange))}));
+    subclasser.AddMessage(&window, WindowMessage::kEveryMessage, MessageWhen::After);
+    EXPECT_EQ(subclasser.records()[0].after.count(), -1);
+    handler.log.clear();
+    QEvent unmapped(QEvent::User);
+    QCoreApplication::sendEvent(&window, &unmapped);
+    EXPECT_EQ(handler.log, (QStringList{"w:own:1000", "after:0:ret1"}));
 }
 
 TEST(Subclass, UnsubclassRestoresAndFreedRecordsAreReused)
 {
-    QStringList log;
-    Handler handler(log);
+    Handler handler;
     Subclasser subclasser(handler);
-    Window a(log, "a");
-    Window b(log, "b");
-    Window c(log, "c");
+    Window a(handler.log, "a");
+    Window b(handler.log, "b");
+    Window c(handler.log, "c");
     EXPECT_EQ(subclasser.Subclass(&a), 0);
     EXPECT_EQ(subclasser.Subclass(&b), 1);
     EXPECT_EQ(subclasser.Subclass(&a), 0) << "already subclassed";
     subclasser.AddMessage(&a, 21, MessageWhen::Before);
-    subclasser.AddMessage(&b, 21, MessageWhen::Before);
+    subclasser.AddMessage(&b, 21, MessageWhen::BeforeAndAfter);
 
     subclasser.Unsubclass(&a);
     EXPECT_TRUE(subclasser.records()[0].isFree());
-    EXPECT_EQ(subclasser.records()[0].before.count(), 0);
     EXPECT_EQ(subclasser.indexOf(&a), -1);
-    sendPaletteChange(&a);
-    EXPECT_EQ(log, (QStringList{"a:own:39"})) << "the window's own handling is back";
-
+    EXPECT_EQ(sendPaletteChange(handler, &a), (QStringList{"a:own:39"})) << "the own handling is back";
     EXPECT_EQ(subclasser.Subclass(&c), 0) << "the free record before growing";
     EXPECT_EQ(subclasser.records().size(), 2u);
-    sendPaletteChange(&c);
-    EXPECT_EQ(log.last(), "c:own:39") << "a reused record starts with empty tables";
+    EXPECT_EQ(sendPaletteChange(handler, &c), (QStringList{"c:own:39"})) << "a reused record starts empty";
 
     // A handler may unsubclass its window while a message is on its way.
-    log.clear();
     handler.react = [&](bool before, bool&, qintptr&, QObject*&) {
         if (before)
             subclasser.Unsubclass(&b);
     };
-    subclasser.AddMessage(&b, 21, MessageWhen::After);
-    sendPaletteChange(&b);
-    EXPECT_EQ(log, (QStringList{"before:21:ret0", "b:own:39"}));
-    log.clear();
-    sendPaletteChange(&b);
-    EXPECT_EQ(log, (QStringList{"b:own:39"}));
+    EXPECT_EQ(sendPaletteChange(handler, &b), (QStringList{"before:21:ret0", "b:own:39"}));
+    EXPECT_EQ(sendPaletteChange(handler, &b), (QStringList{"b:own:39"}));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     // A window destroyed while subclassed frees its record; unsubclass all clears the rest.
     {
-        Window d(log, "d");
+        Window d(handler.log, "d");
         EXPECT_EQ(subclasser.Subclass(&d), 1);
     }
     EXPECT_TRUE(subclasser.records()[1].isFree());
+    subclasser.AddMessage(&c, 21, MessageWhen::Before);
     subclasser.UnsubclassAll();
     EXPECT_TRUE(subclasser.records()[0].isFree());
-    log.clear();
-    sendPaletteChange(&c);
-    EXPECT_EQ(log, (QStringList{"c:own:39"}));
+    EXPECT_EQ(sendPaletteChange(handler, &c), (QStringList{"c:own:39"}));
 }

@@ -1,0 +1,386 @@
+#include "controls/ScrollbarPainter.h"
+#include "controls/ThemeProbe.h"
+#include "controls/WindowMessage.h"
+#include "controls/ucScrollbar.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPainter>
+#include <QStringList>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include <climits>
+#include <memory>
+#include <set>
+#include <tuple>
+
+// The geometry, pointer rules and painting of the bar on its window-free classes. Held arrows
+// and the bar's timers are driven through the widget in ScrollbarWidgetTest.
+
+namespace {
+
+// Records what the rules ask of the window.
+class RecordingHost : public ScrollbarHost {
+public:
+    QStringList calls;
+    int changes = 0;
+    int scrolls = 0;
+    QPoint pointer{-1, -1};
+
+    void invalidate() override { calls << "invalidate"; }
+    void raiseChange() override { ++changes; calls << "Change"; }
+    void raiseScroll() override { ++scrolls; calls << "Scroll"; }
+    void startBarTimer(int id, int ms) override { calls << QString("start%1:%2").arg(id).arg(ms); }
+    void stopBarTimer(int id) override { calls << QString("stop%1").arg(id); }
+    QPoint pointerPosition() const override { return pointer; }
+};
+
+struct Bar {
+    ScrollbarLayout layout;
+    RecordingHost host;
+    ScrollbarInteraction input{layout, host};
+    ScrollbarPainter painter{layout, input};
+    explicit Bar(int height = 200, int width = 17, int orientation = 0)
+    {
+        layout.setOrientation(orientation);
+        layout.setSize(width, height);
+    }
+    QImage render(int style, bool enabled = true, bool themed = false,
+                  const QStyle* qstyle = QApplication::style()) const
+    {
+        QImage image(layout.width(), layout.height(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        QPainter p(&image);
+        painter.paint(p, style, enabled, themed, QApplication::palette(), qstyle, nullptr, {});
+        return image;
+    }
+};
+
+constexpr int kHeld = WindowMessage::kFlagLButton;
+
+QRgb role(QPalette::ColorRole r)
+{
+    return QApplication::palette().color(r).rgb();
+}
+
+int countOf(const QImage& image, QRgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixel(x, y) == colour;
+    return n;
+}
+
+using Paints = std::vector<std::tuple<int, int, int, int, int, int>>; // part, l, t, r, b, state
+
+// The OnPaint calls of an owner-drawn 17-pixel-wide bar of `height`, in order.
+Paints ownerPaints(int height)
+{
+    ucScrollbar bar;
+    bar.resize(17, height);
+    bar.setScrollStyle(3);
+    Paints seen;
+    QObject::connect(&bar, &ucScrollbar::OnPaint, [&](QPainter* dc, int l, int t, int r, int b, int part, int s) {
+        EXPECT_NE(dc, nullptr);
+        seen.emplace_back(part, l, t, r, b, s);
+    });
+    bar.show(); // the pending size notification lays the bar out
+    seen.clear();
+    bar.grab();
+    return seen;
+}
+
+} // namespace
+
+TEST(ScrollbarModel, OwnerDrawnPaintsGiveTheGeometryOfShortAndFullBars)
+{
+    // Split buttons, then the filler (part 4) between them, then the track and thumb.
+    EXPECT_EQ(ownerPaints(20), (Paints{{0, 0, 0, 17, 10, 0}, {1, 0, 10, 17, 20, 0}}));
+    EXPECT_EQ(ownerPaints(21), (Paints{{0, 0, 0, 17, 10, 0}, {1, 0, 11, 17, 21, 0}, {4, 0, 10, 17, 11, 0}}));
+    EXPECT_EQ(ownerPaints(40), (Paints{{0, 0, 0, 17, 17, 0}, {1, 0, 23, 17, 40, 0}, {4, 0, 17, 17, 23, 0}}));
+    // The thumb is never shorter than 8; the default one is 15 pixels at the top of the track.
+    EXPECT_EQ(ownerPaints(42), (Paints{{0, 0, 0, 17, 17, 0}, {1, 0, 25, 17, 42, 0}, {2, 0, 17, 17, 17, 0},
+                                       {3, 0, 25, 17, 25, 0}, {5, 0, 17, 17, 25, 0}}));
+    EXPECT_EQ(ownerPaints(200), (Paints{{0, 0, 0, 17, 17, 0}, {1, 0, 183, 17, 200, 0}, {2, 0, 17, 17, 17, 0},
+                                        {3, 0, 32, 17, 183, 0}, {5, 0, 17, 17, 32, 0}}));
+    Bar bar;
+    bar.input.move(0, 8, 20);
+    bar.input.press(8, 190);
+    std::vector<int> states;
+    for (const auto& part : bar.painter.ownerParts())
+        states.push_back(part.state);
+    EXPECT_EQ(states, (std::vector<int>{0, 1, 0, 0, 2})) << "pressed arrow 1, hot thumb 2";
+}
+
+TEST(ScrollbarModel, ThumbPositionHitTestAndLimits)
+{
+    EXPECT_EQ(Bar(40).layout.hitTest(8, 20), ScrollPart::None) << "the filler is never hit";
+    Bar bar;
+    ScrollbarLayout& layout = bar.layout;
+    // 151 pixels of room over a range of 100: 75.5 rounds to the even 76.
+    EXPECT_TRUE(layout.setValue(50));
+    EXPECT_EQ(layout.rect(ScrollPart::FirstTrack), (WinRect{0, 17, 17, 93}));
+    EXPECT_EQ(layout.rect(ScrollPart::SecondTrack), (WinRect{0, 108, 17, 183}));
+    // More pixels than values: every value survives a trip through its thumb position.
+    for (int v = 0; v <= 100; ++v)
+        ASSERT_EQ(layout.valueFromThumb(layout.thumbFromValue(v)), v) << v;
+    EXPECT_EQ(layout.hitTest(17, 100), ScrollPart::None) << "right edge is exclusive";
+    EXPECT_EQ(layout.hitTest(5, 100), ScrollPart::Thumb);
+    EXPECT_EQ(layout.hitTest(5, 50), ScrollPart::FirstTrack);
+
+    layout.setLargeChange(200);
+    EXPECT_EQ(layout.thumbLength(), 166) << "a page above the range fills the track";
+    EXPECT_EQ(layout.valueFromThumb(17), 0) << "no room to move gives Min";
+    layout.setValue(80);
+    layout.setMax(50);
+    EXPECT_EQ(layout.value(), 50);
+    layout.setMax(-10);
+    EXPECT_EQ(std::tuple(layout.max(), layout.value(), layout.thumbPosition()), std::tuple(0, 0, 17))
+        << "Max never drops below Min; a zero range parks the thumb at the track start";
+    layout.setMin(30);
+    EXPECT_EQ(layout.min(), 0) << "Min never rises above Max";
+    // Extreme limits do not overflow.
+    layout.load(INT_MIN, INT_MAX, 0, 1, INT_MAX, 0, true);
+    EXPECT_TRUE(layout.stepUp(INT_MAX));
+    EXPECT_EQ(layout.value(), INT_MAX);
+    EXPECT_LE(layout.thumbPosition() + layout.thumbLength(), layout.trackEnd());
+    // Persisted values are held to the same rules: min, max, value, small, large, orientation.
+    layout.load(50, 10, 99, 0, -4, 3, true);
+    EXPECT_EQ(std::tuple(layout.max(), layout.value(), layout.smallChange(), layout.largeChange(),
+                         layout.orientation()),
+              std::tuple(50, 50, 1, 1, 1));
+
+    // Horizontal bars exchange the axes.
+    layout.load(0, 100, 100, 1, 10, 1, true);
+    layout.setSize(200, 17);
+    EXPECT_EQ(layout.rect(ScrollPart::Thumb), (WinRect{168, 0, 183, 17}));
+    EXPECT_EQ(layout.dragTolerance(), (WinRect{-25, -250, 225, 267}));
+    EXPECT_EQ(Bar().layout.dragTolerance(), (WinRect{-250, -25, 267, 225}));
+
+    Bar plain; // without buttons the track spans the bar
+    plain.layout.setShowButtons(false);
+    EXPECT_TRUE(plain.layout.rect(ScrollPart::FirstArrow).isEmpty());
+    EXPECT_EQ(plain.layout.rect(ScrollPart::Thumb), (WinRect{0, 0, 17, 200 / 11}));
+    EXPECT_EQ(plain.layout.trackEnd(), 200);
+}
+
+TEST(ScrollbarModel, HeldTrackPagesUpToThePointerAndResumes)
+{
+    Bar bar;
+    bar.input.press(8, 100); // below the thumb at 17..32
+    EXPECT_EQ(bar.input.pressedPart(), ScrollPart::SecondTrack);
+    EXPECT_EQ(bar.layout.value(), 10);
+    bar.input.timerFired(1);
+    int steps = 0;
+    for (; bar.input.isPressed(ScrollPart::SecondTrack) && steps < 20; ++steps)
+        bar.input.timerFired(2);
+    // The thumb (15 pixels) stops once its far edge has reached the pointer.
+    EXPECT_LT(steps, 20);
+    EXPECT_GE(bar.layout.thumbPosition() + bar.layout.thumbLength(), 100);
+    EXPECT_LT(bar.layout.thumbPosition(), 100);
+    const int stoppedAt = bar.layout.value();
+    bar.input.timerFired(2);
+    EXPECT_EQ(bar.layout.value(), stoppedAt);
+    bar.input.move(kHeld, 8, 170);
+    bar.input.timerFired(2);
+    EXPECT_EQ(bar.layout.value(), stoppedAt + 10);
+
+    // The first segment pages down toward a pointer above the thumb.
+    bar.input.release();
+    bar.input.press(8, 20);
+    EXPECT_EQ(bar.input.pressedPart(), ScrollPart::FirstTrack);
+    EXPECT_EQ(bar.layout.value(), stoppedAt);
+}
+
+TEST(ScrollbarModel, ThumbDragFollowsWithinTheToleranceAndChangesOnceAtRelease)
+{
+    Bar bar;
+    bar.input.press(8, 20); // thumb 17..32, grabbed 3 pixels below its top
+    EXPECT_EQ(bar.input.pressedPart(), ScrollPart::Thumb);
+    bar.input.move(kHeld, 8, 100);
+    EXPECT_EQ(bar.layout.thumbPosition(), 97);
+    EXPECT_EQ(bar.layout.value(), 53); // 80 / 151 * 100 = 52.98
+    bar.input.move(kHeld, 8 + 259, 100); // beyond 250 pixels sideways: back to the start
+    EXPECT_EQ(std::pair(bar.layout.value(), bar.layout.thumbPosition()), std::pair(0, 17));
+    EXPECT_EQ(bar.host.scrolls, 2);
+    bar.input.move(kHeld, 8 + 258, 100); // just inside: the drag resumes
+    EXPECT_EQ(bar.layout.value(), 53);
+    bar.input.move(kHeld, 8, 224); // 24 pixels past the end: still dragging, clamped
+    EXPECT_EQ(std::pair(bar.layout.value(), bar.layout.thumbPosition()), std::pair(100, 168));
+    bar.input.move(kHeld, 8, 225);
+    EXPECT_EQ(bar.layout.value(), 0);
+    bar.input.move(kHeld, 8, 60);
+    const int dropped = bar.layout.value();
+    EXPECT_GT(dropped, 0);
+    EXPECT_EQ(bar.host.changes, 0);
+    bar.input.release();
+    EXPECT_EQ(bar.host.changes, 1);
+    EXPECT_EQ(bar.layout.thumbPosition(), bar.layout.thumbFromValue(dropped));
+
+    // Dropped back where it started: no Change.
+    bar.input.press(8, bar.layout.thumbPosition() + 2);
+    bar.input.move(kHeld, 8, 150);
+    bar.input.move(kHeld, 300, 150);
+    bar.input.release();
+    EXPECT_EQ(bar.host.changes, 1);
+    EXPECT_EQ(bar.layout.value(), dropped);
+}
+
+TEST(ScrollbarModel, HoverHighlightsOnePartUntilThePointerLeaves)
+{
+    Bar bar;
+    bar.input.move(0, 8, 5);
+    EXPECT_TRUE(bar.input.isHot(ScrollPart::FirstArrow));
+    EXPECT_EQ(bar.host.calls, (QStringList{"invalidate", "stop3", "start3:25"}));
+    bar.host.calls.clear();
+    bar.input.move(0, 9, 6);
+    bar.input.move(0, 8, 100);
+    EXPECT_TRUE(bar.host.calls.isEmpty()) << "already hot; the track never gets hot";
+    bar.input.move(0, 8, 20);
+    EXPECT_TRUE(bar.input.isHot(ScrollPart::Thumb));
+    EXPECT_FALSE(bar.input.isHot(ScrollPart::FirstArrow));
+
+    // A modifier flag selects the held-button handling, which changes no hover state.
+    bar.host.calls.clear();
+    bar.input.move(WindowMessage::kFlagShift, 8, 190);
+    EXPECT_FALSE(bar.input.isHot(ScrollPart::SecondArrow));
+    EXPECT_TRUE(bar.host.calls.isEmpty());
+
+    bar.host.pointer = QPoint(8, 25);
+    bar.input.timerFired(3);
+    EXPECT_TRUE(bar.input.isHot(ScrollPart::Thumb));
+    bar.host.pointer = QPoint(8, 60);
+    bar.host.calls.clear();
+    bar.input.timerFired(3);
+    EXPECT_FALSE(bar.input.isHot(ScrollPart::Thumb));
+    EXPECT_EQ(bar.host.calls, (QStringList{"stop3", "invalidate"}));
+
+    // Pressing a hot arrow takes its highlight away; a press on no part does nothing.
+    bar.input.move(0, 8, 195);
+    bar.input.press(8, 195);
+    EXPECT_FALSE(bar.input.isHot(ScrollPart::SecondArrow));
+    bar.input.release();
+    bar.layout.setSize(17, 40);
+    bar.host.calls.clear();
+    bar.input.press(8, 20); // the filler
+    EXPECT_EQ(bar.input.pressedPart(), ScrollPart::None);
+    EXPECT_TRUE(bar.host.calls.isEmpty());
+}
+
+TEST(ScrollbarModel, ClassicAndFlatLooks)
+{
+    Bar bar;
+    const QImage idle = bar.render(0);
+    const QRgb a = idle.pixel(4, 100);
+    EXPECT_EQ(a, idle.pixel(5, 101)) << "checkerboard";
+    EXPECT_EQ((std::set{a, idle.pixel(5, 100)}), (std::set{role(QPalette::Text), role(QPalette::Base)}));
+    EXPECT_EQ(idle.pixel(8, 24), role(QPalette::Button)) << "thumb face";
+    EXPECT_NE(idle.pixel(0, 17), role(QPalette::Button)) << "raised thumb edge";
+    EXPECT_NE(idle.pixel(8, 8), role(QPalette::Button)) << "arrow glyph";
+    EXPECT_EQ(idle.pixel(8, 3), role(QPalette::Button));
+    EXPECT_EQ(bar.render(2), idle) << "themed style without a theme paints classic";
+
+    bar.input.press(8, 150); // second track: pages and stays pressed
+    EXPECT_EQ(bar.render(0).pixel(8, 150), qRgb(0, 0, 0));
+    bar.input.release();
+    bar.input.press(8, 190);
+    EXPECT_NE(bar.render(0).copy(0, 183, 17, 17), idle.copy(0, 183, 17, 17)) << "pushed arrow";
+    bar.input.release();
+    const QImage disabled = bar.render(0, false);
+    const QRect thumb = bar.layout.rect(ScrollPart::Thumb).toQRect();
+    for (QPoint at : {thumb.topLeft(), thumb.center(), thumb.bottomRight()})
+        EXPECT_EQ(disabled.pixel(at), role(QPalette::Button)) << "no thumb drawn, plain face";
+    EXPECT_NE(disabled.copy(0, 0, 17, 17), idle.copy(0, 0, 17, 17)) << "inactive glyph";
+    EXPECT_EQ(countOf(disabled, qRgb(255, 0, 255)), 0);
+
+    bar.layout.setValue(0);
+    const QImage flat = bar.render(1);
+    EXPECT_EQ(std::pair(flat.pixel(8, 24), flat.pixel(0, 17)), std::pair(role(QPalette::Button), role(QPalette::Button)))
+        << "idle flat thumb is plain face";
+    bar.input.move(0, 8, 20);
+    EXPECT_EQ(bar.render(1).pixel(0, 17), role(QPalette::Dark)) << "hot thumb in shadow";
+    EXPECT_EQ(bar.render(1, false).pixel(0, 17), role(QPalette::Button));
+
+    const auto arrow = [](int mode) {
+        QImage image(17, 17, QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        QPainter p(&image);
+        ScrollbarPainter::drawFlatArrow(p, QRect(0, 0, 17, 17), ArrowGlyph::Down, mode, QApplication::palette());
+        return image;
+    };
+    const QImage plain = arrow(0);
+    QImage inverted = plain;
+    inverted.invertPixels();
+    EXPECT_EQ(arrow(1), inverted);
+    const QImage hot = arrow(2);
+    const int glyph = countOf(plain, role(QPalette::ButtonText));
+    EXPECT_GT(glyph, 4);
+    EXPECT_EQ(countOf(hot, role(QPalette::Light)), glyph) << "exactly the glyph in highlight";
+    EXPECT_EQ(countOf(hot, role(QPalette::Dark)), 17 * 17 - glyph);
+    // The down glyph narrows downward.
+    std::vector<int> rows;
+    for (int y = 0; y < 17; ++y)
+        if (const int width = countOf(plain.copy(0, y, 17, 1), role(QPalette::ButtonText)))
+            rows.push_back(width);
+    ASSERT_GE(rows.size(), 2u);
+    EXPECT_GT(rows.front(), rows.back());
+    EXPECT_TRUE(std::is_sorted(rows.rbegin(), rows.rend()));
+}
+
+TEST(ScrollbarModel, ThemedPartsAndTheirFallback)
+{
+    using Numbers = std::vector<std::pair<int, int>>; // part and state numbers
+    const auto numbers = [](const std::vector<ScrollbarPainter::PartPaint>& parts) {
+        Numbers out;
+        for (const auto& p : parts)
+            out.emplace_back(p.part, p.state);
+        return out;
+    };
+    Bar vertical;
+    EXPECT_EQ(numbers(vertical.painter.themedParts(true)), (Numbers{{1, 1}, {1, 5}, {7, 1}, {6, 1}, {3, 1}}))
+        << "a 15-pixel thumb has no gripper";
+    vertical.layout.setLargeChange(20);
+    EXPECT_EQ(numbers(vertical.painter.themedParts(false)),
+              (Numbers{{1, 4}, {1, 8}, {7, 4}, {6, 4}, {3, 4}, {9, 4}}));
+    EXPECT_EQ(numbers(Bar(21).painter.themedParts(true)), (Numbers{{1, 1}, {1, 5}, {7, 1}}));
+    Bar horizontal(17, 200, 1);
+    horizontal.layout.setLargeChange(20);
+    horizontal.input.move(0, 5, 8);  // hot left arrow
+    horizontal.input.press(190, 8); // pressed right arrow
+    EXPECT_EQ(numbers(horizontal.painter.themedParts(true)),
+              (Numbers{{1, 10}, {1, 15}, {5, 1}, {4, 1}, {2, 1}, {8, 1}}));
+    horizontal.input.release();
+    horizontal.input.move(0, horizontal.layout.thumbPosition() + 2, 8);
+    EXPECT_EQ(numbers(horizontal.painter.themedParts(true)).back(), (std::pair{8, 2}));
+    EXPECT_EQ(numbers(horizontal.painter.themedParts(false)).front(), (std::pair{1, 12}));
+
+    // Drawn part by part through a style that can: not the classic picture, every part covered.
+    const std::unique_ptr<QStyle> windows(QStyleFactory::create(QStringLiteral("Windows")));
+    ASSERT_NE(windows, nullptr);
+    const QImage themed = vertical.render(2, true, true, windows.get());
+    EXPECT_NE(themed, vertical.render(0));
+    EXPECT_EQ(countOf(themed, qRgb(255, 0, 255)), 0);
+    // A style that paints scrollbars only whole (Fusion) draws no single part: those parts fall
+    // back to the classic look instead of staying unpainted.
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    ASSERT_NE(fusion, nullptr);
+    const QImage whole = vertical.render(2, true, true, fusion.get());
+    EXPECT_EQ(countOf(whole, qRgb(255, 0, 255)), 0);
+    EXPECT_EQ(whole.copy(0, 0, 17, 17), vertical.render(0).copy(0, 0, 17, 17));
+    const Bar noGripper;
+    EXPECT_EQ(noGripper.render(2, true, true, fusion.get()), noGripper.render(0));
+
+    // The capability rule: platform, style and override give isXP and isThemed.
+    const std::tuple<const char*, const char*, const char*, bool, bool> cases[] = {
+        {"offscreen", "fusion", "", false, false}, {"minimal", "fusion", "", false, false},
+        {"xcb", "Fusion", "", true, true},         {"wayland", "Windows", "", true, false},
+        {"xcb", "fusion", "0", true, false},       {"xcb", "fusion", "maybe", true, true},
+        {"offscreen", "windows", "1", true, true}};
+    for (const auto& [platform, style, override_, xp, isThemed] : cases) {
+        const ThemeCapabilities caps = ThemeProbe::evaluate(platform, style, override_);
+        EXPECT_EQ(std::pair(caps.isXP, caps.isThemed), std::pair(xp, isThemed)) << platform << style << override_;
+    }
+}
