@@ -1,4 +1,5 @@
 #include "controls/CtlLayers.h"
+#include "controls/LayerList.h"
 #include "controls/ucScrollbar.h"
 
 #include <QApplication>
@@ -12,6 +13,15 @@
 namespace {
 
 constexpr QRgb kBack = CtlLayers::kBackColor;
+
+LayerList loaded(int count)
+{
+    LayerList list;
+    for (int i = 0; i < count; ++i)
+        list.load({QImage(), QStringLiteral("row %1").arg(i), 16, 16, 0.0, false});
+    list.buildRows(LayerList::kBufferWidth);
+    return list;
+}
 
 // A shown list of `count` rows; layer 0 has a long caption so its row is recognisable by its ink.
 std::unique_ptr<CtlLayers> makeList(int count, int width, int height)
@@ -33,11 +43,6 @@ void send(QWidget& widget, QEvent::Type type, QPointF at, Qt::MouseButton button
     QApplication::sendEvent(&widget, &event);
 }
 
-void hover(QWidget& widget, QPointF at)
-{
-    send(widget, QEvent::MouseMove, at);
-}
-
 // Rightmost dark (caption) pixel of a band of rows, or -1.
 int inkRight(const QImage& image, int top, int bottom)
 {
@@ -57,27 +62,81 @@ QRgb rowShade(const CtlLayers& list, int row, int scroll = 0)
 
 } // namespace
 
-TEST(CtlLayersTest, ScrollbarFollowsTheContentHeightOfTwentyRows)
+TEST(LayerListTest, TwentyLayersInReverseAndTheHitTestEdges)
+{
+    LayerList list = loaded(20);
+    EXPECT_EQ(list.contentHeight(), 602);
+    EXPECT_EQ(loaded(0).contentHeight(), 2);
+    EXPECT_EQ(list.rows().back(), QRectF(0, 570, 300, 30));
+    EXPECT_EQ(list.layer(list.layerOfRow(0)).caption, QStringLiteral("row 19")); // last loaded on top
+    EXPECT_EQ(list.layer(list.layerOfRow(19)).caption, QStringLiteral("row 0"));
+    EXPECT_EQ(list.highlightRow(), QRectF(0, 570, 300, 30)); // the bottom row before any hover
+    EXPECT_TRUE(LayerList::scrollPlan(601, 602).enabled);
+    EXPECT_EQ(LayerList::scrollPlan(601, 602).max, 1);
+
+    // point, scroll value, layer selected (-1: no row, the selection stays)
+    const std::tuple<float, float, int, int> hits[] = {
+        {0, 0, 0, 19},     {299, 29.4f, 0, 19}, {10, 29.6f, 0, 18}, {10, 599, 0, 0},  {10, 600, 0, -1},
+        {10, 601, 0, -1}, {300, 10, 0, -1},    {-1, 10, 0, -1},    {10, -1, 0, -1}, {10, 5, 300, 9}};
+    for (const auto& [x, y, scroll, layer] : hits) {
+        list.setSelectedIndex(7);
+        EXPECT_EQ(list.hitTest(x, y, scroll), layer >= 0) << x << "," << y;
+        EXPECT_EQ(list.selectedIndex(), layer >= 0 ? layer : 7) << x << "," << y;
+    }
+}
+
+TEST(LayerListTest, UpdateCleanAndRowsBuiltBeforeLaterLoads)
+{
+    LayerList list = loaded(3);
+    const QImage picture(4, 4, QImage::Format_ARGB32);
+    EXPECT_TRUE(list.update(1, picture, 32, 24, 0.5, true));
+    EXPECT_TRUE(list.update(1, QImage(), 8, 8, 1.0, false)); // no image: the stored one stays
+    EXPECT_EQ(list.layer(1).caption, QStringLiteral("row 1"));
+    EXPECT_EQ(list.layer(1).width, 8);
+    EXPECT_EQ(list.layer(1).image.size(), QSize(4, 4));
+    EXPECT_FALSE(list.update(3, picture, 1, 1, 1.0, true));
+    EXPECT_FALSE(list.update(-1, picture, 1, 1, 1.0, true));
+    EXPECT_EQ(list.layer(2).width, 16);
+
+    // A layer loaded after the rows were built takes no part until they are rebuilt.
+    list.load({QImage(), QStringLiteral("late"), 16, 16, 0.0, false});
+    EXPECT_FALSE(list.hitTest(10, 95, 0));
+    list.buildRows(LayerList::kBufferWidth);
+    EXPECT_TRUE(list.hitTest(10, 95, 0));
+
+    list.clear();
+    EXPECT_EQ(list.count(), 0);
+    EXPECT_FALSE(list.highlightRow()); // no layers: no highlight
+    EXPECT_FALSE(list.hitTest(10, 10, 0));
+    list.load({QImage(), QStringLiteral("again"), 16, 16, 0.0, false});
+    EXPECT_TRUE(list.layer(0).image.isNull()) << "a reused slot starts clean";
+}
+
+TEST(CtlLayersTest, ScrollbarFollowsTheContentHeightAndRedrawsTheList)
 {
     auto tall = makeList(20, 320, 602);
     EXPECT_EQ(tall->backBuffer().size(), QSize(300, 602));
     EXPECT_FALSE(tall->scrollbar()->isEnabled());
-    EXPECT_EQ(tall->scrollbar()->Value(), 0);
     EXPECT_EQ(tall->scrollbar()->geometry(), QRect(320 - 17, 0, 17, 602));
 
     auto shorter = makeList(20, 320, 400);
     ucScrollbar& bar = *shorter->scrollbar();
     EXPECT_TRUE(bar.isEnabled());
-    EXPECT_EQ(bar.Max(), 202);
-    EXPECT_EQ(bar.LargeChange(), 202);
+    EXPECT_EQ(std::pair(bar.Max(), bar.LargeChange()), std::pair(202, 202));
 
-    // The view follows the bar's value, and so does the hit test.
+    // The view follows the bar's Change and Scroll at once, and so does the hit test.
     const QImage top = shorter->surface();
     bar.setValue(100);
     EXPECT_NE(shorter->surface(), top);
-    hover(*shorter, QPointF(10, 0)); // content y 100: display row 3
+    send(*shorter, QEvent::MouseMove, QPointF(10, 0)); // content y 100: display row 3
     EXPECT_EQ(shorter->SelectedIndex(), 16);
     EXPECT_NE(rowShade(*shorter, 3, 100), kBack);
+    const QImage before = shorter->surface();
+    QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(8, bar.layout().thumbPosition() + 2));
+    send(bar, QEvent::MouseMove, QPointF(8, 300), Qt::NoButton, Qt::LeftButton);
+    EXPECT_NE(bar.Value(), 100);
+    EXPECT_NE(shorter->surface(), before) << "redrawn while dragging";
+    QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(8, 300));
 
     // Growing past the content disables the bar and scrolls back to the top.
     shorter->resize(320, 700);
@@ -86,8 +145,7 @@ TEST(CtlLayersTest, ScrollbarFollowsTheContentHeightOfTwentyRows)
     EXPECT_EQ(bar.geometry(), QRect(320 - 17, 0, 17, 700));
     shorter->resize(320, 302);
     EXPECT_TRUE(bar.isEnabled());
-    EXPECT_EQ(bar.Max(), 300);
-    EXPECT_EQ(bar.LargeChange(), 300);
+    EXPECT_EQ(std::pair(bar.Max(), bar.LargeChange()), std::pair(300, 300));
 }
 
 TEST(CtlLayersTest, RowsDrawInReverseWithTheBottomRowHighlightedFirst)
@@ -98,35 +156,27 @@ TEST(CtlLayersTest, RowsDrawInReverseWithTheBottomRowHighlightedFirst)
     EXPECT_GT(inkRight(buffer, 570, 600), inkRight(buffer, 0, 570) + 40);
     EXPECT_EQ(buffer.pixel(27, 15), CtlLayers::kBulletColor);  // bullet centre of the top row
     EXPECT_EQ(buffer.pixel(27, 585), CtlLayers::kBulletColor); // and of the bottom row
-    EXPECT_EQ(buffer.pixel(5, 601), kBack);
 
-    EXPECT_EQ(list->SelectedIndex(), 0);
     const QRgb lit = rowShade(*list, 19);
-    EXPECT_NE(lit, kBack);
     EXPECT_LT(qGray(lit), qGray(kBack));
     for (int row = 0; row < 19; ++row)
         ASSERT_EQ(rowShade(*list, row), kBack) << row;
     EXPECT_EQ(list->surface().pixel(5, 610), kBack); // below the content
 
     // Hovering the top row of 20 selects the last loaded layer.
-    hover(*list, QPointF(10, 5));
+    send(*list, QEvent::MouseMove, QPointF(10, 5));
     EXPECT_EQ(list->SelectedIndex(), 19);
     EXPECT_EQ(rowShade(*list, 0), lit);
     EXPECT_EQ(rowShade(*list, 19), kBack);
-}
 
-TEST(CtlLayersTest, PointsOffTheRowsLeaveTheSelection)
-{
-    auto list = makeList(20, 340, 620);
-    hover(*list, QPointF(10, 599));
-    EXPECT_EQ(list->SelectedIndex(), 0);
-    hover(*list, QPointF(10, 100));
-    EXPECT_EQ(list->SelectedIndex(), 16);
-    for (QPointF off : {QPointF(10, 600), QPointF(10, 601), QPointF(300, 100), QPointF(310, 5), QPointF(10, 615)}) {
-        hover(*list, off);
-        EXPECT_EQ(list->SelectedIndex(), 16) << off.x() << "," << off.y();
-    }
-    EXPECT_NE(rowShade(*list, 3), kBack); // the highlight stays on the last row hit
+    // Writing the selection waits for the next draw; with no layers nothing is highlighted.
+    list->setSelectedIndex(0);
+    EXPECT_EQ(rowShade(*list, 0), lit);
+    list->RefreshDraw();
+    EXPECT_EQ(rowShade(*list, 19), lit);
+    list->Clean();
+    list->RefreshDraw(); // the stale buffer shows, but no row is highlighted
+    EXPECT_EQ(rowShade(*list, 19), kBack);
 }
 
 TEST(CtlLayersTest, HeldLeftButtonFreezesTheSelectionUntilRelease)
@@ -146,87 +196,23 @@ TEST(CtlLayersTest, HeldLeftButtonFreezesTheSelectionUntilRelease)
     EXPECT_TRUE(list->isButtonHeld());
     EXPECT_EQ(list->SelectedIndex(), 14);
     ASSERT_EQ(downs.count(), 1);
-    EXPECT_EQ(downs[0][0].toInt(), 1);
-    EXPECT_EQ(downs[0][1].toInt(), 1);
-    EXPECT_EQ(downs[0][2].toFloat(), 20.0f);
-    EXPECT_EQ(downs[0][3].toFloat(), 155.0f);
-
+    EXPECT_EQ(downs[0], (QVariantList{1, 1, 20.0f, 155.0f}));
     const QImage pressed = list->surface();
     send(*list, QEvent::MouseMove, QPointF(20, 5), Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(list->SelectedIndex(), 14);
     EXPECT_EQ(list->surface(), pressed);
     ASSERT_EQ(moves.count(), 1);
     EXPECT_EQ(moves[0][0].toInt(), 1);
-
     send(*list, QEvent::MouseButtonRelease, QPointF(20, 5), Qt::LeftButton, Qt::NoButton);
     ASSERT_EQ(ups.count(), 1);
     EXPECT_FALSE(heldAtRelease);
     EXPECT_EQ(selectedAtRelease, 14); // the pressed row is the one chosen
-    EXPECT_EQ(ups[0][0].toInt(), 1);
-
-    hover(*list, QPointF(20, 5));
+    send(*list, QEvent::MouseMove, QPointF(20, 5));
     EXPECT_EQ(list->SelectedIndex(), 19);
 
     // Another button hit-tests but does not freeze.
     send(*list, QEvent::MouseButtonPress, QPointF(20, 65), Qt::RightButton, Qt::RightButton);
-    EXPECT_FALSE(list->isButtonHeld());
     EXPECT_EQ(list->SelectedIndex(), 17);
     send(*list, QEvent::MouseMove, QPointF(20, 5), Qt::NoButton, Qt::RightButton);
     EXPECT_EQ(list->SelectedIndex(), 19);
-    EXPECT_EQ(downs[1][0].toInt(), 2);
-}
-
-TEST(CtlLayersTest, SelectionWritesAndLoadsWaitForTheNextDraw)
-{
-    auto list = makeList(5, 320, 300);
-    const QImage before = list->surface();
-    list->setSelectedIndex(4);
-    EXPECT_EQ(list->SelectedIndex(), 4);
-    EXPECT_EQ(list->surface(), before);
-    list->RefreshDraw();
-    EXPECT_NE(list->surface(), before);
-    EXPECT_NE(rowShade(*list, 0), kBack);
-
-    const QImage drawn = list->surface();
-    list->LoadImage(QImage(), QStringLiteral("late"), 16, 16, 0.5, true);
-    EXPECT_EQ(list->layers().count(), 6);
-    EXPECT_EQ(list->surface(), drawn);
-    EXPECT_EQ(list->backBuffer().height(), 152);
-
-    EXPECT_TRUE(list->UpdateImage(QImage(), 24, 24, 5, 1.0, false));
-    EXPECT_EQ(list->layers().layer(5).width, 24);
-    EXPECT_EQ(list->layers().layer(5).caption, QStringLiteral("late"));
-    EXPECT_FALSE(list->UpdateImage(QImage(), 24, 24, 6));
-    EXPECT_FALSE(list->UpdateImage(QImage(), 24, 24, -1));
-
-    list->isHorll(true);
-    EXPECT_TRUE(list->isHorizontal());
-    EXPECT_EQ(list->surface(), drawn);
-}
-
-TEST(CtlLayersTest, NoLayersMeansNoHighlight)
-{
-    CtlLayers fresh;
-    fresh.resize(320, 200);
-    fresh.show();
-    fresh.RefreshDraw(); // before any DrawLayers
-    const QImage& plain = fresh.surface();
-    for (int y = 0; y < plain.height(); y += 7)
-        for (int x = 0; x < plain.width(); x += 7)
-            ASSERT_EQ(plain.pixel(x, y), kBack) << x << "," << y;
-
-    fresh.DrawLayers();
-    fresh.RefreshDraw();
-    EXPECT_EQ(fresh.backBuffer().size(), QSize(300, 2));
-    EXPECT_EQ(fresh.surface(), plain);
-    hover(fresh, QPointF(10, 1));
-    EXPECT_EQ(fresh.SelectedIndex(), 0);
-
-    auto list = makeList(3, 320, 200);
-    list->Clean();
-    EXPECT_EQ(list->layers().count(), 0);
-    EXPECT_EQ(list->surface(), plain);
-    list->RefreshDraw(); // the stale buffer shows, but no row is highlighted
-    for (int row = 0; row < 3; ++row)
-        EXPECT_EQ(rowShade(*list, row), kBack) << row;
 }

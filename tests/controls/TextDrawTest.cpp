@@ -5,53 +5,52 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <optional>
+#include <functional>
 
 namespace {
 
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kRed = 0xFFC00000;
 
-QImage blank(int width = 420, int height = 160)
+QImage blank(int width = 420)
 {
-    QImage image(width, height, QImage::Format_ARGB32);
+    QImage image(width, 160, QImage::Format_ARGB32);
     image.fill(kWhite);
     return image;
 }
 
-// Whether two colours agree within blending's rounding.
-bool near(QRgb a, QRgb b)
-{
-    return std::abs(qRed(a) - qRed(b)) <= 2 && std::abs(qGreen(a) - qGreen(b)) <= 2
-        && std::abs(qBlue(a) - qBlue(b)) <= 2 && qAlpha(a) == qAlpha(b);
-}
-
-// Bounding box of the pixels that differ from white, optionally only those near one colour.
-QRect inkBox(const QImage& image, std::optional<QRgb> only = std::nullopt)
+// Bounding box and count of the pixels for which `keep` holds; by default those not white.
+std::pair<QRect, int> ink(const QImage& image, const std::function<bool(QRgb)>& keep = {})
 {
     QRect box;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb p = image.pixel(x, y);
-            if (p != kWhite && (!only || near(p, *only)))
-                box |= QRect(x, y, 1, 1);
-        }
-    return box;
-}
-
-int inkCount(const QImage& image)
-{
     int count = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            count += image.pixel(x, y) != kWhite;
-    return count;
+            if (keep ? keep(image.pixel(x, y)) : image.pixel(x, y) != kWhite) {
+                box |= QRect(x, y, 1, 1);
+                ++count;
+            }
+    return {box, count};
+}
+
+// Pixels within blending's rounding of one colour.
+std::function<bool(QRgb)> near(QRgb c)
+{
+    return [c](QRgb p) {
+        return std::abs(qRed(p) - qRed(c)) <= 2 && std::abs(qGreen(p) - qGreen(c)) <= 2
+               && std::abs(qBlue(p) - qBlue(c)) <= 2 && qAlpha(p) == qAlpha(c);
+    };
+}
+
+bool partial(QRgb p)
+{
+    return p != kWhite && p != kRed;
 }
 
 QRectF draw(QImage& image, const QString& text, int layoutWidth, bool clearType = true, bool shadow = false,
-            int style = 0, QRgb color = kRed)
+            int style = 0)
 {
-    return TextDraw::DrawText(&image, text, 10, 8, QStringLiteral("Arial"), 9, color, style, shadow, layoutWidth,
+    return TextDraw::DrawText(&image, text, 10, 8, QStringLiteral("Arial"), 9, kRed, style, shadow, layoutWidth,
                               clearType);
 }
 
@@ -61,107 +60,81 @@ TEST(TextDrawTest, LongCaptionWrapsWithinTheLayoutWidthAndGrowsDownward)
 {
     const QString caption = QStringLiteral("Computer & Hardware Icons for every desk, office and workshop");
     QImage single = blank();
-    const QRectF oneLine = draw(single, QStringLiteral("Computer"), 200);
+    const qreal line = draw(single, QStringLiteral("Computer"), 200).height();
 
     QImage wrapped = blank();
     const QRectF box = draw(wrapped, caption, 200);
-    EXPECT_DOUBLE_EQ(box.x(), 10);
-    EXPECT_DOUBLE_EQ(box.y(), 8);
+    EXPECT_EQ(box.topLeft(), QPointF(10, 8));
     EXPECT_LE(box.width(), 200);
-    const int lines = qRound(box.height() / oneLine.height());
+    const int lines = qRound(box.height() / line);
     EXPECT_GE(lines, 2);
-    EXPECT_DOUBLE_EQ(box.height(), lines * oneLine.height()); // whole lines, no height limit
-    const QRect ink = inkBox(wrapped);
-    EXPECT_LT(ink.right(), 10 + 200);
-    EXPECT_GT(ink.bottom(), 8 + (lines - 1) * oneLine.height()); // ink on the last line
+    EXPECT_DOUBLE_EQ(box.height(), lines * line); // whole lines, no height limit
+    EXPECT_LT(ink(wrapped).first.right(), 10 + 200);
+    EXPECT_GT(ink(wrapped).first.bottom(), 8 + (lines - 1) * line); // ink on the last line
+    const QFont font = TextDraw::makeFont(QStringLiteral("Arial"), 9, 0, true);
+    EXPECT_EQ(TextDraw::MeasureText(caption, font, &wrapped, 10, 8, 200), box) << "measuring alone agrees";
 
     // No limit: one long line past the width.
     QImage unwrapped = blank(700);
     const QRectF free = draw(unwrapped, caption, 0);
-    EXPECT_GT(free.width(), 200);
-    EXPECT_DOUBLE_EQ(free.height(), oneLine.height());
-    EXPECT_GT(inkBox(unwrapped).right(), 10 + 200);
+    EXPECT_DOUBLE_EQ(free.height(), line);
+    EXPECT_GT(ink(unwrapped).first.right(), 10 + 200);
 
     // A single word wider than the width breaks between characters instead of running over.
     QImage word = blank();
     const QRectF longWord = draw(word, QStringLiteral("Supercalifragilisticexpialidocious"), 60);
     EXPECT_LE(longWord.width(), 60);
-    EXPECT_GT(longWord.height(), oneLine.height());
-    EXPECT_LT(inkBox(word).right(), 10 + 60);
-
-    // Measuring without drawing gives the same box.
-    const QFont font = TextDraw::makeFont(QStringLiteral("Arial"), 9, 0, true);
-    EXPECT_EQ(TextDraw::MeasureText(caption, font, &wrapped, 10, 8, 200), box);
+    EXPECT_GT(longWord.height(), line);
+    EXPECT_LT(ink(word).first.right(), 10 + 60);
 }
 
 TEST(TextDrawTest, SingleBitHintDrawsOnlyTheTextColourWhileClearTypeBlends)
 {
     QImage oneBit = blank();
     draw(oneBit, QStringLiteral("Shopping Icons"), 200, false);
-    int blended = 0;
-    for (int y = 0; y < oneBit.height(); ++y)
-        for (int x = 0; x < oneBit.width(); ++x) {
-            const QRgb p = oneBit.pixel(x, y);
-            blended += p != kWhite && p != kRed;
-        }
-    EXPECT_EQ(blended, 0);
-    EXPECT_GT(inkCount(oneBit), 20);
-
+    EXPECT_EQ(ink(oneBit, partial).second, 0);
+    EXPECT_GT(ink(oneBit).second, 20);
     QImage smooth = blank();
     draw(smooth, QStringLiteral("Shopping Icons"), 200, true);
-    int partial = 0;
-    for (int y = 0; y < smooth.height(); ++y)
-        for (int x = 0; x < smooth.width(); ++x) {
-            const QRgb p = smooth.pixel(x, y);
-            partial += p != kWhite && p != kRed;
-        }
-    EXPECT_GT(partial, 10);
+    EXPECT_GT(ink(smooth, partial).second, 10);
 }
 
-TEST(TextDrawTest, ShadowSitsOnePixelBelowTheText)
+TEST(TextDrawTest, ShadowSitsOnePixelBelowTheTextAndBlends)
 {
     QImage image = blank();
     draw(image, QStringLiteral("Game Icons"), 200, false, true);
-    const QRect text = inkBox(image, kRed);
-    // The shadow's ARGB(200, 0, 0, 0) over white.
-    const QRect shade = inkBox(image, qRgb(55, 55, 55));
+    const QRect text = ink(image, near(kRed)).first;
+    const QRect shade = ink(image, near(qRgb(55, 55, 55))).first; // ARGB(200, 0, 0, 0) over white
     ASSERT_TRUE(text.isValid());
     ASSERT_TRUE(shade.isValid());
-    EXPECT_EQ(shade.bottom(), text.bottom() + 1);
-    EXPECT_EQ(shade.left(), text.left());
-    // See-through one-bit text blends with what lies below instead of replacing it.
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            ASSERT_EQ(qAlpha(image.pixel(x, y)), 255) << x << "," << y;
+    EXPECT_EQ(shade.bottomLeft(), text.bottomLeft() + QPoint(0, 1));
+    // See-through one-bit text blends with what lies below instead of punching its alpha in.
+    EXPECT_EQ(ink(image, [](QRgb p) { return qAlpha(p) != 255; }).second, 0);
 
     QImage plain = blank();
     draw(plain, QStringLiteral("Game Icons"), 200, false, false);
-    EXPECT_FALSE(inkBox(plain, qRgb(55, 55, 55)).isValid());
-    EXPECT_EQ(inkBox(plain, kRed), text.translated(0, 1)); // without a shadow the text is not raised
+    EXPECT_FALSE(ink(plain, near(qRgb(55, 55, 55))).first.isValid());
+    EXPECT_EQ(ink(plain, near(kRed)).first, text.translated(0, 1)); // without a shadow the text is not raised
 }
 
-TEST(TextDrawTest, AmpersandIsTextAndStylesChangeTheGlyphs)
+TEST(TextDrawTest, AmpersandIsTextStylesChangeTheGlyphsAndPaintersKeepTheirState)
 {
     QImage amp = blank();
     draw(amp, QStringLiteral("&"), 200);
-    EXPECT_GT(inkCount(amp), 10);
+    EXPECT_GT(ink(amp).second, 10);
 
     QImage regular = blank();
     QImage bold = blank();
+    QImage underlined = blank();
     draw(regular, QStringLiteral("Music Icons"), 200, false);
     draw(bold, QStringLiteral("Music Icons"), 200, false, false, TextDraw::FontStyleBold);
-    EXPECT_GT(inkCount(bold), inkCount(regular));
-
-    QImage underlined = blank();
     draw(underlined, QStringLiteral("Music Icons"), 200, false, false, TextDraw::FontStyleUnderline);
-    EXPECT_GT(inkBox(underlined).bottom(), inkBox(regular).bottom()); // the line lies below the baseline
-}
+    EXPECT_GT(ink(bold).second, ink(regular).second);
+    EXPECT_GT(ink(underlined).first.bottom(), ink(regular).first.bottom()); // the line lies below the baseline
 
-TEST(TextDrawTest, PainterAndDeviceTargetsDrawAlikeAndAPainterKeepsItsState)
-{
+    // Through a caller's painter: the same picture, and its pen and hints are left as they were.
     QImage viaDevice = blank();
     draw(viaDevice, QStringLiteral("Flag Icons"), 200);
-
     QImage viaPainter = blank();
     QPainter painter(&viaPainter);
     painter.setPen(Qt::green);
@@ -172,7 +145,6 @@ TEST(TextDrawTest, PainterAndDeviceTargetsDrawAlikeAndAPainterKeepsItsState)
     EXPECT_FALSE(painter.testRenderHint(QPainter::TextAntialiasing));
     painter.end();
     EXPECT_EQ(viaPainter, viaDevice);
-
     EXPECT_TRUE(TextDraw::DrawText(static_cast<QPaintDevice*>(nullptr), QStringLiteral("x"), 0, 0,
                                    QStringLiteral("Arial"), 9, kRed, 0, false, 200, true)
                     .isNull());
