@@ -3,80 +3,42 @@
 #include <gtest/gtest.h>
 
 namespace {
-// Runs the reveal animation until it stops; returns the number of ticks.
-int runReveal(TileStrip& strip)
+// Ticks the running animation until it stops; returns the number of ticks.
+int finish(TileStrip& strip)
 {
     int ticks = 0;
-    while (strip.isRevealing() && ticks < 1000) {
-        strip.revealTick();
-        ++ticks;
-    }
-    return ticks;
-}
-int runHide(TileStrip& strip)
-{
-    int ticks = 0;
-    while (strip.isHiding() && ticks < 1000) {
-        strip.hideTick();
-        ++ticks;
-    }
+    for (; (strip.isRevealing() || strip.isHiding()) && ticks < 1000; ++ticks)
+        strip.isRevealing() ? strip.revealTick() : strip.hideTick();
     return ticks;
 }
 } // namespace
 
-TEST(TileStrip, RestingPositionsOfRevealAndHide)
+TEST(TileStrip, RestingPositionsRepeatedMouseActiveAndHideWhenHidden)
 {
     TileStrip strip;
     strip.resize(219, 200);
-    EXPECT_EQ(strip.top(), 200);
-    EXPECT_EQ(strip.infoPos(), QPoint(219 - 21, 200));
-    EXPECT_EQ(strip.downloadPos(), QPoint(219 - 42, 200));
-    EXPECT_FALSE(strip.isActive());
+    EXPECT_EQ(strip.infoPos(), QPoint(198, 200));
+    EXPECT_EQ(strip.downloadPos(), QPoint(177, 200));
 
     strip.mouseActive();
-    EXPECT_TRUE(strip.isActive());
-    EXPECT_TRUE(strip.isRevealing());
-    EXPECT_EQ(runReveal(strip), 20);
-    EXPECT_EQ(strip.top(), TileStrip::shownTop(200));
-    EXPECT_EQ(strip.top(), 180);
-    EXPECT_EQ(strip.downloadPos().y(), strip.infoPos().y());
-
-    strip.hide();
-    EXPECT_FALSE(strip.isActive());
-    EXPECT_FALSE(strip.isRevealing());
-    EXPECT_EQ(runHide(strip), 21);
-    EXPECT_EQ(strip.top(), TileStrip::hiddenTop(200));
-}
-
-TEST(TileStrip, RepeatedMouseActiveDoesNotRestart)
-{
-    TileStrip strip;
-    strip.resize(206, 199);
-    strip.mouseActive();
+    EXPECT_TRUE(strip.isActive() && strip.isRevealing());
     for (int k = 0; k < 7; ++k)
         strip.revealTick();
-    EXPECT_EQ(strip.top(), 192);
-    strip.mouseActive();
-    strip.mouseActive();
-    EXPECT_EQ(strip.top(), 192);  // not put back to the start
-    EXPECT_EQ(runReveal(strip), 13);
-    EXPECT_EQ(strip.top(), 179);
-    strip.mouseActive();  // shown and active: stays shown, no animation
+    strip.mouseActive();  // moves during the reveal do not put it back to the start
+    EXPECT_EQ(strip.top(), 193);
+    EXPECT_EQ(finish(strip), 13);
+    EXPECT_EQ(strip.downloadPos(), QPoint(177, 180));
+    strip.mouseActive();  // shown and active: no animation
     EXPECT_FALSE(strip.isRevealing());
-    EXPECT_EQ(strip.top(), 179);
-}
 
-TEST(TileStrip, HideOnHiddenStripStopsAtFirstTick)
-{
-    TileStrip strip;
-    strip.resize(219, 200);
     strip.hide();
-    EXPECT_TRUE(strip.isHiding());
-    EXPECT_EQ(runHide(strip), 1);
-    EXPECT_EQ(strip.top(), 201);
+    EXPECT_FALSE(strip.isActive());
+    EXPECT_EQ(finish(strip), 21);  // 180 -> 201
+    strip.hide();  // already hidden: stops at its first tick
+    EXPECT_EQ(finish(strip), 1);
 }
 
-TEST(TileStrip, HideWhileRevealingReversesFromWhereItIs)
+TEST(TileStrip, ReversesFromWhereItIsAndResizeRestartsBelowTheEdge)
 {
     TileStrip strip;
     strip.resize(219, 200);
@@ -84,44 +46,26 @@ TEST(TileStrip, HideWhileRevealingReversesFromWhereItIs)
     for (int k = 0; k < 5; ++k)
         strip.revealTick();
     strip.hide();
-    EXPECT_FALSE(strip.isRevealing());
-    EXPECT_EQ(runHide(strip), 6);  // 195 -> 201
-    // Hovered again while hiding: reveals from the current place, hide stops.
+    EXPECT_EQ(finish(strip), 6);  // 195 -> 201
     strip.hide();
     strip.hideTick();
-    EXPECT_EQ(strip.top(), 202);
-    EXPECT_FALSE(strip.isHiding());
-    strip.mouseActive();
-    EXPECT_FALSE(strip.isHiding());
-    EXPECT_EQ(runReveal(strip), 22);
-    EXPECT_EQ(strip.top(), 180);
-}
+    strip.mouseActive();  // hovered again: reveals from 202
+    EXPECT_EQ(finish(strip), 22);  // 202 -> 180
 
-TEST(TileStrip, ResizePutsStripBackWhateverItsState)
-{
-    TileStrip strip;
-    strip.resize(304, 187);
-    strip.mouseActive();
-    runReveal(strip);
-    ASSERT_EQ(strip.top(), 167);
-
-    // Shown, then resized: hidden position under the new height; the active flag is kept.
+    // Shown, then resized: under the new bottom edge, the active flag kept.
     strip.resize(219, 199);
     EXPECT_EQ(strip.top(), 199);
-    EXPECT_EQ(strip.infoPos().x(), 198);
     EXPECT_TRUE(strip.isActive());
-
-    // A running animation continues from the new place with the new stop rule.
+    // A running reveal continues from the new place with the new stop rule.
     strip.hide();
     strip.mouseActive();
     strip.revealTick();
-    strip.resize(219, 200);
-    EXPECT_EQ(strip.top(), 200);
+    strip.resize(304, 187);
+    EXPECT_EQ(strip.infoPos(), QPoint(283, 187));
     EXPECT_TRUE(strip.isRevealing());
-    EXPECT_EQ(runReveal(strip), 20);
-    EXPECT_EQ(strip.top(), 180);
+    EXPECT_EQ(finish(strip), 20);  // 187 -> 167
 
     strip.reset();
-    EXPECT_EQ(strip.top(), 200);
+    EXPECT_EQ(strip.top(), 187);
     EXPECT_FALSE(strip.isActive() || strip.isRevealing() || strip.isHiding());
 }
