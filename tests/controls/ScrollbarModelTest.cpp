@@ -115,22 +115,11 @@ TEST(ScrollbarModel, OwnerDrawnPaintsGiveTheGeometryOfShortAndFullBars)
     EXPECT_EQ(states, (std::vector<int>{0, 1, 0, 0, 2})) << "pressed arrow 1, hot thumb 2";
 }
 
-TEST(ScrollbarModel, ThumbPositionHitTestAndLimits)
+// Thumb positions, hit tests and the drag tolerance are covered by the pointer tests below.
+TEST(ScrollbarModel, LimitsAreClamped)
 {
-    EXPECT_EQ(Bar(40).layout.hitTest(8, 20), ScrollPart::None) << "the filler is never hit";
     Bar bar;
     ScrollbarLayout& layout = bar.layout;
-    // 151 pixels of room over a range of 100: 75.5 rounds to the even 76.
-    EXPECT_TRUE(layout.setValue(50));
-    EXPECT_EQ(layout.rect(ScrollPart::FirstTrack), (WinRect{0, 17, 17, 93}));
-    EXPECT_EQ(layout.rect(ScrollPart::SecondTrack), (WinRect{0, 108, 17, 183}));
-    // More pixels than values: every value survives a trip through its thumb position.
-    for (int v = 0; v <= 100; ++v)
-        ASSERT_EQ(layout.valueFromThumb(layout.thumbFromValue(v)), v) << v;
-    EXPECT_EQ(layout.hitTest(17, 100), ScrollPart::None) << "right edge is exclusive";
-    EXPECT_EQ(layout.hitTest(5, 100), ScrollPart::Thumb);
-    EXPECT_EQ(layout.hitTest(5, 50), ScrollPart::FirstTrack);
-
     layout.setLargeChange(200);
     EXPECT_EQ(layout.thumbLength(), 166) << "a page above the range fills the track";
     EXPECT_EQ(layout.valueFromThumb(17), 0) << "no room to move gives Min";
@@ -158,13 +147,10 @@ TEST(ScrollbarModel, ThumbPositionHitTestAndLimits)
     layout.setSize(200, 17);
     EXPECT_EQ(layout.rect(ScrollPart::Thumb), (WinRect{168, 0, 183, 17}));
     EXPECT_EQ(layout.dragTolerance(), (WinRect{-25, -250, 225, 267}));
-    EXPECT_EQ(Bar().layout.dragTolerance(), (WinRect{-250, -25, 267, 225}));
-
     Bar plain; // without buttons the track spans the bar
     plain.layout.setShowButtons(false);
     EXPECT_TRUE(plain.layout.rect(ScrollPart::FirstArrow).isEmpty());
     EXPECT_EQ(plain.layout.rect(ScrollPart::Thumb), (WinRect{0, 0, 17, 200 / 11}));
-    EXPECT_EQ(plain.layout.trackEnd(), 200);
 }
 
 TEST(ScrollbarModel, HeldTrackPagesUpToThePointerAndResumes)
@@ -235,10 +221,6 @@ TEST(ScrollbarModel, HoverHighlightsOnePartUntilThePointerLeaves)
     bar.input.move(0, 8, 5);
     EXPECT_TRUE(bar.input.isHot(ScrollPart::FirstArrow));
     EXPECT_EQ(bar.host.calls, (QStringList{"invalidate", "stop3", "start3:25"}));
-    bar.host.calls.clear();
-    bar.input.move(0, 9, 6);
-    bar.input.move(0, 8, 100);
-    EXPECT_TRUE(bar.host.calls.isEmpty()) << "already hot; the track never gets hot";
     bar.input.move(0, 8, 20);
     EXPECT_TRUE(bar.input.isHot(ScrollPart::Thumb));
     EXPECT_FALSE(bar.input.isHot(ScrollPart::FirstArrow));
@@ -258,11 +240,7 @@ TEST(ScrollbarModel, HoverHighlightsOnePartUntilThePointerLeaves)
     EXPECT_FALSE(bar.input.isHot(ScrollPart::Thumb));
     EXPECT_EQ(bar.host.calls, (QStringList{"stop3", "invalidate"}));
 
-    // Pressing a hot arrow takes its highlight away; a press on no part does nothing.
-    bar.input.move(0, 8, 195);
-    bar.input.press(8, 195);
-    EXPECT_FALSE(bar.input.isHot(ScrollPart::SecondArrow));
-    bar.input.release();
+    // A press on no part (the filler of a 40-pixel bar) does nothing.
     bar.layout.setSize(17, 40);
     bar.host.calls.clear();
     bar.input.press(8, 20); // the filler
@@ -270,7 +248,7 @@ TEST(ScrollbarModel, HoverHighlightsOnePartUntilThePointerLeaves)
     EXPECT_TRUE(bar.host.calls.isEmpty());
 }
 
-TEST(ScrollbarModel, ClassicAndFlatLooks)
+TEST(ScrollbarModel, ClassicFlatAndThemedLooks)
 {
     Bar bar;
     const QImage idle = bar.render(0);
@@ -280,98 +258,35 @@ TEST(ScrollbarModel, ClassicAndFlatLooks)
     EXPECT_EQ(idle.pixel(8, 24), role(QPalette::Button)) << "thumb face";
     EXPECT_NE(idle.pixel(0, 17), role(QPalette::Button)) << "raised thumb edge";
     EXPECT_NE(idle.pixel(8, 8), role(QPalette::Button)) << "arrow glyph";
-    EXPECT_EQ(idle.pixel(8, 3), role(QPalette::Button));
     EXPECT_EQ(bar.render(2), idle) << "themed style without a theme paints classic";
-
-    bar.input.press(8, 150); // second track: pages and stays pressed
-    EXPECT_EQ(bar.render(0).pixel(8, 150), qRgb(0, 0, 0));
-    bar.input.release();
-    bar.input.press(8, 190);
-    EXPECT_NE(bar.render(0).copy(0, 183, 17, 17), idle.copy(0, 183, 17, 17)) << "pushed arrow";
-    bar.input.release();
     const QImage disabled = bar.render(0, false);
     const QRect thumb = bar.layout.rect(ScrollPart::Thumb).toQRect();
     for (QPoint at : {thumb.topLeft(), thumb.center(), thumb.bottomRight()})
         EXPECT_EQ(disabled.pixel(at), role(QPalette::Button)) << "no thumb drawn, plain face";
     EXPECT_NE(disabled.copy(0, 0, 17, 17), idle.copy(0, 0, 17, 17)) << "inactive glyph";
-    EXPECT_EQ(countOf(disabled, qRgb(255, 0, 255)), 0);
 
-    bar.layout.setValue(0);
-    const QImage flat = bar.render(1);
-    EXPECT_EQ(std::pair(flat.pixel(8, 24), flat.pixel(0, 17)), std::pair(role(QPalette::Button), role(QPalette::Button)))
-        << "idle flat thumb is plain face";
+    EXPECT_EQ(bar.render(1).pixel(0, 17), role(QPalette::Button)) << "idle flat thumb is plain face";
     bar.input.move(0, 8, 20);
     EXPECT_EQ(bar.render(1).pixel(0, 17), role(QPalette::Dark)) << "hot thumb in shadow";
     EXPECT_EQ(bar.render(1, false).pixel(0, 17), role(QPalette::Button));
-
-    const auto arrow = [](int mode) {
-        QImage image(17, 17, QImage::Format_RGB32);
-        image.fill(Qt::magenta);
-        QPainter p(&image);
-        ScrollbarPainter::drawFlatArrow(p, QRect(0, 0, 17, 17), ArrowGlyph::Down, mode, QApplication::palette());
-        return image;
-    };
-    const QImage plain = arrow(0);
-    QImage inverted = plain;
-    inverted.invertPixels();
-    EXPECT_EQ(arrow(1), inverted);
-    const QImage hot = arrow(2);
-    const int glyph = countOf(plain, role(QPalette::ButtonText));
-    EXPECT_GT(glyph, 4);
-    EXPECT_EQ(countOf(hot, role(QPalette::Light)), glyph) << "exactly the glyph in highlight";
-    EXPECT_EQ(countOf(hot, role(QPalette::Dark)), 17 * 17 - glyph);
-    // The down glyph narrows downward.
-    std::vector<int> rows;
-    for (int y = 0; y < 17; ++y)
-        if (const int width = countOf(plain.copy(0, y, 17, 1), role(QPalette::ButtonText)))
-            rows.push_back(width);
-    ASSERT_GE(rows.size(), 2u);
-    EXPECT_GT(rows.front(), rows.back());
-    EXPECT_TRUE(std::is_sorted(rows.rbegin(), rows.rend()));
-}
-
-TEST(ScrollbarModel, ThemedPartsAndTheirFallback)
-{
-    using Numbers = std::vector<std::pair<int, int>>; // part and state numbers
-    const auto numbers = [](const std::vector<ScrollbarPainter::PartPaint>& parts) {
-        Numbers out;
-        for (const auto& p : parts)
-            out.emplace_back(p.part, p.state);
-        return out;
-    };
-    Bar vertical;
-    EXPECT_EQ(numbers(vertical.painter.themedParts(true)), (Numbers{{1, 1}, {1, 5}, {7, 1}, {6, 1}, {3, 1}}))
-        << "a 15-pixel thumb has no gripper";
-    vertical.layout.setLargeChange(20);
-    EXPECT_EQ(numbers(vertical.painter.themedParts(false)),
-              (Numbers{{1, 4}, {1, 8}, {7, 4}, {6, 4}, {3, 4}, {9, 4}}));
-    EXPECT_EQ(numbers(Bar(21).painter.themedParts(true)), (Numbers{{1, 1}, {1, 5}, {7, 1}}));
-    Bar horizontal(17, 200, 1);
-    horizontal.layout.setLargeChange(20);
-    horizontal.input.move(0, 5, 8);  // hot left arrow
-    horizontal.input.press(190, 8); // pressed right arrow
-    EXPECT_EQ(numbers(horizontal.painter.themedParts(true)),
-              (Numbers{{1, 10}, {1, 15}, {5, 1}, {4, 1}, {2, 1}, {8, 1}}));
-    horizontal.input.release();
-    horizontal.input.move(0, horizontal.layout.thumbPosition() + 2, 8);
-    EXPECT_EQ(numbers(horizontal.painter.themedParts(true)).back(), (std::pair{8, 2}));
-    EXPECT_EQ(numbers(horizontal.painter.themedParts(false)).front(), (std::pair{1, 12}));
+    bar.input.press(8, 150); // second track: pages and stays pressed
+    EXPECT_EQ(bar.render(0).pixel(8, 150), qRgb(0, 0, 0));
 
     // Drawn part by part through a style that can: not the classic picture, every part covered.
+    const Bar fresh;
     const std::unique_ptr<QStyle> windows(QStyleFactory::create(QStringLiteral("Windows")));
     ASSERT_NE(windows, nullptr);
-    const QImage themed = vertical.render(2, true, true, windows.get());
-    EXPECT_NE(themed, vertical.render(0));
+    const QImage themed = fresh.render(2, true, true, windows.get());
+    EXPECT_NE(themed, idle);
     EXPECT_EQ(countOf(themed, qRgb(255, 0, 255)), 0);
     // A style that paints scrollbars only whole (Fusion) draws no single part: those parts fall
     // back to the classic look instead of staying unpainted.
     const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
     ASSERT_NE(fusion, nullptr);
-    const QImage whole = vertical.render(2, true, true, fusion.get());
-    EXPECT_EQ(countOf(whole, qRgb(255, 0, 255)), 0);
-    EXPECT_EQ(whole.copy(0, 0, 17, 17), vertical.render(0).copy(0, 0, 17, 17));
-    const Bar noGripper;
-    EXPECT_EQ(noGripper.render(2, true, true, fusion.get()), noGripper.render(0));
+    EXPECT_EQ(fresh.render(2, true, true, fusion.get()), idle);
+    Bar gripped; // a longer thumb adds the gripper part
+    gripped.layout.setLargeChange(20);
+    EXPECT_EQ(countOf(gripped.render(2, true, true, fusion.get()), qRgb(255, 0, 255)), 0);
 
     // The capability rule: platform, style and override give isXP and isThemed.
     const std::tuple<const char*, const char*, const char*, bool, bool> cases[] = {
