@@ -60,10 +60,8 @@ TEST(ButtonControlTest, PointerDarkensInsideTheZoneOnlyAndHoverUsesTheControlWid
     // Laid out in the full 400 pixels the caption fits on one line: less deep, wider.
     EXPECT_LT(inkExtent(shaded).y(), wrapped.y());
     EXPECT_GT(inkExtent(shaded).x(), 10 + 180);
-    for (QPointF outside : {QPointF(1, 1), QPointF(396, 30), QPointF(200, 56)}) {
-        moveTo(button, outside);
-        EXPECT_EQ(button.surface().pixel(399, 59), face) << outside.x() << "," << outside.y();
-    }
+    moveTo(button, QPointF(396, 30)); // outside the zone (its edges are checked above)
+    EXPECT_EQ(button.surface().pixel(399, 59), face);
 
     // Writing the caption redraws at once, unshaded, with layout width 180.
     moveTo(button, QPointF(20, 20));

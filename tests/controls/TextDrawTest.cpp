@@ -70,13 +70,10 @@ TEST(TextDrawTest, LongCaptionWrapsWithinTheLayoutWidthAndGrowsDownward)
     EXPECT_DOUBLE_EQ(box.height(), lines * line); // whole lines, no height limit
     EXPECT_LT(ink(wrapped).first.right(), 10 + 200);
     EXPECT_GT(ink(wrapped).first.bottom(), 8 + (lines - 1) * line); // ink on the last line
-    const QFont font = TextDraw::makeFont(QStringLiteral("Arial"), 9, 0, true);
-    EXPECT_EQ(TextDraw::MeasureText(caption, font, &wrapped, 10, 8, 200), box) << "measuring alone agrees";
 
     // No limit: one long line past the width.
     QImage unwrapped = blank(700);
-    const QRectF free = draw(unwrapped, caption, 0);
-    EXPECT_DOUBLE_EQ(free.height(), line);
+    EXPECT_DOUBLE_EQ(draw(unwrapped, caption, 0).height(), line);
     EXPECT_GT(ink(unwrapped).first.right(), 10 + 200);
 
     // A single word wider than the width breaks between characters instead of running over.
