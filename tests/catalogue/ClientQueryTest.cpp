@@ -1,0 +1,176 @@
+#include "../platform/HeldHttpServer.h"
+#include "ClientTest.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <map>
+#include <set>
+
+namespace {
+// The client against a loopback server that holds every request until the test answers it, or,
+// after catalogue(n), answers at once for a catalogue of n icons, 30 posts a page. Post k links
+// "icon<k>-glyph" with image "/t/<k>.png"; `failing` images answer 404, `twinOf` gives an image
+// the file name of another one.
+class HeldSite : public ClientTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.isListening());
+        startClient(base);
+    }
+    QString post(int k) const { return base + "2015/06/07/icon" + QString::number(k) + "-glyph/"; }
+    QByteArray page(const std::vector<int>& posts, const std::vector<int>& extraImages = {}) const
+    {
+        QByteArray html = "<html><body><a href='" + base.toUtf8() + "'>Home</a>";
+        for (int k : posts) {
+            const QByteArray link = post(k).toUtf8(), image = QByteArray::number(twinOf.count(k) ? twinOf.at(k) : k);
+            html += "<a href='" + link + "'><img src='/t/" + image + ".png'></a><a href='" + link + "'>t</a>";
+        }
+        for (int k : extraImages)
+            html += "<img src='/t/" + QByteArray::number(k) + ".png'>";
+        return html + "</body></html>";
+    }
+    void catalogue(int count)
+    {
+        server.autoAnswer = [this, count](const QByteArray& path) -> std::pair<int, QByteArray> {
+            if (path.startsWith("/t/"))
+                return {failing.count(path.mid(3).split('.').first().toInt()) ? 404 : 200, path};
+            const int first = path.startsWith("/page/") ? (path.mid(6).split('/').first().toInt() - 1) * 30 : 0;
+            std::vector<int> posts;
+            for (int k = first; k < std::min(first + 30, count); ++k)
+                posts.push_back(k);
+            return {posts.empty() ? 404 : 200, page(posts)};
+        };
+    }
+    // Each record as "title|post link|thumbnail", then the stored file names in list order.
+    static QStringList describe(const CatalogueClient& c)
+    {
+        QStringList out;
+        for (const IconRecord& r : c.records())
+            out << r.title + "|" + r.postLink + "|" + r.thumbFile;
+        for (const QString& path : c.resultList())
+            out << QFileInfo(path).fileName();
+        return out;
+    }
+
+    HeldHttpServer server;
+    const QString base = server.url("/");
+    std::set<int> failing;
+    std::map<int, int> twinOf;
+};
+} // namespace
+
+TEST_F(HeldSite, StartQueryClearsTheCacheResetsTheStateAndRecordsTheSearch)
+{
+    for (const QString name : {"old1.png", "old2.png", "kept.jpg", "kept.png.txt"})
+        ASSERT_TRUE(QFile(AppPaths::icons() + "/" + name).open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QDir(AppPaths::icons()).mkdir("sub.png"));
+    client->state() = {"stale", 3, false, true};
+    client->StartQuery("arrow left");
+    EXPECT_EQ(QDir(AppPaths::icons()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              (QStringList{"kept.jpg", "kept.png.txt", "sub.png"}));
+    EXPECT_TRUE(view.loadMore.empty());  // Load More was not shown: nothing to slide away
+    EXPECT_FALSE(client->state().pageBoundary);
+    EXPECT_EQ(client->state().resultCount, 0);
+    EXPECT_EQ(client->lastRequestUrl(), base + "?s=arrowleft");
+
+    client->state().loadMore = true;
+    client->StartQuery("");
+    EXPECT_EQ(view.loadMore, std::vector<bool>{false});
+    EXPECT_EQ(client->lastRequestUrl(), base);
+    EXPECT_EQ(view.ended, std::vector<bool>{true});  // the first load was abandoned
+    client->StartQuery("   ");
+    EXPECT_EQ(client->lastRequestUrl(), base + "?s=");
+    client->StartQuery("c# & c++");
+    EXPECT_EQ(client->lastRequestUrl(), base + "?s=c%23%26c%2B%2B");
+    EXPECT_EQ(view.clears, 4);
+    QStringList recorded;  // as typed, the empty search too
+    for (const KeywordEntry& e : client->keywords().entries())
+        recorded << e.keyword;
+    EXPECT_EQ(recorded, (QStringList{"arrow left", "", "   ", "c# & c++"}));
+
+    // A category choice stops the running load; an index outside the table keeps the keyword.
+    EXPECT_EQ(client->chooseCategory(11), "flag");
+    EXPECT_EQ(view.ended.size(), 4u);
+    QStringList slugs;
+    for (int i = 0; i < 20; ++i)
+        slugs << client->chooseCategory(i);
+    EXPECT_EQ(slugs.join(' '), "mobile medical shop security network music map build holiday game food flag file "
+                               "electronic education computer cloth business arrow animal");
+    for (int outside : {-1, 20, 32767})
+        EXPECT_EQ(client->chooseCategory(outside), "animal");
+}
+
+TEST_F(HeldSite, LoadMoreAsksThePageAfterTheListedResultsAndAppends)
+{
+    catalogue(45);
+    client->StartQuery("arrow");
+    waitForLoads(1);
+    ASSERT_EQ(client->resultList().size(), 30);
+    client->LoadMoreResults("cat");  // the box was edited but not searched: the arrow query continues
+    EXPECT_EQ(client->lastRequestUrl(), base + "page/2/?s=arrow");
+    waitForLoads(2);
+    ASSERT_EQ(client->resultList().size(), 45);
+    EXPECT_EQ(record(30).postLink, post(30));
+    EXPECT_EQ(record(30).thumbFile, "30.png");
+    EXPECT_EQ(view.loadMore, (std::vector<bool>{true, false}));  // 45 is no page boundary
+
+    client->LoadMoreResults("arrow");  // 45 listed: page 2 again
+    EXPECT_EQ(client->lastRequestUrl(), base + "page/2/?s=arrow");
+    waitForLoads(3);
+    ASSERT_EQ(client->resultList().size(), 60);
+    EXPECT_EQ(record(45).thumbFile, "30.png");
+    EXPECT_EQ(view.loadMoreAtCount, (std::vector<int>{30, 60}));
+
+    client->LoadMoreResults("");  // emptied box: the front page continues
+    EXPECT_EQ(client->lastRequestUrl(), base + "page/3");
+    waitForLoads(4);
+    EXPECT_EQ(client->records().size(), 60u);
+    EXPECT_TRUE(view.notices.isEmpty());  // a 404 past the last page is no failure to report
+    EXPECT_TRUE(view.clears == 1 && client->keywords().entries().size() == 1);  // Load More neither clears nor records
+}
+
+TEST_F(HeldSite, OneAtATimeGivesTheSameResultAsSix)
+{
+    catalogue(30);
+    failing = {6, 13};
+    twinOf = {{21, 20}, {27, 26}};  // images 21 and 27 repeat the file name just before them
+    auto run = [](int parallel) {
+        FakeResultView v;
+        CatalogueClient c(v, AppPaths::icons());
+        c.setParallelFetches(parallel);
+        c.StartQuery("");
+        EXPECT_TRUE(QTest::qWaitFor([&v] { return v.completedLoads() == 1; }, kBoundMs));
+        return describe(c);
+    };
+    const QStringList six = run(6);
+    EXPECT_EQ(six, run(1));
+    // 30 records, then 26 stored: 2 images fail and 2 repeat their neighbour's name.
+    ASSERT_EQ(six.size(), 30 + 26);
+    EXPECT_FALSE(six.mid(30).contains("6.png"));
+    EXPECT_EQ(six.mid(30).count("20.png"), 1);
+    EXPECT_TRUE(six[5].endsWith("|5.png"));  // pairing is by order: from the failed image on,
+    EXPECT_TRUE(six[6].endsWith("|7.png"));  // records take the next thumbnail
+}
+
+TEST_F(HeldSite, ANewQueryDuringThePageWaitDropsTheOldPage)
+{
+    client->StartQuery("first");
+    QTRY_VERIFY_WITH_TIMEOUT(server.isPending("/?s=first"), kBoundMs);
+    client->StartQuery("second");
+    QTRY_VERIFY_WITH_TIMEOUT(server.isPending("/?s=second"), kBoundMs);
+    // Even if the old answer still got through, it must not be scraped.
+    server.answer("/?s=first", 200, page({100}));
+    server.answer("/?s=second", 200, page({0, 1}, {2}));
+    QTRY_VERIFY_WITH_TIMEOUT(server.pendingCount() == 3, kBoundMs);
+    for (const QByteArray path : {"/t/2.png", "/t/1.png", "/t/0.png"})
+        ASSERT_TRUE(server.answer(path, 200, path));
+    waitForLoads(1);
+    EXPECT_EQ(view.ended, (std::vector<bool>{true, false}));
+    EXPECT_EQ(view.progress, (std::vector<int>{0, 0, 0, 10, 20, 30, 0}));
+    EXPECT_EQ(view.listSizeAtPlace, (std::vector<int>{1, 2, 3}));
+    // The surplus thumbnail gets a record with empty texts.
+    EXPECT_EQ(describe(*client), (QStringList{"icon0, glyph|" + post(0) + "|0.png", "icon1, glyph|" + post(1) + "|1.png",
+                                              "||2.png", "0.png", "1.png", "2.png"}));
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "catalogue/CatalogueClient.h"
+#include "catalogue/ResultView.h"
+#include "platform/AppPaths.h"
+#include "platform/SiteAddress.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+// Records what a page load asks of the window, and what the result set held at each placement.
+class FakeResultView : public ResultView {
+public:
+    const CatalogueClient* client = nullptr;  // set to see the list size at placements and Load More
+    int clears = 0;
+    int placed = 0;
+    std::vector<bool> loadMore;
+    std::vector<int> progress;
+    std::vector<bool> ended;           // pageLoadEnded(superseded) in order
+    std::vector<int> listSizeAtPlace;  // result-list size seen by each PlaceNextTile
+    std::vector<int> loadMoreAtCount;  // result-list size when loadMoreChanged(true) came
+    QStringList notices;
+
+    int listSize() const { return client ? int(client->resultList().size()) : -1; }
+    void clearResults() override { ++clears; }
+    void PlaceNextTile() override { ++placed; listSizeAtPlace.push_back(listSize()); }
+    void loadMoreChanged(bool shown) override
+    {
+        loadMore.push_back(shown);
+        if (shown)
+            loadMoreAtCount.push_back(listSize());
+    }
+    void setProgressWidth(int width) override { progress.push_back(width); }
+    void pageLoadEnded(bool superseded) override { ended.push_back(superseded); }
+    void showNotice(const QString& text) override { notices << text; }
+    int completedLoads() const { return int(std::count(ended.begin(), ended.end(), false)); }
+};
+
+// A client and its view over a fresh application folder with an empty Icons/ cache.
+class ClientTest : public ::testing::Test {
+protected:
+    static constexpr int kBoundMs = 30000;
+
+    void TearDown() override
+    {
+        client.reset();
+        ASSERT_TRUE(SiteAddress::setBase(m_originalBase));
+        AppPaths::setRoot(QString());
+    }
+    void startClient(const QString& base)
+    {
+        client.reset();
+        view = FakeResultView();
+        ASSERT_TRUE(SiteAddress::setBase(base));
+        root = std::make_unique<QTemporaryDir>();
+        AppPaths::setRoot(root->path());
+        ASSERT_TRUE(QDir(root->path()).mkdir("Icons"));
+        client = std::make_unique<CatalogueClient>(view, AppPaths::icons());
+        view.client = client.get();
+    }
+    void waitForLoads(int loads) { QTRY_COMPARE_WITH_TIMEOUT(view.completedLoads(), loads, kBoundMs); }
+    QStringList cached() const { return QDir(AppPaths::icons()).entryList(QDir::Files); }
+    const IconRecord& record(int i) const { return client->records().at(size_t(i)); }
+
+    std::unique_ptr<QTemporaryDir> root;
+    FakeResultView view;
+    std::unique_ptr<CatalogueClient> client;
+
+private:
+    const QString m_originalBase = SiteAddress::base();
+};
