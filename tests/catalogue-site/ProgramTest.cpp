@@ -61,8 +61,10 @@ TEST(SiteProgram, ServesRequestsTogetherEachAfterItsLatencyLogsThemAndStopsClean
     constexpr int kLatency = 200;
     QTemporaryDir dir;
     const QString log = dir.filePath("site.log");
-    SiteProcess site({"--synthetic", "400", "--latency-ms", QString::number(kLatency), "--log", log});
+    // The folder holds no icon (only the log), so the catalogue is the generated one.
+    SiteProcess site({"--icons", dir.path(), "--synthetic", "400", "--latency-ms", QString::number(kLatency), "--log", log});
     ASSERT_TRUE(site.isReady()) << site.errorText().toStdString();
+    EXPECT_TRUE(site.baseUrl().startsWith("http://127.0.0.1:"));
     const int port = QUrl(site.baseUrl()).port();
     SiteFixture same(400, {}, site.baseUrl());  // names and dates do not depend on the process
     const std::vector<std::pair<std::string, int>> requests = {
