@@ -62,7 +62,8 @@ TEST(SiteProgram, ServesRequestsTogetherEachAfterItsLatencyLogsThemAndStopsClean
     QTemporaryDir dir;
     const QString log = dir.filePath("site.log");
     // The folder holds no icon (only the log), so the catalogue is the generated one.
-    SiteProcess site({"--icons", dir.path(), "--synthetic", "400", "--latency-ms", QString::number(kLatency), "--log", log});
+    SiteProcess site(
+        {"--icons", dir.path(), "--synthetic", "400", "--latency-ms", QString::number(kLatency), "--log", log});
     ASSERT_TRUE(site.isReady()) << site.errorText().toStdString();
     EXPECT_TRUE(site.baseUrl().startsWith("http://127.0.0.1:"));
     const int port = QUrl(site.baseUrl()).port();
