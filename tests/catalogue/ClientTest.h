@@ -15,17 +15,17 @@
 #include <memory>
 #include <vector>
 
+constexpr int kBoundMs = 30000;
+
 // Records what a page load asks of the window, and what the result set held at each placement.
 class FakeResultView : public ResultView {
 public:
     const CatalogueClient* client = nullptr;  // set to see the list size at placements and Load More
-    int clears = 0;
-    int placed = 0;
-    std::vector<bool> loadMore;
-    std::vector<int> progress;
-    std::vector<bool> ended;           // pageLoadEnded(superseded) in order
-    std::vector<int> listSizeAtPlace;  // result-list size seen by each PlaceNextTile
-    std::vector<int> loadMoreAtCount;  // result-list size when loadMoreChanged(true) came
+    int clears = 0, placed = 0;
+    // loadMoreChanged and pageLoadEnded(superseded) arguments, progress widths, in order
+    std::vector<bool> loadMore, ended;
+    // result-list size at each PlaceNextTile and at each loadMoreChanged(true)
+    std::vector<int> progress, listSizeAtPlace, loadMoreAtCount;
     QStringList notices;
 
     int listSize() const { return client ? int(client->resultList().size()) : -1; }
@@ -46,8 +46,6 @@ public:
 // A client and its view over a fresh application folder with an empty Icons/ cache.
 class ClientTest : public ::testing::Test {
 protected:
-    static constexpr int kBoundMs = 30000;
-
     void TearDown() override
     {
         client.reset();

