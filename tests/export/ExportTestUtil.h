@@ -1,37 +1,96 @@
 #pragma once
 
-#include <QImage>
-#include <QList>
-#include <QString>
+#include "platform/AppPaths.h"
 
-// Independent readers for what the writers produce, and small image builders.
+#include <QFile>
+#include <QImageReader>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gif_lib.h>
+#include <gtest/gtest.h>
+
+// Independent readers for what the writers produce.
 namespace ExportTestUtil {
 
 struct GifContents {
-    bool ok = false;
     int width = 0;
-    int height = 0;
-    QList<QRgb> colorMap;     // global colour map as read, alpha 255
+    QList<QRgb> colorMap;  // global colour map, alpha 255
     int transparentIndex = -1;
-    QList<int> indices;       // row-major, top row first
-    QRgb colorAt(int x, int y) const { return colorMap.value(indices.value(y * width + x)); }
-    int indexAt(int x, int y) const { return indices.value(y * width + x); }
+    QList<int> indices;    // row-major, top row first; empty when the file could not be read
+    int indexAt(int x, int y) const { return indices.value(y * width + x, -2); }
+    QRgb colorAt(int x, int y) const { return colorMap.value(indexAt(x, y)); }
 };
 
 // Reads a GIF with giflib's decoder.
-GifContents readGif(const QString& path);
+inline GifContents readGif(const QString& path)
+{
+    GifContents result;
+    int error = 0;
+    GifFileType* gif = DGifOpenFileName(QFile::encodeName(path).constData(), &error);
+    if (gif && DGifSlurp(gif) == GIF_OK && gif->ImageCount >= 1 && gif->SColorMap &&
+        gif->SavedImages[0].ImageDesc.Width * gif->SavedImages[0].ImageDesc.Height == gif->SWidth * gif->SHeight) {
+        result.width = gif->SWidth;
+        for (int i = 0; i < gif->SColorMap->ColorCount; ++i)
+            result.colorMap << qRgb(gif->SColorMap->Colors[i].Red, gif->SColorMap->Colors[i].Green,
+                                    gif->SColorMap->Colors[i].Blue);
+        GraphicsControlBlock gcb{};
+        if (DGifSavedExtensionToGCB(gif, 0, &gcb) == GIF_OK)
+            result.transparentIndex = gcb.TransparentColor;
+        for (int i = 0; i < gif->SWidth * gif->SHeight; ++i)
+            result.indices << gif->SavedImages[0].RasterBits[i];
+    }
+    DGifCloseFile(gif, &error);  // refuses a null handle
+    return result;
+}
 
 struct IcoEntry {
-    int width = 0;
-    int height = 0;
-    int bitCount = 0;
+    QImage image;  // as Qt's icon reader decodes it, in ARGB32
     bool png = false;
-    QImage image;  // decoded entry (PNG through Qt, DIB by hand with its AND mask)
+    bool dib32 = false;  // a 32-bit BITMAPINFOHEADER DIB of twice the height (image and AND mask)
 };
-// Parses an icon file's directory and entries by hand; empty on a malformed file.
-QList<IcoEntry> readIco(const QString& path, QString* problem = nullptr);
 
-// Runs ImageMagick's identify with a format string; empty when it is not installed or fails.
-QString identify(const QString& format, const QString& path);
+// Reads an icon file's entries with Qt's icon reader, and what each entry holds from its bytes.
+inline QList<IcoEntry> readIco(const QString& path)
+{
+    QFile file(path);
+    const QByteArray data = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QImageReader reader(path, "ico");
+    QList<IcoEntry> entries;
+    for (int i = 0; data.size() >= 6 + 16 * (i + 1) && i < reader.imageCount() && reader.jumpToImage(i); ++i) {
+        const QByteArray body = data.mid(qFromLittleEndian<quint32>(data.constData() + 18 + 16 * i), 40);
+        const QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
+        const bool dib32 = body.size() == 40 && qFromLittleEndian<quint32>(body.constData()) == 40 &&
+                           qFromLittleEndian<qint32>(body.constData() + 8) == 2 * image.height() &&
+                           qFromLittleEndian<quint16>(body.constData() + 14) == 32;
+        entries << IcoEntry{image, body.startsWith("\x89PNG"), dib32};
+    }
+    return entries;
+}
+
+// ImageMagick's description of a file (scripts/setup installs it).
+inline QString identify(const QString& format, const QString& path)
+{
+    QProcess process;
+    process.start("identify", {"-format", format, path});
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+// A fresh application folder for each test, and a place for its output files.
+class AppFolder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        AppPaths::setRoot(dir.filePath("app"));
+        AppPaths::ensureLayout();
+    }
+    void TearDown() override { AppPaths::setRoot({}); }
+    QString out(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+};
 
 } // namespace ExportTestUtil

@@ -1,6 +1,8 @@
 #include "ExportTestUtil.h"
+#include "export/DIBsave.h"
+#include "export/DownloadNames.h"
+#include "export/FileTypeCode.h"
 #include "export/IconDownloadFlow.h"
-#include "platform/AppPaths.h"
 #include "platform/HeldHttpServer.h"
 #include "platform/SiteAddress.h"
 #include "platform/Transfer.h"
@@ -9,222 +11,179 @@
 #include "support/SiteProcess.h"
 
 #include <QDir>
-#include <QFile>
-#include <QImage>
 #include <QRegularExpression>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
 constexpr int kWaitMs = 20000;
 
-// Reads the site's front page and returns the thumbnail names it shows.
-QStringList thumbnailsOn(const QString& base)
-{
-    Transfer transfer;
-    QSignalSpy done(&transfer, &Transfer::finished);
-    transfer.get(QUrl(base));
-    if (!done.wait(kWaitMs) || !done.first().at(0).toBool())
-        return {};
-    const QString html = QString::fromUtf8(done.first().at(1).toByteArray());
-    QStringList names;
-    static const QRegularExpression thumb("wp-content/uploads/\\d{4}/\\d{2}/([^\"/]+-150x150\\.png)");
-    for (const auto& m : thumb.globalMatch(html))
-        names << m.captured(1);
-    return names;
-}
-
-class DownloadFlow : public ::testing::Test {
+class DownloadFlow : public ExportTestUtil::AppFolder {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        AppPaths::setRoot(dir.filePath("app"));
-        AppPaths::ensureLayout();
-        oldBase = SiteAddress::base();
-    }
-    void TearDown() override
-    {
-        SiteAddress::setBase(oldBase);
-        AppPaths::setRoot({});
-    }
-    QString out(const QString& name) const { return dir.filePath(name); }
     static QStringList downloads() { return QDir(AppPaths::downloads()).entryList(QDir::Files); }
-    static void writeFile(const QString& path, const QByteArray& bytes)
+
+    // Starts the stand-in site and returns the first thumbnail name its front page shows.
+    QString startSite(const QStringList& arguments)
     {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-    static QByteArray readFile(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        site = std::make_unique<SiteProcess>(arguments);
+        if (!site->isReady() || !SiteAddress::setBase(site->baseUrl()))
+            return {};
+        Transfer transfer;
+        QSignalSpy done(&transfer, &Transfer::finished);
+        transfer.get(QUrl(site->baseUrl()));
+        if (!done.wait(kWaitMs) || !done.first().at(0).toBool())
+            return {};
+        static const QRegularExpression thumb("wp-content/uploads/\\d{4}/\\d{2}/([^\"/]+-150x150\\.png)");
+        return thumb.match(QString::fromUtf8(done.first().at(1).toByteArray())).captured(1);
     }
 
-    QTemporaryDir dir;
-    QString oldBase;
     ScriptedDialogs dialogs;
+    std::unique_ptr<SiteProcess> site;
+    IconDownloadFlow flow{dialogs, nullptr};
+    QSignalSpy finished{&flow, &IconDownloadFlow::downloadFinished};
+    QSignalSpy saved{&flow, &IconDownloadFlow::saved};
 };
 
 } // namespace
 
-TEST_F(DownloadFlow, FetchesThenSavesAndReusesTheDownload)
+TEST_F(DownloadFlow, FetchesSavesReusesAndNeverLosesTheExistingFile)
 {
-    SiteProcess site({"--synthetic", "5"});
-    ASSERT_TRUE(site.isReady()) << site.errorText().toStdString();
-    ASSERT_TRUE(SiteAddress::setBase(site.baseUrl()));
-    const QStringList thumbs = thumbnailsOn(site.baseUrl());
-    ASSERT_FALSE(thumbs.isEmpty());
-
-    IconDownloadFlow flow(dialogs, nullptr);
-    QSignalSpy finished(&flow, &IconDownloadFlow::downloadFinished);
-    QSignalSpy saved(&flow, &IconDownloadFlow::saved);
+    const QString thumb = startSite({"--synthetic", "5"});
+    ASSERT_FALSE(thumb.isEmpty());
     dialogs.saveAnswer = out("icon.GIF");
-    flow.start(thumbs.first());
-    QTRY_COMPARE_WITH_TIMEOUT(saved.count(), 1, kWaitMs);
-    EXPECT_EQ(finished.count(), 1);
-    EXPECT_EQ(saved.first().at(0).toString(), out("icon.GIF"));
-    ASSERT_EQ(dialogs.asked.size(), 1);
-    EXPECT_EQ(dialogs.asked[0], "save:Open File...|PNG Portable Network Graphics (*.PNG) (*.png);;"
-                                "JPEG Files (*.JPG;*.JPEG) (*.jpg *.jpeg);;"
-                                "BMP Windows Bitmap (*.BMP;*.DIB;*.RLE) (*.bmp *.dib *.rle);;"
-                                "EMF Windows Enhanced Metafile (*.EMF) (*.emf);;GIF CompuServe GIF (*.GIF) (*.gif);;"
-                                "TIFF Tag Image File Format (*.TIF;*.TIFF) (*.tif *.tiff);;"
-                                "WMF Windows Metafile (*.WMF) (*.wmf)");
-    QString full = thumbs.first();
-    full.remove("-150x150");
-    EXPECT_EQ(downloads(), QStringList{full});
-    EXPECT_EQ(QImage(flow.downloadPath()).size(), QSize(512, 512));
-    const auto gif = ExportTestUtil::readGif(out("icon.GIF"));  // upper-case extension is still GIF
-    ASSERT_TRUE(gif.ok);
-    EXPECT_EQ(gif.width, 512);
-
-    // A second press reuses the file on disk: a stand-in of another size shows it was not refetched.
-    ASSERT_TRUE(QImage(QImage(20, 20, QImage::Format_RGB32)).save(flow.downloadPath(), "PNG"));
-    dialogs.saveAnswer = out("again.png");
-    flow.start(thumbs.first());
-    QTRY_COMPARE_WITH_TIMEOUT(saved.count(), 2, kWaitMs);
-    EXPECT_EQ(QImage(out("again.png")).size(), QSize(20, 20));
-    EXPECT_EQ(finished.count(), 2);
-
-    // Cancelling the dialog writes nothing and asks nothing more.
-    dialogs.saveAnswer.clear();
-    dialogs.asked.clear();
-    flow.start(thumbs.first());
-    QTRY_VERIFY_WITH_TIMEOUT(dialogs.asked.size() == 1, kWaitMs);
-    EXPECT_FALSE(flow.isPolling());
-    EXPECT_EQ(saved.count(), 2);
-}
-
-TEST_F(DownloadFlow, OverwriteQuestionNeverLosesTheExistingFile)
-{
-    const QString thumb = "201511ab-150x150.png";
-    QImage small(12, 12, QImage::Format_ARGB32);
-    small.fill(qRgb(1, 2, 3));
-    ASSERT_TRUE(small.save(AppPaths::downloads() + "/201511ab.png"));
-    IconDownloadFlow flow(dialogs, nullptr);
-    QSignalSpy saved(&flow, &IconDownloadFlow::saved);
-
-    // Cancel keeps the file.
-    writeFile(out("keep.png"), "old contents");
-    dialogs.saveAnswer = out("keep.png");
-    dialogs.confirmAnswer = false;
     flow.start(thumb);
-    QTRY_VERIFY_WITH_TIMEOUT(dialogs.asked.size() == 2, kWaitMs);
-    EXPECT_EQ(dialogs.asked[1], "confirm:Warning|Image already exists, overwrite it?");
-    EXPECT_EQ(readFile(out("keep.png")), "old contents");
+    QTRY_COMPARE_WITH_TIMEOUT(saved.count(), 1, kWaitMs);
+    // The save dialog offers the seven formats, TIFF with both patterns.
+    EXPECT_TRUE(dialogs.asked.value(0).startsWith("save:Open File...|PNG Portable Network Graphics (*.PNG) (*.png);;"));
+    EXPECT_TRUE(dialogs.asked.value(0).contains(";;TIFF Tag Image File Format (*.TIF;*.TIFF) (*.tif *.tiff);;"));
+    EXPECT_EQ(dialogs.asked.value(0).count(";;"), 6);
+    EXPECT_EQ(downloads(), QStringList{QString(thumb).remove("-150x150")});
+    EXPECT_EQ(ExportTestUtil::readGif(out("icon.GIF")).width, 512);  // upper-case extension is still GIF
 
-    // OK with an export that fails (12 pixels are too few for an icon) keeps the old file too.
-    writeFile(out("keep.ico"), "old icon");
+    // A second press reuses the file on disk: a stand-in of another colour shows it was not refetched.
+    QImage stand(20, 20, QImage::Format_RGB32);
+    stand.fill(qRgb(1, 2, 3));
+    ASSERT_TRUE(stand.save(flow.downloadPath(), "PNG"));
+
+    // Cancel at the overwrite question keeps the file.
+    QImage old(3, 3, QImage::Format_RGB32);
+    old.fill(qRgb(7, 8, 9));
+    ASSERT_TRUE(old.save(out("keep.png"), "PNG"));
     dialogs.asked.clear();
-    dialogs.saveAnswer = out("keep.ico");
+    dialogs.saveAnswer = out("keep.png");
+    flow.start(thumb);
+    QTRY_COMPARE_WITH_TIMEOUT(dialogs.asked.size(), 2, kWaitMs);
+    EXPECT_EQ(dialogs.asked[1], "confirm:Warning|Image already exists, overwrite it?");
+    EXPECT_EQ(QImage(out("keep.png")), old);
+
+    // OK with an export that fails (EMF is not written) keeps the old file too, and no stray
+    // temporary file is left.
+    ASSERT_TRUE(old.save(out("keep.emf"), "PNG"));
+    dialogs.saveAnswer = out("keep.emf");
     dialogs.confirmAnswer = true;
     flow.start(thumb);
-    QTRY_VERIFY_WITH_TIMEOUT(dialogs.asked.size() == 3, kWaitMs);
-    EXPECT_TRUE(dialogs.asked[2].startsWith("inform:")) << dialogs.asked[2].toStdString();
-    EXPECT_EQ(readFile(out("keep.ico")), "old icon");
-    EXPECT_EQ(QDir(dir.path()).entryList({"*keep*"}, QDir::Files).size(), 2);  // no stray temporary file
+    QTRY_COMPARE_WITH_TIMEOUT(dialogs.asked.size(), 5, kWaitMs);
+    EXPECT_TRUE(dialogs.asked[4].startsWith("inform:")) << dialogs.asked[4].toStdString();
+    EXPECT_EQ(QImage(out("keep.emf")), old);
+    EXPECT_EQ(QDir(dir.path()).entryList({"*keep*"}, QDir::Files).size(), 2);
 
-    // OK with a working export replaces it.
+    // OK with a working export replaces it, from the copy on disk.
     dialogs.saveAnswer = out("keep.png");
     flow.start(thumb);
-    QTRY_COMPARE_WITH_TIMEOUT(saved.count(), 1, kWaitMs);
-    EXPECT_EQ(QImage(out("keep.png")).pixel(0, 0), qRgb(1, 2, 3));
+    QTRY_COMPARE_WITH_TIMEOUT(saved.count(), 2, kWaitMs);
+    EXPECT_EQ(QImage(out("keep.png")).pixel(19, 19), qRgb(1, 2, 3));
 }
 
-TEST_F(DownloadFlow, FailedFetchesAndUnreadableFilesAreReported)
+TEST_F(DownloadFlow, AFailedFullSizeFetchEndsThePollWithAMessage)
 {
-    SiteProcess site({"--synthetic", "5", "--faults", "full-404"});
-    ASSERT_TRUE(site.isReady()) << site.errorText().toStdString();
-    ASSERT_TRUE(SiteAddress::setBase(site.baseUrl()));
-    const QStringList thumbs = thumbnailsOn(site.baseUrl());
-    ASSERT_FALSE(thumbs.isEmpty());
-
-    IconDownloadFlow flow(dialogs, nullptr);
-    QSignalSpy finished(&flow, &IconDownloadFlow::downloadFinished);
-    dialogs.saveAnswer = out("x.png");
-    flow.start(thumbs.first());
+    const QString thumb = startSite({"--synthetic", "5", "--faults", "full-404"});
+    ASSERT_FALSE(thumb.isEmpty());
+    flow.start(thumb);
     QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kWaitMs);
-    ASSERT_EQ(dialogs.asked.size(), 1);
-    EXPECT_TRUE(dialogs.asked[0].startsWith("inform:Pictomine|The icon could not be downloaded"));
+    // Only the message: no save dialog, no file.
+    EXPECT_EQ(dialogs.asked.value(0).indexOf("inform:Pictomine|The icon could not be downloaded"), 0);
+    EXPECT_EQ(dialogs.asked.size(), 1);
     EXPECT_FALSE(flow.isPolling());
     EXPECT_TRUE(downloads().isEmpty());
-
-    // A downloaded file that is not an image gets its own message and nothing is written.
-    writeFile(AppPaths::downloads() + "/201511junk.png", "not a picture");
-    dialogs.asked.clear();
-    flow.start("201511junk-150x150.png");
-    QTRY_VERIFY_WITH_TIMEOUT(dialogs.asked.size() == 2, kWaitMs);
-    EXPECT_TRUE(dialogs.asked[1].contains("could not be read")) << dialogs.asked[1].toStdString();
-    EXPECT_FALSE(QFile::exists(out("x.png")));
-
-    // A name that would leave the downloads folder is refused before any request.
-    dialogs.asked.clear();
-    flow.start("2015/../../../evil-150x150.png");
-    ASSERT_EQ(dialogs.asked.size(), 1);
-    EXPECT_TRUE(dialogs.asked[0].contains("not a usable file name"));
-    EXPECT_EQ(finished.count(), 3);
 }
 
-TEST_F(DownloadFlow, ACutDownloadNeverBecomesTheReusedCopy)
+TEST_F(DownloadFlow, CutUnstorableAndUnreadableDownloadsAreNeverUsed)
 {
     HeldHttpServer server;
-    ASSERT_TRUE(server.isListening());
     ASSERT_TRUE(SiteAddress::setBase(server.url("/")));
-    IconDownloadFlow flow(dialogs, nullptr);
-    QSignalSpy finished(&flow, &IconDownloadFlow::downloadFinished);
     const QByteArray path = "/wp-content/uploads/2015/11/201511ab.png";
+    // A cut connection and a one-byte reply are failed fetches; a fetched icon that cannot be
+    // stored (no downloads folder) is reported as such. None leaves a file or a poll behind.
+    const std::tuple<std::function<bool()>, const char*> cases[] = {
+        {[&] { return server.cut(path); }, "could not be downloaded"},
+        {[&] { return server.answer(path, 200, "x"); }, "could not be downloaded"},
+        {[&] { return QDir(AppPaths::downloads()).removeRecursively() &&
+                      server.answer(path, 200, QByteArray(100, 'p')); }, "could not be stored"},
+    };
+    for (const auto& [reply, message] : cases) {
+        const qsizetype before = finished.count();
+        dialogs.asked.clear();
+        flow.start("201511ab-150x150.png");
+        QTRY_VERIFY_WITH_TIMEOUT(server.isPending(path), kWaitMs);
+        EXPECT_EQ(finished.count(), before);  // asynchronous: the press returns while the fetch runs
+        ASSERT_TRUE(reply());
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), before + 1, kWaitMs);
+        EXPECT_TRUE(downloads().isEmpty());
+        EXPECT_EQ(dialogs.asked.size(), 1);
+        EXPECT_TRUE(dialogs.asked.value(0).contains(message)) << dialogs.asked.value(0).toStdString();
+        EXPECT_FALSE(flow.isPolling());
+    }
 
-    flow.start("201511ab-150x150.png");
-    QTRY_VERIFY_WITH_TIMEOUT(server.isPending(path), kWaitMs);
-    EXPECT_TRUE(finished.isEmpty());  // asynchronous: the press returns while the fetch runs
-    ASSERT_TRUE(server.cut(path));
-    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kWaitMs);
-    EXPECT_TRUE(downloads().isEmpty());
-    EXPECT_TRUE(dialogs.asked.value(0).contains("could not be downloaded"));
+    // A downloaded file that is not an image gets its own message and nothing is written.
+    AppPaths::ensureLayout();
+    QFile junk(AppPaths::downloads() + "/201511junk.png");
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly) && junk.write("not a picture") == 13 && junk.flush());
+    dialogs.saveAnswer = out("x.png");
+    flow.start("201511junk-150x150.png");
+    QTRY_COMPARE_WITH_TIMEOUT(dialogs.asked.filter("could not be read").size(), 1, kWaitMs);
+    EXPECT_FALSE(QFile::exists(out("x.png")));
+}
 
-    // A one-byte reply counts as a failed fetch as well.
-    dialogs.asked.clear();
-    flow.start("201511ab-150x150.png");
-    QTRY_VERIFY_WITH_TIMEOUT(server.isPending(path), kWaitMs);
-    ASSERT_TRUE(server.answer(path, 200, "x"));
-    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, kWaitMs);
-    EXPECT_TRUE(downloads().isEmpty());
-    EXPECT_EQ(dialogs.asked.size(), 1);
+TEST(DownloadNamesTest, DerivedFromTheThumbnailName)
+{
+    // No "-": the name itself. Fewer than 7 characters after the first "-": the suffix is the
+    // rest. Every occurrence of the suffix goes. Short names give short parts. Characters with a
+    // meaning in addresses are encoded; an encoded name is sent as it was.
+    const std::pair<const char*, const char*> cases[] = {
+        {"201511ab-150x150.png", "2015|11|-150x150|201511ab.png|h/wp-content/uploads/2015/11/201511ab.png"},
+        {"201403home.png", "2014|03||201403home.png|h/wp-content/uploads/2014/03/201403home.png"},
+        {"201403home-1.pn", "2014|03|-1.pn|201403home|h/wp-content/uploads/2014/03/201403home"},
+        {"201403a-150x150b-150x150.png", "2014|03|-150x150|201403ab.png|h/wp-content/uploads/2014/03/201403ab.png"},
+        {"20", "20|||20|h/wp-content/uploads/20//20"},
+        {"201511a b#c.png", "2015|11||201511a b#c.png|h/wp-content/uploads/2015/11/201511a%20b%23c.png"},
+        {"201511a%20b.png", "2015|11||201511a%20b.png|h/wp-content/uploads/2015/11/201511a%20b.png"},
+    };
+    for (const auto& [thumb, parts] : cases) {
+        const DownloadNames d = DownloadNames::derive(thumb);
+        EXPECT_EQ(QStringList({d.year, d.month, d.sizeSuffix, d.fullFileName, d.fullSizeUrl("h/")}).join('|'), parts);
+    }
+    // Only plain file names are used as downloads.
+    EXPECT_TRUE(DownloadNames::derive("201511..ab.png").isPlainFileName());
+    for (const char* bad : {"", "..", ".", "2015/../../etc.png", "2015\\x.png", "2015\nx.png", "-150x150"})
+        EXPECT_FALSE(DownloadNames::derive(bad).isPlainFileName()) << bad;
+}
 
-    // A fetched icon that cannot be stored is reported as such, and no dialog follows.
-    ASSERT_TRUE(QDir(AppPaths::downloads()).removeRecursively());
-    dialogs.asked.clear();
-    flow.start("201511ab-150x150.png");
-    QTRY_VERIFY_WITH_TIMEOUT(server.isPending(path), kWaitMs);
-    ASSERT_TRUE(server.answer(path, 200, QByteArray(100, 'p')));
-    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 3, kWaitMs);
-    ASSERT_EQ(dialogs.asked.size(), 1);
-    EXPECT_TRUE(dialogs.asked[0].contains("could not be stored")) << dialogs.asked[0].toStdString();
-    EXPECT_FALSE(flow.isPolling());
+TEST(FileTypeCodeTest, ExtensionTableIgnoresCase)
+{
+    const std::pair<const char*, int> table[] = {
+        {"x.bmp x.dib x.rle x.xyz x.pngx /tmp/icon icon. /tmp/my.gif/icon", FileType::BMP},
+        {"x.jpg x.jpeg x.JpEg", FileType::JPEG}, {"x.gif", FileType::GIF}, {"x.emf", FileType::EMF},
+        {"x.wmf", FileType::WMF}, {"x.tif x.tiff a.b.Tiff", FileType::TIFF}, {"x.png /a/icon.PNG", FileType::PNG},
+        {"x.ico x.ICO", FileType::ICO},
+    };
+    for (const auto& [paths, code] : table)
+        for (const QString& path : QString(paths).split(' '))
+            EXPECT_EQ(FileTypeCode::fromPath(path), code) << path.toStdString();
+    EXPECT_EQ(FileTypeCode::fromExtension("JpEg"), FileType::JPEG);
+    EXPECT_EQ(FileTypeCode::fromExtension(""), FileType::BMP);
 }
