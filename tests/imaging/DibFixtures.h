@@ -3,8 +3,6 @@
 #include "imaging/DibSection.h"
 
 #include <QBuffer>
-#include <QByteArray>
-#include <QImage>
 #include <QImageReader>
 
 // Asymmetric fixtures for the section tests: every pixel differs from its neighbours and each
@@ -16,40 +14,31 @@ inline QRgb patternColor(int x, int y)
     return qRgb((40 * x + 7) & 0xFF, (60 * y + 13) & 0xFF, (17 * x + 29 * y + 101) & 0xFF);
 }
 
-// A colour table of distinct, non-grey entries, as bytes (blue, green, red, 0).
-inline QByteArray distinctPalette(int entries)
-{
-    QByteArray bytes;
-    for (int i = 0; i < entries; ++i) {
-        const char entry[4] = {char((i * 37 + 5) & 0xFF), char((i * 11 + 90) & 0xFF), char((255 - i * 3) & 0xFF), 0};
-        bytes.append(entry, 4);
-    }
-    return bytes;
-}
-
-// Fills a section: palette depths get the distinct table and indices (x + 3y) mod entries, the
-// others the pattern colours.
+// Palette depths get a table of distinct, non-grey entries (blue, green, red, 0) and indices
+// (x + 3y) mod entries; the others the pattern colours.
 inline void fillPattern(DibSection& s)
 {
-    const int entries = s.paletteEntries();
-    if (entries)
-        s.setPaletteBytes(distinctPalette(entries));
+    QByteArray table;
+    for (int i = 0; i < s.paletteEntries(); ++i) {
+        const char entry[4] = {char((i * 37 + 5) & 0xFF), char((i * 11 + 90) & 0xFF), char((255 - i * 3) & 0xFF), 0};
+        table.append(entry, 4);
+    }
+    if (!table.isEmpty())
+        s.setPaletteBytes(table);
     for (int y = 0; y < s.height(); ++y)
-        for (int x = 0; x < s.width(); ++x) {
-            if (entries)
-                s.setPixelIndex(x, y, uint((x + 3 * y) % entries));
-            else
+        for (int x = 0; x < s.width(); ++x)
+            if (table.isEmpty())
                 s.setPixel(x, y, patternColor(x, y));
-        }
+            else
+                s.setPixelIndex(x, y, uint((x + 3 * y) % s.paletteEntries()));
 }
 
-inline QImage decode(const QByteArray& bytes)
+// Decodes image bytes with Qt's readers.
+inline QImage decode(QByteArray bytes)
 {
-    QBuffer buffer;
-    buffer.setData(bytes);
+    QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    return reader.read();
+    return QImageReader(&buffer).read();
 }
 
 } // namespace DibFixtures
