@@ -1,16 +1,11 @@
 #include "imaging/BmpFile.h"
 #include "imaging/BmpFileCheck.h"
-#include "imaging/CDIB.h"
 
 #include "DibFixtures.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
-
-#include <random>
 
 using namespace DibFixtures;
 
@@ -47,15 +42,6 @@ TEST(BmpFileCheck, TruncatedFilesAreRefusedAtEveryLength)
     }
     // A file cut short with its sizes patched to match is still short of its pixel rows.
     EXPECT_FALSE(BmpFileCheck::check(patched<quint32>(patched<quint32>(file.chopped(4), 2, 0u), 34, 0u)).ok);
-
-    // Through CDIB: refused with 0, the object left empty.
-    QTemporaryDir dir;
-    QFile out(dir.filePath("cut.bmp"));
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(file.left(file.size() / 2)) > 0 && out.flush());
-    CDIB dib;
-    ASSERT_TRUE(dib.Create(2, 2, 24));
-    EXPECT_EQ(dib.CreateFromBitmapFile(out.fileName()), 0);
-    EXPECT_EQ(dib.hDIB(), 0u);
 }
 
 TEST(BmpFileCheck, HostileHeadersAreRefused)
@@ -67,17 +53,15 @@ TEST(BmpFileCheck, HostileHeadersAreRefused)
         {"file size beyond the file", patched<quint32>(file, 2, quint32(file.size() + 1))},
         {"pixel offset beyond the file", patched<quint32>(file, 10, 0xFFFFFFF0u)},
         {"pixel offset inside the colour table", patched<quint32>(file, 10, 60u)},
-        {"header size huge", patched<quint32>(file, info, 0xFFFFFFFFu)},
-        {"header size unknown", patched<quint32>(file, info, 41u)},
+        {"header size huge", patched<quint32>(file, info, 0xFFFFFFFFu)}, {"header size 41", patched<quint32>(file, info, 41u)},
         {"width huge", patched<qint32>(file, info + 4, 0x7FFFFFFF)}, {"width zero", patched<qint32>(file, info + 4, 0)},
         {"width negative", patched<qint32>(file, info + 4, -5)}, {"height zero", patched<qint32>(file, info + 8, 0)},
-        {"height most negative", patched<qint32>(file, info + 8, INT32_MIN)},
+        {"height most negative", patched<qint32>(file, info + 8, INT32_MIN)}, {"depth 7", patched<quint16>(file, info + 14, 7)},
         {"pixel count absurd", patched<qint32>(patched<qint32>(file, info + 4, 30000), info + 8, 30000)},
-        {"rows beyond the file", patched<qint32>(file, info + 8, 4)}, {"depth 7", patched<quint16>(file, info + 14, 7)},
-        {"embedded JPEG", patched<quint32>(file, info + 16, 4u)}, {"RLE4 on 8 bits", patched<quint32>(file, info + 16, 2u)},
+        {"rows beyond the file", patched<qint32>(file, info + 8, 4)}, {"JPEG", patched<quint32>(file, info + 16, 4u)},
+        {"RLE4 on 8 bits", patched<quint32>(file, info + 16, 2u)}, {"colours 257", patched<quint32>(file, info + 32, 257u)},
         {"image size beyond the file", patched<quint32>(file, info + 20, 0x7FFFFFFFu)},
         {"colour count huge", patched<quint32>(file, info + 32, 0xFFFFFFFFu)},
-        {"colour count above the depth", patched<quint32>(file, info + 32, 257u)},
     };
     DibSection section;
     for (const auto& [what, bytes] : hostile) {
@@ -95,25 +79,4 @@ TEST(BmpFileCheck, HostileHeadersAreRefused)
     EXPECT_EQ(section.paletteBytes().left(64), file.mid(54, 64));
     EXPECT_EQ(BmpFile::read(patched<qint32>(file, info + 8, -3), section), 8);
     EXPECT_EQ(section.pixelIndex(4, 0), uint((4 + 3 * 2) % 256)) << "top-down: the first row read is the top";
-}
-
-TEST(BmpFileCheck, RandomlyCorruptedFilesGiveSaneResultsOrNone)
-{
-    std::mt19937 random(20261206);
-    const QByteArray original = validBmp(9, 4, 4);
-    DibSection section;
-    int accepted = 0;
-    for (int round = 0; round < 3000; ++round) {
-        QByteArray file = original;
-        for (int i = 1 + int(random() % 4); i > 0; --i)
-            file[int(random() % 60)] = char(random() & 0xFF);  // headers and the start of the table
-        if (random() % 4 == 0)
-            file.truncate(int(random() % file.size()));
-        const int bpp = BmpFile::read(file, section);
-        ASSERT_TRUE(bpp ? BitmapInfoHeader::isSectionDepth(bpp) &&
-                              BitmapInfoHeader::isSaneSize(section.width(), section.height())
-                        : section.isEmpty());
-        accepted += bpp != 0;
-    }
-    EXPECT_GT(accepted, 0) << "harmless corruptions (reserved bytes, colours) still load";
 }

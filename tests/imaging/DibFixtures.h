@@ -3,16 +3,12 @@
 #include "imaging/DibSection.h"
 
 #include <QBuffer>
-#include <QImageReader>
 
 // Asymmetric fixtures for the section tests: every pixel differs from its neighbours and each
 // channel carries a different ramp, so swapped channels, flipped rows or off-by-one columns show.
 namespace DibFixtures {
 
-inline QRgb patternColor(int x, int y)
-{
-    return qRgb((40 * x + 7) & 0xFF, (60 * y + 13) & 0xFF, (17 * x + 29 * y + 101) & 0xFF);
-}
+inline QRgb patternColor(int x, int y) { return qRgb((40 * x + 7) & 0xFF, (60 * y + 13) & 0xFF, (17 * x + 29 * y + 101) & 0xFF); }
 
 // Palette depths get a table of distinct, non-grey entries (blue, green, red, 0) and indices
 // (x + 3y) mod entries; the others the pattern colours.
@@ -31,14 +27,6 @@ inline void fillPattern(DibSection& s)
                 s.setPixel(x, y, patternColor(x, y));
             else
                 s.setPixelIndex(x, y, uint((x + 3 * y) % s.paletteEntries()));
-}
-
-// Decodes image bytes with Qt's readers.
-inline QImage decode(QByteArray bytes)
-{
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return QImageReader(&buffer).read();
 }
 
 } // namespace DibFixtures
