@@ -1,3 +1,4 @@
+#include "support/WaitFor.h"
 #include "../platform/HeldHttpServer.h"
 #include "ClientTest.h"
 
@@ -152,13 +153,13 @@ TEST_F(HeldSite, OneAtATimeGivesTheSameResultAsSix)
 TEST_F(HeldSite, ANewQueryDuringThePageWaitDropsTheOldPage)
 {
     client->StartQuery("first");
-    QTRY_VERIFY_WITH_TIMEOUT(server.isPending("/?s=first"), kBoundMs);
+    WAIT_UNTIL(server.isPending("/?s=first"), kBoundMs);
     client->StartQuery("second");
-    QTRY_VERIFY_WITH_TIMEOUT(server.isPending("/?s=second"), kBoundMs);
+    WAIT_UNTIL(server.isPending("/?s=second"), kBoundMs);
     // Even if the old answer still got through, it must not be scraped.
     server.answer("/?s=first", 200, page({100}));
     server.answer("/?s=second", 200, page({0, 1}, {2}));
-    QTRY_VERIFY_WITH_TIMEOUT(server.pendingCount() == 3, kBoundMs);
+    WAIT_UNTIL(server.pendingCount() == 3, kBoundMs);
     for (const QByteArray path : {"/t/2.png", "/t/1.png", "/t/0.png"})
         ASSERT_TRUE(server.answer(path, 200, path));
     waitForLoads(1);
@@ -187,14 +188,14 @@ TEST(ImagePass, FetchesSeveralAtOnceButHandsOnInDocumentOrderAndOneAtATimeNeverO
 
     pass.setParallel(3);
     pass.start(addresses);
-    QTRY_COMPARE_WITH_TIMEOUT(server.pendingCount(), 3, kBoundMs);
+    WAIT_EQ(server.pendingCount(), 3, kBoundMs);
     server.answer("/2", 200, "two");  // image 0 comes last: nothing may be handed on before it
     server.answer("/1", 404, "");
     server.answer("/0", 200, "zero");
-    QTRY_VERIFY_WITH_TIMEOUT(server.isPending("/3") && server.isPending("/4"), kBoundMs);
+    WAIT_UNTIL(server.isPending("/3") && server.isPending("/4"), kBoundMs);
     server.answer("/4", 200, "four");
     server.answer("/3", 200, "three");
-    QTRY_COMPARE_WITH_TIMEOUT(finishedAfter, 5, kBoundMs);
+    WAIT_EQ(finishedAfter, 5, kBoundMs);
     EXPECT_EQ(handed.join(' '), "0:zero 1:failed 2:two 3:three 4:four");
     EXPECT_FALSE(pass.isRunning());
     EXPECT_EQ(server.maxPending, 3);
@@ -205,10 +206,10 @@ TEST(ImagePass, FetchesSeveralAtOnceButHandsOnInDocumentOrderAndOneAtATimeNeverO
     pass.start(addresses);
     for (int i = 0; i < 5; ++i) {
         const QByteArray path = "/" + QByteArray::number(i);
-        QTRY_VERIFY_WITH_TIMEOUT(server.isPending(path), kBoundMs);
+        WAIT_UNTIL(server.isPending(path), kBoundMs);
         EXPECT_EQ(server.pendingCount(), 1);
         server.answer(path, 200, "b");
     }
-    QTRY_COMPARE_WITH_TIMEOUT(finishedAfter, 5, kBoundMs);
+    WAIT_EQ(finishedAfter, 5, kBoundMs);
     EXPECT_EQ(handed.join(' '), "0:b 1:b 2:b 3:b 4:b");
 }

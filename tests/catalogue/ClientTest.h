@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/WaitFor.h"
 #include "catalogue/CatalogueClient.h"
 #include "catalogue/ResultView.h"
 #include "platform/AppPaths.h"
@@ -63,7 +64,7 @@ protected:
         client = std::make_unique<CatalogueClient>(view, AppPaths::icons());
         view.client = client.get();
     }
-    void waitForLoads(int loads) { QTRY_COMPARE_WITH_TIMEOUT(view.completedLoads(), loads, kBoundMs); }
+    void waitForLoads(int loads) { WAIT_EQ(view.completedLoads(), loads, kBoundMs); }
     QStringList cached() const { return QDir(AppPaths::icons()).entryList(QDir::Files); }
     const IconRecord& record(int i) const { return client->records().at(size_t(i)); }
 

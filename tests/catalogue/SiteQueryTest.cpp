@@ -1,3 +1,4 @@
+#include "support/WaitFor.h"
 #include "ClientTest.h"
 #include "support/SiteProcess.h"
 
@@ -56,7 +57,7 @@ TEST_F(SiteQuery, FrontPageLoadMoreAndASearchPairEveryRecordWithItsOwnThumbnail)
     // A word of an icon's name is a keyword with at least one match.
     const QString word = record(1).postLink.section('/', -2, -2).section('-', 0, 0);
     client->StartQuery("");
-    QTRY_VERIFY_WITH_TIMEOUT(view.placed > 60, kBoundMs);
+    WAIT_UNTIL(view.placed > 60, kBoundMs);
     client->StartQuery(word);
     waitForLoads(3);
     EXPECT_EQ(client->lastRequestUrl(), site->baseUrl() + "?s=" + word);

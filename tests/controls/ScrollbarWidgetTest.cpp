@@ -1,3 +1,4 @@
+#include "support/WaitFor.h"
 #include "controls/ucScrollbar.h"
 #include "platform/PropertyBag.h"
 
@@ -47,10 +48,10 @@ TEST(ScrollbarWidget, TimersSignalsAndPointerWiring)
     QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(8, 190));
     EXPECT_EQ(bar.Value(), 1);
     EXPECT_EQ(changes.count(), 1);
-    QTRY_COMPARE_WITH_TIMEOUT(bar.Value(), 2, kGenerous);
+    WAIT_EQ(bar.Value(), 2, kGenerous);
     EXPECT_GE(clock.elapsed(), 500) << "no repeat before the delay";
-    QTRY_COMPARE_WITH_TIMEOUT(bar.Value(), 5, kGenerous);
-    QTRY_VERIFY_WITH_TIMEOUT(!bar.isBarTimerActive(2), kGenerous);
+    WAIT_EQ(bar.Value(), 5, kGenerous);
+    WAIT_UNTIL(!bar.isBarTimerActive(2), kGenerous);
     EXPECT_EQ(changes.count(), 5);
     QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(8, 190));
     // A double-click is a second press; other buttons do not press.
@@ -66,12 +67,12 @@ TEST(ScrollbarWidget, TimersSignalsAndPointerWiring)
     bar.setChangeDelay(0);
     QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(8, 190));
     sendMove(&bar, QPoint(8, 100), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(bar.isBarTimerActive(2), kGenerous);
+    WAIT_UNTIL(bar.isBarTimerActive(2), kGenerous);
     const int value = bar.Value();
     // Let several repeat periods pass, observed through the event loop rather than a sleep.
     QElapsedTimer idle;
     idle.start();
-    QTRY_VERIFY_WITH_TIMEOUT(idle.elapsed() > 200, kGenerous);
+    WAIT_UNTIL(idle.elapsed() > 200, kGenerous);
     EXPECT_EQ(bar.Value(), value);
     QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(8, 100));
     EXPECT_FALSE(bar.isBarTimerActive(2));
@@ -93,7 +94,7 @@ TEST(ScrollbarWidget, TimersSignalsAndPointerWiring)
     EXPECT_TRUE(bar.interaction().isHot(ScrollPart::FirstArrow));
     EXPECT_TRUE(bar.isBarTimerActive(3));
     QCursor::setPos(bar.mapToGlobal(QPoint(8, 150)));
-    QTRY_VERIFY_WITH_TIMEOUT(!bar.interaction().isHot(ScrollPart::FirstArrow), kGenerous);
+    WAIT_UNTIL(!bar.interaction().isHot(ScrollPart::FirstArrow), kGenerous);
     EXPECT_FALSE(bar.isBarTimerActive(3));
 }
 

@@ -1,3 +1,4 @@
+#include "support/WaitFor.h"
 #include "ExportTestUtil.h"
 #include "export/DIBsave.h"
 #include "export/DownloadNames.h"
@@ -57,7 +58,7 @@ TEST_F(DownloadFlow, FetchesSavesReusesAndNeverLosesTheExistingFile)
     ASSERT_FALSE(thumb.isEmpty());
     dialogs.saveAnswer = out("icon.GIF");
     flow.start(thumb);
-    QTRY_COMPARE_WITH_TIMEOUT(saved.count(), 1, kWaitMs);
+    WAIT_EQ(saved.count(), 1, kWaitMs);
     // The save dialog offers the seven formats, TIFF with both patterns.
     EXPECT_TRUE(dialogs.asked.value(0).startsWith("save:Open File...|PNG Portable Network Graphics (*.PNG) (*.png);;"));
     EXPECT_TRUE(dialogs.asked.value(0).contains(";;TIFF Tag Image File Format (*.TIF;*.TIFF) (*.tif *.tiff);;"));
@@ -77,7 +78,7 @@ TEST_F(DownloadFlow, FetchesSavesReusesAndNeverLosesTheExistingFile)
     dialogs.asked.clear();
     dialogs.saveAnswer = out("keep.png");
     flow.start(thumb);
-    QTRY_COMPARE_WITH_TIMEOUT(dialogs.asked.size(), 2, kWaitMs);
+    WAIT_EQ(dialogs.asked.size(), 2, kWaitMs);
     EXPECT_EQ(dialogs.asked[1], "confirm:Warning|Image already exists, overwrite it?");
     EXPECT_EQ(QImage(out("keep.png")), old);
 
@@ -87,7 +88,7 @@ TEST_F(DownloadFlow, FetchesSavesReusesAndNeverLosesTheExistingFile)
     dialogs.saveAnswer = out("keep.emf");
     dialogs.confirmAnswer = true;
     flow.start(thumb);
-    QTRY_COMPARE_WITH_TIMEOUT(dialogs.asked.size(), 5, kWaitMs);
+    WAIT_EQ(dialogs.asked.size(), 5, kWaitMs);
     EXPECT_TRUE(dialogs.asked[4].startsWith("inform:")) << dialogs.asked[4].toStdString();
     EXPECT_EQ(QImage(out("keep.emf")), old);
     EXPECT_EQ(QDir(dir.path()).entryList({"*keep*"}, QDir::Files).size(), 2);
@@ -95,7 +96,7 @@ TEST_F(DownloadFlow, FetchesSavesReusesAndNeverLosesTheExistingFile)
     // OK with a working export replaces it, from the copy on disk.
     dialogs.saveAnswer = out("keep.png");
     flow.start(thumb);
-    QTRY_COMPARE_WITH_TIMEOUT(saved.count(), 2, kWaitMs);
+    WAIT_EQ(saved.count(), 2, kWaitMs);
     EXPECT_EQ(QImage(out("keep.png")).pixel(19, 19), qRgb(1, 2, 3));
 }
 
@@ -104,7 +105,7 @@ TEST_F(DownloadFlow, AFailedFullSizeFetchEndsThePollWithAMessage)
     const QString thumb = startSite({"--synthetic", "5", "--faults", "full-404"});
     ASSERT_FALSE(thumb.isEmpty());
     flow.start(thumb);
-    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, kWaitMs);
+    WAIT_EQ(finished.count(), 1, kWaitMs);
     // Only the message: no save dialog, no file.
     EXPECT_EQ(dialogs.asked.value(0).indexOf("inform:Pictomine|The icon could not be downloaded"), 0);
     EXPECT_EQ(dialogs.asked.size(), 1);
@@ -129,10 +130,10 @@ TEST_F(DownloadFlow, CutUnstorableAndUnreadableDownloadsAreNeverUsed)
         const qsizetype before = finished.count();
         dialogs.asked.clear();
         flow.start("201511ab-150x150.png");
-        QTRY_VERIFY_WITH_TIMEOUT(server.isPending(path), kWaitMs);
+        WAIT_UNTIL(server.isPending(path), kWaitMs);
         EXPECT_EQ(finished.count(), before);  // asynchronous: the press returns while the fetch runs
         ASSERT_TRUE(reply());
-        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), before + 1, kWaitMs);
+        WAIT_EQ(finished.count(), before + 1, kWaitMs);
         EXPECT_TRUE(downloads().isEmpty());
         EXPECT_EQ(dialogs.asked.size(), 1);
         EXPECT_TRUE(dialogs.asked.value(0).contains(message)) << dialogs.asked.value(0).toStdString();
@@ -145,7 +146,7 @@ TEST_F(DownloadFlow, CutUnstorableAndUnreadableDownloadsAreNeverUsed)
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly) && junk.write("not a picture") == 13 && junk.flush());
     dialogs.saveAnswer = out("x.png");
     flow.start("201511junk-150x150.png");
-    QTRY_COMPARE_WITH_TIMEOUT(dialogs.asked.filter("could not be read").size(), 1, kWaitMs);
+    WAIT_EQ(dialogs.asked.filter("could not be read").size(), 1, kWaitMs);
     EXPECT_FALSE(QFile::exists(out("x.png")));
 }
 

@@ -1,3 +1,4 @@
+#include "support/WaitFor.h"
 #include "HeldHttpServer.h"
 
 #include "platform/PageLoader.h"
@@ -27,10 +28,10 @@ TEST(Transfer, BodyOnSuccessNothingOnErrorStatusOversizeOrTimeout)
         QElapsedTimer clock;
         clock.start();
         t.get(QUrl(server.url(c.path)));  // the same transfer serves one address after another
-        QTRY_VERIFY_WITH_TIMEOUT(server.isPending(c.path), kBoundMs);
+        WAIT_UNTIL(server.isPending(c.path), kBoundMs);
         if (c.status)
             server.answer(c.path, c.status, c.body);
-        QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, kBoundMs);
+        WAIT_EQ(done.size(), 1, kBoundMs);
         EXPECT_EQ(done[0][0].toBool(), c.ok) << c.path;
         EXPECT_TRUE(done[0][1].toByteArray() == (c.ok ? c.body : QByteArray())) << c.path;
         EXPECT_TRUE(c.status || clock.elapsed() >= 1900) << c.path;  // the unanswered one ends at the time limit
@@ -44,16 +45,16 @@ TEST(Transfer, CancelOrANewGetSilencesTheEarlierRequest)
     QSignalSpy done(&t, &Transfer::finished);
     for (const QByteArray path : {"/held", "/first", "/second"}) {
         t.get(QUrl(server.url(path)));  // a new get replaces the running one
-        QTRY_VERIFY_WITH_TIMEOUT(server.isPending(path), kBoundMs);
+        WAIT_UNTIL(server.isPending(path), kBoundMs);
     }
     server.answer("/first", 200, "one");
     server.answer("/second", 200, "two");
-    QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, kBoundMs);
+    WAIT_EQ(done.size(), 1, kBoundMs);
     EXPECT_EQ(done[0][1].toByteArray(), "two");
     t.get(QUrl(server.url("/cancelled")));
-    QTRY_VERIFY_WITH_TIMEOUT(server.isPending("/cancelled"), kBoundMs);
+    WAIT_UNTIL(server.isPending("/cancelled"), kBoundMs);
     t.Cancel();
-    QTRY_VERIFY_WITH_TIMEOUT(!server.isPending("/cancelled") && !server.isPending("/held"), kBoundMs);
+    WAIT_UNTIL(!server.isPending("/cancelled") && !server.isPending("/held"), kBoundMs);
     EXPECT_EQ(done.size(), 1);
 }
 
@@ -63,24 +64,24 @@ TEST(PageLoader, CompletesWithTheDocumentOrEmptyOnFailureAndStopReportsNothing)
     PageLoader page;
     QSignalSpy complete(&page, &PageLoader::documentComplete);
     page.Navigate(server.url("/"));
-    QTRY_VERIFY_WITH_TIMEOUT(server.isPending("/"), kBoundMs);
+    WAIT_UNTIL(server.isPending("/"), kBoundMs);
     server.answer("/", 200, "<a href='2016/01/02/one/'><img src='wp/a-150x150.png'></a>");
-    QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 1, kBoundMs);
+    WAIT_EQ(complete.size(), 1, kBoundMs);
     EXPECT_TRUE(complete[0][0].toBool());
     EXPECT_EQ(page.links(), QStringList{server.url("/2016/01/02/one/")});
     EXPECT_EQ(page.images(), QStringList{server.url("/wp/a-150x150.png")});
 
     // A page above the size cap completes as an empty document (the previous one is gone).
     page.Navigate(server.url("/huge"));
-    QTRY_VERIFY_WITH_TIMEOUT(server.isPending("/huge"), kBoundMs);
+    WAIT_UNTIL(server.isPending("/huge"), kBoundMs);
     server.answer("/huge", 200, "<a href='2016/01/01/x/'>x</a>" + QByteArray(PageLoader::kMaxPageBytes, ' '));
-    QTRY_COMPARE_WITH_TIMEOUT(complete.size(), 2, kBoundMs);
+    WAIT_EQ(complete.size(), 2, kBoundMs);
     EXPECT_FALSE(complete[1][0].toBool());
     EXPECT_TRUE(page.links().isEmpty() && page.images().isEmpty());
 
     page.Navigate(server.url("/slow"));
-    QTRY_VERIFY_WITH_TIMEOUT(server.isPending("/slow"), kBoundMs);
+    WAIT_UNTIL(server.isPending("/slow"), kBoundMs);
     page.Stop();
-    QTRY_VERIFY_WITH_TIMEOUT(!server.isPending("/slow"), kBoundMs);
+    WAIT_UNTIL(!server.isPending("/slow"), kBoundMs);
     EXPECT_EQ(complete.size(), 2);
 }
