@@ -33,7 +33,7 @@ TEST_F(Form1Site, WheelScrollsByRowsAndLoadMoreAppendsAPage)
     IconGrid* grid = window->iconGrid();
     ucScrollbar* bar = window->scrollbar();
     EXPECT_EQ(bar->Max(), grid->height() - window->gridViewport()->height());
-    ASSERT_GT(bar->Max(), 400);
+    ASSERT_GT(bar->Max(), 200);  // 30 results are more than one row taller than any viewport here
 
     // Away from the user at the top: nothing moves. Toward the user: one row per notch, any delta.
     turnWheel(grid, 120);
@@ -41,7 +41,7 @@ TEST_F(Form1Site, WheelScrollsByRowsAndLoadMoreAppendsAPage)
     turnWheel(grid, -120);
     EXPECT_EQ(grid->y(), -200);
     turnWheel(grid->tile(3), -15);
-    EXPECT_EQ(grid->y(), -400);
+    EXPECT_EQ(grid->y(), -qMin(400, bar->Max()));
     // At the bottom the last notch stops at the end of the range, and further ones change nothing.
     for (int notch = 0; notch * 200 <= bar->Max(); ++notch)
         turnWheel(grid, -120);
