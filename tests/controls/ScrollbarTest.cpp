@@ -1,32 +1,63 @@
 #include "controls/ScrollbarPainter.h"
+#include "controls/Subclasser.h"
 #include "controls/ThemeProbe.h"
 #include "controls/WindowMessage.h"
 #include "controls/ucScrollbar.h"
-
-#include <gtest/gtest.h>
+#include "platform/PropertyBag.h"
+#include "support/WaitFor.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QPainter>
-#include <QStringList>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QStyleFactory>
 
-#include <climits>
+#include <functional>
 #include <memory>
 #include <set>
 #include <tuple>
 
-// The geometry, pointer rules and painting of the bar on its window-free classes. Held arrows
-// and the bar's timers are driven through the widget in ScrollbarWidgetTest.
+// The event interception, then the bar: geometry, pointer rules and painting on its window-free
+// classes, and the widget's wiring (real timers, Qt events and signals).
 
 namespace {
+
+// A window whose own event handling logs what reached it.
+struct Window : QObject {
+    Window(QStringList& log, QString name) : log(log), name(std::move(name)) {}
+    bool event(QEvent* e) override { log << name + ":own:" + QString::number(int(e->type())); return true; }
+    QStringList& log;
+    QString name;
+};
+
+struct Handler : SubclassHandler {
+    QStringList log;
+    std::function<void(bool, bool&, qintptr&)> react = [](bool, bool&, qintptr&) {};
+
+    void zSubclass_Proc(bool bBefore, bool& bHandled, qintptr& lReturn, QObject*&, int& uMsg, QEvent*&) override
+    {
+        log << QString("%1:%2:ret%3").arg(bBefore ? "before" : "after").arg(uMsg).arg(lReturn);
+        react(bBefore, bHandled, lReturn);
+    }
+};
+
+// Sends an event (by default a palette change, which stands for message 21) and returns the log.
+QStringList send(Handler& handler, QObject* target, QEvent::Type type = QEvent::PaletteChange)
+{
+    handler.log.clear();
+    QEvent event(type);
+    QCoreApplication::sendEvent(target, &event);
+    return handler.log;
+}
 
 // Records what the rules ask of the window.
 class RecordingHost : public ScrollbarHost {
 public:
     QStringList calls;
-    int changes = 0;
-    int scrolls = 0;
+    int changes = 0, scrolls = 0;
     QPoint pointer{-1, -1};
 
     void invalidate() override { calls << "invalidate"; }
@@ -60,17 +91,15 @@ struct Bar {
 
 constexpr int kHeld = WindowMessage::kFlagLButton;
 
-QRgb role(QPalette::ColorRole r)
-{
-    return QApplication::palette().color(r).rgb();
-}
+QRgb role(QPalette::ColorRole r) { return QApplication::palette().color(r).rgb(); }
 
-int countOf(const QImage& image, QRgb colour)
+// Pixels left at the magenta the picture starts from.
+int unpainted(const QImage& image)
 {
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            n += image.pixel(x, y) == colour;
+            n += image.pixel(x, y) == qRgb(255, 0, 255);
     return n;
 }
 
@@ -84,16 +113,85 @@ Paints ownerPaints(int height)
     bar.setScrollStyle(3);
     Paints seen;
     QObject::connect(&bar, &ucScrollbar::OnPaint, [&](QPainter* dc, int l, int t, int r, int b, int part, int s) {
-        EXPECT_NE(dc, nullptr);
-        seen.emplace_back(part, l, t, r, b, s);
-    });
+        seen.emplace_back(dc ? part : -1, l, t, r, b, s); });
     bar.show(); // the pending size notification lays the bar out
     seen.clear();
     bar.grab();
     return seen;
 }
 
+void sendMove(QWidget* widget, QPoint at, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = {})
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::NoButton, buttons, modifiers);
+    QCoreApplication::sendEvent(widget, &move);
+}
+
+constexpr int kGenerous = 5000;
+
 } // namespace
+
+TEST(Subclass, BeforeThenOwnHandlingThenAfterWithTheResult)
+{
+    Handler handler;
+    Subclasser subclasser(handler);
+    Window window(handler.log, "w");
+    EXPECT_EQ(subclasser.Subclass(&window), 0);
+    EXPECT_EQ(send(handler, &window), (QStringList{"w:own:39"})) << "nothing registered";
+
+    subclasser.AddMessage(&window, 21, MessageWhen::BeforeAndAfter);
+    subclasser.AddMessage(&window, 21, MessageWhen::Before);
+    EXPECT_EQ(subclasser.records()[0].before.count(), 1) << "registering twice keeps one entry";
+    EXPECT_EQ(send(handler, &window), (QStringList{"before:21:ret0", "w:own:39", "after:21:ret1"}));
+    EXPECT_EQ(send(handler, &window, QEvent::FontChange), (QStringList{"w:own:97"})) << "not registered";
+
+    // Handled in the before phase: the own handling is skipped, the after phase still runs and
+    // sees the result the before phase left.
+    handler.react = [](bool before, bool& handled, qintptr& result) {
+        if (before)
+            handled = true, result = 7;
+    };
+    EXPECT_EQ(send(handler, &window), (QStringList{"before:21:ret0", "after:21:ret7"}));
+
+    // "Every message" catches unmapped ones too.
+    subclasser.AddMessage(&window, WindowMessage::kEveryMessage, MessageWhen::After);
+    EXPECT_EQ(send(handler, &window, QEvent::User), (QStringList{"w:own:1000", "after:0:ret1"}));
+}
+
+TEST(Subclass, UnsubclassRestoresAndFreedRecordsAreReused)
+{
+    Handler handler;
+    Subclasser subclasser(handler);
+    Window a(handler.log, "a");
+    Window b(handler.log, "b");
+    EXPECT_EQ(subclasser.Subclass(&a), 0);
+    EXPECT_EQ(subclasser.Subclass(&b), 1);
+    subclasser.AddMessage(&a, 21, MessageWhen::Before);
+    subclasser.AddMessage(&b, 21, MessageWhen::BeforeAndAfter);
+
+    subclasser.Unsubclass(&a);
+    EXPECT_EQ(send(handler, &a), (QStringList{"a:own:39"})) << "the own handling is back";
+    EXPECT_EQ(subclasser.Subclass(&a), 0) << "the free record before growing";
+    EXPECT_EQ(send(handler, &a), (QStringList{"a:own:39"})) << "a reused record starts empty";
+
+    // A handler may unsubclass its window while a message is on its way.
+    handler.react = [&](bool before, bool&, qintptr&) {
+        if (before)
+            subclasser.Unsubclass(&b);
+    };
+    EXPECT_EQ(send(handler, &b), (QStringList{"before:21:ret0", "b:own:39"}));
+    EXPECT_EQ(send(handler, &b), (QStringList{"b:own:39"}));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // A window destroyed while subclassed frees its record; unsubclass all clears the rest.
+    {
+        Window d(handler.log, "d");
+        EXPECT_EQ(subclasser.Subclass(&d), 1);
+    }
+    EXPECT_TRUE(subclasser.records()[1].isFree());
+    subclasser.AddMessage(&a, 21, MessageWhen::Before);
+    subclasser.UnsubclassAll();
+    EXPECT_EQ(send(handler, &a), (QStringList{"a:own:39"}));
+}
 
 TEST(ScrollbarModel, OwnerDrawnPaintsGiveTheGeometryOfShortAndFullBars)
 {
@@ -110,8 +208,7 @@ TEST(ScrollbarModel, OwnerDrawnPaintsGiveTheGeometryOfShortAndFullBars)
     bar.input.move(0, 8, 20);
     bar.input.press(8, 190);
     std::vector<int> states;
-    for (const auto& part : bar.painter.ownerParts())
-        states.push_back(part.state);
+    for (const auto& part : bar.painter.ownerParts()) states.push_back(part.state);
     EXPECT_EQ(states, (std::vector<int>{0, 1, 0, 0, 2})) << "pressed arrow 1, hot thumb 2";
 }
 
@@ -124,8 +221,6 @@ TEST(ScrollbarModel, LimitsAreClamped)
     EXPECT_EQ(layout.thumbLength(), 166) << "a page above the range fills the track";
     EXPECT_EQ(layout.valueFromThumb(17), 0) << "no room to move gives Min";
     layout.setValue(80);
-    layout.setMax(50);
-    EXPECT_EQ(layout.value(), 50);
     layout.setMax(-10);
     EXPECT_EQ(std::tuple(layout.max(), layout.value(), layout.thumbPosition()), std::tuple(0, 0, 17))
         << "Max never drops below Min; a zero range parks the thumb at the track start";
@@ -270,7 +365,7 @@ TEST(ScrollbarModel, ClassicFlatAndThemedLooks)
     ASSERT_NE(windows, nullptr);
     const QImage themed = fresh.render(2, true, true, windows.get());
     EXPECT_NE(themed, idle);
-    EXPECT_EQ(countOf(themed, qRgb(255, 0, 255)), 0);
+    EXPECT_EQ(unpainted(themed), 0);
     // A style that paints scrollbars only whole (Fusion) draws no single part: those parts fall
     // back to the classic look instead of staying unpainted.
     const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -278,15 +373,120 @@ TEST(ScrollbarModel, ClassicFlatAndThemedLooks)
     EXPECT_EQ(fresh.render(2, true, true, fusion.get()), idle);
     Bar gripped; // a longer thumb adds the gripper part
     gripped.layout.setLargeChange(20);
-    EXPECT_EQ(countOf(gripped.render(2, true, true, fusion.get()), qRgb(255, 0, 255)), 0);
+    EXPECT_EQ(unpainted(gripped.render(2, true, true, fusion.get())), 0);
 
     // The capability rule: platform, style and override give isXP and isThemed.
-    const std::tuple<const char*, const char*, const char*, bool, bool> cases[] = {
-        {"offscreen", "fusion", "", false, false}, {"xcb", "Fusion", "maybe", true, true},
-        {"wayland", "Windows", "", true, false},   {"xcb", "fusion", "0", true, false},
-        {"offscreen", "windows", "1", true, true}};
-    for (const auto& [platform, style, override_, xp, isThemed] : cases) {
+    using Probe = std::tuple<const char*, const char*, const char*, bool, bool>; // platform, style, override
+    for (const auto& [platform, style, override_, xp, isThemed] :
+         {Probe{"offscreen", "fusion", "", false, false}, Probe{"xcb", "Fusion", "maybe", true, true},
+          Probe{"wayland", "Windows", "", true, false}, Probe{"xcb", "fusion", "0", true, false},
+          Probe{"offscreen", "windows", "1", true, true}}) {
         const ThemeCapabilities caps = ThemeProbe::evaluate(platform, style, override_);
         EXPECT_EQ(std::pair(caps.isXP, caps.isThemed), std::pair(xp, isThemed)) << platform << style << override_;
     }
+}
+
+TEST(ScrollbarWidget, TimersSignalsAndPointerWiring)
+{
+    ucScrollbar bar;
+    bar.resize(17, 200);
+    bar.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+    QSignalSpy changes(&bar, &ucScrollbar::Change);
+    bar.setValue(80);
+    bar.setValue(80);
+    bar.setMax(50);
+    EXPECT_EQ(bar.Value(), 50);
+    EXPECT_EQ(changes.count(), 1) << "same value, and Max below Value, raise no Change";
+
+    // Held arrow: one step at once, the repeat after the delay, stopping at the limit.
+    bar.setMax(5);
+    bar.setValue(0);
+    changes.clear();
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(8, 190));
+    EXPECT_EQ(bar.Value(), 1);
+    EXPECT_EQ(changes.count(), 1);
+    WAIT_EQ(bar.Value(), 2, kGenerous);
+    EXPECT_GE(clock.elapsed(), 500) << "no repeat before the delay";
+    WAIT_EQ(bar.Value(), 5, kGenerous);
+    WAIT_UNTIL(!bar.isBarTimerActive(2), kGenerous);
+    EXPECT_EQ(changes.count(), 5);
+    QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(8, 190));
+    // A double-click is a second press; other buttons do not press.
+    bar.setValue(0);
+    QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(8, 190));
+    QTest::mouseDClick(&bar, Qt::LeftButton, {}, QPoint(8, 190));
+    QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(8, 190));
+    QTest::mousePress(&bar, Qt::RightButton, {}, QPoint(8, 190));
+    EXPECT_EQ(bar.Value(), 2);
+
+    // Off the arrow the repeat timer runs without stepping; release stops it.
+    bar.setValue(0);
+    bar.setChangeDelay(0);
+    QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(8, 190));
+    sendMove(&bar, QPoint(8, 100), Qt::LeftButton);
+    WAIT_UNTIL(bar.isBarTimerActive(2), kGenerous);
+    const int value = bar.Value();
+    // Let several repeat periods pass, observed through the event loop rather than a sleep.
+    clock.restart();
+    WAIT_UNTIL(clock.elapsed() > 200, kGenerous);
+    EXPECT_EQ(bar.Value(), value);
+    QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(8, 100));
+    EXPECT_FALSE(bar.isBarTimerActive(2));
+
+    // A drag raises Scroll; disabling the bar mid-drag ends it.
+    QSignalSpy scrolls(&bar, &ucScrollbar::Scroll);
+    QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(8, bar.layout().thumbPosition() + 1));
+    sendMove(&bar, QPoint(8, 150), Qt::LeftButton);
+    EXPECT_EQ(scrolls.count(), 1);
+    bar.setEnabled(false);
+    EXPECT_EQ(bar.interaction().pressedPart(), ScrollPart::None);
+    bar.setEnabled(true);
+
+    // Shift held: no hover. The hover watch drops the highlight once the pointer has left.
+    sendMove(&bar, QPoint(8, 5), Qt::NoButton, Qt::ShiftModifier);
+    EXPECT_FALSE(bar.interaction().isHot(ScrollPart::FirstArrow));
+    QCursor::setPos(bar.mapToGlobal(QPoint(8, 5)));
+    sendMove(&bar, QPoint(8, 5), Qt::NoButton);
+    EXPECT_TRUE(bar.interaction().isHot(ScrollPart::FirstArrow));
+    EXPECT_TRUE(bar.isBarTimerActive(3));
+    QCursor::setPos(bar.mapToGlobal(QPoint(8, 150)));
+    WAIT_UNTIL(!bar.interaction().isHot(ScrollPart::FirstArrow), kGenerous);
+    EXPECT_FALSE(bar.isBarTimerActive(3));
+}
+
+TEST(ScrollbarWidget, PersistenceKeepsOnlyValuesOffTheirDefaults)
+{
+    ucScrollbar bar;
+    PropertyBag empty;
+    bar.WriteProperties(empty);
+    EXPECT_EQ(empty.size(), 0);
+
+    bar.setScrollStyle(1);
+    bar.setMax(500);
+    bar.setValue(7);
+    bar.setChangeFrequency(80);
+    bar.setShowButtons(false);
+    bar.setEnabled(false);
+    PropertyBag bag;
+    bar.WriteProperties(bag);
+    QStringList keys = bag.keys();
+    keys.sort();
+    EXPECT_EQ(keys, (QStringList{"ChangeFrequency", "Enabled", "Max", "ShowButtons", "Style", "Value"}));
+
+    ucScrollbar loaded;
+    loaded.ReadProperties(bag);
+    EXPECT_EQ(std::tuple(loaded.ScrollStyle(), loaded.Max(), loaded.Value(), loaded.ChangeFrequency(),
+                         loaded.ShowButtons(), loaded.isEnabled()),
+              std::tuple(1, 500, 7, 80, false, false));
+
+    // Read values are clamped (the value limits as in ScrollbarModelTest); missing keys take defaults.
+    PropertyBag hostile;
+    hostile.write("Style", 9);
+    hostile.write("ChangeFrequency", 1);
+    loaded.ReadProperties(hostile);
+    EXPECT_EQ(std::tuple(loaded.ScrollStyle(), loaded.ChangeFrequency(), loaded.Max(), loaded.isEnabled()),
+              std::tuple(3, 25, 100, true));
 }
