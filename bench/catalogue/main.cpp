@@ -14,17 +14,19 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
-namespace {
+namespace
+{
 constexpr int kLatencyMs = 50;
 constexpr int kRuns = 5;
 constexpr int kTiles = 30;
 constexpr int kBoundMs = 60000;
 
-class CountingView : public ResultView {
+class CountingView : public ResultView
+{
 public:
     int placed = 0;
     qint64 thirtiethAt = -1;
@@ -110,17 +112,19 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    timeOneQuery(6);  // warm-up: connections, first renders on the site
+    timeOneQuery(6); // warm-up: connections, first renders on the site
     const std::vector<qint64> six = runs(6);
     const std::vector<qint64> one = runs(1);
     const double floorMs = 6.0 * kLatencyMs;
 
-    std::printf("Front page to the %dth tile, %d ms per answer, %d runs each (ms):\n", kTiles, kLatencyMs, kRuns);
+    std::printf("Front page to the %dth tile, %d ms per answer, %d runs each (ms):\n", kTiles, kLatencyMs,
+                kRuns);
     printRuns("6 at a time", six);
     printRuns("1 at a time", one);
     std::printf("speed-up       %.2fx (target >= 4x)\n", median(one) / median(six));
-    std::printf("floor          %.0f ms (page + 5 waves of 6); 6 at a time is %.2fx the floor (target <= 1.5x)\n",
-                floorMs, median(six) / floorMs);
+    std::printf(
+        "floor          %.0f ms (page + 5 waves of 6); 6 at a time is %.2fx the floor (target <= 1.5x)\n",
+        floorMs, median(six) / floorMs);
 
     site.terminate();
     if (!site.waitForFinished(5000))

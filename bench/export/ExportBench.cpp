@@ -21,7 +21,8 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr int kRuns = 5;
 
@@ -41,7 +42,8 @@ QImage manyColours(int size)
         for (int x = 0; x < size; ++x) {
             seed = seed * 1664525u + 1013904223u;
             const int noise = int(seed >> 28);
-            row[x] = qRgb((x * 255 / size + noise) & 255, (y * 255 / size) ^ noise, ((x + y) * 127 / size + noise) & 255);
+            row[x] = qRgb((x * 255 / size + noise) & 255, (y * 255 / size) ^ noise,
+                          ((x + y) * 127 / size + noise) & 255);
         }
     }
     return image;
@@ -71,7 +73,8 @@ double timeProcess(const QString& program, const QStringList& args, const QStrin
     QElapsedTimer timer;
     timer.start();
     process.start(program, args);
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
+        process.exitCode() != 0)
         return -1;
     const double ms = double(timer.nsecsElapsed()) / 1e6;
     return QFileInfo(output).size() > 0 ? ms : -1;
@@ -104,7 +107,8 @@ QString ourExporter(const QStringList& args, const QString& sample, const QStrin
 void row(const char* job, double ours, double theirs)
 {
     if (ours < 0 || theirs < 0) {
-        std::printf("%-28s  %10s  %10s  (a run failed)\n", job, ours < 0 ? "failed" : "", theirs < 0 ? "failed" : "");
+        std::printf("%-28s  %10s  %10s  (a run failed)\n", job, ours < 0 ? "failed" : "",
+                    theirs < 0 ? "failed" : "");
         return;
     }
     std::printf("%-28s  %8.1f ms  %8.1f ms  ratio %.2f (%s)\n", job, ours, theirs, theirs / ours,
@@ -164,14 +168,17 @@ int main(int argc, char** argv)
     const QString gifOurs = dir.filePath("ours.gif");
     const QString gifTheirs = dir.filePath("theirs.gif");
     row("GIF 1024 x 1024", medianProcess(ours, ourArgs(colours, gifOurs), gifOurs),
-        convert.isEmpty() ? -1
-                          : medianProcess(convert, {colours, "-dither", "None", "-colors", "256", gifTheirs}, gifTheirs));
+        convert.isEmpty()
+            ? -1
+            : medianProcess(convert, {colours, "-dither", "None", "-colors", "256", gifTheirs}, gifTheirs));
     const QString icoOurs = dir.filePath("ours.ico");
     const QString icoTheirs = dir.filePath("theirs.ico");
     row("ICO 512 -> 7 sizes", medianProcess(ours, ourArgs(iconPng, icoOurs), icoOurs),
-        convert.isEmpty() ? -1
-                          : medianProcess(convert, {iconPng, "-define", "icon:auto-resize=256,128,64,48,32,24,16", icoTheirs},
-                                          icoTheirs));
+        convert.isEmpty()
+            ? -1
+            : medianProcess(convert,
+                            {iconPng, "-define", "icon:auto-resize=256,128,64,48,32,24,16", icoTheirs},
+                            icoTheirs));
     std::printf("\n");
     quantiserThroughput(manyColours(1024));
     return 0;

@@ -12,7 +12,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 constexpr int kTiles = 780;
 constexpr int kViewportWidth = 1334;
 constexpr int kViewportHeight = 778;
@@ -68,7 +69,7 @@ int main(int argc, char** argv)
         resultList << thumbnails.at(k);
         timer.start();
         grid.PlaceNextTile(resultList, records, float(kViewportWidth));
-        QCoreApplication::processEvents();  // the repaint the placement caused
+        QCoreApplication::processEvents(); // the repaint the placement caused
         placeMs[std::size_t(k)] = double(timer.nsecsElapsed()) / 1e6;
     }
     auto meanAround = [&](int n) {

@@ -14,7 +14,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 // Longest wait for the first result page before a screenshot is taken anyway.
 constexpr int kScreenshotDeadlineMs = 90000;
 

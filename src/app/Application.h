@@ -1,7 +1,8 @@
 #pragma once
 
 // Program start: command line, application folder, the main window or a window-less command.
-class Application {
+class Application
+{
 public:
     static int run(int argc, char** argv);
 };

@@ -8,10 +8,10 @@ struct CommandLine {
     QString baseUrl;
     QString home;
     QString screenshot;
-    QStringList exportArgs;  // SRC, DEST when --export was given
+    QStringList exportArgs; // SRC, DEST when --export was given
     bool help = false;
-    QString error;           // set for an unknown option or a missing value
+    QString error; // set for an unknown option or a missing value
 
-    static CommandLine parse(const QStringList& args);  // args without the program name
+    static CommandLine parse(const QStringList& args); // args without the program name
     static QString usage();
 };

@@ -1,6 +1,5 @@
 #include "app/Form1.h"
 
-#include "grid/CategoryMenu.h"
 #include "app/Form2.h"
 #include "app/LoadMoreSlide.h"
 #include "app/PictureBox.h"
@@ -9,6 +8,7 @@
 #include "controls/ucScrollbar.h"
 #include "export/IconDownloadFlow.h"
 #include "grid/Artwork.h"
+#include "grid/CategoryMenu.h"
 #include "grid/IconGrid.h"
 #include "grid/IconsOLE.h"
 #include "grid/MenuButtonLook.h"
@@ -26,7 +26,8 @@
 #include <QLineEdit>
 #include <QPainter>
 
-namespace {
+namespace
+{
 constexpr QColor kTitleBarColour(255, 255, 255);
 constexpr QColor kLogoPicColour(245, 245, 245);
 constexpr QColor kLineColour(235, 235, 235);
@@ -56,10 +57,11 @@ QFrame* outline(QWidget* parent, QColor colour)
 {
     auto* frame = new QFrame(parent);
     frame->setAttribute(Qt::WA_TransparentForMouseEvents);
-    frame->setStyleSheet(QStringLiteral("QFrame { border: 1px solid rgb(%1, %2, %3); background: transparent; }")
-                             .arg(colour.red())
-                             .arg(colour.green())
-                             .arg(colour.blue()));
+    frame->setStyleSheet(
+        QStringLiteral("QFrame { border: 1px solid rgb(%1, %2, %3); background: transparent; }")
+            .arg(colour.red())
+            .arg(colour.green())
+            .arg(colour.blue()));
     return frame;
 }
 
@@ -162,12 +164,15 @@ void Form1::buildToolbar()
     m_searchBar->setStyleSheet(QStringLiteral("color: rgb(128, 128, 128); background: white; border: none;"));
 
     m_menuMain = new PictureBox(m_toolbar);
-    connect(m_menuMain, &PictureBox::MouseDown, this, [this](int, int, float x, float y) { menuPressed(x, y); });
-    connect(m_menuMain, &PictureBox::MouseMove, this, [this](int, int, float x, float y) { menuMoved(x, y); });
+    connect(m_menuMain, &PictureBox::MouseDown, this,
+            [this](int, int, float x, float y) { menuPressed(x, y); });
+    connect(m_menuMain, &PictureBox::MouseMove, this,
+            [this](int, int, float x, float y) { menuMoved(x, y); });
     connect(m_menuMain, &PictureBox::MouseUp, this, &Form1::menuReleased);
     m_goodLuck = new PictureBox(m_toolbar);
     m_goodLuck->setCursor(Qt::PointingHandCursor);
-    connect(m_goodLuck, &PictureBox::MouseDown, this, [this] { m_goodLuck->move(m_goodLuck->pos() + QPoint(0, 1)); });
+    connect(m_goodLuck, &PictureBox::MouseDown, this,
+            [this] { m_goodLuck->move(m_goodLuck->pos() + QPoint(0, 1)); });
     connect(m_goodLuck, &PictureBox::MouseUp, this, &Form1::PickLuckyKeyword);
 
     m_label1 = textLabel(m_toolbar, QString::fromLatin1(kHint), 10);
@@ -229,7 +234,8 @@ void Form1::resizeEvent(QResizeEvent* event)
 void Form1::fitToWorkArea()
 {
     const QRect screen = ScreenInfo::screenGeometry();
-    setGeometry(screen.left(), screen.top(), screen.width(), screen.height() - FileHelpers::WorkAreaBottomGap());
+    setGeometry(screen.left(), screen.top(), screen.width(),
+                screen.height() - FileHelpers::WorkAreaBottomGap());
 }
 
 void Form1::layOut()
@@ -333,7 +339,7 @@ void Form1::PickLuckyKeyword()
     KeywordList& keywords = m_client.keywords();
     const QString keyword = keywords.PickLuckyKeyword();
     if (keyword.isNull())
-        return;  // no keyword to pick
+        return; // no keyword to pick
     m_searchBar->setText(keyword);
     keywords.SaveKeywords(AppPaths::goodLuck());
     StartQuery();
@@ -346,7 +352,7 @@ void Form1::LoadMoreResults()
 
 void Form1::clearResults()
 {
-    m_downloadTile = -1;  // its tile is gone with the old results
+    m_downloadTile = -1; // its tile is gone with the old results
     m_iconGrid->resetGrid();
     m_iconGrid->move(0, 0);
     m_notice->hide();
@@ -492,8 +498,23 @@ void Form1::shutdown()
     m_client.keywords().SaveKeywords(AppPaths::goodLuck());
 }
 
-QWidget* Form1::loadMorePanel() const { return m_loadMore; }
-QWidget* Form1::loadMoreCaption() const { return m_label2; }
-QWidget* Form1::menuButton() const { return m_menuMain; }
-QWidget* Form1::captionButton(int index) const { return m_mainControls[index]; }
-QWidget* Form1::goodLuckButton() const { return m_goodLuck; }
+QWidget* Form1::loadMorePanel() const
+{
+    return m_loadMore;
+}
+QWidget* Form1::loadMoreCaption() const
+{
+    return m_label2;
+}
+QWidget* Form1::menuButton() const
+{
+    return m_menuMain;
+}
+QWidget* Form1::captionButton(int index) const
+{
+    return m_mainControls[index];
+}
+QWidget* Form1::goodLuckButton() const
+{
+    return m_goodLuck;
+}

@@ -23,7 +23,8 @@ class WheelHook;
 // resize (fitted to the work area), the search row, the category column, the results grid with
 // its scrollbar and Load More panel, and the busy window of a tile's download. The catalogue work
 // lives in CatalogueClient; this class routes events and draws the chrome.
-class Form1 : public QWidget, public ResultView {
+class Form1 : public QWidget, public ResultView
+{
     Q_OBJECT
 public:
     explicit Form1(QWidget* parent = nullptr);
@@ -97,7 +98,7 @@ private:
     std::unique_ptr<WheelHook> m_wheelHook;
     Form2* m_busy = nullptr;
     IconDownloadFlow* m_download = nullptr;
-    int m_downloadTile = -1;  // the tile whose download runs
+    int m_downloadTile = -1; // the tile whose download runs
 
     PictureBox* m_logoPic = nullptr;
     QLabel* m_logo = nullptr;
@@ -119,13 +120,13 @@ private:
     QWidget* m_progress = nullptr;
     QWidget* m_gridPic = nullptr;
     IconGrid* m_iconGrid = nullptr;
-    QLabel* m_notice = nullptr;  // why the result set is empty
+    QLabel* m_notice = nullptr; // why the result set is empty
     PictureBox* m_loadMore = nullptr;
     PictureBox* m_label2 = nullptr;
     ucScrollbar* m_scrollbar = nullptr;
 
-    QTimer m_timer4;  // Load More slide
-    QTimer m_timer6;  // runs the pending search
+    QTimer m_timer4; // Load More slide
+    QTimer m_timer6; // runs the pending search
     int m_menuWidth = 0;
     bool m_firstLayout = true;
     bool m_searchPending = false;

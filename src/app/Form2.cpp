@@ -6,8 +6,9 @@
 #include <QPainter>
 #include <QTimerEvent>
 
-namespace {
-constexpr QSize kClientSize(172, 97);  // 2580 x 1455 twips at 15 twips per pixel
+namespace
+{
+constexpr QSize kClientSize(172, 97); // 2580 x 1455 twips at 15 twips per pixel
 
 QPixmap crossGlyph()
 {

@@ -12,7 +12,8 @@ class PictureBox;
 
 // The busy window shown while a tile fetches its full-size icon: "Reading..." beside a 32 x 32
 // spinner that advances every 30 ms, and a small close control with the tool tip "Cancel".
-class Form2 : public QWidget {
+class Form2 : public QWidget
+{
     Q_OBJECT
 public:
     static constexpr int kFramePeriodMs = 30;

@@ -62,18 +62,18 @@ void PictureBox::resizeEvent(QResizeEvent*)
 
 void PictureBox::mousePressEvent(QMouseEvent* e)
 {
-    Q_EMIT MouseDown(MouseCodes::button(e->button()), MouseCodes::shift(e->modifiers()), float(e->position().x()),
-                     float(e->position().y()));
+    Q_EMIT MouseDown(MouseCodes::button(e->button()), MouseCodes::shift(e->modifiers()),
+                     float(e->position().x()), float(e->position().y()));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* e)
 {
-    Q_EMIT MouseMove(MouseCodes::button(e->buttons()), MouseCodes::shift(e->modifiers()), float(e->position().x()),
-                     float(e->position().y()));
+    Q_EMIT MouseMove(MouseCodes::button(e->buttons()), MouseCodes::shift(e->modifiers()),
+                     float(e->position().x()), float(e->position().y()));
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* e)
 {
-    Q_EMIT MouseUp(MouseCodes::button(e->button()), MouseCodes::shift(e->modifiers()), float(e->position().x()),
-                   float(e->position().y()));
+    Q_EMIT MouseUp(MouseCodes::button(e->button()), MouseCodes::shift(e->modifiers()),
+                   float(e->position().x()), float(e->position().y()));
 }

@@ -6,7 +6,8 @@
 // A self-drawn area with a persistent surface: drawing goes to a backing image that paintEvent
 // only copies. Reports pointer presses, moves and releases with the classic mouse-event arguments
 // (Button 1 left, 2 right, 4 middle; Shift 1 shift, 2 ctrl, 4 alt; X, Y in pixels).
-class PictureBox : public QWidget {
+class PictureBox : public QWidget
+{
     Q_OBJECT
 public:
     explicit PictureBox(QWidget* parent = nullptr, QColor background = Qt::white);
@@ -17,7 +18,7 @@ public:
     void Cls();
     QImage& surface() { return m_surface; }
     [[nodiscard]] const QImage& surface() const { return m_surface; }
-    void setPicture(const QPixmap& picture);  // drawn at (0, 0) after every clear
+    void setPicture(const QPixmap& picture); // drawn at (0, 0) after every clear
     // Replaces the whole surface with a finished drawing and presents it.
     void setSurfaceImage(const QImage& image);
 

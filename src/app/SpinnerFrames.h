@@ -6,7 +6,8 @@
 
 // The busy window's animation: 14 frames loaded from the Images folder (a missing file leaves its
 // slot empty) and the index of the next frame to draw, wrapping after the 14th.
-class SpinnerFrames {
+class SpinnerFrames
+{
 public:
     static constexpr int kFrames = 14;
 
@@ -17,6 +18,6 @@ public:
     [[nodiscard]] const QImage& slot(int i) const { return m_slots[size_t(i)]; }
 
 private:
-    std::array<QImage, kFrames + 1> m_slots;  // the last slot stays empty
+    std::array<QImage, kFrames + 1> m_slots; // the last slot stays empty
     int m_index = 0;
 };

@@ -4,7 +4,10 @@
 #include <QWheelEvent>
 #include <QWidget>
 
-WheelHook::WheelHook(QWidget* window, std::function<void(int)> step) : m_window(window), m_step(std::move(step)) {}
+WheelHook::WheelHook(QWidget* window, std::function<void(int)> step)
+    : m_window(window), m_step(std::move(step))
+{
+}
 
 WheelHook::~WheelHook()
 {
@@ -35,7 +38,7 @@ bool WheelHook::eventFilter(QObject* watched, QEvent* event)
     const auto* wheel = static_cast<QWheelEvent*>(event);
     const QPoint delta = wheel->angleDelta();
     const int d = delta.y() != 0 ? delta.y() : delta.x();
-    if (d != 0)  // phase-only events carry no turn
+    if (d != 0) // phase-only events carry no turn
         m_step(d < 0 ? +1 : -1);
     return true;
 }

@@ -9,7 +9,8 @@ class QWidget;
 // Intercepts mouse-wheel events for one window and its children and turns each into one scroll
 // step, whatever its delta: negative (toward the user) steps down, else up. The events are not
 // passed on. Installed at start-up, removed at shutdown.
-class WheelHook : public QObject {
+class WheelHook : public QObject
+{
     Q_OBJECT
 public:
     // step(+1) scrolls down one SmallChange, step(-1) up.

@@ -1,14 +1,15 @@
 #include "catalogue/CatalogueClient.h"
 
-#include "catalogue/LinkPass.h"
 #include "catalogue/CategoryTable.h"
+#include "catalogue/LinkPass.h"
 #include "catalogue/RequestUrl.h"
 #include "catalogue/ResultNotice.h"
 #include "catalogue/ResultView.h"
 #include "platform/ScreenCursor.h"
 #include "platform/SiteAddress.h"
 
-namespace {
+namespace
+{
 constexpr int kProgressStep = 10;
 }
 
@@ -16,7 +17,9 @@ CatalogueClient::CatalogueClient(ResultView& view, QString cacheFolder, QObject*
     : QObject(parent), m_view(view), m_cache(std::move(cacheFolder))
 {
     connect(&m_images, &ImagePass::imageReady, this,
-            [this](int, const QString& address, bool ok, const QByteArray& bytes) { onImage(address, ok, bytes); });
+            [this](int, const QString& address, bool ok, const QByteArray& bytes) {
+                onImage(address, ok, bytes);
+            });
     connect(&m_images, &ImagePass::finished, this, &CatalogueClient::endPageLoad);
 }
 

@@ -17,7 +17,8 @@ class ResultView;
 // The catalogue side of the main window: the query state, the result set (records and the list
 // of cached thumbnail paths), the keyword list, and the page loads that fill them. Every page load
 // carries a generation number; a load superseded by a newer one never touches the result set.
-class CatalogueClient : public QObject {
+class CatalogueClient : public QObject
+{
     Q_OBJECT
 public:
     static constexpr int kPageSize = 30;
@@ -65,5 +66,5 @@ private:
     int m_progressWidth = 0;
     quint64 m_generation = 0;
     bool m_loading = false;
-    bool m_pageLoaded = false;  // the current load's result page arrived
+    bool m_pageLoaded = false; // the current load's result page arrived
 };

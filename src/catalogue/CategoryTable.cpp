@@ -2,7 +2,8 @@
 
 #include <array>
 
-namespace {
+namespace
+{
 struct Category {
     const char* caption;
     const char* slug;

@@ -4,7 +4,8 @@
 
 // The 20 icon categories offered in the menu, indexed as the menu reports them: the row's
 // caption and the keyword ("slug") searched for it.
-class CategoryTable {
+class CategoryTable
+{
 public:
     static constexpr int kCount = 20;
     static bool isValidIndex(int index) { return index >= 0 && index < kCount; }

@@ -12,7 +12,8 @@
 // Fetches a page's images several at a time but hands the results on strictly in document order,
 // so the outcome equals fetching them one at a time. At most `parallel` fetches run at once and
 // results are held for at most that many images ahead of the one being handed on.
-class ImagePass : public QObject {
+class ImagePass : public QObject
+{
     Q_OBJECT
 public:
     static constexpr int kDefaultParallel = 6;

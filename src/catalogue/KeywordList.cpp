@@ -28,7 +28,8 @@ void KeywordList::LoadKeywords(const QString& path)
                 continue;
             bool ok = false;
             const int count = fields[1].trimmed().toInt(&ok);
-            if (!ok || count < std::numeric_limits<qint16>::min() || count > std::numeric_limits<qint16>::max())
+            if (!ok || count < std::numeric_limits<qint16>::min() ||
+                count > std::numeric_limits<qint16>::max())
                 continue;
             m_entries.push_back({fields[0], qint16(count)});
         }
@@ -42,7 +43,8 @@ bool KeywordList::SaveKeywords(const QString& path) const
         return false;
     QByteArray text;
     for (int i = 0; i < m_saveCount && i < int(m_entries.size()); ++i)
-        text += m_entries[size_t(i)].keyword.toUtf8() + '#' + QByteArray::number(m_entries[size_t(i)].count) + "\r\n";
+        text += m_entries[size_t(i)].keyword.toUtf8() + '#' + QByteArray::number(m_entries[size_t(i)].count) +
+                "\r\n";
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;

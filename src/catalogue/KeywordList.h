@@ -11,7 +11,8 @@
 // The Good Luck keyword list: remembered searches, read from and written back to a text file of
 // "keyword#count" lines (UTF-8, CR LF). At most kCapacity entries are kept once the list is full;
 // later recordings overwrite the oldest slot in turn.
-class KeywordList {
+class KeywordList
+{
 public:
     static constexpr int kCapacity = 10;
 
@@ -35,6 +36,6 @@ public:
 private:
     std::vector<KeywordEntry> m_entries;
     int m_saveCount = 0;
-    int m_ringNext = 0;  // slot the next recording overwrites once the list is full
+    int m_ringNext = 0; // slot the next recording overwrites once the list is full
     std::function<double()> m_random;
 };

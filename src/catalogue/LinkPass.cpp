@@ -1,6 +1,7 @@
 #include "catalogue/LinkPass.h"
 
-namespace {
+namespace
+{
 constexpr const char* kPostYears[] = {"2015", "2014", "2013", "2016", "2017"};
 }
 
@@ -14,7 +15,7 @@ bool LinkPass::isPostLink(const QString& link)
 
 QString LinkPass::titleFromLink(const QString& link, int titleStart)
 {
-    const qsizetype lastSlash = link.lastIndexOf('/') + 1;  // 1-based, 0 when none
+    const qsizetype lastSlash = link.lastIndexOf('/') + 1; // 1-based, 0 when none
     const qsizetype length = std::max<qsizetype>(lastSlash - 1, 0);
     QString title = titleStart - 1 < link.size() ? link.mid(titleStart - 1, length) : QString();
     title.replace('-', ", ");
@@ -22,7 +23,8 @@ QString LinkPass::titleFromLink(const QString& link, int titleStart)
     return title;
 }
 
-void LinkPass::run(const QStringList& links, std::vector<IconRecord>& records, int& resultCount, int titleStart)
+void LinkPass::run(const QStringList& links, std::vector<IconRecord>& records, int& resultCount,
+                   int titleStart)
 {
     QString lastAccepted;
     for (const QString& link : links) {

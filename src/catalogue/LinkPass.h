@@ -8,12 +8,14 @@
 
 // Turns a loaded result page's links into IconRecords: every link that carries a post year and
 // differs from the link accepted just before it becomes one record.
-class LinkPass {
+class LinkPass
+{
 public:
     // Appends records at index resultCount onward and advances resultCount. The array is resized
     // to exactly resultCount + 1 before each record is filled (so surplus records of an earlier
     // page are overwritten).
-    static void run(const QStringList& links, std::vector<IconRecord>& records, int& resultCount, int titleStart);
+    static void run(const QStringList& links, std::vector<IconRecord>& records, int& resultCount,
+                    int titleStart);
 
     // The display title of a post link: from the 1-based position titleStart, at most up to the
     // last "/", with "-" turned into ", " and "/" removed.

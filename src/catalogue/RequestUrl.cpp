@@ -2,14 +2,27 @@
 
 #include <QByteArray>
 
-namespace {
+namespace
+{
 bool isKeptAsTyped(unsigned char c)
 {
     if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
         return true;
     switch (c) {
-    case '-': case '_': case '.': case '~': case '!': case '*': case '\'': case '(': case ')':
-    case ',': case ';': case ':': case '@': case '$':
+    case '-':
+    case '_':
+    case '.':
+    case '~':
+    case '!':
+    case '*':
+    case '\'':
+    case '(':
+    case ')':
+    case ',':
+    case ';':
+    case ':':
+    case '@':
+    case '$':
         return true;
     default:
         return false;

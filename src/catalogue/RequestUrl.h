@@ -3,7 +3,8 @@
 #include <QString>
 
 // The request addresses of result pages: the front page or a keyword search, page 1 or later.
-class RequestUrl {
+class RequestUrl
+{
 public:
     // base ends with "/"; page >= 1.
     static QString build(const QString& base, int page, bool frontPage, const QString& keyword);

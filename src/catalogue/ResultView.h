@@ -4,7 +4,8 @@ class QString;
 
 // What a page load asks of the window showing the results. The window implements it; tests
 // observe it.
-class ResultView {
+class ResultView
+{
 public:
     virtual ~ResultView() = default;
 

@@ -4,7 +4,8 @@
 #include <QString>
 
 // The thumbnail cache folder: one file per thumbnail, named after the last segment of its address.
-class ThumbnailCache {
+class ThumbnailCache
+{
 public:
     static constexpr int kMaxNameBytes = 200;
 

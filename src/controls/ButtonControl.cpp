@@ -1,8 +1,8 @@
 #include "controls/ButtonControl.h"
 
 #include "controls/ButtonHover.h"
-#include "platform/MouseCodes.h"
 #include "controls/TextDraw.h"
+#include "platform/MouseCodes.h"
 #include "platform/PropertyBag.h"
 
 #include <QLocale>
@@ -12,7 +12,8 @@
 #include <cmath>
 #include <limits>
 
-namespace {
+namespace
+{
 
 const QString kCaptionKey = QStringLiteral("CAP");
 const QString kColorKey = QStringLiteral("COR");
@@ -93,8 +94,8 @@ void ButtonControl::redraw(bool shaded, int layoutWidth)
     QPainter graphics(&m_surface);
     if (shaded)
         graphics.fillRect(rect(), QColor::fromRgba(kHoverShade));
-    TextDraw::DrawText(graphics, m_caption, kCaptionX, kCaptionY, kCaptionFamily, kCaptionPoints, kTextColor, 0,
-                       false, layoutWidth, true);
+    TextDraw::DrawText(graphics, m_caption, kCaptionX, kCaptionY, kCaptionFamily, kCaptionPoints, kTextColor,
+                       0, false, layoutWidth, true);
     graphics.end();
     update();
 }

@@ -12,7 +12,8 @@ class PropertyBag;
 
 // A push button that draws its caption itself, darkens faintly while the pointer is over it and
 // reports button releases. The surface persists between paints.
-class ButtonControl : public QWidget {
+class ButtonControl : public QWidget
+{
     Q_OBJECT
 public:
     static constexpr QRgb kBackColor = 0xFFF0F0F0;  // classic button face

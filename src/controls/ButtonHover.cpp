@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 constexpr int kLeadingInset = 2;
 constexpr int kTrailingInset = 4;
@@ -13,6 +14,6 @@ bool ButtonHover::contains(int scaleWidth, int scaleHeight, float X, float Y)
 {
     const int x = int(std::lrint(X));
     const int y = int(std::lrint(Y));
-    return x >= kLeadingInset && y >= kLeadingInset && x < scaleWidth - kTrailingInset
-        && y < scaleHeight - kTrailingInset;
+    return x >= kLeadingInset && y >= kLeadingInset && x < scaleWidth - kTrailingInset &&
+           y < scaleHeight - kTrailingInset;
 }

@@ -1,14 +1,15 @@
 #include "controls/CtlLayers.h"
 
-#include "platform/MouseCodes.h"
 #include "controls/TextDraw.h"
 #include "controls/ucScrollbar.h"
+#include "platform/MouseCodes.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
-namespace {
+namespace
+{
 
 const QString kCaptionFamily = QStringLiteral("Arial");
 
@@ -39,7 +40,8 @@ void CtlLayers::LoadImage(const QImage& new_Img, const QString& nText, int Width
     m_list.load({new_Img, nText, Width, Height, Opacity, isVisible});
 }
 
-bool CtlLayers::UpdateImage(const QImage& new_Img, int Width, int Height, int Index, double Opacity, bool isVisible)
+bool CtlLayers::UpdateImage(const QImage& new_Img, int Width, int Height, int Index, double Opacity,
+                            bool isVisible)
 {
     return m_list.update(Index, new_Img, Width, Height, Opacity, isVisible);
 }
@@ -68,8 +70,8 @@ void CtlLayers::drawRow(QPainter& graphics, int row)
     graphics.drawEllipse(m_list.bulletRect(row));
     const QPointF origin = m_list.captionOrigin(row);
     TextDraw::DrawText(graphics, m_list.layer(m_list.layerOfRow(row)).caption, float(origin.x()),
-                       float(origin.y()), kCaptionFamily, kCaptionPoints, kCaptionColor, 0, false, kCaptionWidth,
-                       true);
+                       float(origin.y()), kCaptionFamily, kCaptionPoints, kCaptionColor, 0, false,
+                       kCaptionWidth, true);
 }
 
 void CtlLayers::RefreshDraw()
@@ -78,7 +80,8 @@ void CtlLayers::RefreshDraw()
     QPainter graphics(&m_surface);
     const int scroll = vs1->Value();
     if (m_buffer.Img)
-        graphics.drawImage(QRectF(0, -scroll, LayerList::kBufferWidth, m_buffer.Img->height()), *m_buffer.Img);
+        graphics.drawImage(QRectF(0, -scroll, LayerList::kBufferWidth, m_buffer.Img->height()),
+                           *m_buffer.Img);
     // Before the first DrawLayers, or with no layers, there is no row to highlight.
     if (const std::optional<QRectF> row = m_list.highlightRow())
         graphics.fillRect(row->translated(0, -scroll), QColor::fromRgba(kHighlightColor));
@@ -135,8 +138,8 @@ void CtlLayers::mousePressEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton)
         m_buttonHeld = true;
     m_list.hitTest(float(at.x()), float(at.y()), vs1->Value());
-    Q_EMIT MouseDown(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()), float(at.x()),
-                     float(at.y()));
+    Q_EMIT MouseDown(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
+                     float(at.x()), float(at.y()));
 }
 
 void CtlLayers::mouseMoveEvent(QMouseEvent* event)
@@ -146,8 +149,8 @@ void CtlLayers::mouseMoveEvent(QMouseEvent* event)
         m_list.hitTest(float(at.x()), float(at.y()), vs1->Value());
         RefreshDraw();
     }
-    Q_EMIT MouseMove(MouseCodes::button(event->buttons()), MouseCodes::shift(event->modifiers()), float(at.x()),
-                     float(at.y()));
+    Q_EMIT MouseMove(MouseCodes::button(event->buttons()), MouseCodes::shift(event->modifiers()),
+                     float(at.x()), float(at.y()));
 }
 
 void CtlLayers::mouseReleaseEvent(QMouseEvent* event)

@@ -16,7 +16,8 @@ class ucScrollbar;
 // selection, except while the left button is held. Layers are kept in load order and shown in
 // reverse: the last loaded is the top row. The inner scrollbar vs1 scrolls a list taller than the
 // control.
-class CtlLayers : public QWidget {
+class CtlLayers : public QWidget
+{
     Q_OBJECT
 public:
     static constexpr QRgb kBackColor = 0xFFF5F5F5;      // RGB(245, 245, 245)
@@ -41,8 +42,8 @@ public:
                    bool isVisible = false);
     // Overwrites the size, opacity and visibility of layer Index, and its image when new_Img is
     // not null; nothing is redrawn. An index outside the layers changes nothing and gives false.
-    [[nodiscard]] bool UpdateImage(const QImage& new_Img, int Width, int Height, int Index, double Opacity = 0.0,
-                                   bool isVisible = false);
+    [[nodiscard]] bool UpdateImage(const QImage& new_Img, int Width, int Height, int Index,
+                                   double Opacity = 0.0, bool isVisible = false);
     // Renders every row into the back buffer and sets vs1 up for its height.
     void DrawLayers();
     // Shows the visible part of the back buffer with the highlight.

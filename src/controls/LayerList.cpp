@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 constexpr int kBulletSize = 6;
 constexpr int kCaptionIndent = 10; // right of the bullet column
@@ -63,7 +64,8 @@ void LayerList::buildRows(int bufferWidth)
 QRectF LayerList::bulletRect(int row) const
 {
     const QRectF& r = m_rows[row];
-    return {r.x() + kItemHeight - kBulletSize, r.y() + (kItemHeight - kBulletSize) / 2, kBulletSize, kBulletSize};
+    return {r.x() + kItemHeight - kBulletSize, r.y() + (kItemHeight - kBulletSize) / 2, kBulletSize,
+            kBulletSize};
 }
 
 QPointF LayerList::captionOrigin(int row) const

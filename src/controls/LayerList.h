@@ -25,7 +25,8 @@ struct ScrollPlan {
 
 // The rules of the layered list without a window: layers in load order shown in reverse (the
 // last loaded on top), the row rectangles of the back buffer, the selection and the hit test.
-class LayerList {
+class LayerList
+{
 public:
     static constexpr int kItemHeight = 30;
     static constexpr int kBufferWidth = 300;

@@ -5,7 +5,8 @@
 #include <QPoint>
 
 // What the pointer and timer rules need from the bar's window.
-class ScrollbarHost {
+class ScrollbarHost
+{
 public:
     virtual void invalidate() = 0;
     virtual void raiseChange() = 0;
@@ -22,7 +23,8 @@ protected:
 
 // The bar's pointer and timer rules on top of its layout: arrow and track presses with
 // auto-repeat, thumb dragging within the drag tolerance, hover highlight and release.
-class ScrollbarInteraction {
+class ScrollbarInteraction
+{
 public:
     static constexpr int kDelayTimer = 1;
     static constexpr int kRepeatTimer = 2;
@@ -66,7 +68,7 @@ private:
     int m_changeDelay = 500;
     int m_changeFrequency = 50;
     ScrollPart m_pressedPart = ScrollPart::None;
-    bool m_pressed[6] = {};   // indexed by ScrollPart
+    bool m_pressed[6] = {}; // indexed by ScrollPart
     bool m_hot[6] = {};
     int m_dragOffset = 0;
     int m_valueAtPress = 0;

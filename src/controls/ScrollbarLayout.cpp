@@ -48,8 +48,8 @@ void ScrollbarLayout::setLargeChange(int New_LargeChange)
 
 void ScrollbarLayout::setOrientation(int New_Orientation)
 {
-    m_orientation = std::clamp(New_Orientation, int(ScrollOrientation::Vertical),
-                               int(ScrollOrientation::Horizontal));
+    m_orientation =
+        std::clamp(New_Orientation, int(ScrollOrientation::Vertical), int(ScrollOrientation::Horizontal));
     relayout();
 }
 
@@ -74,7 +74,8 @@ void ScrollbarLayout::load(int min, int max, int value, int smallChange, int lar
     m_value = std::clamp(value, m_min, m_max);
     m_smallChange = std::max(smallChange, 1);
     m_largeChange = std::max(largeChange, 1);
-    m_orientation = std::clamp(orientation, int(ScrollOrientation::Vertical), int(ScrollOrientation::Horizontal));
+    m_orientation =
+        std::clamp(orientation, int(ScrollOrientation::Vertical), int(ScrollOrientation::Horizontal));
     m_showButtons = showButtons;
     relayout();
 }
@@ -132,8 +133,8 @@ int ScrollbarLayout::valueFromThumb(int p) const
     if (room == 0)
         return m_min;
     const double offset = double(p - trackStart()) / room * double(range());
-    return int(std::clamp((long long)m_min + (long long)std::nearbyint(offset), (long long)m_min,
-                          (long long)m_max));
+    return int(
+        std::clamp((long long)m_min + (long long)std::nearbyint(offset), (long long)m_min, (long long)m_max));
 }
 
 int ScrollbarLayout::trackStart() const

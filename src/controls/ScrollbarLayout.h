@@ -10,14 +10,24 @@ struct WinRect {
     int bottom = 0;
 
     // Left and top inclusive, right and bottom exclusive.
-    [[nodiscard]] bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+    [[nodiscard]] bool contains(int x, int y) const
+    {
+        return x >= left && x < right && y >= top && y < bottom;
+    }
     [[nodiscard]] bool isEmpty() const { return right <= left || bottom <= top; }
     [[nodiscard]] QRect toQRect() const { return QRect(left, top, right - left, bottom - top); }
     bool operator==(const WinRect&) const = default;
 };
 
 // Hit-test and pressed-part numbers; the filler is never hit.
-enum class ScrollPart { None = 0, FirstArrow = 1, SecondArrow = 2, FirstTrack = 3, SecondTrack = 4, Thumb = 5 };
+enum class ScrollPart {
+    None = 0,
+    FirstArrow = 1,
+    SecondArrow = 2,
+    FirstTrack = 3,
+    SecondTrack = 4,
+    Thumb = 5
+};
 
 // Orientation values: 0 vertical, 1 horizontal.
 enum class ScrollOrientation { Vertical = 0, Horizontal = 1 };
@@ -25,12 +35,13 @@ enum class ScrollOrientation { Vertical = 0, Horizontal = 1 };
 // The bar's value model and geometry, without a window: the value range and steps, the button
 // layout for any size (including bars too short for a track), the thumb's length and position
 // and the value a dragged thumb stands for.
-class ScrollbarLayout {
+class ScrollbarLayout
+{
 public:
-    static constexpr int kButtonMetric = 17;    // arrow button size along the bar
+    static constexpr int kButtonMetric = 17; // arrow button size along the bar
     static constexpr int kMinThumbLength = 8;
-    static constexpr int kDragAcross = 250;     // drag tolerance across the bar
-    static constexpr int kDragAlong = 25;       // drag tolerance beyond the bar's ends
+    static constexpr int kDragAcross = 250; // drag tolerance across the bar
+    static constexpr int kDragAlong = 25;   // drag tolerance beyond the bar's ends
     static constexpr int kMinChangeFrequency = 25;
 
     ScrollbarLayout();
@@ -59,7 +70,8 @@ public:
     void setSize(int width, int height);
     // All value properties at once (as persisted), held to the same rules as the single setters,
     // then a full re-layout.
-    void load(int min, int max, int value, int smallChange, int largeChange, int orientation, bool showButtons);
+    void load(int min, int max, int value, int smallChange, int largeChange, int orientation,
+              bool showButtons);
 
     // Value minus (or plus) s, held within the range; true when it changed.
     bool stepDown(int s);
@@ -114,7 +126,7 @@ private:
     int m_thumbPosition = 0;
     bool m_trackVisible = false;
     bool m_fillerVisible = false;
-    WinRect m_parts[6];    // indexed by ScrollPart; [0] stays empty
+    WinRect m_parts[6]; // indexed by ScrollPart; [0] stays empty
     WinRect m_filler;
     WinRect m_dragTolerance;
 };

@@ -10,7 +10,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 // The looks of the platform's scroll-arrow frame control used here.
 enum class FrameLook { Raised, PushedFlat, Flat };
@@ -21,7 +22,8 @@ void drawGlyph(QPainter& painter, const QRect& rect, ArrowGlyph glyph, const QCo
     const int half = std::max(1, (size - 4) / 4);
     const bool vertical = glyph == ArrowGlyph::Up || glyph == ArrowGlyph::Down;
     // Centre across the arrow's direction, and the glyph's depth centred along it.
-    const int acrossCentre = vertical ? rect.left() + (rect.width() - 1) / 2 : rect.top() + (rect.height() - 1) / 2;
+    const int acrossCentre =
+        vertical ? rect.left() + (rect.width() - 1) / 2 : rect.top() + (rect.height() - 1) / 2;
     const int alongStart = vertical ? rect.top() + (rect.height() - (half + 1)) / 2
                                     : rect.left() + (rect.width() - (half + 1)) / 2;
     for (int i = 0; i <= half; ++i) {
@@ -242,7 +244,8 @@ std::vector<ScrollbarPainter::PartPaint> ScrollbarPainter::ownerParts() const
                      arrowState(hot(ScrollPart::SecondArrow), pressed(ScrollPart::SecondArrow))});
     if (m_layout.trackVisible()) {
         parts.push_back({m_layout.rect(ScrollPart::FirstTrack), 2, pressed(ScrollPart::FirstTrack) ? 1 : 0});
-        parts.push_back({m_layout.rect(ScrollPart::SecondTrack), 3, pressed(ScrollPart::SecondTrack) ? 1 : 0});
+        parts.push_back(
+            {m_layout.rect(ScrollPart::SecondTrack), 3, pressed(ScrollPart::SecondTrack) ? 1 : 0});
         parts.push_back({m_layout.rect(ScrollPart::Thumb), 5,
                          arrowState(hot(ScrollPart::Thumb), pressed(ScrollPart::Thumb))});
     }
@@ -270,8 +273,10 @@ std::vector<ScrollbarPainter::PartPaint> ScrollbarPainter::themedParts(bool enab
     parts.push_back({m_layout.rect(ScrollPart::FirstArrow), 1, arrowThemeState(ScrollPart::FirstArrow, 1)});
     parts.push_back({m_layout.rect(ScrollPart::SecondArrow), 1, arrowThemeState(ScrollPart::SecondArrow, 5)});
     if (m_layout.trackVisible()) {
-        parts.push_back({m_layout.rect(ScrollPart::FirstTrack), 7 - 2 * h, trackState(ScrollPart::FirstTrack)});
-        parts.push_back({m_layout.rect(ScrollPart::SecondTrack), 6 - 2 * h, trackState(ScrollPart::SecondTrack)});
+        parts.push_back(
+            {m_layout.rect(ScrollPart::FirstTrack), 7 - 2 * h, trackState(ScrollPart::FirstTrack)});
+        parts.push_back(
+            {m_layout.rect(ScrollPart::SecondTrack), 6 - 2 * h, trackState(ScrollPart::SecondTrack)});
         parts.push_back({m_layout.rect(ScrollPart::Thumb), 3 - h, thumbState()});
         if (m_layout.thumbLength() >= kGripperMinThumb)
             parts.push_back({m_layout.rect(ScrollPart::Thumb), 9 - h, thumbState()});
@@ -307,7 +312,7 @@ void ScrollbarPainter::paintThemed(QPainter& painter, bool enabled, const QPalet
         // Decode the theme numbers into the style's control element and its flags.
         QStyle::ControlElement element = QStyle::CE_ScrollBarSlider;
         QStyle::SubControl control = QStyle::SC_ScrollBarSlider;
-        int look = 0;  // 0 normal, 1 hot, 2 pressed, 3 disabled
+        int look = 0; // 0 normal, 1 hot, 2 pressed, 3 disabled
         bool gripper = false;
         if (part.part == 1) {
             const bool second = ((part.state - 1) / 4) % 2 == 1;

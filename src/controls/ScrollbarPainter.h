@@ -21,7 +21,8 @@ enum class ArrowGlyph { Up, Down, Left, Right };
 // Paints every part of a bar from its layout and its pressed and hot flags, in one of the four
 // styles. Colours come from the palette: button face, shadow (Dark), highlight (Light) and button
 // text; the track pattern is a one-pixel checkerboard of the palette's Text and Base colours.
-class ScrollbarPainter {
+class ScrollbarPainter
+{
 public:
     // One part as the owner-drawn style reports it (part 0..5, state 0 normal, 1 pressed, 2 hot),
     // or as the themed style draws it (the platform scrollbar theme's part and state numbers).

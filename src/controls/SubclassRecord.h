@@ -9,7 +9,8 @@ class QObject;
 
 // The message numbers one phase of a subclassed window intercepts. Every number is held once;
 // registering kEveryMessage selects all messages (count -1) for good.
-class MessageTable {
+class MessageTable
+{
 public:
     void add(int uMsg)
     {

@@ -4,7 +4,8 @@
 #include <QObject>
 
 // The per-window forwarder: an event filter on the window that hands events to its record.
-class Subclasser::Forwarder : public QObject {
+class Subclasser::Forwarder : public QObject
+{
 public:
     Forwarder(Subclasser& owner, int index) : m_owner(owner), m_index(index) {}
 

@@ -16,10 +16,11 @@ class QObject;
 // result travels through lReturn (after the own handling: 1 when it recognised the event).
 // A before-handler may also redirect the own handling to another window or event by changing
 // lhWnd or event; uMsg is the message number the event stands for.
-class SubclassHandler {
+class SubclassHandler
+{
 public:
-    virtual void zSubclass_Proc(bool bBefore, bool& bHandled, qintptr& lReturn, QObject*& lhWnd,
-                                int& uMsg, QEvent*& event) = 0;
+    virtual void zSubclass_Proc(bool bBefore, bool& bHandled, qintptr& lReturn, QObject*& lhWnd, int& uMsg,
+                                QEvent*& event) = 0;
 
 protected:
     ~SubclassHandler() = default;
@@ -28,7 +29,8 @@ protected:
 // Per-window event interception for one owner: each subclassed window gets a forwarder (an event
 // filter) that, for the registered messages, runs the owner's before phase, then the window's own
 // event handling unless handled, then the after phase. Unregistered events pass untouched.
-class Subclasser {
+class Subclasser
+{
 public:
     explicit Subclasser(SubclassHandler& owner);
     ~Subclasser();

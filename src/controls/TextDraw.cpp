@@ -6,7 +6,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 constexpr qreal kUnlimitedWidth = 1e6;
 
@@ -87,7 +88,8 @@ QRectF TextDraw::MeasureText(const QString& text, const QFont& font, const QPain
 }
 
 QRectF TextDraw::DrawText(QPainter& graphics, const QString& text, float x, float y, const QString& family,
-                          int pointSize, QRgb argb, int fontStyle, bool shadow, int layoutWidth, bool clearType)
+                          int pointSize, QRgb argb, int fontStyle, bool shadow, int layoutWidth,
+                          bool clearType)
 {
     const QFont font = makeFont(family, pointSize, fontStyle, clearType);
     // One layout serves measuring and drawing, so the lines drawn are the lines measured. The
@@ -107,7 +109,8 @@ QRectF TextDraw::DrawText(QPainter& graphics, const QString& text, float x, floa
 }
 
 QRectF TextDraw::DrawText(QPaintDevice* target, const QString& text, float x, float y, const QString& family,
-                          int pointSize, QRgb argb, int fontStyle, bool shadow, int layoutWidth, bool clearType)
+                          int pointSize, QRgb argb, int fontStyle, bool shadow, int layoutWidth,
+                          bool clearType)
 {
     QPainter graphics;
     if (!target || !graphics.begin(target))

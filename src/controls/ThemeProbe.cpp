@@ -14,14 +14,13 @@ ThemeCapabilities ThemeProbe::evaluate(const QString& platformName, const QStrin
     static const QStringList headless{"offscreen", "minimal", "minimalegl", "vnc"};
     ThemeCapabilities caps;
     caps.isXP = !platformName.isEmpty() && !headless.contains(platformName, Qt::CaseInsensitive);
-    caps.isThemed = caps.isXP && !styleName.isEmpty()
-                    && styleName.compare(QLatin1String("windows"), Qt::CaseInsensitive) != 0;
+    caps.isThemed = caps.isXP && !styleName.isEmpty() &&
+                    styleName.compare(QLatin1String("windows"), Qt::CaseInsensitive) != 0;
     return caps;
 }
 
 ThemeCapabilities ThemeProbe::detect()
 {
     const QString styleName = QApplication::style() ? QApplication::style()->name() : QString();
-    return evaluate(QGuiApplication::platformName(), styleName,
-                    qEnvironmentVariable("PICTOMINE_THEMED"));
+    return evaluate(QGuiApplication::platformName(), styleName, qEnvironmentVariable("PICTOMINE_THEMED"));
 }

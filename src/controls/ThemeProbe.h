@@ -15,7 +15,8 @@ struct ThemeCapabilities {
     bool isThemed = false;
 };
 
-class ThemeProbe {
+class ThemeProbe
+{
 public:
     // The rule above applied to explicit inputs.
     [[nodiscard]] static ThemeCapabilities evaluate(const QString& platformName, const QString& styleName,

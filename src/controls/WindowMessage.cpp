@@ -2,9 +2,11 @@
 
 #include <QMouseEvent>
 
-namespace WindowMessage {
+namespace WindowMessage
+{
 
-namespace {
+namespace
+{
 
 bool isLeft(const QEvent& event)
 {

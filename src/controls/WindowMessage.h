@@ -4,7 +4,8 @@ class QEvent;
 class QMouseEvent;
 
 // The window-message numbers the control logic is written against, and their Qt counterparts.
-namespace WindowMessage {
+namespace WindowMessage
+{
 
 constexpr int kNull = 0;
 constexpr int kSize = 5;

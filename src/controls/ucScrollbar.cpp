@@ -12,9 +12,11 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
-namespace Key {
+namespace Key
+{
 constexpr auto Enabled = "Enabled";
 constexpr auto Min = "Min";
 constexpr auto Max = "Max";
@@ -181,8 +183,8 @@ void ucScrollbar::stopAllTimers()
 
 bool ucScrollbar::isBarTimerActive(int id) const
 {
-    return id >= ScrollbarInteraction::kDelayTimer && id <= ScrollbarInteraction::kHoverTimer
-           && m_timerIds[id] != 0;
+    return id >= ScrollbarInteraction::kDelayTimer && id <= ScrollbarInteraction::kHoverTimer &&
+           m_timerIds[id] != 0;
 }
 
 QPoint ucScrollbar::pointerPosition() const
@@ -280,10 +282,11 @@ void ucScrollbar::setShowButtons(bool New_ShowButtons)
 
 void ucScrollbar::About()
 {
-    Dialogs::instance().inform(this,
-                               QStringLiteral("ucScrollbar %1\nA self-drawn scrollbar of the Pictomine controls.")
-                                   .arg(QLatin1String(kVersion)),
-                               QStringLiteral("About"));
+    Dialogs::instance().inform(
+        this,
+        QStringLiteral("ucScrollbar %1\nA self-drawn scrollbar of the Pictomine controls.")
+            .arg(QLatin1String(kVersion)),
+        QStringLiteral("About"));
 }
 
 void ucScrollbar::ReadProperties(const PropertyBag& bag)

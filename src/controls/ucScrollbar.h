@@ -16,7 +16,8 @@ class QPainter;
 // window's events (Subclasser): painting and sizing ahead of QWidget's handling, pointer, timer,
 // palette and theme events after it. Enabled is QWidget's own enabled state; a disabled bar gets
 // no pointer input and paints disabled. Geometry follows the widget's size notifications.
-class ucScrollbar : public QWidget, public SubclassHandler, private ScrollbarHost {
+class ucScrollbar : public QWidget, public SubclassHandler, private ScrollbarHost
+{
     Q_OBJECT
 public:
     static constexpr const char* kVersion = "1.0.3";
@@ -39,15 +40,15 @@ public:
     [[nodiscard]] int Max() const { return m_layout.max(); }
     void setMax(int New_Max);
     [[nodiscard]] int SmallChange() const { return m_layout.smallChange(); }
-    void setSmallChange(int New_SmallChange);    // at least 1
+    void setSmallChange(int New_SmallChange); // at least 1
     [[nodiscard]] int LargeChange() const { return m_layout.largeChange(); }
-    void setLargeChange(int New_LargeChange);    // at least 1
+    void setLargeChange(int New_LargeChange); // at least 1
     [[nodiscard]] int ChangeDelay() const { return m_input.changeDelay(); }
-    void setChangeDelay(int New_ChangeDelay);    // at least 0 ms
+    void setChangeDelay(int New_ChangeDelay); // at least 0 ms
     [[nodiscard]] int ChangeFrequency() const { return m_input.changeFrequency(); }
-    void setChangeFrequency(int New_ChangeFrequency);    // at least 25 ms
+    void setChangeFrequency(int New_ChangeFrequency); // at least 25 ms
     [[nodiscard]] int Orientation() const { return m_layout.orientation(); }
-    void setOrientation(int New_Orientation);    // 0 vertical, 1 horizontal
+    void setOrientation(int New_Orientation); // 0 vertical, 1 horizontal
     // The bar's Style property (ScrollbarStyle 0..3); named so as not to hide QWidget::style().
     [[nodiscard]] int ScrollStyle() const { return m_style; }
     void setScrollStyle(int New_Style);
@@ -101,5 +102,5 @@ private:
     Subclasser m_subclasser;
     ThemeCapabilities m_caps;
     int m_style = int(ScrollbarStyle::Classic);
-    int m_timerIds[4] = {};    // Qt timer ids of bar timers 1..3; 0 when stopped
+    int m_timerIds[4] = {}; // Qt timer ids of bar timers 1..3; 0 when stopped
 };

@@ -100,8 +100,8 @@ bool DIBsave::fail(const QString& message)
     return false;
 }
 
-bool DIBsave::saveWithWriter(const QString& fileName, const QImage& image, const QString& mimeType, int quality,
-                             int compression)
+bool DIBsave::saveWithWriter(const QString& fileName, const QImage& image, const QString& mimeType,
+                             int quality, int compression)
 {
     QByteArray format;
     if (GetEncoderClsid(mimeType, format) < 0)
@@ -254,7 +254,8 @@ void DIBsave::DrawCopyrightLines(QImage& hBitmap) const
         painter.drawLine(i + 7, 0, 0, i + 7);
 }
 
-namespace {
+namespace
+{
 
 QRect centredTarget(int nW, int nH, int imgW, int imgH)
 {

@@ -9,7 +9,8 @@
 #include <memory>
 
 // File type codes shared by the save dialog, the export routine and the writer.
-namespace FileType {
+namespace FileType
+{
 constexpr int BMP = 0;
 constexpr int JPEG = 1;
 constexpr int GIF = 2;
@@ -25,7 +26,8 @@ constexpr int ICO = 7;
 //
 // Ownership: the object owns both. `Graphics` is valid while `Img` is held and is ended before
 // the bitmap is released.
-class DIBsave {
+class DIBsave
+{
 public:
     DIBsave() = default;
     ~DIBsave();

@@ -8,8 +8,8 @@
 struct DownloadNames {
     QString year;
     QString month;
-    QString sizeSuffix;    // empty when t has no "-"
-    QString fullFileName;  // t itself when t has no "-"
+    QString sizeSuffix;   // empty when t has no "-"
+    QString fullFileName; // t itself when t has no "-"
 
     static DownloadNames derive(const QString& thumbName);
 

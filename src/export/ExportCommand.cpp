@@ -15,7 +15,8 @@ int ExportCommand::run(const QString& source, const QString& destination, QTextS
     }
     const int fileType = FileTypeCode::fromPath(destination);
     // The same arguments as a tile's save: high-speed modes, transparent background, quality 90.
-    const ExportResult result = RenderAndSaveIcon(destination, fileType, 0, 1, 1, true, true, 0, 90, image, true);
+    const ExportResult result =
+        RenderAndSaveIcon(destination, fileType, 0, 1, 1, true, true, 0, 90, image, true);
     if (!result.ok) {
         QString line = result.message;
         line.replace('\n', ' ');

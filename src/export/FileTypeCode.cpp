@@ -11,9 +11,9 @@ int FileTypeCode::fromExtension(const QString& extension)
         const char* extension;
         int code;
     } table[] = {
-        {"bmp", FileType::BMP},  {"dib", FileType::BMP},  {"rle", FileType::BMP}, {"jpg", FileType::JPEG},
-        {"jpeg", FileType::JPEG}, {"gif", FileType::GIF}, {"emf", FileType::EMF}, {"wmf", FileType::WMF},
-        {"tif", FileType::TIFF}, {"tiff", FileType::TIFF}, {"png", FileType::PNG}, {"ico", FileType::ICO},
+        {"bmp", FileType::BMP},   {"dib", FileType::BMP},   {"rle", FileType::BMP}, {"jpg", FileType::JPEG},
+        {"jpeg", FileType::JPEG}, {"gif", FileType::GIF},   {"emf", FileType::EMF}, {"wmf", FileType::WMF},
+        {"tif", FileType::TIFF},  {"tiff", FileType::TIFF}, {"png", FileType::PNG}, {"ico", FileType::ICO},
     };
     for (const auto& row : table) {
         if (extension.compare(QLatin1String(row.extension), Qt::CaseInsensitive) == 0)

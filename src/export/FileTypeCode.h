@@ -4,7 +4,8 @@
 
 // Maps a saved file's extension to its file type code (see FileType in DIBsave.h). The comparison
 // ignores case; an unknown extension or a name without one gives BMP.
-class FileTypeCode {
+class FileTypeCode
+{
 public:
     static int fromExtension(const QString& extension);
     // The code for the extension of the path's file name.

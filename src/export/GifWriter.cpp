@@ -6,7 +6,8 @@
 
 #include <vector>
 
-namespace {
+namespace
+{
 
 int writeToDevice(GifFileType* gif, const GifByteType* data, int length)
 {

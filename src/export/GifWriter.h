@@ -8,7 +8,8 @@ class QIODevice;
 // Writes an 8-bit palette image as a GIF89a file with giflib. The colour map has the image's
 // colour-table size rounded up to a power of two (2 to 256 entries); the first table entry with
 // alpha 0 becomes the transparent index.
-class GifWriter {
+class GifWriter
+{
 public:
     // False with a reason in `error` when the image is not indexed or giflib fails.
     static bool write(const QImage& indexed, QIODevice& device, QString* error = nullptr);

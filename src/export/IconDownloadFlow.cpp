@@ -13,14 +13,14 @@
 #include <QImageReader>
 #include <QSaveFile>
 
-const QString IconDownloadFlow::kSaveFilter = QStringLiteral(
-    "PNG Portable Network Graphics (*.PNG)|*.png"
-    "|JPEG Files (*.JPG;*.JPEG)|*.jpg;*.jpeg"
-    "|BMP Windows Bitmap (*.BMP;*.DIB;*.RLE)|*.bmp;*.dib;*.rle"
-    "|EMF Windows Enhanced Metafile (*.EMF)|*.emf"
-    "|GIF CompuServe GIF (*.GIF)|*.gif"
-    "|TIFF Tag Image File Format (*.TIF;*.TIFF)|*.tif;*.tiff"
-    "|WMF Windows Metafile (*.WMF)|*.wmf");
+const QString IconDownloadFlow::kSaveFilter =
+    QStringLiteral("PNG Portable Network Graphics (*.PNG)|*.png"
+                   "|JPEG Files (*.JPG;*.JPEG)|*.jpg;*.jpeg"
+                   "|BMP Windows Bitmap (*.BMP;*.DIB;*.RLE)|*.bmp;*.dib;*.rle"
+                   "|EMF Windows Enhanced Metafile (*.EMF)|*.emf"
+                   "|GIF CompuServe GIF (*.GIF)|*.gif"
+                   "|TIFF Tag Image File Format (*.TIF;*.TIFF)|*.tif;*.tiff"
+                   "|WMF Windows Metafile (*.WMF)|*.wmf");
 
 IconDownloadFlow::IconDownloadFlow(Dialogs& dialogs, QWidget* dialogParent, QObject* parent)
     : QObject(parent), m_dialogs(dialogs), m_dialogParent(dialogParent)
@@ -40,7 +40,8 @@ void IconDownloadFlow::start(const QString& thumbName)
         m_downloadPath.clear();
         m_url.clear();
         finishFetch();
-        tell(QStringLiteral("The icon could not be downloaded: \"%1\" is not a usable file name.").arg(names.fullFileName));
+        tell(QStringLiteral("The icon could not be downloaded: \"%1\" is not a usable file name.")
+                 .arg(names.fullFileName));
         return;
     }
     m_downloadPath = AppPaths::downloads() + "/" + names.fullFileName;
@@ -103,12 +104,13 @@ void IconDownloadFlow::saveAs(const QString& path)
     QImageReader reader(m_downloadPath);
     const QImage image = reader.read();
     if (image.isNull()) {
-        tell(QStringLiteral("The downloaded icon %1 could not be read: %2.").arg(m_downloadPath, reader.errorString()));
+        tell(QStringLiteral("The downloaded icon %1 could not be read: %2.")
+                 .arg(m_downloadPath, reader.errorString()));
         return;
     }
     // The existing file stays until the export has written its replacement completely.
-    const ExportResult result = RenderAndSaveIcon(path, FileTypeCode::fromPath(path), 0, 1, 1, true, true, 0, 90,
-                                                  image, true, &m_dialogs, m_dialogParent);
+    const ExportResult result = RenderAndSaveIcon(path, FileTypeCode::fromPath(path), 0, 1, 1, true, true, 0,
+                                                  90, image, true, &m_dialogs, m_dialogParent);
     if (result.ok)
         Q_EMIT saved(path);
 }

@@ -13,7 +13,8 @@ class QWidget;
 // downloads folder (an earlier copy is reused), then asks where to save it and exports it there.
 // The fetch runs asynchronously so the window never freezes; Timer1 then polls every 50 ms for
 // the file before the save dialog opens.
-class IconDownloadFlow : public QObject {
+class IconDownloadFlow : public QObject
+{
     Q_OBJECT
 public:
     static constexpr int kPollMs = 50;

@@ -3,7 +3,8 @@
 #include <QBuffer>
 #include <QtEndian>
 
-namespace {
+namespace
+{
 
 void put16(QByteArray& out, quint16 v)
 {
@@ -40,10 +41,10 @@ QByteArray IconFileWriter::encodeBitmap(const QImage& source)
     out.reserve(40 + w * h * 4 + maskStride * h);
     put32(out, 40);
     put32(out, quint32(w));
-    put32(out, quint32(2 * h));  // colour rows and mask rows together
+    put32(out, quint32(2 * h)); // colour rows and mask rows together
     put16(out, 1);
     put16(out, 32);
-    put32(out, 0);  // uncompressed
+    put32(out, 0); // uncompressed
     put32(out, quint32(w * h * 4 + maskStride * h));
     put32(out, 0);
     put32(out, 0);
@@ -52,7 +53,8 @@ QByteArray IconFileWriter::encodeBitmap(const QImage& source)
     for (int y = h - 1; y >= 0; --y) {
         const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < w; ++x) {
-            const char px[4] = {char(qBlue(row[x])), char(qGreen(row[x])), char(qRed(row[x])), char(qAlpha(row[x]))};
+            const char px[4] = {char(qBlue(row[x])), char(qGreen(row[x])), char(qRed(row[x])),
+                                char(qAlpha(row[x]))};
             out.append(px, 4);
         }
     }
@@ -80,13 +82,13 @@ QByteArray IconFileWriter::encode(const QList<QImage>& images)
     }
     QByteArray out;
     put16(out, 0);
-    put16(out, 1);  // icon
+    put16(out, 1); // icon
     put16(out, quint16(images.size()));
     quint32 offset = quint32(6 + 16 * images.size());
     for (qsizetype i = 0; i < images.size(); ++i) {
-        out.append(char(images[i].width() & 0xFF));  // 256 is written as 0
+        out.append(char(images[i].width() & 0xFF)); // 256 is written as 0
         out.append(char(images[i].height() & 0xFF));
-        out.append('\0');  // no palette
+        out.append('\0'); // no palette
         out.append('\0');
         put16(out, 1);
         put16(out, 32);

@@ -11,13 +11,15 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 constexpr int kGifTransValue = 130;
 constexpr int kStandardSizes[] = {256, 128, 64, 48, 32, 24, 16};
 
 // Shows the hourglass for the lifetime of the object.
-class BusyPointer {
+class BusyPointer
+{
 public:
     BusyPointer() { ScreenCursor::set(ScreenCursor::Hourglass); }
     ~BusyPointer() { ScreenCursor::set(ScreenCursor::Default); }
@@ -38,7 +40,7 @@ void drawCanvas(DIBsave& canvas, const QImage& source, int fileType, int smoothi
         return;
     QPainter& g = *canvas.Graphics;
     g.setRenderHint(QPainter::Antialiasing, smoothingMode == 2 || smoothingMode == 4);
-    g.setRenderHint(QPainter::SmoothPixmapTransform, false);  // nearest neighbour
+    g.setRenderHint(QPainter::SmoothPixmapTransform, false); // nearest neighbour
     if (whiteBackground(fileType, transBG))
         canvas.ClearScreen(0xFFFFFFFFu);
     g.drawImage(QRect(0, 0, source.width(), source.height()), source);
@@ -75,7 +77,8 @@ ExportResult saveIcon(const QString& sFilename, const QImage& source, int m)
         renderer.Graphics->drawImage(QRect(0, 0, s, s),
                                      source.scaled(s, s, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
         // The per-size files are a by-product; a missing Sizes folder only skips them.
-        const QString path = FileHelpers::AddBackslash(AppPaths::sizes()) + "temp" + QString::number(s) + ".png";
+        const QString path =
+            FileHelpers::AddBackslash(AppPaths::sizes()) + "temp" + QString::number(s) + ".png";
         renderer.Save(path, FileType::PNG, false, 99, 0, true, 24, 6, kGifTransValue);
         images << renderer.Img->copy();
     }
@@ -97,7 +100,9 @@ ExportResult render(const QString& sFilename, int fileType, int smoothingMode, b
     DIBsave canvas;
     drawCanvas(canvas, source, fileType, smoothingMode, transBG);
     if (canvas.Img->isNull())
-        return failed(QStringLiteral("Not enough memory for a %1 x %2 canvas.").arg(source.width()).arg(source.height()));
+        return failed(QStringLiteral("Not enough memory for a %1 x %2 canvas.")
+                          .arg(source.width())
+                          .arg(source.height()));
     if (!writeFlag)
         return ExportResult{true, {}};
     if (fileType == FileType::ICO)

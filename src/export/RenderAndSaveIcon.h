@@ -9,7 +9,7 @@ class QWidget;
 
 struct ExportResult {
     bool ok = false;
-    QString message;  // why it failed; empty on success
+    QString message; // why it failed; empty on success
 };
 
 // The standard icon sizes not greater than the smaller side m (256 down to 16); empty below 16.
@@ -24,6 +24,6 @@ QList<int> IconSizesFor(int m);
 // `reserved`, GIF_Dither and GIF_Color are accepted and not used; smoothingMode 2 or 4 turns on
 // anti-aliasing of the canvas; pixelOffsetMode has no counterpart in this painter.
 ExportResult RenderAndSaveIcon(const QString& sFilename, int FileTypes, int reserved, int smoothingMode,
-                               int pixelOffsetMode, bool TransBG, bool GIF_Dither, int GIF_Color, int JPEG_Quality,
-                               const QImage& source, bool writeFlag, Dialogs* dialogs = nullptr,
-                               QWidget* dialogParent = nullptr);
+                               int pixelOffsetMode, bool TransBG, bool GIF_Dither, int GIF_Color,
+                               int JPEG_Quality, const QImage& source, bool writeFlag,
+                               Dialogs* dialogs = nullptr, QWidget* dialogParent = nullptr);

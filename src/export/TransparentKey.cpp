@@ -4,7 +4,8 @@
 #include <limits>
 #include <vector>
 
-namespace {
+namespace
+{
 
 int keyedEntry(const QList<QRgb>& table)
 {

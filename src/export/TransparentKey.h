@@ -10,7 +10,8 @@
 // added when the palette has room (its size doubles up to 256); in a full palette the entry
 // already keyed (or else the darkest) stays transparent and its visible pixels take the nearest
 // other colour.
-class TransparentKey {
+class TransparentKey
+{
 public:
     static void apply(QImage& indexed, const QImage& source, int threshold);
 };

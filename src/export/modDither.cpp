@@ -2,8 +2,10 @@
 
 #include <vector>
 
-namespace modDither {
-namespace {
+namespace modDither
+{
+namespace
+{
 
 // Index 0 is unused so that 0 can mean "no node"; node 1 is the root.
 std::vector<Node> Nodes;
@@ -12,7 +14,7 @@ int FreeList = 0;
 int ReducibleNodes[8] = {};
 int Mask[8] = {};
 quint8 BitTable[129] = {};
-std::vector<quint32> Palette;  // 0x00BBGGRR
+std::vector<quint32> Palette; // 0x00BBGGRR
 int PaletteCount = 0;
 
 int octant(int depth, quint8 blue, quint8 green, quint8 red)
@@ -71,7 +73,7 @@ void AddColor(int node, int depth, int leafDepth, int& leafCount, quint8 blue, q
         const int o = octant(depth, blue, green, red);
         int child = Nodes[node].Child[o];
         if (child == 0) {
-            child = NewNode();  // may grow the pool: no references into it are held across
+            child = NewNode(); // may grow the pool: no references into it are held across
             Nodes[node].Child[o] = child;
             Nodes[node].PixelCount += 1;
             Node& c = Nodes[child];
@@ -211,9 +213,21 @@ void GetPaletteColor(int index, quint8& blue, quint8& green, quint8& red)
     red = quint8(c);
 }
 
-int LastPaletteIndex() { return PaletteCount; }
-int PaletteSize() { return int(Palette.size()); }
-int NodeCount() { return g_nodeCount; }
-int PoolCapacity() { return int(Nodes.size()) - 1; }
+int LastPaletteIndex()
+{
+    return PaletteCount;
+}
+int PaletteSize()
+{
+    return int(Palette.size());
+}
+int NodeCount()
+{
+    return g_nodeCount;
+}
+int PoolCapacity()
+{
+    return int(Nodes.size()) - 1;
+}
 
 } // namespace modDither

@@ -11,7 +11,8 @@ static void registerArtworkResources()
     Q_INIT_RESOURCE(artwork);
 }
 
-namespace {
+namespace
+{
 
 struct PieceInfo {
     const char* file;
@@ -21,15 +22,24 @@ struct PieceInfo {
 PieceInfo info(Artwork::Piece piece)
 {
     switch (piece) {
-    case Artwork::Piece::Logo: return {"logo.svg", {50, 50}};
-    case Artwork::Piece::Lettering: return {"lettering.svg", {122, 15}};
-    case Artwork::Piece::SearchButton: return {"search-button.svg", {65, 41}};
-    case Artwork::Piece::GoodLuck: return {"good-luck.svg", {96, 36}};
-    case Artwork::Piece::CaptionRestore: return {"caption-restore.svg", {16, 16}};
-    case Artwork::Piece::CaptionClose: return {"caption-close.svg", {16, 16}};
-    case Artwork::Piece::CaptionMinimise: return {"caption-minimise.svg", {16, 16}};
-    case Artwork::Piece::Download: return {"download.svg", {16, 16}};
-    case Artwork::Piece::License: return {"license.svg", {16, 16}};
+    case Artwork::Piece::Logo:
+        return {"logo.svg", {50, 50}};
+    case Artwork::Piece::Lettering:
+        return {"lettering.svg", {122, 15}};
+    case Artwork::Piece::SearchButton:
+        return {"search-button.svg", {65, 41}};
+    case Artwork::Piece::GoodLuck:
+        return {"good-luck.svg", {96, 36}};
+    case Artwork::Piece::CaptionRestore:
+        return {"caption-restore.svg", {16, 16}};
+    case Artwork::Piece::CaptionClose:
+        return {"caption-close.svg", {16, 16}};
+    case Artwork::Piece::CaptionMinimise:
+        return {"caption-minimise.svg", {16, 16}};
+    case Artwork::Piece::Download:
+        return {"download.svg", {16, 16}};
+    case Artwork::Piece::License:
+        return {"license.svg", {16, 16}};
     }
     return {"", {}};
 }

@@ -5,7 +5,8 @@ class CtlLayers;
 // The category column: one row per catalogue category, loaded in the category table's order.
 // Layers show in reverse, so "Mobile Icons" (index 0) is the bottom row and starts highlighted,
 // and "Animal Icons" (index 19) is the top row.
-class CategoryMenu {
+class CategoryMenu
+{
 public:
     static constexpr int kRowImageSize = 16; // nominal size of a row without an image
 

@@ -7,7 +7,8 @@
 // Geometry of the results grid for one grid width: the column count N, the leftover L spread over
 // the columns, the cell width C and the integer cell step Ci; the cells, the tiles inside their
 // grid lines, the line positions and the fitted thumbnail rectangle.
-class GridGeometry {
+class GridGeometry
+{
 public:
     static constexpr int kRowHeight = 200;
     static constexpr int kImageBoxHeight = 100;
@@ -17,10 +18,10 @@ public:
     explicit GridGeometry(float gridWidth);
 
     [[nodiscard]] float gridWidth() const { return m_gridWidth; }
-    [[nodiscard]] int columns() const { return m_columns; }     // N
-    [[nodiscard]] float leftover() const { return m_leftover; } // L
+    [[nodiscard]] int columns() const { return m_columns; }       // N
+    [[nodiscard]] float leftover() const { return m_leftover; }   // L
     [[nodiscard]] float cellWidth() const { return m_cellWidth; } // C
-    [[nodiscard]] int cellStep() const { return m_cellStep; }   // Ci
+    [[nodiscard]] int cellStep() const { return m_cellStep; }     // Ci
     // Below 200 pixels there is no column and no cell can be placed.
     [[nodiscard]] bool isUsable() const { return m_columns > 0; }
 

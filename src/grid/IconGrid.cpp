@@ -1,8 +1,8 @@
 #include "grid/IconGrid.h"
 
 #include "grid/IconsOLE.h"
-#include "platform/MouseCodes.h"
 #include "grid/ThumbnailLoader.h"
+#include "platform/MouseCodes.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,9 +20,8 @@ IconsOLE* IconGrid::makeTile(int index)
     auto* tile = new IconsOLE(this);
     tile->hide();
     connect(tile, &IconsOLE::TileMouseMove, this, [this, index] { hoverTile(index); });
-    connect(tile, &IconsOLE::DownloadClick, this, [this, index](int b, int s, float x, float y) {
-        Q_EMIT DownloadClick(index, b, s, x, y);
-    });
+    connect(tile, &IconsOLE::DownloadClick, this,
+            [this, index](int b, int s, float x, float y) { Q_EMIT DownloadClick(index, b, s, x, y); });
     connect(tile, &IconsOLE::downloadRequested, this,
             [this, index](const QString& name) { Q_EMIT downloadRequested(index, name); });
     m_icons.push_back(tile);
@@ -36,8 +35,7 @@ IconsOLE* IconGrid::tile(int index) const
     return m_icons[std::size_t(index)];
 }
 
-int IconGrid::PlaceNextTile(const QStringList& resultList, std::vector<IconRecord>& records,
-                            float gridWidth)
+int IconGrid::PlaceNextTile(const QStringList& resultList, std::vector<IconRecord>& records, float gridWidth)
 {
     const int n = int(resultList.size());
     if (n == 0)
@@ -96,8 +94,8 @@ int IconGrid::PlaceNextTile(const QStringList& resultList, std::vector<IconRecor
 // only the newly added rows need painting, so the tiles already placed are not repainted.
 void IconGrid::drawLines(int oldHeight)
 {
-    const bool sameColumns = m_linesDrawn && m_linesGeometry.cellStep() == m_geometry.cellStep()
-        && m_linesSize.width() == width();
+    const bool sameColumns =
+        m_linesDrawn && m_linesGeometry.cellStep() == m_geometry.cellStep() && m_linesSize.width() == width();
     m_linesDrawn = true;
     m_linesGeometry = m_geometry;
     m_linesSize = size();

@@ -13,10 +13,11 @@ class IconsOLE;
 // The results grid surface: its grid lines, the control array of tiles Icons (element 0 exists
 // from the start), the placement cursor and the hover rule. The surface grows a row of 200 pixels
 // at a time and scrolls inside its viewport; the host moves it.
-class IconGrid : public QWidget {
+class IconGrid : public QWidget
+{
     Q_OBJECT
 public:
-    static constexpr QRgb kLineColour = 0xFFE6E6E6;  // RGB(230, 230, 230)
+    static constexpr QRgb kLineColour = 0xFFE6E6E6; // RGB(230, 230, 230)
 
     explicit IconGrid(QWidget* parent = nullptr);
 
@@ -24,8 +25,7 @@ public:
     // grid lines, creates the tile, gives it the record's texts, moves it into its cell, draws
     // the fitted thumbnail and advances the cursor. Records are added when the array is shorter,
     // with empty texts. Returns the surface height (also reported by surfaceHeightChanged).
-    int PlaceNextTile(const QStringList& resultList, std::vector<IconRecord>& records,
-                      float gridWidth);
+    int PlaceNextTile(const QStringList& resultList, std::vector<IconRecord>& records, float gridWidth);
 
     // A new query: unloads every tile but tile 0, resets tile 0, the cursor, the geometry and the
     // last hovered tile, clears the drawing and sets the height to 0.

@@ -1,7 +1,7 @@
 #include "grid/IconsOLE.h"
 
-#include "platform/MouseCodes.h"
 #include "grid/TileButton.h"
+#include "platform/MouseCodes.h"
 #include "platform/Shell.h"
 
 #include <QLabel>
@@ -10,7 +10,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 const QString kDefaultTitle = QStringLiteral("Title");
 const QString kDefaultLicense = QStringLiteral("License: ");
 
@@ -31,8 +32,7 @@ QLabel* makeLoadingCaption(QWidget* parent)
 }
 } // namespace
 
-IconsOLE::IconsOLE(QWidget* parent)
-    : QWidget(parent), m_title(kDefaultTitle), m_license(kDefaultLicense)
+IconsOLE::IconsOLE(QWidget* parent) : QWidget(parent), m_title(kDefaultTitle), m_license(kDefaultLicense)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);

@@ -13,7 +13,8 @@ class TileButton;
 // One result tile: a white surface showing the thumbnail the grid draws into it, the result's
 // texts, and a download and a licence button that slide up from the bottom edge while the tile is
 // the hovered one. The surface persists: it shows the last DrawIcon until the next one.
-class IconsOLE : public QWidget {
+class IconsOLE : public QWidget
+{
     Q_OBJECT
 public:
     static constexpr QSize kInitialSize{304, 187};
@@ -75,8 +76,8 @@ private:
     void onLicenseReleased();
 
     TileStrip m_strip;
-    QTimer m_revealTimer;  // Timer2
-    QTimer m_hideTimer;    // Timer3
+    QTimer m_revealTimer; // Timer2
+    QTimer m_hideTimer;   // Timer3
     TileButton* m_download = nullptr;
     TileButton* m_info = nullptr;
     QLabel* m_loadingCap = nullptr;

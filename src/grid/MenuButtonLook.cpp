@@ -4,7 +4,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 constexpr int kBarLeft = 12;
 constexpr int kBarRight = 30;
 constexpr int kBarYs[] = {15, 21, 27};
@@ -28,8 +29,7 @@ void MenuButtonLook::paintIdle(QImage& surface)
 void MenuButtonLook::paintPointer(QImage& surface, float x, float y, bool pressed)
 {
     surface.fill(Qt::white);
-    const QRgb brush = isInside(surface.size(), x, y) ? (pressed ? kPressedInside : kHoverInside)
-                                                      : kOutside;
+    const QRgb brush = isInside(surface.size(), x, y) ? (pressed ? kPressedInside : kHoverInside) : kOutside;
     {
         QPainter painter(&surface);
         painter.fillRect(surface.rect(), QColor::fromRgba(brush));
@@ -41,6 +41,5 @@ bool MenuButtonLook::isInside(const QSize& size, float x, float y)
 {
     const long px = std::lrint(x);
     const long py = std::lrint(y);
-    return px >= kMargin && py >= kMargin && px < size.width() - kMargin
-        && py < size.height() - kMargin;
+    return px >= kMargin && py >= kMargin && px < size.width() - kMargin && py < size.height() - kMargin;
 }

@@ -1,7 +1,7 @@
 #include "grid/TileButton.h"
 
-#include "platform/MouseCodes.h"
 #include "grid/TileStrip.h"
+#include "platform/MouseCodes.h"
 
 #include <QMouseEvent>
 #include <QPainter>

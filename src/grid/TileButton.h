@@ -6,7 +6,8 @@
 
 // A 17 x 17 picture button of the tile: white background, a 16 x 16 glyph, hand pointer, tool tip.
 // Reports a release of any pointer button over it.
-class TileButton : public QWidget {
+class TileButton : public QWidget
+{
     Q_OBJECT
 public:
     TileButton(Artwork::Piece glyph, const QString& toolTip, QWidget* parent);

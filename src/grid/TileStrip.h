@@ -6,7 +6,8 @@
 // The tile's button strip (download and licence buttons side by side) as a state machine: its
 // placement on resize, the reveal and hide animations and the active flag. The tile widget runs
 // the timers; tests drive the ticks directly.
-class TileStrip {
+class TileStrip
+{
 public:
     static constexpr int kButtonSize = 17;
     static constexpr int kGap = 4;

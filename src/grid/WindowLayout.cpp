@@ -2,7 +2,8 @@
 
 #include "grid/GridGeometry.h"
 
-namespace {
+namespace
+{
 int half(int a)
 {
     return GridGeometry::half(a);
@@ -14,9 +15,9 @@ WindowLayout::Regions WindowLayout::compute(int W, int H, int M)
     Regions r;
     r.LogoPic = QRect(0, 0, M, kLogoPicHeight);
     r.Logopic1 = QRect(QPoint(25, half(kLogoPicHeight - kLogoSize.height())), kLogoSize);
-    r.LogoText = QRect(QPoint(r.Logopic1.left() + r.Logopic1.width() + 10,
-                              half(kLogoPicHeight - kLetteringSize.height())),
-                       kLetteringSize);
+    r.LogoText = QRect(
+        QPoint(r.Logopic1.left() + r.Logopic1.width() + 10, half(kLogoPicHeight - kLetteringSize.height())),
+        kLetteringSize);
 
     r.menuPanel = QRect(0, r.LogoPic.top() + kLogoPicHeight, M, H - kLogoPicHeight);
     r.menuPanelShape = r.menuPanel.adjusted(-1, -1, 1, 1);
@@ -34,11 +35,11 @@ WindowLayout::Regions WindowLayout::compute(int W, int H, int M)
     const int searchWidth = W / 3;
     r.SearchOLE = QRect(half(toolbarWidth - searchWidth), 1, searchWidth, kSearchOleHeight);
     // The picture is taller than its box; it is centred so the box clips it evenly.
-    r.SearchButton = QRect(QPoint(searchWidth - kSearchButtonSize.width(),
-                                  half(kSearchOleHeight - kSearchButtonSize.height())),
-                           kSearchButtonSize);
-    r.SearchBar = QRect(5, half(kSearchOleHeight - kSearchBarHeight), r.SearchButton.left() - 5,
-                        kSearchBarHeight);
+    r.SearchButton = QRect(
+        QPoint(searchWidth - kSearchButtonSize.width(), half(kSearchOleHeight - kSearchButtonSize.height())),
+        kSearchButtonSize);
+    r.SearchBar =
+        QRect(5, half(kSearchOleHeight - kSearchBarHeight), r.SearchButton.left() - 5, kSearchBarHeight);
 
     const int searchRight = r.SearchOLE.left() + r.SearchOLE.width();
     r.GoodLuck = QRect(QPoint(searchRight + 20, r.SearchOLE.top()), kGoodLuckSize);
@@ -48,12 +49,12 @@ WindowLayout::Regions WindowLayout::compute(int W, int H, int M)
     r.menuMain = QRect(QPoint(searchRight + 10, r.SearchOLE.top()), kMenuMainSize);
     r.menuMainVisible =
         QRect(QPoint(r.GoodLuck.left() + r.GoodLuck.width() + 10, r.SearchOLE.top()), kMenuMainSize);
-    r.Label1 = QRect(QPoint(half(toolbarWidth - kHintSize.width()),
-                            r.SearchOLE.top() + r.SearchOLE.height() + 10),
-                     kHintSize);
+    r.Label1 =
+        QRect(QPoint(half(toolbarWidth - kHintSize.width()), r.SearchOLE.top() + r.SearchOLE.height() + 10),
+              kHintSize);
 
-    r.ucScrollbar1 = QRect(r.GridPIC.left() + r.GridPIC.width(), r.GridPIC.top(), kScrollbarWidth,
-                           r.GridPIC.height());
+    r.ucScrollbar1 =
+        QRect(r.GridPIC.left() + r.GridPIC.width(), r.GridPIC.top(), kScrollbarWidth, r.GridPIC.height());
     r.Progress = QRect(-1, kToolbarHeight - kProgressHeight, 0, kProgressHeight);
     r.IconGrid = QRect(0, 0, r.GridPIC.width(), r.GridPIC.height());
     r.LoadMore = QRect(0, r.GridPIC.height(), r.GridPIC.width(), kLoadMoreHeight);

@@ -7,7 +7,8 @@
 
 // The one-time layout pass of the main window as pure computation. Every rectangle is in the
 // coordinates of the region's container (see the comment on each member); lines likewise.
-class WindowLayout {
+class WindowLayout
+{
 public:
     // Design sizes kept by the layout pass.
     static constexpr int kMenuWidth = 249;
@@ -28,7 +29,7 @@ public:
     static constexpr QSize kLoadMoreCaptionSize{134, 16};
     static constexpr int kCaptionButtonSize = 17;
     static constexpr int kCaptionButtonTop = 8;
-    static constexpr int kRestoreButtonLeft = 912;  // mainControls(0), never moved
+    static constexpr int kRestoreButtonLeft = 912; // mainControls(0), never moved
 
     struct Regions {
         // In window coordinates.

@@ -2,7 +2,8 @@
 
 #include <QtEndian>
 
-namespace {
+namespace
+{
 
 template <typename T> void put(QByteArray& out, T value)
 {

@@ -8,7 +8,8 @@
 #include <QIODevice>
 #include <QImageReader>
 
-namespace {
+namespace
+{
 
 bool writeAll(QIODevice& out, const char* data, qint64 length)
 {

@@ -7,7 +7,8 @@ class QIODevice;
 
 // BMP files of a section: writing the exact layout (file header, the 40-byte header, colour
 // table, bottom-up rows) and reading any BMP a real decoder understands, after checking the file.
-class BmpFile {
+class BmpFile
+{
 public:
     // Files beyond this size are never read into memory.
     static constexpr qint64 kMaxFileBytes = qint64(160) << 20;

@@ -5,7 +5,8 @@
 
 #include <QtEndian>
 
-namespace {
+namespace
+{
 
 constexpr quint32 kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
 constexpr quint32 kCoreHeaderSize = 12;

@@ -14,7 +14,8 @@
 
 const QString CDIB::kClipboardDibFormat = QStringLiteral("application/x-qt-windows-mime;value=\"DIB\"");
 
-namespace {
+namespace
+{
 
 int depthOf(const QImage& picture)
 {
@@ -34,7 +35,8 @@ int depthOf(const QImage& picture)
 
 // A compiled resource file registered for the duration of one load, as a module is loaded and
 // freed around a resource look-up.
-class ResourceModule {
+class ResourceModule
+{
 public:
     explicit ResourceModule(const QString& file)
         : m_file(file), m_root(QStringLiteral("/pm-module-%1").arg(s_next.fetchAndAddRelaxed(1)))
@@ -183,7 +185,8 @@ int CDIB::Stretch(QPainter& hDC, int x, int y, int nWidth, int nHeight, int xSrc
 {
     const int sw = nSrcWidth ? nSrcWidth : Width();
     const int sh = nSrcHeight ? nSrcHeight : Height();
-    return m_section.stretchTo(hDC, QRect(x, y, nWidth, nHeight), QRect(xSrc, ySrc, sw, sh), ROP, StretchBltMode);
+    return m_section.stretchTo(hDC, QRect(x, y, nWidth, nHeight), QRect(xSrc, ySrc, sw, sh), ROP,
+                               StretchBltMode);
 }
 
 int CDIB::Stretch24(QPainter& hDC, int x, int y, int nWidth, int nHeight, int xSrc, int ySrc, int nSrcWidth,

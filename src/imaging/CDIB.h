@@ -15,7 +15,8 @@ class QPainter;
 // clipboard; copied to the clipboard or another CDIB; written as a BMP file; drawn onto any
 // QPainter. Device contexts are QPainter targets for drawing out and QImage sources for copying
 // in; DibPainter draws into the section. Operations on an empty object do nothing and give 0.
-class CDIB {
+class CDIB
+{
 public:
     // The clipboard format carrying the packed DIB bytes, as Qt names Windows' CF_DIB.
     static const QString kClipboardDibFormat;

@@ -8,7 +8,8 @@ class DibSection;
 // Draws into a section with a QPainter, as GDI calls on the section's device context do. The
 // painter works on a top-down copy; when the DibPainter ends, the pixels that changed are stored
 // back (nearest table entry at the palette depths, fourth byte 0 at 32 bits).
-class DibPainter {
+class DibPainter
+{
 public:
     explicit DibPainter(DibSection& section);
     ~DibPainter();

@@ -7,7 +7,8 @@
 #include <climits>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 QRgb entryColor(const QByteArray& palette, int index)
 {
@@ -236,7 +237,8 @@ void DibSection::reset()
         std::memset(m_bits.get(), 0, size_t(size()));
 }
 
-int DibSection::stretchTo(QPainter& target, const QRect& dst, const QRect& src, quint32 rop, int stretchMode) const
+int DibSection::stretchTo(QPainter& target, const QRect& dst, const QRect& src, quint32 rop,
+                          int stretchMode) const
 {
     const auto mode = RasterOperation::compositionFor(rop);
     if (isEmpty() || !target.isActive() || !mode)

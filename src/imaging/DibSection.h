@@ -14,7 +14,8 @@ class QPainter;
 // bytes laid out as a GDI section: rows bottom-up, each padded to 32 bits. 1, 4 and 8 bits per
 // pixel index the colour table (most significant bits first); 24 and 32 bits hold B, G, R (, X).
 // Coordinates taken by the methods below are top-down, as for any drawing surface.
-class DibSection {
+class DibSection
+{
 public:
     DibSection() = default;
     DibSection(const DibSection&) = delete;

@@ -8,7 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
-namespace FileHelpers {
+namespace FileHelpers
+{
 
 QString AddBackslash(const QString& path)
 {
@@ -48,7 +49,8 @@ QString ShowFileDialog(QWidget* parent, const QString& filter, bool openFlag)
     const QString title = QStringLiteral("Open File...");
     const QString qtFilter = QtFilterFromPipeList(filter);
     Dialogs& dialogs = Dialogs::instance();
-    return openFlag ? dialogs.openFileName(parent, title, qtFilter) : dialogs.saveFileName(parent, title, qtFilter);
+    return openFlag ? dialogs.openFileName(parent, title, qtFilter)
+                    : dialogs.saveFileName(parent, title, qtFilter);
 }
 
 QString GetFileExtension(const QString& name)

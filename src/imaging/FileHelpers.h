@@ -6,7 +6,8 @@ class QWidget;
 
 // Small shared routines: folder-path joining, the strip below the work area, the save/open
 // dialog, extension extraction and fitting an image into a box.
-namespace FileHelpers {
+namespace FileHelpers
+{
 
 // path followed by the platform separator "/" unless it already ends with one.
 QString AddBackslash(const QString& path);

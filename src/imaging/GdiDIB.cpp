@@ -62,7 +62,8 @@ int GdiDIB::Stretch(QPainter& hDC, int x, int y, int nWidth, int nHeight, int xS
 
 void GdiDIB::Cls(quint32 ColorRef)
 {
-    m_section.fill(QRect(0, 0, m_sectionWidth, m_sectionHeight), RasterOperation::colorFromColorRef(ColorRef));
+    m_section.fill(QRect(0, 0, m_sectionWidth, m_sectionHeight),
+                   RasterOperation::colorFromColorRef(ColorRef));
 }
 
 void GdiDIB::FillColor(float x, float y, float W, float H, quint32 ColorRef)

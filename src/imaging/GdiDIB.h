@@ -11,7 +11,8 @@ class QPainter;
 // The light sibling of CDIB: the same section without the file, resource, picture and clipboard
 // operations, with its figures kept in fields of their own, plus a slot holding one image with
 // its own width and height.
-class GdiDIB {
+class GdiDIB
+{
 public:
     GdiDIB() = default;
     ~GdiDIB() { Destroy(); }

@@ -7,7 +7,8 @@
 
 #include <cstring>
 
-namespace {
+namespace
+{
 
 constexpr quint32 kRgb = 0, kBitFields = 3;
 

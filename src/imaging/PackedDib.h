@@ -6,7 +6,8 @@ class DibSection;
 
 // The packed device-independent bitmap of the clipboard's DIB format and of a BMP file after its
 // file header: the 40-byte header, the colour table (palette depths) and the pixel rows.
-class PackedDib {
+class PackedDib
+{
 public:
     [[nodiscard]] static QByteArray pack(const DibSection& section);
     // Rebuilds a section from packed bytes. Refuses (false, section left empty) a block whose

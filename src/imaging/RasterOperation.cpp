@@ -1,6 +1,7 @@
 #include "imaging/RasterOperation.h"
 
-namespace RasterOperation {
+namespace RasterOperation
+{
 
 std::optional<QPainter::CompositionMode> compositionFor(quint32 rop)
 {

@@ -6,7 +6,8 @@
 
 // GDI raster-operation codes and stretch modes as the section classes take them, mapped onto the
 // painter's composition modes and smoothing.
-namespace RasterOperation {
+namespace RasterOperation
+{
 
 constexpr quint32 SRCCOPY = 0x00CC0020;
 constexpr quint32 SRCPAINT = 0x00EE0086;
@@ -24,7 +25,10 @@ constexpr int HALFTONE = 4;
 // nullopt for a code with no painter equivalent.
 std::optional<QPainter::CompositionMode> compositionFor(quint32 rop);
 // Only HALFTONE averages source pixels; the other modes pick them.
-inline bool smoothsFor(int stretchMode) { return stretchMode == HALFTONE; }
+inline bool smoothsFor(int stretchMode)
+{
+    return stretchMode == HALFTONE;
+}
 
 // GDI's COLORREF 0x00BBGGRR as an opaque colour.
 inline QRgb colorFromColorRef(quint32 colorRef)

@@ -31,9 +31,27 @@ QString AppPaths::root()
     return s_root.isEmpty() ? QCoreApplication::applicationDirPath() : s_root;
 }
 
-QString AppPaths::icons() { return root() + "/Icons"; }
-QString AppPaths::images() { return root() + "/Images"; }
-QString AppPaths::downloads() { return root() + "/Downloads"; }
-QString AppPaths::sizes() { return root() + "/Sizes"; }
-QString AppPaths::goodLuck() { return root() + "/GoodLuck.txt"; }
-QString AppPaths::spinnerFrame(int n) { return images() + "/load" + QString::number(n) + ".png"; }
+QString AppPaths::icons()
+{
+    return root() + "/Icons";
+}
+QString AppPaths::images()
+{
+    return root() + "/Images";
+}
+QString AppPaths::downloads()
+{
+    return root() + "/Downloads";
+}
+QString AppPaths::sizes()
+{
+    return root() + "/Sizes";
+}
+QString AppPaths::goodLuck()
+{
+    return root() + "/GoodLuck.txt";
+}
+QString AppPaths::spinnerFrame(int n)
+{
+    return images() + "/load" + QString::number(n) + ".png";
+}

@@ -5,7 +5,8 @@
 class QWidget;
 
 // Message boxes and the file dialog behind one replaceable interface, so tests can answer them.
-class Dialogs {
+class Dialogs
+{
 public:
     virtual ~Dialogs() = default;
 

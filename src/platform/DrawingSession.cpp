@@ -4,9 +4,7 @@
 
 #include <QGuiApplication>
 
-DrawingSession::DrawingSession() : m_started(qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-{
-}
+DrawingSession::DrawingSession() : m_started(qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {}
 
 bool DrawingSession::reportFailure() const
 {

@@ -4,7 +4,8 @@
 
 // Stands in for a per-window graphics start-up token. Drawing needs a running GUI application;
 // without one the session fails and the owner shows the start-up error and closes.
-class DrawingSession {
+class DrawingSession
+{
 public:
     DrawingSession();
     DrawingSession(const DrawingSession&) = delete;

@@ -6,7 +6,8 @@
 #include <functional>
 #include <vector>
 
-namespace {
+namespace
+{
 const char* attribute(const GumboElement& element, const char* name)
 {
     const GumboAttribute* attr = gumbo_get_attribute(&element.attributes, name);

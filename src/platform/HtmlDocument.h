@@ -9,7 +9,8 @@
 // A loaded HTML document's link and image collections, as a browser presents them: the links
 // (a and area elements with href) and images (img elements with src), each resolved against the
 // page address and the document's <base href>, in document order. Parsed with gumbo; no script runs.
-class HtmlDocument {
+class HtmlDocument
+{
 public:
     // Refuses (nullopt) a document with more than maxItems links or images, or more than
     // kMaxTags tags (a result page has a few hundred).

@@ -1,6 +1,7 @@
 #include "platform/PageLoader.h"
 
-namespace {
+namespace
+{
 const QStringList& emptyList()
 {
     static const QStringList none;

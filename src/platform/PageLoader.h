@@ -10,7 +10,8 @@
 // Stands in for the embedded browser control: Navigate() fetches a page asynchronously and parses
 // it; once complete (ReadyState 4) the document's links and images are available. A page that
 // fails, times out, exceeds the size cap or the item limit completes as an empty document.
-class PageLoader : public QObject {
+class PageLoader : public QObject
+{
     Q_OBJECT
 public:
     static constexpr int kReadyComplete = 4;

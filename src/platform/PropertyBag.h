@@ -5,7 +5,8 @@
 #include <QVariant>
 
 // Named design-time values of a custom control, read and written with defaults.
-class PropertyBag {
+class PropertyBag
+{
 public:
     // The stored value, or `defaultValue` when the key is missing.
     [[nodiscard]] QVariant read(const QString& key, const QVariant& defaultValue) const;

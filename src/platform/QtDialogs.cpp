@@ -4,7 +4,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-namespace {
+namespace
+{
 Dialogs* g_override = nullptr;
 }
 

@@ -3,7 +3,8 @@
 #include "platform/Dialogs.h"
 
 // The standard Qt dialogs.
-class QtDialogs : public Dialogs {
+class QtDialogs : public Dialogs
+{
 public:
     QString saveFileName(QWidget* parent, const QString& title, const QString& filter) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& filter) override;

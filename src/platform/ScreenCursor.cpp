@@ -3,7 +3,8 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-namespace {
+namespace
+{
 int g_shape = ScreenCursor::Default;
 }
 

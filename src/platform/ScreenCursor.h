@@ -2,7 +2,8 @@
 
 // The screen-wide mouse pointer shapes, named by their classic numbers: 0 default, 11 hourglass,
 // 13 arrow with hourglass. Set to a busy shape replaces the current override; 0 removes it.
-class ScreenCursor {
+class ScreenCursor
+{
 public:
     static constexpr int Default = 0;
     static constexpr int Hourglass = 11;

@@ -3,11 +3,12 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-namespace {
+namespace
+{
 QScreen* primary()
 {
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::primaryScreen()
-                                                                         : nullptr;
+                                                                        : nullptr;
 }
 } // namespace
 

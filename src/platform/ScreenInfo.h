@@ -3,7 +3,8 @@
 #include <QRect>
 
 // Screen size, desktop work area and the twips conversion of the primary screen.
-class ScreenInfo {
+class ScreenInfo
+{
 public:
     static QRect screenGeometry();
     static QRect workArea();

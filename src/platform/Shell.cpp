@@ -3,7 +3,8 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-namespace {
+namespace
+{
 std::function<void(const QString&)> g_opener;
 }
 

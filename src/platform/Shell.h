@@ -6,7 +6,8 @@
 
 // Opens addresses in the system's browser. Only http and https addresses are opened; anything
 // else (file:, javascript:, empty text) is refused so a scraped link cannot start a program.
-class Shell {
+class Shell
+{
 public:
     // Returns whether the address was handed on.
     static bool openUrl(const QString& address);

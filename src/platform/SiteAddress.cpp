@@ -2,9 +2,10 @@
 
 #include <QUrl>
 
-namespace {
+namespace
+{
 QString g_base = QStringLiteral(PICTOMINE_BASE_URL);
-constexpr int kDatePathLength = 11;  // "YYYY/MM/DD/"
+constexpr int kDatePathLength = 11; // "YYYY/MM/DD/"
 } // namespace
 
 QString SiteAddress::base()

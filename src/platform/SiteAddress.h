@@ -4,7 +4,8 @@
 
 // The catalogue site's root address (a build value, overridable on the command line) and the
 // positions in its addresses that the scraping rules depend on.
-class SiteAddress {
+class SiteAddress
+{
 public:
     static QString base();
     // Accepts an absolute http(s) address with a host that ends with "/"; else sets `error`.

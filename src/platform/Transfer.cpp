@@ -4,7 +4,8 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
-namespace {
+namespace
+{
 constexpr int kMaxRedirects = 5;
 }
 

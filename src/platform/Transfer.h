@@ -12,7 +12,8 @@ class QNetworkAccessManager;
 // Stands in for the internet-transfer control: an asynchronous GET of one address to bytes.
 // Redirects are followed (at most 5); a transfer that takes longer than the timeout or whose
 // body exceeds the size cap fails. Cancel() aborts without emitting finished().
-class Transfer : public QObject {
+class Transfer : public QObject
+{
     Q_OBJECT
 public:
     static constexpr int kDefaultTimeoutMs = 15000;

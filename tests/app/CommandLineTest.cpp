@@ -1,12 +1,12 @@
-#include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/Application.h"
 
 #include <gtest/gtest.h>
 
 TEST(CommandLine, ParsesEveryOptionAndRefusesUnknownOnesWithStatusTwo)
 {
-    const CommandLine cl = CommandLine::parse({"--base-url", "http://127.0.0.1:9/", "--home", "/tmp/h",
-                                               "--screenshot", "shot.png"});
+    const CommandLine cl = CommandLine::parse(
+        {"--base-url", "http://127.0.0.1:9/", "--home", "/tmp/h", "--screenshot", "shot.png"});
     EXPECT_TRUE(cl.error.isEmpty());
     EXPECT_EQ(cl.baseUrl, "http://127.0.0.1:9/");
     EXPECT_EQ(cl.home, "/tmp/h");

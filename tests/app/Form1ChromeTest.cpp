@@ -10,9 +10,11 @@
 #include <QLabel>
 #include <QLineEdit>
 
-namespace {
+namespace
+{
 // Against a closed port every page load fails at once: the chrome works without a catalogue.
-class Form1Chrome : public MainWindowTest {
+class Form1Chrome : public MainWindowTest
+{
 protected:
     void SetUp() override
     {
@@ -53,7 +55,7 @@ TEST_F(Form1Chrome, LayoutFillsTheWorkAreaAndAnEmptyResultSetSaysWhyAndDoesNotSc
     window->UpdateScrollRange();
     EXPECT_EQ(window->scrollbar()->Max(), 0);
 
-    window->clearResults();  // what every new query does first
+    window->clearResults(); // what every new query does first
     EXPECT_FALSE(window->notice()->isVisible());
 }
 
@@ -64,7 +66,7 @@ TEST_F(Form1Chrome, GoodLuckAndEnterSearchAndCloseWritesTheKeywordListBack)
     EXPECT_EQ(window->client().lastRequestUrl(), SiteAddress::base() + "?s=arrow");
 
     window->searchBar()->setText("arrowleft");
-    QTest::keyClick(window->searchBar(), Qt::Key_A);  // other keys start nothing
+    QTest::keyClick(window->searchBar(), Qt::Key_A); // other keys start nothing
     EXPECT_EQ(window->client().lastRequestUrl(), SiteAddress::base() + "?s=arrow");
     QTest::keyClick(window->searchBar(), Qt::Key_Return);
     EXPECT_EQ(window->client().lastRequestUrl(), SiteAddress::base() + "?s=arrowlefta");

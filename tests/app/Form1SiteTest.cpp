@@ -10,9 +10,11 @@
 #include <QDir>
 #include <QImageReader>
 
-namespace {
+namespace
+{
 // The main window against the stand-in catalogue, after its first page has come in.
-class Form1Site : public MainWindowTest {
+class Form1Site : public MainWindowTest
+{
 protected:
     void SetUp() override
     {
@@ -33,7 +35,7 @@ TEST_F(Form1Site, WheelScrollsByRowsAndLoadMoreAppendsAPage)
     IconGrid* grid = window->iconGrid();
     ucScrollbar* bar = window->scrollbar();
     EXPECT_EQ(bar->Max(), grid->height() - window->gridViewport()->height());
-    ASSERT_GT(bar->Max(), 200);  // 30 results are more than one row taller than any viewport here
+    ASSERT_GT(bar->Max(), 200); // 30 results are more than one row taller than any viewport here
 
     // Away from the user at the top: nothing moves. Toward the user: one row per notch, any delta.
     turnWheel(grid, 120);
@@ -69,8 +71,8 @@ TEST_F(Form1Site, HoverRaisesOneStripAndTheDownloadButtonSavesTheFullSizeIcon)
     QTest::mouseMove(third, QPoint(20, 20));
     ASSERT_TRUE(QTest::qWaitFor([&] { return grid->lastHovered() == 3; }, kBoundMs));
     QTest::mouseMove(fifth, QPoint(20, 20));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return fifth->strip().isActive() && !third->strip().isActive(); },
-                                kBoundMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return fifth->strip().isActive() && !third->strip().isActive(); }, kBoundMs));
 
     const QString target = home.filePath("saved.gif");
     dialogs.saveAnswer = target;

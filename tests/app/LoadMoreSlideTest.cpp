@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 // Ticks a 41-pixel panel in a 700-pixel viewport until it rests; returns its top and the ticks.
 std::pair<int, int> slide(bool shown, int top)
 {
@@ -18,12 +19,12 @@ std::pair<int, int> slide(bool shown, int top)
 
 TEST(LoadMoreSlide, RestsFlushWithTheBottomOrJustBelowItAndReversesFromWhereItIs)
 {
-    EXPECT_EQ(slide(true, 700), std::make_pair(659, 21));  // 2 px a tick
+    EXPECT_EQ(slide(true, 700), std::make_pair(659, 21)); // 2 px a tick
     EXPECT_EQ(slide(false, 659), std::make_pair(700, 21));
 
     int top = 700;
     for (int i = 0; i < 5; ++i)
         top = LoadMoreSlide::tick(true, top, 700, 41).top;
     EXPECT_EQ(top, 690);
-    EXPECT_EQ(slide(false, top), std::make_pair(700, 6));  // 692, 694, ... from where it is
+    EXPECT_EQ(slide(false, top), std::make_pair(700, 6)); // 692, 694, ... from where it is
 }

@@ -17,7 +17,8 @@
 constexpr int kBoundMs = 30000;
 
 // The main window in a fresh application folder, driven with a person's clicks and wheel turns.
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test
+{
 protected:
     // Lays out the folder with the given keyword list and opens the window on the catalogue.
     void open(const QString& base, const QByteArray& keywords)
@@ -46,8 +47,8 @@ protected:
     static void turnWheel(QWidget* over, int delta)
     {
         const QPointF at(over->width() / 2.0, over->height() / 2.0);
-        QWheelEvent wheel(at, over->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent wheel(at, over->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
         QApplication::sendEvent(over, &wheel);
     }
 

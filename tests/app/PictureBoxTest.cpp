@@ -13,7 +13,7 @@ TEST(PictureBox, SurfaceKeepsItsDrawingAcrossResizes)
     box.resize(40, 10);
     ASSERT_TRUE(QTest::qWaitFor([&] { return box.surface().size() == QSize(40, 10); }, 5000));
     EXPECT_EQ(box.surface().pixel(5, 5), qRgb(255, 0, 0));
-    EXPECT_EQ(box.surface().pixel(30, 5), qRgb(10, 20, 30));  // new area on the background
+    EXPECT_EQ(box.surface().pixel(30, 5), qRgb(10, 20, 30)); // new area on the background
     box.Cls();
     EXPECT_EQ(box.surface().pixel(5, 5), qRgb(10, 20, 30));
 }

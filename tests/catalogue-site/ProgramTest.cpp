@@ -20,23 +20,25 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 // What arrives for a GET of any target, as far as it arrives: a body cut short keeps what came.
 struct RawResponse {
     int status = 0;
     QByteArray contentType, body;
     qint64 contentLength = 0, elapsedMs = 0;
-    bool timedOut = false;  // otherwise the answer ended or the server closed the connection
+    bool timedOut = false; // otherwise the answer ended or the server closed the connection
 };
 
 // `headersArrived` is set as soon as the headers are in.
-RawResponse fetch(int port, const std::string& target, int timeoutMs = 20000, std::atomic<bool>* headersArrived = {})
+RawResponse fetch(int port, const std::string& target, int timeoutMs = 20000,
+                  std::atomic<bool>* headersArrived = {})
 {
     RawResponse r;
     QElapsedTimer clock;
     clock.start();
     httplib::Client client("127.0.0.1", port);
-    client.set_url_encode(false);  // the target goes out as written, broken escapes and all
+    client.set_url_encode(false); // the target goes out as written, broken escapes and all
     client.set_read_timeout(std::chrono::milliseconds(timeoutMs));
     const auto onHeaders = [&](const httplib::Response& head) {
         r.status = head.status;
@@ -62,17 +64,29 @@ TEST(SiteProgram, ServesRequestsTogetherEachAfterItsLatencyLogsThemAndStopsClean
     QTemporaryDir dir;
     const QString log = dir.filePath("site.log");
     // The folder holds no icon (only the log), so the catalogue is the generated one.
-    SiteProcess site(
-        {"--icons", dir.path(), "--synthetic", "400", "--latency-ms", QString::number(kLatency), "--log", log});
+    SiteProcess site({"--icons", dir.path(), "--synthetic", "400", "--latency-ms", QString::number(kLatency),
+                      "--log", log});
     ASSERT_TRUE(site.isReady()) << site.errorText().toStdString();
     EXPECT_TRUE(site.baseUrl().startsWith("http://127.0.0.1:"));
     const int port = QUrl(site.baseUrl()).port();
-    SiteFixture same(400, {}, site.baseUrl());  // names and dates do not depend on the process
+    SiteFixture same(400, {}, site.baseUrl()); // names and dates do not depend on the process
     const std::vector<std::pair<std::string, int>> requests = {
-        {"/", 200}, {same.target(same.responder.pages().fullUrl(0)), 200}, {"/page/2", 200}, {"/?s=arrow", 200},
-        {"/?s=%zz", 400}, {"/?s=%4", 400}, {"/?s=%c3%28", 400}, {"/page/%G1", 400}, {"/page/0", 404},
-        {"/page/-3", 404}, {"/page/two", 404}, {"/page/02", 404}, {"/page/15", 404}, {"/2016/5/12/a/", 404},
-        {"/page/2/" + std::string(3000, '%'), 400}, {"/?s=" + std::string(6000, 'a'), 400},
+        {"/", 200},
+        {same.target(same.responder.pages().fullUrl(0)), 200},
+        {"/page/2", 200},
+        {"/?s=arrow", 200},
+        {"/?s=%zz", 400},
+        {"/?s=%4", 400},
+        {"/?s=%c3%28", 400},
+        {"/page/%G1", 400},
+        {"/page/0", 404},
+        {"/page/-3", 404},
+        {"/page/two", 404},
+        {"/page/02", 404},
+        {"/page/15", 404},
+        {"/2016/5/12/a/", 404},
+        {"/page/2/" + std::string(3000, '%'), 400},
+        {"/?s=" + std::string(6000, 'a'), 400},
     };
     QElapsedTimer clock;
     clock.start();
@@ -128,7 +142,8 @@ TEST(SiteProgram, StallAndResetCutAnswersAndInterruptStopsCleanlyWithAStalledPag
     clock.start();
     while (!logged().contains('\n') && clock.elapsed() < 10000)
         std::this_thread::yield();
-    EXPECT_TRUE(logged().startsWith("GET / 200 " + QByteArray::number(r.body.size()) + ' ')) << logged().data();
+    EXPECT_TRUE(logged().startsWith("GET / 200 " + QByteArray::number(r.body.size()) + ' '))
+        << logged().data();
 
     // Pictures are not stalled; every 7th thumbnail is cut in the middle of its body.
     const SiteFixture same(30);
@@ -156,13 +171,14 @@ TEST(SiteProgram, StallAndResetCutAnswersAndInterruptStopsCleanlyWithAStalledPag
 
 TEST(SiteProgram, BadCommandLinesExitWithStatusTwo)
 {
-    for (const QStringList& args : {QStringList{"--synthetic", "30", "--faults", "thumb-404,melt"},
-                                    QStringList{"--latency-ms", "10"}, QStringList{"--synthetic", "x"},
-                                    QStringList{"--synthetic", "30", "--port", "70000"}}) {
+    for (const QStringList& args :
+         {QStringList{"--synthetic", "30", "--faults", "thumb-404,melt"}, QStringList{"--latency-ms", "10"},
+          QStringList{"--synthetic", "x"}, QStringList{"--synthetic", "30", "--port", "70000"}}) {
         QProcess p;
         p.start(QStringLiteral(CATALOGUE_SITE_BIN), QStringList{"--port", "0"} + args);
         ASSERT_TRUE(p.waitForFinished(20000)) << args.join(' ').toStdString();
-        EXPECT_TRUE(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 2)
+            << args.join(' ').toStdString();
         EXPECT_TRUE(p.readAllStandardOutput().isEmpty() && !p.readAllStandardError().isEmpty());
     }
 }

@@ -7,15 +7,16 @@
 struct SiteFixture {
     explicit SiteFixture(int synthetic, const QStringList& faults = {},
                          const QString& base = QStringLiteral("http://127.0.0.1:18123/"))
-        : base(base)
-        , catalogue(SyntheticIcons::entries(synthetic))
-        , images(catalogue)
-        , responder(base, catalogue, images, FaultSet::parse(faults.join(',')).value())
+        : base(base), catalogue(SyntheticIcons::entries(synthetic)), images(catalogue),
+          responder(base, catalogue, images, FaultSet::parse(faults.join(',')).value())
     {
     }
     [[nodiscard]] SiteAnswer get(const std::string& target) const { return responder.answer(target); }
     // The request target of one of the site's addresses.
-    [[nodiscard]] std::string target(const QString& url) const { return url.mid(base.size() - 1).toStdString(); }
+    [[nodiscard]] std::string target(const QString& url) const
+    {
+        return url.mid(base.size() - 1).toStdString();
+    }
 
     QString base;
     IconCatalogue catalogue;

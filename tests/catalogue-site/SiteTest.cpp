@@ -20,12 +20,13 @@
 #include <QTemporaryDir>
 
 #include <functional>
-#include <tuple>
 #include <future>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 // A result page as the client reads it: links and images of the parsed document, the records of
 // its link pass, and the file names of the images.
 struct ClientView {
@@ -90,7 +91,8 @@ TEST(Catalogue, GeneratedIconsAreWordNamesDatedInThePostYearsNewestFirstCovering
     }
     EXPECT_EQ(years.size(), 5);
     for (int i = 0; i < CategoryTable::kCount; ++i)
-        EXPECT_FALSE(compacts.filter(CategoryTable::slug(i)).isEmpty()) << CategoryTable::slug(i).toStdString();
+        EXPECT_FALSE(compacts.filter(CategoryTable::slug(i)).isEmpty())
+            << CategoryTable::slug(i).toStdString();
     const SiteFixture small(60);
     for (const char* common : {"arrow-left", "arrow-right", "home", "user", "mail"})
         EXPECT_GE(small.catalogue.indexOfName(common), 0) << common;
@@ -108,7 +110,7 @@ TEST(Catalogue, IconFoldersGiveSvgAndPngIconsOnTransparentSquaresEachCompactName
     QImage wide(40, 20, QImage::Format_ARGB32);
     wide.fill(qRgba(0, 0, 255, 255));
     ASSERT_TRUE(wide.save(dir.filePath("apps/folder_home.png")));
-    ASSERT_TRUE(wide.save(dir.filePath("apps/nested/folderhome.png")));  // the same compact name
+    ASSERT_TRUE(wide.save(dir.filePath("apps/nested/folderhome.png"))); // the same compact name
     QFile(dir.filePath("apps/readme.txt")).open(QIODevice::WriteOnly);
     QFile(dir.filePath("apps/___.svg")).open(QIODevice::WriteOnly);
 
@@ -118,11 +120,13 @@ TEST(Catalogue, IconFoldersGiveSvgAndPngIconsOnTransparentSquaresEachCompactName
     EXPECT_EQ(found[1].name, "accessories-calculator");
     const IconCatalogue catalogue(found);
     EXPECT_EQ(catalogue.size(), 2);
-    EXPECT_EQ(catalogue.at(catalogue.indexOfName("folder-home")).file, found[0].file);  // the first stays
+    EXPECT_EQ(catalogue.at(catalogue.indexOfName("folder-home")).file, found[0].file); // the first stays
     // Both drawn whole and centred on a transparent square: wide pictures leave bands above and below.
     const QImage png = IconRenderer::render(found[0], 150), drawn = IconRenderer::render(found[1], 150);
-    EXPECT_TRUE(png.size() == QSize(150, 150) && qAlpha(png.pixel(75, 5)) == 0 && qBlue(png.pixel(2, 75)) > 200);
-    EXPECT_TRUE(drawn.size() == QSize(150, 150) && qAlpha(drawn.pixel(75, 5)) == 0 && qRed(drawn.pixel(2, 75)) > 200);
+    EXPECT_TRUE(png.size() == QSize(150, 150) && qAlpha(png.pixel(75, 5)) == 0 &&
+                qBlue(png.pixel(2, 75)) > 200);
+    EXPECT_TRUE(drawn.size() == QSize(150, 150) && qAlpha(drawn.pixel(75, 5)) == 0 &&
+                qRed(drawn.pixel(2, 75)) > 200);
 }
 
 TEST(Catalogue, EachPictureIsRenderedOnceEvenUnderConcurrentRequests)
@@ -149,7 +153,8 @@ TEST(ResultPages, ThirtyNewestPostsAPageWithMatchingThumbnailsUntilNotFound)
     const SiteFixture site(100);
     const QByteArray front = site.get("/").body;
     EXPECT_TRUE(front.startsWith("<!DOCTYPE html>"));
-    for (const char* part : {"<head>", "<header", "<form role=\"search\"", "<footer", "pagination", "</html>"})
+    for (const char* part :
+         {"<head>", "<header", "<form role=\"search\"", "<footer", "pagination", "</html>"})
         EXPECT_TRUE(front.contains(part)) << part;
     EXPECT_EQ(site.get("/page/1/").body, front);
     int page = 1;
@@ -168,7 +173,8 @@ TEST(ResultPages, ThirtyNewestPostsAPageWithMatchingThumbnailsUntilNotFound)
             const IconEntry& icon = site.catalogue.at((page - 1) * 30 + k);
             EXPECT_EQ(v.postLinks[k], site.base + icon.postPath());
             EXPECT_EQ(v.titles[k], QString(icon.name).replace("-", ", "));
-            EXPECT_EQ(v.images[k], site.base + "wp-content/uploads/" + icon.uploadFolder() + icon.thumbName());
+            EXPECT_EQ(v.images[k],
+                      site.base + "wp-content/uploads/" + icon.uploadFolder() + icon.thumbName());
             // The client's derivations from the thumbnail name lead to the full-size icon.
             const QString full = DownloadNames::derive(v.imageNames[k]).fullSizeUrl(site.base);
             EXPECT_EQ(site.get(site.target(full)).status, 200) << full.toStdString();
@@ -195,7 +201,7 @@ TEST(ResultPages, SearchListsMatchingIconsInOrderAndPagesThem)
         expectNoYearOutsidePosts(v, site.base);
         return v.postLinks;
     };
-    ASSERT_TRUE(matching("arrow").size() > 30 && matching("arrow").size() <= 60);  // two pages of arrows
+    ASSERT_TRUE(matching("arrow").size() > 30 && matching("arrow").size() <= 60); // two pages of arrows
     EXPECT_EQ(found("/?s=arrow") + found("/page/2/?s=arrow"), matching("arrow"));
     EXPECT_EQ(site.get("/page/3/?s=arrow").status, 404);
     // Case-insensitive, percent-decoded, against the name without separators.
@@ -204,7 +210,7 @@ TEST(ResultPages, SearchListsMatchingIconsInOrderAndPagesThem)
     // Nothing found: one page without posts, then the end.
     EXPECT_TRUE(found("/?s=zebraunicorn").isEmpty());
     EXPECT_EQ(site.get("/page/2/?s=zebraunicorn").status, 404);
-    found("/?s=2015");  // a keyword holding a year does not put it into the page's other links
+    found("/?s=2015"); // a keyword holding a year does not put it into the page's other links
 }
 
 TEST(ResultPages, PostPagesAndPicturesAnswerForListedIconsOnly)
@@ -217,19 +223,23 @@ TEST(ResultPages, PostPagesAndPicturesAnswerForListedIconsOnly)
     EXPECT_TRUE(post.contains("Licence:"));
     // Another date, another upload folder, no such icon, no such file.
     const QString otherFolder = "wp-content/uploads/" + icon.date.addMonths(1).toString("yyyy/MM/");
-    for (const QString& missing : {icon.date.addDays(1).toString("yyyy/MM/dd/") + icon.name + "/",
-                                   otherFolder + icon.thumbName(),
-                                   QString("2016/01/01/no-such-icon/"), QString("robots.txt"),
-                                   QString("wp-content/uploads/2016/05/nothing-150x150.png")})
+    for (const QString& missing :
+         {icon.date.addDays(1).toString("yyyy/MM/dd/") + icon.name + "/", otherFolder + icon.thumbName(),
+          QString("2016/01/01/no-such-icon/"), QString("robots.txt"),
+          QString("wp-content/uploads/2016/05/nothing-150x150.png")})
         EXPECT_EQ(site.get("/" + missing.toStdString()).status, 404) << missing.toStdString();
 
-    QSet<QRgb> centres;  // coloured shapes on a transparent ground
+    QSet<QRgb> centres; // coloured shapes on a transparent ground
     for (int i = 0; i < 12; ++i) {
         const SiteAnswer thumb = site.get(site.target(site.responder.pages().thumbUrl(i)));
         const QImage t = QImage::fromData(thumb.body, "png");
-        EXPECT_TRUE(thumb.contentType == "image/png" && t.size() == QSize(150, 150) && t.hasAlphaChannel()) << i;
-        const QImage f = QImage::fromData(site.get(site.target(site.responder.pages().fullUrl(i))).body, "png");
-        EXPECT_TRUE(f.size() == QSize(512, 512) && qAlpha(f.pixel(0, 0)) == 0 && qAlpha(f.pixel(256, 256)) == 255) << i;
+        EXPECT_TRUE(thumb.contentType == "image/png" && t.size() == QSize(150, 150) && t.hasAlphaChannel())
+            << i;
+        const QImage f =
+            QImage::fromData(site.get(site.target(site.responder.pages().fullUrl(i))).body, "png");
+        EXPECT_TRUE(f.size() == QSize(512, 512) && qAlpha(f.pixel(0, 0)) == 0 &&
+                    qAlpha(f.pixel(256, 256)) == 255)
+            << i;
         centres.insert(f.pixel(256, 256));
     }
     EXPECT_GT(centres.size(), 3);
@@ -244,9 +254,11 @@ TEST(Faults, ThumbnailFaultsHitEverySeventhThumbnailOnly)
         {"thumb-404", 404, [](auto&, auto&) { return true; }},
         {"thumb-empty", 200, [](auto& b, auto&) { return b.isEmpty(); }},
         {"thumb-one-byte", 200, [](auto& b, auto& real) { return b == real.left(1); }},
-        {"thumb-truncated", 200, [](auto& b, auto& real) { return b == real.left(real.size() / 2) && !decodes(b); }},
+        {"thumb-truncated", 200,
+         [](auto& b, auto& real) { return b == real.left(real.size() / 2) && !decodes(b); }},
         {"thumb-garbage", 200, [](auto& b, auto&) { return b.size() >= 2 && !decodes(b); }},
-        {"thumb-bomb", 200, [](QByteArray b, auto&) {
+        {"thumb-bomb", 200,
+         [](QByteArray b, auto&) {
              QBuffer in(&b);
              return QImageReader(&in).size() == QSize(100000, 100000);
          }},
@@ -260,7 +272,8 @@ TEST(Faults, ThumbnailFaultsHitEverySeventhThumbnailOnly)
             const SiteAnswer a = site.get(site.target(site.responder.pages().thumbUrl(i)));
             const bool hit = body && seventh(i);
             EXPECT_EQ(a.status, hit ? status : 200) << i;
-            EXPECT_TRUE(hit ? body(a.body, clean.images.thumbnail(i)) : a.body == clean.images.thumbnail(i)) << i;
+            EXPECT_TRUE(hit ? body(a.body, clean.images.thumbnail(i)) : a.body == clean.images.thumbnail(i))
+                << i;
             EXPECT_EQ(site.get(site.target(site.responder.pages().fullUrl(i))).status, body ? 200 : 404);
         }
     }
@@ -281,9 +294,10 @@ TEST(Faults, PageFaultsDupNamesYearLinksAndBadMarkup)
     EXPECT_EQ(y.images.size(), 30);
     int yearNonPosts = 0;
     for (const QString& link : y.links)
-        yearNonPosts += IconNaming::containsPostYear(link.mid(years.base.size())) && !sound.postLinks.contains(link);
-    EXPECT_GE(yearNonPosts, 4 + 5);     // a date link by every 7th post and the archive months
-    EXPECT_GT(y.postLinks.size(), 30);  // the client takes them for posts
+        yearNonPosts +=
+            IconNaming::containsPostYear(link.mid(years.base.size())) && !sound.postLinks.contains(link);
+    EXPECT_GE(yearNonPosts, 4 + 5);    // a date link by every 7th post and the archive months
+    EXPECT_GT(y.postLinks.size(), 30); // the client takes them for posts
 
     const SiteFixture bad(60, {"bad-markup"});
     const QByteArray body = bad.get("/").body;
@@ -291,7 +305,7 @@ TEST(Faults, PageFaultsDupNamesYearLinksAndBadMarkup)
     for (const auto& [tags, present] :
          {std::pair{"</div></a>", true}, {"</h2></b></a>", true}, {"</html>", false}, {"</article>", false}})
         EXPECT_EQ(body.contains(tags), present) << tags;
-    const ClientView broken = readAsClient(body, bad.base);  // yet the same posts and images
+    const ClientView broken = readAsClient(body, bad.base); // yet the same posts and images
     EXPECT_EQ(broken.postLinks, sound.postLinks);
     EXPECT_EQ(broken.images, sound.images);
     EXPECT_EQ(broken.titles, sound.titles);
@@ -317,7 +331,8 @@ TEST(Faults, HostileNamesPutDangerousFileNamesOnTheImages)
     for (const char* written : {"/..\"", "/%2e%2e\""})
         EXPECT_TRUE(markup.contains(written)) << written;
     const auto any = [&](auto pred) { return std::any_of(names.begin(), names.end(), pred); };
-    EXPECT_TRUE(any([](const QString& n) { return n.contains('\\') || n.contains("%5C", Qt::CaseInsensitive); }));
+    EXPECT_TRUE(
+        any([](const QString& n) { return n.contains('\\') || n.contains("%5C", Qt::CaseInsensitive); }));
     EXPECT_TRUE(any([](const QString& n) { return n.contains(QChar(1)) || n.contains("%01"); }));
     EXPECT_TRUE(any([](const QString& n) { return n.size() >= 300; }));
     // A hostile address still answers with a picture, so the client must judge the name itself.

@@ -1,6 +1,6 @@
-#include "support/WaitFor.h"
 #include "../platform/HeldHttpServer.h"
 #include "ClientTest.h"
+#include "support/WaitFor.h"
 
 #include "catalogue/ImagePass.h"
 
@@ -10,12 +10,14 @@
 #include <map>
 #include <set>
 
-namespace {
+namespace
+{
 // The client against a loopback server that holds every request until the test answers it, or,
 // after catalogue(n), answers at once for a catalogue of n icons, 30 posts a page. Post k links
 // "icon<k>-glyph" with image "/t/<k>.png"; `failing` images answer 404, `twinOf` gives an image
 // the file name of another one.
-class HeldSite : public ClientTest {
+class HeldSite : public ClientTest
+{
 protected:
     void SetUp() override
     {
@@ -27,7 +29,8 @@ protected:
     {
         QByteArray html = "<html><body><a href='" + base.toUtf8() + "'>Home</a>";
         for (int k : posts) {
-            const QByteArray link = post(k).toUtf8(), image = QByteArray::number(twinOf.count(k) ? twinOf.at(k) : k);
+            const QByteArray link = post(k).toUtf8(),
+                             image = QByteArray::number(twinOf.count(k) ? twinOf.at(k) : k);
             html += "<a href='" + link + "'><img src='/t/" + image + ".png'></a><a href='" + link + "'>t</a>";
         }
         for (int k : extraImages)
@@ -39,7 +42,8 @@ protected:
         server.autoAnswer = [this, count](const QByteArray& path) -> std::pair<int, QByteArray> {
             if (path.startsWith("/t/"))
                 return {failing.count(path.mid(3).split('.').first().toInt()) ? 404 : 200, path};
-            const int first = path.startsWith("/page/") ? (path.mid(6).split('/').first().toInt() - 1) * 30 : 0;
+            const int first =
+                path.startsWith("/page/") ? (path.mid(6).split('/').first().toInt() - 1) * 30 : 0;
             std::vector<int> posts;
             for (int k = first; k < std::min(first + 30, count); ++k)
                 posts.push_back(k);
@@ -73,7 +77,7 @@ TEST_F(HeldSite, StartQueryClearsTheCacheResetsTheStateAndRecordsTheSearch)
     client->StartQuery("arrow left");
     EXPECT_EQ(QDir(AppPaths::icons()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               (QStringList{"kept.jpg", "kept.png.txt", "sub.png"}));
-    EXPECT_TRUE(view.loadMore.empty());  // Load More was not shown: nothing to slide away
+    EXPECT_TRUE(view.loadMore.empty()); // Load More was not shown: nothing to slide away
     EXPECT_EQ(std::pair(client->state().resultCount, client->state().pageBoundary), std::pair(0, false));
     EXPECT_EQ(client->lastRequestUrl(), base + "?s=arrowleft");
 
@@ -81,13 +85,13 @@ TEST_F(HeldSite, StartQueryClearsTheCacheResetsTheStateAndRecordsTheSearch)
     client->StartQuery("");
     EXPECT_EQ(view.loadMore, std::vector<bool>{false});
     EXPECT_EQ(client->lastRequestUrl(), base);
-    EXPECT_EQ(view.ended, std::vector<bool>{true});  // the first load was abandoned
+    EXPECT_EQ(view.ended, std::vector<bool>{true}); // the first load was abandoned
     client->StartQuery("   ");
     EXPECT_EQ(client->lastRequestUrl(), base + "?s=");
     client->StartQuery("c# & c++");
     EXPECT_EQ(client->lastRequestUrl(), base + "?s=c%23%26c%2B%2B");
     EXPECT_EQ(view.clears, 4);
-    QStringList recorded;  // as typed, the empty search too
+    QStringList recorded; // as typed, the empty search too
     for (const KeywordEntry& e : client->keywords().entries())
         recorded << e.keyword;
     EXPECT_EQ(recorded, (QStringList{"arrow left", "", "   ", "c# & c++"}));
@@ -98,8 +102,9 @@ TEST_F(HeldSite, StartQueryClearsTheCacheResetsTheStateAndRecordsTheSearch)
     QStringList slugs;
     for (int i = 0; i < 20; ++i)
         slugs << client->chooseCategory(i);
-    EXPECT_EQ(slugs.join(' '), "mobile medical shop security network music map build holiday game food flag file "
-                               "electronic education computer cloth business arrow animal");
+    EXPECT_EQ(slugs.join(' '),
+              "mobile medical shop security network music map build holiday game food flag file "
+              "electronic education computer cloth business arrow animal");
     for (int outside : {-1, 20, 32767})
         EXPECT_EQ(client->chooseCategory(outside), "animal");
 }
@@ -110,32 +115,33 @@ TEST_F(HeldSite, LoadMoreAsksThePageAfterTheListedResultsAndAppends)
     client->StartQuery("arrow");
     waitForLoads(1);
     ASSERT_EQ(client->resultList().size(), 30);
-    client->LoadMoreResults("cat");  // the box was edited but not searched: the arrow query continues
+    client->LoadMoreResults("cat"); // the box was edited but not searched: the arrow query continues
     EXPECT_EQ(client->lastRequestUrl(), base + "page/2/?s=arrow");
     waitForLoads(2);
     ASSERT_EQ(client->resultList().size(), 45);
-    EXPECT_EQ(view.loadMore, (std::vector<bool>{true, false}));  // 45 is no page boundary
+    EXPECT_EQ(view.loadMore, (std::vector<bool>{true, false})); // 45 is no page boundary
 
-    client->LoadMoreResults("arrow");  // 45 listed: page 2 again
+    client->LoadMoreResults("arrow"); // 45 listed: page 2 again
     EXPECT_EQ(client->lastRequestUrl(), base + "page/2/?s=arrow");
     waitForLoads(3);
     ASSERT_EQ(client->resultList().size(), 60);
     EXPECT_EQ(record(45).thumbFile, "30.png");
     EXPECT_EQ(view.loadMoreAtCount, (std::vector<int>{30, 60}));
 
-    client->LoadMoreResults("");  // emptied box: the front page continues
+    client->LoadMoreResults(""); // emptied box: the front page continues
     EXPECT_EQ(client->lastRequestUrl(), base + "page/3");
     waitForLoads(4);
     EXPECT_EQ(client->records().size(), 60u);
-    EXPECT_TRUE(view.notices.isEmpty());  // a 404 past the last page is no failure to report
-    EXPECT_TRUE(view.clears == 1 && client->keywords().entries().size() == 1);  // Load More neither clears nor records
+    EXPECT_TRUE(view.notices.isEmpty()); // a 404 past the last page is no failure to report
+    EXPECT_TRUE(view.clears == 1 &&
+                client->keywords().entries().size() == 1); // Load More neither clears nor records
 }
 
 TEST_F(HeldSite, OneAtATimeGivesTheSameResultAsSix)
 {
     catalogue(30);
     failing = {6, 13};
-    twinOf = {{21, 20}, {27, 26}};  // images 21 and 27 repeat the file name just before them
+    twinOf = {{21, 20}, {27, 26}}; // images 21 and 27 repeat the file name just before them
     auto run = [](int parallel) {
         FakeResultView v;
         CatalogueClient c(v, AppPaths::icons());
@@ -167,15 +173,16 @@ TEST_F(HeldSite, ANewQueryDuringThePageWaitDropsTheOldPage)
     EXPECT_EQ(view.progress, (std::vector<int>{0, 0, 0, 10, 20, 30, 0}));
     EXPECT_EQ(view.listSizeAtPlace, (std::vector<int>{1, 2, 3}));
     // The surplus thumbnail gets a record with empty texts.
-    EXPECT_EQ(describe(*client), (QStringList{"icon0, glyph|" + post(0) + "|0.png", "icon1, glyph|" + post(1) + "|1.png",
-                                              "||2.png", "0.png", "1.png", "2.png"}));
+    EXPECT_EQ(describe(*client),
+              (QStringList{"icon0, glyph|" + post(0) + "|0.png", "icon1, glyph|" + post(1) + "|1.png",
+                           "||2.png", "0.png", "1.png", "2.png"}));
 }
 
 TEST(ImagePass, FetchesSeveralAtOnceButHandsOnInDocumentOrderAndOneAtATimeNeverOverlaps)
 {
     HeldHttpServer server;
     ImagePass pass;
-    QStringList addresses, handed;  // handed: "index:bytes" in the order handed on
+    QStringList addresses, handed; // handed: "index:bytes" in the order handed on
     int finishedAfter = -1;        // handed.size() at finished()
     QObject::connect(&pass, &ImagePass::imageReady,
                      [&](int index, const QString& address, bool ok, const QByteArray& bytes) {
@@ -189,7 +196,7 @@ TEST(ImagePass, FetchesSeveralAtOnceButHandsOnInDocumentOrderAndOneAtATimeNeverO
     pass.setParallel(3);
     pass.start(addresses);
     WAIT_EQ(server.pendingCount(), 3, kBoundMs);
-    server.answer("/2", 200, "two");  // image 0 comes last: nothing may be handed on before it
+    server.answer("/2", 200, "two"); // image 0 comes last: nothing may be handed on before it
     server.answer("/1", 404, "");
     server.answer("/0", 200, "zero");
     WAIT_UNTIL(server.isPending("/3") && server.isPending("/4"), kBoundMs);

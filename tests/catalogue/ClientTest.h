@@ -1,10 +1,10 @@
 #pragma once
 
-#include "support/WaitFor.h"
 #include "catalogue/CatalogueClient.h"
 #include "catalogue/ResultView.h"
 #include "platform/AppPaths.h"
 #include "platform/SiteAddress.h"
+#include "support/WaitFor.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -19,9 +19,10 @@
 constexpr int kBoundMs = 30000;
 
 // Records what a page load asks of the window, and what the result set held at each placement.
-class FakeResultView : public ResultView {
+class FakeResultView : public ResultView
+{
 public:
-    const CatalogueClient* client = nullptr;  // set to see the list size at placements and Load More
+    const CatalogueClient* client = nullptr; // set to see the list size at placements and Load More
     int clears = 0, placed = 0;
     // loadMoreChanged and pageLoadEnded(superseded) arguments, progress widths, in order
     std::vector<bool> loadMore, ended;
@@ -31,7 +32,11 @@ public:
 
     int listSize() const { return client ? int(client->resultList().size()) : -1; }
     void clearResults() override { ++clears; }
-    void PlaceNextTile() override { ++placed; listSizeAtPlace.push_back(listSize()); }
+    void PlaceNextTile() override
+    {
+        ++placed;
+        listSizeAtPlace.push_back(listSize());
+    }
     void loadMoreChanged(bool shown) override
     {
         loadMore.push_back(shown);
@@ -45,7 +50,8 @@ public:
 };
 
 // A client and its view over a fresh application folder with an empty Icons/ cache.
-class ClientTest : public ::testing::Test {
+class ClientTest : public ::testing::Test
+{
 protected:
     void TearDown() override
     {

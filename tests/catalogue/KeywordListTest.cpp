@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-class KeywordFile : public ::testing::Test {
+namespace
+{
+class KeywordFile : public ::testing::Test
+{
 protected:
     void write(const QByteArray& bytes)
     {
@@ -18,7 +20,7 @@ protected:
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    static QByteArray lines(const char* prefix, int from, int to)  // "<prefix><n>#1" CR LF, n = from..to
+    static QByteArray lines(const char* prefix, int from, int to) // "<prefix><n>#1" CR LF, n = from..to
     {
         QByteArray text;
         for (int i = from; i <= to; ++i)
@@ -34,18 +36,19 @@ protected:
 
 TEST_F(KeywordFile, BadLinesSkippedRecordingsWrittenBackWithCrLfInARingOfTen)
 {
-    write("arrow#3\r\nno hash here\r\nflag#1\r\nbad#count\r\nmail#\r\nhome#2#extra\r\nbig#99999\r\narrow left#1\nlast#7");
+    write("arrow#3\r\nno hash here\r\nflag#1\r\nbad#count\r\nmail#\r\nhome#2#extra\r\nbig#99999\r\narrow "
+          "left#1\nlast#7");
     list.LoadKeywords(path);
-    list.LoadKeywords(path);  // reloading replaces, it does not append
-    list.record("");          // the front-page search
+    list.LoadKeywords(path); // reloading replaces, it does not append
+    list.record("");         // the front-page search
     list.record("mail box");
     ASSERT_TRUE(list.SaveKeywords(path));
     EXPECT_EQ(read(), "arrow#3\r\nflag#1\r\nhome#2\r\narrow left#1\r\nlast#7\r\n#1\r\nmail box#1\r\n");
-    KeywordList again;  // "#1" reads back as the empty search
+    KeywordList again; // "#1" reads back as the empty search
     again.LoadKeywords(path);
     EXPECT_TRUE(again.entries().size() == 7 && again.entries()[5].keyword.isEmpty());
 
-    QFile::remove(path);  // a missing file is an empty list and is never created
+    QFile::remove(path); // a missing file is an empty list and is never created
     list.LoadKeywords(path);
     EXPECT_TRUE(list.entries().empty());
     list.record("arrow");
@@ -70,11 +73,11 @@ TEST_F(KeywordFile, BadLinesSkippedRecordingsWrittenBackWithCrLfInARingOfTen)
 
 TEST_F(KeywordFile, PickDrawsOnlyAmongEntriesWithAKeyword)
 {
-    EXPECT_TRUE(list.PickLuckyKeyword().isEmpty());  // empty list
+    EXPECT_TRUE(list.PickLuckyKeyword().isEmpty()); // empty list
     double r = 0.0;
     list.setRandomSource([&r] { return r; });
     list.record("");
-    EXPECT_TRUE(list.PickLuckyKeyword().isEmpty());  // only an empty search recorded
+    EXPECT_TRUE(list.PickLuckyKeyword().isEmpty()); // only an empty search recorded
     for (const QString k : {"first", "", "middle", "last", ""})
         list.record(k);
     // The draw times 2 rounded to the nearest of the three candidates: 0.48 -> 0, 0.52 -> 1, 1.98 -> 2.

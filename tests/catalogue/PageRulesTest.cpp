@@ -8,7 +8,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 const QString B = QStringLiteral("http://127.0.0.1:8123/");
 // "YYYY/MM/DD/" after the base: the name starts at character len(base) + 12.
 const int kTitleStart = int(B.size()) + 12;
@@ -45,9 +46,10 @@ TEST(LinkPass, LinksWithAPostYearBecomeRecordsExceptConsecutiveDuplicates)
     // The years 2013 to 2017 count anywhere in the link; a link shorter than the title start
     // still gives a record, with an empty title.
     EXPECT_EQ(pass({B, B + "?s=arrow", B + "2012/01/01/old/", B + "2018/01/01/new/", B + "2013/01/01/a/",
-                    B + "2017/12/31/b/", B + "tag/x-2015-y", B + "2020/01/01/icon-2016-pack/", "http://h/2016",
-                    "201 5"}),
-              "~2013/01/01/a/ a | ~2017/12/31/b/ b | ~tag/x-2015-y y | ~2020/01/01/icon-2016-pack/ icon, 2016, pack | "
+                    B + "2017/12/31/b/", B + "tag/x-2015-y", B + "2020/01/01/icon-2016-pack/",
+                    "http://h/2016", "201 5"}),
+              "~2013/01/01/a/ a | ~2017/12/31/b/ b | ~tag/x-2015-y y | ~2020/01/01/icon-2016-pack/ icon, "
+              "2016, pack | "
               "http://h/2016 ");
     // The title runs up to the last "/" when there is one after the name, else to the end; inner "/" go.
     EXPECT_EQ(LinkPass::titleFromLink(B + "2016/05/12/mail-open", kTitleStart), "mail, open");
@@ -66,42 +68,52 @@ TEST(LinkPass, LaterPagesAppendAndOverwriteSurplusRecords)
     pass({B + "2016/01/01/one/", B + "2016/01/01/two/", B + "2016/01/01/three/"}, records, count);
     records[0].thumbFile = "one.png";
     EXPECT_EQ(pass({B + "2015/01/01/four/"}, records, count), "~2015/01/01/four/ four");
-    EXPECT_EQ(records[0].thumbFile, "one.png");  // earlier records kept
+    EXPECT_EQ(records[0].thumbFile, "one.png"); // earlier records kept
     // Only 3 thumbnails were stored: the next page starts at index 3 and its records replace the
     // surplus ones entirely (no thumbnail name left over).
     records[3].thumbFile = "stale.png";
     count = 3;
     EXPECT_EQ(pass({B + "2014/01/01/six/"}, records, count), "~2014/01/01/six/ six");
     EXPECT_TRUE(records[3].thumbFile.isEmpty());
-    EXPECT_EQ(pass({B, B + "page/3"}, records, count), "");  // nothing accepted: nothing changes
+    EXPECT_EQ(pass({B, B + "page/3"}, records, count), ""); // nothing accepted: nothing changes
     EXPECT_EQ(count, 4);
 }
 
 TEST(RequestUrl, PagesAndKeywordsSpacesRemovedAndEncodedSoTheyCannotChangeTheAddress)
 {
     // The client's tests run these through StartQuery and Load More; here the rest of the table.
-    EXPECT_EQ(RequestUrl::build(B, 1, true, "stale"), B);  // the front page ignores a keyword left over
+    EXPECT_EQ(RequestUrl::build(B, 1, true, "stale"), B); // the front page ignores a keyword left over
     EXPECT_EQ(RequestUrl::build(B, 26, true, ""), B + "page/26");
     EXPECT_EQ(RequestUrl::build(B, 10, false, "c#&x"), B + "page/10/?s=c%23%26x");
     EXPECT_EQ(RequestUrl::keywordFromSearchText("  a  b c "), "abc");
-    EXPECT_EQ(RequestUrl::keywordFromSearchText("a\tb"), "a\tb");  // only U+0020 is a space here
+    EXPECT_EQ(RequestUrl::keywordFromSearchText("a\tb"), "a\tb"); // only U+0020 is a space here
     const std::pair<QString, QString> cases[] = {
-        {"c#", "c%23"}, {"a&b", "a%26b"}, {"a+b", "a%2Bb"}, {"100%", "100%25"}, {"what?", "what%3F"},
-        {"a/b", "a%2Fb"}, {"k=v", "k%3Dv"}, {QString("a") + QChar(0x01) + "\t\n" + QChar(0x7f), "a%01%09%0A%7F"},
-        {QString::fromUtf8("café"), "caf%C3%A9"}, {QString::fromUtf8("€"), "%E2%82%AC"},
-        {"Arrow-left_2.0", "Arrow-left_2.0"}, {"abcxyzABCXYZ0189", "abcxyzABCXYZ0189"}};
+        {"c#", "c%23"},
+        {"a&b", "a%26b"},
+        {"a+b", "a%2Bb"},
+        {"100%", "100%25"},
+        {"what?", "what%3F"},
+        {"a/b", "a%2Fb"},
+        {"k=v", "k%3Dv"},
+        {QString("a") + QChar(0x01) + "\t\n" + QChar(0x7f), "a%01%09%0A%7F"},
+        {QString::fromUtf8("café"), "caf%C3%A9"},
+        {QString::fromUtf8("€"), "%E2%82%AC"},
+        {"Arrow-left_2.0", "Arrow-left_2.0"},
+        {"abcxyzABCXYZ0189", "abcxyzABCXYZ0189"}};
     for (const auto& [keyword, encoded] : cases)
         EXPECT_EQ(RequestUrl::encodeKeyword(keyword), encoded) << keyword.toStdString();
 }
 
 TEST(ThumbnailCache, OnlySafeNamesAreStoredAndAStoreReplacesTheFile)
 {
-    for (const QString& bad : {QString(), QString("."), QString(".."), QString("a/b"), QString("a\\b"),
-                               QString("x") + QChar(0x01) + ".png", QString("nl\n.png"), QString("del") + QChar(0x7f),
-                               QString(201, 'a'), QString(101, QChar(0xe9))})  // 101 x "é" is 202 UTF-8 bytes
+    for (const QString& bad :
+         {QString(), QString("."), QString(".."), QString("a/b"), QString("a\\b"),
+          QString("x") + QChar(0x01) + ".png", QString("nl\n.png"), QString("del") + QChar(0x7f),
+          QString(201, 'a'), QString(101, QChar(0xe9))}) // 101 x "é" is 202 UTF-8 bytes
         EXPECT_FALSE(ThumbnailCache::isSafeName(bad)) << bad.toStdString();
-    for (const QString& good : {QString("201605arrow-150x150.png"), QString(200, 'a'), QString(100, QChar(0xe9)),
-                                QString("...png"), QString(".hidden"), QString("a%2Fb.png"), QString("with space.png")})
+    for (const QString& good :
+         {QString("201605arrow-150x150.png"), QString(200, 'a'), QString(100, QChar(0xe9)), QString("...png"),
+          QString(".hidden"), QString("a%2Fb.png"), QString("with space.png")})
         EXPECT_TRUE(ThumbnailCache::isSafeName(good)) << good.toStdString();
     QTemporaryDir root;
     ThumbnailCache cache(root.path());
@@ -110,7 +122,7 @@ TEST(ThumbnailCache, OnlySafeNamesAreStoredAndAStoreReplacesTheFile)
     QFile f(root.filePath("a.png"));
     EXPECT_TRUE(f.open(QIODevice::ReadOnly) && f.readAll() == "2nd");
     f.close();
-    EXPECT_TRUE(cache.store("a.png", QByteArray()).isEmpty());  // an empty answer removes the old file
+    EXPECT_TRUE(cache.store("a.png", QByteArray()).isEmpty()); // an empty answer removes the old file
     EXPECT_TRUE(cache.store("../escape.png", "xx").isEmpty() && cache.store("..", "xx").isEmpty());
     EXPECT_TRUE(QDir(root.path()).isEmpty());
     EXPECT_FALSE(QFile::exists(root.filePath("../escape.png")));

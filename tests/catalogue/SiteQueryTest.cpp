@@ -1,14 +1,16 @@
-#include "support/WaitFor.h"
 #include "ClientTest.h"
 #include "support/SiteProcess.h"
+#include "support/WaitFor.h"
 
 #include <QImageReader>
 #include <QTimer>
 
 // Page loads against the real stand-in catalogue, with and without the faults it can show.
 // The site's faults hit every 7th item, so on a front page of 30 they hit positions 6, 13, 20, 27.
-namespace {
-class SiteQuery : public ClientTest {
+namespace
+{
+class SiteQuery : public ClientTest
+{
 protected:
     // Starts the site with the given extra arguments and a fresh client pointed at it.
     void start(QStringList arguments)
@@ -86,9 +88,9 @@ TEST_F(SiteQuery, FrontPageLoadMoreAndASearchPairEveryRecordWithItsOwnThumbnail)
 // images), the records stay and pair by order.
 TEST_F(SiteQuery, ThumbnailFaultsSkipTheHitImagesAndPairTheRestByOrder)
 {
-    const std::pair<QString, int> faults[] = {{"thumb-404", 26},  {"thumb-empty", 26}, {"thumb-one-byte", 26},
-                                              {"reset", 26},      {"dup-names", 26},
-                                              {"thumb-garbage,bad-markup", 30}};
+    const std::pair<QString, int> faults[] = {{"thumb-404", 26},      {"thumb-empty", 26},
+                                              {"thumb-one-byte", 26}, {"reset", 26},
+                                              {"dup-names", 26},      {"thumb-garbage,bad-markup", 30}};
     for (const auto& [fault, stored] : faults) {
         SCOPED_TRACE(fault.toStdString());
         start({"--faults", fault});
@@ -109,7 +111,7 @@ TEST_F(SiteQuery, ThumbnailFaultsSkipTheHitImagesAndPairTheRestByOrder)
             EXPECT_EQ(record(i).thumbFile, expectedThumb(record(i).postLink)) << i;
         if (stored < 30) {
             EXPECT_EQ(record(6).thumbFile, expectedThumb(record(7).postLink));
-            EXPECT_TRUE(record(29).thumbFile.isEmpty());  // surplus records get no thumbnail
+            EXPECT_TRUE(record(29).thumbFile.isEmpty()); // surplus records get no thumbnail
         }
     }
 }
@@ -121,10 +123,12 @@ TEST_F(SiteQuery, HostileThumbnailNamesWriteNothingOutsideTheCache)
     waitForLoads(1);
     EXPECT_EQ(client->records().size(), 30u);
     EXPECT_GE(client->resultList().size(), 26);
-    EXPECT_LT(client->resultList().size(), 30);  // "..", "\" and control names are refused
+    EXPECT_LT(client->resultList().size(), 30); // "..", "\" and control names are refused
     EXPECT_EQ(QDir(root->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Icons"});
-    for (const QFileInfo& entry : QDir(AppPaths::icons()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
-        EXPECT_TRUE(entry.isFile() && ThumbnailCache::isSafeName(entry.fileName())) << entry.fileName().toStdString();
+    for (const QFileInfo& entry :
+         QDir(AppPaths::icons()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+        EXPECT_TRUE(entry.isFile() && ThumbnailCache::isSafeName(entry.fileName()))
+            << entry.fileName().toStdString();
 }
 
 TEST_F(SiteQuery, StalledPageEndsAtTheTimeLimitAndTheEventLoopKeepsRunning)

@@ -15,7 +15,8 @@
 #include <functional>
 #include <memory>
 
-namespace {
+namespace
+{
 
 constexpr QRgb kBack = CtlLayers::kBackColor;
 
@@ -49,7 +50,10 @@ void send(QWidget& widget, QEvent::Type type, QPointF at, Qt::MouseButton button
 }
 
 // A blank spot left of the bullet in display row `row`.
-QRgb rowShade(const CtlLayers& list, int row, int scroll = 0) { return list.surface().pixel(5, row * 30 + 15 - scroll); }
+QRgb rowShade(const CtlLayers& list, int row, int scroll = 0)
+{
+    return list.surface().pixel(5, row * 30 + 15 - scroll);
+}
 
 const QString kLongCaption = QStringLiteral("Download every selected icon now");
 
@@ -57,15 +61,18 @@ constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kRed = 0xFFC00000;
 constexpr QRgb kShade = 0xFF373737; // ARGB(200, 0, 0, 0) over white
 
-struct Drawn { QImage image; QRectF box; };
+struct Drawn {
+    QImage image;
+    QRectF box;
+};
 
 // `text` drawn in red at (10, 8) on a white picture wide enough for one unwrapped caption.
 Drawn draw(const QString& text, int layoutWidth, bool clearType = true, bool shadow = false, int style = 0)
 {
     Drawn d{QImage(700, 160, QImage::Format_ARGB32), {}};
     d.image.fill(kWhite);
-    d.box = TextDraw::DrawText(&d.image, text, 10, 8, QStringLiteral("Arial"), 9, kRed, style, shadow, layoutWidth,
-                               clearType);
+    d.box = TextDraw::DrawText(&d.image, text, 10, 8, QStringLiteral("Arial"), 9, kRed, style, shadow,
+                               layoutWidth, clearType);
     return d;
 }
 
@@ -85,15 +92,21 @@ std::pair<QRect, int> ink(const QImage& image, const std::function<bool(QRgb)>& 
 std::function<bool(QRgb)> near(QRgb c)
 {
     return [c](QRgb p) {
-        return std::abs(qRed(p) - qRed(c)) <= 2 && std::abs(qGreen(p) - qGreen(c)) <= 2
-               && std::abs(qBlue(p) - qBlue(c)) <= 2 && qAlpha(p) == qAlpha(c);
+        return std::abs(qRed(p) - qRed(c)) <= 2 && std::abs(qGreen(p) - qGreen(c)) <= 2 &&
+               std::abs(qBlue(p) - qBlue(c)) <= 2 && qAlpha(p) == qAlpha(c);
     };
 }
 
-bool partial(QRgb p) { return p != kWhite && p != kRed; }
+bool partial(QRgb p)
+{
+    return p != kWhite && p != kRed;
+}
 
 // Where the pixels darker than the button face lie: the caption's ink.
-QRect darkInk(const QImage& surface) { return ink(surface, [](QRgb p) { return qGray(p) < 128; }).first; }
+QRect darkInk(const QImage& surface)
+{
+    return ink(surface, [](QRgb p) { return qGray(p) < 128; }).first;
+}
 
 } // namespace
 
@@ -109,7 +122,7 @@ TEST(LayerListTest, TwentyLayersInReverseAndTheHitTestEdges)
 
     // point, scroll value, layer selected (-1: no row, the selection stays)
     const std::tuple<float, float, int, int> hits[] = {
-        {0, 0, 0, 19},     {299, 29.4f, 0, 19}, {10, 29.6f, 0, 18}, {10, 599, 0, 0},  {10, 600, 0, -1},
+        {0, 0, 0, 19},    {299, 29.4f, 0, 19}, {10, 29.6f, 0, 18}, {10, 599, 0, 0}, {10, 600, 0, -1},
         {10, 601, 0, -1}, {300, 10, 0, -1},    {-1, 10, 0, -1},    {10, -1, 0, -1}, {10, 5, 300, 9}};
     for (const auto& [x, y, scroll, layer] : hits) {
         list.setSelectedIndex(7);
@@ -140,7 +153,8 @@ TEST(LayerListTest, UpdateCleanAndRowsBuiltBeforeLaterLoads)
 TEST(CtlLayersTest, ScrollbarFollowsTheContentHeightAndRedrawsTheList)
 {
     auto tall = makeList(20, 320, 602);
-    EXPECT_EQ(std::pair(tall->backBuffer().size(), tall->scrollbar()->isEnabled()), std::pair(QSize(300, 602), false));
+    EXPECT_EQ(std::pair(tall->backBuffer().size(), tall->scrollbar()->isEnabled()),
+              std::pair(QSize(300, 602), false));
 
     auto shorter = makeList(20, 320, 400);
     ucScrollbar& bar = *shorter->scrollbar();
@@ -199,9 +213,11 @@ TEST(CtlLayersTest, HeldLeftButtonFreezesTheSelectionUntilRelease)
     auto list = makeList(20, 320, 620);
     QSignalSpy downs(list.get(), &CtlLayers::MouseDown);
     std::vector<std::pair<bool, int>> ups; // held flag and selection seen by each MouseUp
-    QObject::connect(list.get(), &CtlLayers::MouseUp, [&] { ups.emplace_back(list->isButtonHeld(), list->SelectedIndex()); });
+    QObject::connect(list.get(), &CtlLayers::MouseUp,
+                     [&] { ups.emplace_back(list->isButtonHeld(), list->SelectedIndex()); });
 
-    send(*list, QEvent::MouseButtonPress, QPointF(20, 155), Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+    send(*list, QEvent::MouseButtonPress, QPointF(20, 155), Qt::LeftButton, Qt::LeftButton,
+         Qt::ShiftModifier);
     EXPECT_EQ(list->SelectedIndex(), 14);
     EXPECT_EQ(downs, (QList<QVariantList>{{1, 1, 20.0f, 155.0f}}));
     const QImage pressed = list->surface();
@@ -223,8 +239,9 @@ TEST(CtlLayersTest, HeldLeftButtonFreezesTheSelectionUntilRelease)
 TEST(ButtonControlTest, HoverZoneIsInsetTwoPixelsLeadingAndFourTrailing)
 {
     // x, y inside a 100 x 30 button; halves round to the even neighbour
-    const std::tuple<float, float, bool> points[] = {
-        {1, 10, false}, {10, 1, false}, {2, 2, true}, {95, 25, true}, {96, 10, false}, {10, 26, false}, {1.5f, 2.5f, true}, {95.5f, 10, false}};
+    const std::tuple<float, float, bool> points[] = {{1, 10, false},     {10, 1, false},    {2, 2, true},
+                                                     {95, 25, true},     {96, 10, false},   {10, 26, false},
+                                                     {1.5f, 2.5f, true}, {95.5f, 10, false}};
     for (const auto& [x, y, inside] : points)
         EXPECT_EQ(ButtonHover::contains(100, 30, x, y), inside) << x << "," << y;
     EXPECT_FALSE(ButtonHover::contains(5, 5, 2, 2)) << "a button too small has no zone";
@@ -258,15 +275,17 @@ TEST(ButtonControlTest, PointerDarkensInsideTheZoneOnlyAndHoverUsesTheControlWid
     QSignalSpy released(&button, &ButtonControl::MouseUp);
     QTest::mouseRelease(&button, Qt::RightButton, Qt::ShiftModifier, QPoint(5, 6));
     QTest::mouseRelease(&button, Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier, QPoint(1, 2));
-    EXPECT_EQ(released, (QList<QVariantList>{{2, 1, 5.0f, 6.0f}, {1, 6, 1.0f, 2.0f}})); // button, shift flags, x, y
+    EXPECT_EQ(released,
+              (QList<QVariantList>{{2, 1, 5.0f, 6.0f}, {1, 6, 1.0f, 2.0f}})); // button, shift flags, x, y
 }
 
 TEST(ButtonControlTest, ColourTextIsANumberOrRejected)
 {
     ButtonControl button;
     // accepted text, stored as; halves go to the even neighbour
-    const std::pair<const char*, const char*> good[] = {
-        {" -16 ", "-16"}, {"&HFF00", "65280"}, {"&HFFFFFFFF", "-1"}, {"2.5", "2"}, {"3.5", "4"}, {"255", "255"}};
+    const std::pair<const char*, const char*> good[] = {{" -16 ", "-16"},     {"&HFF00", "65280"},
+                                                        {"&HFFFFFFFF", "-1"}, {"2.5", "2"},
+                                                        {"3.5", "4"},         {"255", "255"}};
     for (const auto& [text, stored] : good) {
         EXPECT_TRUE(button.setButtonColor(QString::fromLatin1(text))) << text;
         EXPECT_EQ(button.ButtonColor(), QString::fromLatin1(stored)) << text;
@@ -291,13 +310,15 @@ TEST(ButtonControlTest, PropertyBagAlwaysHoldsBothKeys)
     PropertyBag bag;
     source.WriteProperties(bag);
     copy.ReadProperties(bag);
-    EXPECT_EQ(std::pair(copy.ButtonText(), copy.ButtonColor()), std::pair(source.ButtonText(), QStringLiteral("4210752")));
+    EXPECT_EQ(std::pair(copy.ButtonText(), copy.ButtonColor()),
+              std::pair(source.ButtonText(), QStringLiteral("4210752")));
     EXPECT_EQ(copy.surface(), source.surface());
 
     PropertyBag broken;
     broken.write(QStringLiteral("COR"), QStringLiteral("not a number"));
     copy.ReadProperties(broken);
-    EXPECT_EQ(std::pair(copy.ButtonText(), copy.ButtonColor()), std::pair(QString(), QStringLiteral("4210752")));
+    EXPECT_EQ(std::pair(copy.ButtonText(), copy.ButtonColor()),
+              std::pair(QString(), QStringLiteral("4210752")));
 }
 
 TEST(TextDrawTest, LongCaptionWrapsWithinTheLayoutWidthAndGrowsDownward)
@@ -332,8 +353,9 @@ TEST(TextDrawTest, SingleBitHintDrawsOnlyTheTextColourWhileClearTypeBlends)
     EXPECT_GT(ink(draw(QStringLiteral("Shopping Icons"), 200, true).image, partial).second, 10);
     // Ampersands are text; bold changes the glyphs.
     EXPECT_GT(ink(draw(QStringLiteral("&"), 200).image).second, 10);
-    EXPECT_GT(ink(draw(QStringLiteral("Music Icons"), 200, false, false, TextDraw::FontStyleBold).image).second,
-              ink(draw(QStringLiteral("Music Icons"), 200, false).image).second);
+    EXPECT_GT(
+        ink(draw(QStringLiteral("Music Icons"), 200, false, false, TextDraw::FontStyleBold).image).second,
+        ink(draw(QStringLiteral("Music Icons"), 200, false).image).second);
 }
 
 TEST(TextDrawTest, ShadowSitsOnePixelBelowTheTextAndBlends)

@@ -23,12 +23,17 @@
 // The event interception, then the bar: geometry, pointer rules and painting on its window-free
 // classes, and the widget's wiring (real timers, Qt events and signals).
 
-namespace {
+namespace
+{
 
 // A window whose own event handling logs what reached it.
 struct Window : QObject {
     Window(QStringList& log, QString name) : log(log), name(std::move(name)) {}
-    bool event(QEvent* e) override { log << name + ":own:" + QString::number(int(e->type())); return true; }
+    bool event(QEvent* e) override
+    {
+        log << name + ":own:" + QString::number(int(e->type()));
+        return true;
+    }
     QStringList& log;
     const QString name;
 };
@@ -37,7 +42,8 @@ struct Handler : SubclassHandler {
     QStringList log;
     std::function<void(bool, bool&, qintptr&)> react = [](bool, bool&, qintptr&) {};
 
-    void zSubclass_Proc(bool bBefore, bool& bHandled, qintptr& lReturn, QObject*&, int& uMsg, QEvent*&) override
+    void zSubclass_Proc(bool bBefore, bool& bHandled, qintptr& lReturn, QObject*&, int& uMsg,
+                        QEvent*&) override
     {
         log << QString("%1:%2:ret%3").arg(bBefore ? "before" : "after").arg(uMsg).arg(lReturn);
         react(bBefore, bHandled, lReturn);
@@ -60,8 +66,16 @@ struct RecordingHost : ScrollbarHost {
     QPoint pointer{-1, -1};
 
     void invalidate() override { calls << "invalidate"; }
-    void raiseChange() override { ++changes; calls << "Change"; }
-    void raiseScroll() override { ++scrolls; calls << "Scroll"; }
+    void raiseChange() override
+    {
+        ++changes;
+        calls << "Change";
+    }
+    void raiseScroll() override
+    {
+        ++scrolls;
+        calls << "Scroll";
+    }
     void startBarTimer(int id, int ms) override { calls << QString("start%1:%2").arg(id).arg(ms); }
     void stopBarTimer(int id) override { calls << QString("stop%1").arg(id); }
     QPoint pointerPosition() const override { return pointer; }
@@ -73,7 +87,8 @@ struct Bar {
     ScrollbarInteraction input{layout, host};
     ScrollbarPainter painter{layout, input};
     Bar() { layout.setSize(17, 200); }
-    QImage render(int style, bool enabled = true, bool themed = false, const QStyle* qstyle = QApplication::style()) const
+    QImage render(int style, bool enabled = true, bool themed = false,
+                  const QStyle* qstyle = QApplication::style()) const
     {
         QImage image(layout.width(), layout.height(), QImage::Format_RGB32);
         image.fill(Qt::magenta);
@@ -85,7 +100,10 @@ struct Bar {
 
 constexpr int kHeld = WindowMessage::kFlagLButton;
 
-QRgb role(QPalette::ColorRole r) { return QApplication::palette().color(r).rgb(); }
+QRgb role(QPalette::ColorRole r)
+{
+    return QApplication::palette().color(r).rgb();
+}
 
 // Pixels left at the magenta the picture starts from.
 int unpainted(const QImage& image)
@@ -103,8 +121,10 @@ Paints ownerPaints(int height)
     bar.resize(17, height);
     bar.setScrollStyle(3);
     Paints seen;
-    QObject::connect(&bar, &ucScrollbar::OnPaint, [&](QPainter* dc, int l, int t, int r, int b, int part, int s) {
-        seen.emplace_back(dc ? part : -1, l, t, r, b, s); });
+    QObject::connect(&bar, &ucScrollbar::OnPaint,
+                     [&](QPainter* dc, int l, int t, int r, int b, int part, int s) {
+                         seen.emplace_back(dc ? part : -1, l, t, r, b, s);
+                     });
     bar.show(); // the pending size notification lays the bar out
     seen.clear();
     bar.grab();
@@ -113,7 +133,8 @@ Paints ownerPaints(int height)
 
 void sendMove(QWidget* widget, QPoint at, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = {})
 {
-    QMouseEvent move(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::NoButton, buttons, modifiers);
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::NoButton, buttons,
+                     modifiers);
     QCoreApplication::sendEvent(widget, &move);
 }
 
@@ -140,7 +161,10 @@ TEST_F(Subclass, BeforeThenOwnHandlingThenAfterWithTheResult)
 
     // Handled in the before phase: the own handling is skipped, the after phase still runs and
     // sees the result the before phase left.
-    handler.react = [](bool before, bool& handled, qintptr& result) { if (before) handled = true, result = 7; };
+    handler.react = [](bool before, bool& handled, qintptr& result) {
+        if (before)
+            handled = true, result = 7;
+    };
     EXPECT_EQ(send(handler, &window), (QStringList{"before:21:ret0", "after:21:ret7"}));
 
     // "Every message" catches unmapped ones too.
@@ -163,7 +187,10 @@ TEST_F(Subclass, UnsubclassRestoresAndFreedRecordsAreReused)
     EXPECT_EQ(send(handler, &a), (QStringList{"a:own:39"})) << "a reused record starts empty";
 
     // A handler may unsubclass its window while a message is on its way.
-    handler.react = [&](bool before, bool&, qintptr&) { if (before) subclasser.Unsubclass(&b); };
+    handler.react = [&](bool before, bool&, qintptr&) {
+        if (before)
+            subclasser.Unsubclass(&b);
+    };
     EXPECT_EQ(send(handler, &b), (QStringList{"before:21:ret0", "b:own:39"}));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
@@ -182,15 +209,22 @@ TEST(ScrollbarModel, OwnerDrawnPaintsGiveTheGeometryOfShortAndFullBars)
     EXPECT_EQ(ownerPaints(21), (Paints{{0, 0, 0, 17, 10, 0}, {1, 0, 11, 17, 21, 0}, {4, 0, 10, 17, 11, 0}}));
     EXPECT_EQ(ownerPaints(40), (Paints{{0, 0, 0, 17, 17, 0}, {1, 0, 23, 17, 40, 0}, {4, 0, 17, 17, 23, 0}}));
     // The thumb is never shorter than 8; the default one is 15 pixels at the top of the track.
-    EXPECT_EQ(ownerPaints(42), (Paints{{0, 0, 0, 17, 17, 0}, {1, 0, 25, 17, 42, 0}, {2, 0, 17, 17, 17, 0},
-                                       {3, 0, 25, 17, 25, 0}, {5, 0, 17, 17, 25, 0}}));
-    EXPECT_EQ(ownerPaints(200), (Paints{{0, 0, 0, 17, 17, 0}, {1, 0, 183, 17, 200, 0}, {2, 0, 17, 17, 17, 0},
-                                        {3, 0, 32, 17, 183, 0}, {5, 0, 17, 17, 32, 0}}));
+    EXPECT_EQ(ownerPaints(42), (Paints{{0, 0, 0, 17, 17, 0},
+                                       {1, 0, 25, 17, 42, 0},
+                                       {2, 0, 17, 17, 17, 0},
+                                       {3, 0, 25, 17, 25, 0},
+                                       {5, 0, 17, 17, 25, 0}}));
+    EXPECT_EQ(ownerPaints(200), (Paints{{0, 0, 0, 17, 17, 0},
+                                        {1, 0, 183, 17, 200, 0},
+                                        {2, 0, 17, 17, 17, 0},
+                                        {3, 0, 32, 17, 183, 0},
+                                        {5, 0, 17, 17, 32, 0}}));
     Bar bar;
     bar.input.move(0, 8, 20);
     bar.input.press(8, 190);
     std::vector<int> states;
-    for (const auto& part : bar.painter.ownerParts()) states.push_back(part.state);
+    for (const auto& part : bar.painter.ownerParts())
+        states.push_back(part.state);
     EXPECT_EQ(states, (std::vector<int>{0, 1, 0, 0, 2})) << "pressed arrow 1, hot thumb 2";
 }
 
@@ -210,7 +244,8 @@ TEST(ScrollbarModel, LimitsAreClamped)
     EXPECT_EQ(layout.min(), 0) << "Min never rises above Max";
     // Persisted values are held to the same rules: min, max, value, small, large, orientation.
     layout.load(50, 10, 99, 0, -4, 3, true);
-    EXPECT_EQ(std::tuple(layout.max(), layout.value(), layout.smallChange(), layout.largeChange(), layout.orientation()),
+    EXPECT_EQ(std::tuple(layout.max(), layout.value(), layout.smallChange(), layout.largeChange(),
+                         layout.orientation()),
               std::tuple(50, 50, 1, 1, 1));
 
     // Horizontal bars exchange the axes.
@@ -244,7 +279,8 @@ TEST(ScrollbarModel, HeldTrackPagesUpToThePointerAndResumes)
     // The first segment pages down toward a pointer above the thumb.
     bar.input.release();
     bar.input.press(8, 20);
-    EXPECT_EQ(std::pair(bar.input.pressedPart(), bar.layout.value()), std::pair(ScrollPart::FirstTrack, stoppedAt));
+    EXPECT_EQ(std::pair(bar.input.pressedPart(), bar.layout.value()),
+              std::pair(ScrollPart::FirstTrack, stoppedAt));
 }
 
 TEST(ScrollbarModel, ThumbDragFollowsWithinTheToleranceAndChangesOnceAtRelease)
@@ -252,7 +288,8 @@ TEST(ScrollbarModel, ThumbDragFollowsWithinTheToleranceAndChangesOnceAtRelease)
     Bar bar;
     bar.input.press(8, 20); // thumb 17..32, grabbed 3 pixels below its top
     bar.input.move(kHeld, 8, 100);
-    EXPECT_EQ(std::pair(bar.layout.thumbPosition(), bar.layout.value()), std::pair(97, 53)); // 80 / 151 * 100 = 52.98
+    EXPECT_EQ(std::pair(bar.layout.thumbPosition(), bar.layout.value()),
+              std::pair(97, 53));        // 80 / 151 * 100 = 52.98
     bar.input.move(kHeld, 8 + 259, 100); // beyond 250 pixels sideways: back to the start
     EXPECT_EQ(std::pair(bar.layout.value(), bar.layout.thumbPosition()), std::pair(0, 17));
     EXPECT_EQ(bar.host.scrolls, 2);
@@ -266,7 +303,8 @@ TEST(ScrollbarModel, ThumbDragFollowsWithinTheToleranceAndChangesOnceAtRelease)
     const int dropped = bar.layout.value();
     EXPECT_EQ(bar.host.changes, 0);
     bar.input.release();
-    EXPECT_EQ(std::pair(bar.host.changes, bar.layout.thumbPosition()), std::pair(1, bar.layout.thumbFromValue(dropped)));
+    EXPECT_EQ(std::pair(bar.host.changes, bar.layout.thumbPosition()),
+              std::pair(1, bar.layout.thumbFromValue(dropped)));
 
     // Dropped back where it started: no Change.
     bar.input.press(8, bar.layout.thumbPosition() + 2);
@@ -342,12 +380,16 @@ TEST(ScrollbarModel, ClassicFlatAndThemedLooks)
     EXPECT_EQ(unpainted(gripped.render(2, true, true, fusion.get())), 0);
 
     // The capability rule: platform, style and override give isXP and isThemed.
-    const std::tuple<const char*, const char*, const char*, bool, bool> probes[] = {{"offscreen", "fusion", "", false, false},
-        {"xcb", "Fusion", "maybe", true, true}, {"wayland", "Windows", "", true, false}, {"xcb", "fusion", "0", true, false},
+    const std::tuple<const char*, const char*, const char*, bool, bool> probes[] = {
+        {"offscreen", "fusion", "", false, false},
+        {"xcb", "Fusion", "maybe", true, true},
+        {"wayland", "Windows", "", true, false},
+        {"xcb", "fusion", "0", true, false},
         {"offscreen", "windows", "1", true, true}};
     for (const auto& [platform, style, override_, xp, isThemed] : probes) {
         const ThemeCapabilities caps = ThemeProbe::evaluate(platform, style, override_);
-        EXPECT_EQ(std::pair(caps.isXP, caps.isThemed), std::pair(xp, isThemed)) << platform << style << override_;
+        EXPECT_EQ(std::pair(caps.isXP, caps.isThemed), std::pair(xp, isThemed))
+            << platform << style << override_;
     }
 }
 
@@ -361,7 +403,8 @@ TEST(ScrollbarWidget, TimersSignalsAndPointerWiring)
     bar.setValue(80);
     bar.setValue(80);
     bar.setMax(50);
-    EXPECT_EQ(std::pair(bar.Value(), int(changes.count())), std::pair(50, 1)) << "same value, and Max below Value, raise no Change";
+    EXPECT_EQ(std::pair(bar.Value(), int(changes.count())), std::pair(50, 1))
+        << "same value, and Max below Value, raise no Change";
 
     // Held arrow: one step at once, the repeat after the delay, stopping at the limit.
     bar.setMax(5);

@@ -1,5 +1,5 @@
-#include "ExportTestUtil.h"
 #include "export/DIBsave.h"
+#include "ExportTestUtil.h"
 #include "export/modDither.h"
 
 #include <QDir>
@@ -7,7 +7,8 @@
 
 using ExportTestUtil::readGif;
 
-namespace {
+namespace
+{
 
 // Reduces a w x h image whose pixel i has colour colors[i % size] (odd widths pad the rows) and
 // checks that each pixel's entry lies within `tolerance` of its colour in every channel.
@@ -20,7 +21,9 @@ QImage reduced(const QList<QRgb>& colors, int w, int h, bool transparent = false
     for (int i = 0; i < w * h; ++i) {
         const QRgb got = image.color(image.pixelIndex(i % w, i / w)), want = colors[i % colors.size()];
         EXPECT_LE(std::max({std::abs(qRed(got) - qRed(want)), std::abs(qGreen(got) - qGreen(want)),
-                            std::abs(qBlue(got) - qBlue(want))}), tolerance) << i;
+                            std::abs(qBlue(got) - qBlue(want))}),
+                  tolerance)
+            << i;
     }
     return image;
 }
@@ -93,9 +96,9 @@ TEST(DIBsaveTest, GifKeyAndVisiblePixelsNeverShareAnEntry)
         const int v = int(seed >> 8), x = i % 128, y = i / 128;
         QRgb c = qRgba(v & 255, (v >> 8) & 255, (v >> 16) & 255, 255);
         if ((x + y) % 5 == 0)
-            c = qRgba(v % 9, (v >> 4) % 9, (v >> 8) % 9, 255);  // dark but visible
+            c = qRgba(v % 9, (v >> 4) % 9, (v >> 8) % 9, 255); // dark but visible
         if (x < 16)
-            c = qRgba(v & 255, 0, 0, (v >> 8) % 130);  // keyed: alpha below 130
+            c = qRgba(v & 255, 0, 0, (v >> 8) % 130); // keyed: alpha below 130
         dib.Img->setPixel(x, y, c);
     }
     const QString gif = dir.filePath("dark.gif");

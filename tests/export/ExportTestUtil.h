@@ -12,13 +12,14 @@
 #include <gtest/gtest.h>
 
 // Independent readers for what the writers produce.
-namespace ExportTestUtil {
+namespace ExportTestUtil
+{
 
 struct GifContents {
     int width = 0;
-    QList<QRgb> colorMap;  // global colour map, alpha 255
+    QList<QRgb> colorMap; // global colour map, alpha 255
     int transparentIndex = -1;
-    QList<int> indices;    // row-major, top row first; empty when the file could not be read
+    QList<int> indices; // row-major, top row first; empty when the file could not be read
     int indexAt(int x, int y) const { return indices.value(y * width + x, -2); }
     QRgb colorAt(int x, int y) const { return colorMap.value(indexAt(x, y)); }
 };
@@ -30,7 +31,8 @@ inline GifContents readGif(const QString& path)
     int error = 0;
     GifFileType* gif = DGifOpenFileName(QFile::encodeName(path).constData(), &error);
     if (gif && DGifSlurp(gif) == GIF_OK && gif->ImageCount >= 1 && gif->SColorMap &&
-        gif->SavedImages[0].ImageDesc.Width * gif->SavedImages[0].ImageDesc.Height == gif->SWidth * gif->SHeight) {
+        gif->SavedImages[0].ImageDesc.Width * gif->SavedImages[0].ImageDesc.Height ==
+            gif->SWidth * gif->SHeight) {
         result.width = gif->SWidth;
         for (int i = 0; i < gif->SColorMap->ColorCount; ++i)
             result.colorMap << qRgb(gif->SColorMap->Colors[i].Red, gif->SColorMap->Colors[i].Green,
@@ -41,14 +43,14 @@ inline GifContents readGif(const QString& path)
         for (int i = 0; i < gif->SWidth * gif->SHeight; ++i)
             result.indices << gif->SavedImages[0].RasterBits[i];
     }
-    DGifCloseFile(gif, &error);  // refuses a null handle
+    DGifCloseFile(gif, &error); // refuses a null handle
     return result;
 }
 
 struct IcoEntry {
-    QImage image;  // as Qt's icon reader decodes it, in ARGB32
+    QImage image; // as Qt's icon reader decodes it, in ARGB32
     bool png = false;
-    bool dib32 = false;  // a 32-bit BITMAPINFOHEADER DIB of twice the height (image and AND mask)
+    bool dib32 = false; // a 32-bit BITMAPINFOHEADER DIB of twice the height (image and AND mask)
 };
 
 // Reads an icon file's entries with Qt's icon reader, and what each entry holds from its bytes.
@@ -58,7 +60,8 @@ inline QList<IcoEntry> readIco(const QString& path)
     const QByteArray data = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     QImageReader reader(path, "ico");
     QList<IcoEntry> entries;
-    for (int i = 0; data.size() >= 6 + 16 * (i + 1) && i < reader.imageCount() && reader.jumpToImage(i); ++i) {
+    for (int i = 0; data.size() >= 6 + 16 * (i + 1) && i < reader.imageCount() && reader.jumpToImage(i);
+         ++i) {
         const QByteArray body = data.mid(qFromLittleEndian<quint32>(data.constData() + 18 + 16 * i), 40);
         const QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
         const bool dib32 = body.size() == 40 && qFromLittleEndian<quint32>(body.constData()) == 40 &&
@@ -79,7 +82,8 @@ inline QString identify(const QString& format, const QString& path)
 }
 
 // A fresh application folder for each test, and a place for its output files.
-class AppFolder : public ::testing::Test {
+class AppFolder : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

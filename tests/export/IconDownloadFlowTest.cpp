@@ -1,12 +1,12 @@
-#include "support/WaitFor.h"
+#include "export/IconDownloadFlow.h"
 #include "ExportTestUtil.h"
 #include "export/DIBsave.h"
 #include "export/DownloadNames.h"
 #include "export/FileTypeCode.h"
-#include "export/IconDownloadFlow.h"
 #include "platform/HeldHttpServer.h"
 #include "platform/SiteAddress.h"
 #include "platform/Transfer.h"
+#include "support/WaitFor.h"
 
 #include "support/ScriptedDialogs.h"
 #include "support/SiteProcess.h"
@@ -20,11 +20,13 @@
 
 #include <functional>
 
-namespace {
+namespace
+{
 
 constexpr int kWaitMs = 20000;
 
-class DownloadFlow : public ExportTestUtil::AppFolder {
+class DownloadFlow : public ExportTestUtil::AppFolder
+{
 protected:
     static QStringList downloads() { return QDir(AppPaths::downloads()).entryList(QDir::Files); }
 
@@ -60,11 +62,13 @@ TEST_F(DownloadFlow, FetchesSavesReusesAndNeverLosesTheExistingFile)
     flow.start(thumb);
     WAIT_EQ(saved.count(), 1, kWaitMs);
     // The save dialog offers the seven formats, TIFF with both patterns.
-    EXPECT_TRUE(dialogs.asked.value(0).startsWith("save:Open File...|PNG Portable Network Graphics (*.PNG) (*.png);;"));
-    EXPECT_TRUE(dialogs.asked.value(0).contains(";;TIFF Tag Image File Format (*.TIF;*.TIFF) (*.tif *.tiff);;"));
+    EXPECT_TRUE(dialogs.asked.value(0).startsWith(
+        "save:Open File...|PNG Portable Network Graphics (*.PNG) (*.png);;"));
+    EXPECT_TRUE(
+        dialogs.asked.value(0).contains(";;TIFF Tag Image File Format (*.TIF;*.TIFF) (*.tif *.tiff);;"));
     EXPECT_EQ(dialogs.asked.value(0).count(";;"), 6);
     EXPECT_EQ(downloads(), QStringList{QString(thumb).remove("-150x150")});
-    EXPECT_EQ(ExportTestUtil::readGif(out("icon.GIF")).width, 512);  // upper-case extension is still GIF
+    EXPECT_EQ(ExportTestUtil::readGif(out("icon.GIF")).width, 512); // upper-case extension is still GIF
 
     // A second press reuses the file on disk: a stand-in of another colour shows it was not refetched.
     QImage stand(20, 20, QImage::Format_RGB32);
@@ -123,15 +127,18 @@ TEST_F(DownloadFlow, CutUnstorableAndUnreadableDownloadsAreNeverUsed)
     const std::tuple<std::function<bool()>, const char*> cases[] = {
         {[&] { return server.cut(path); }, "could not be downloaded"},
         {[&] { return server.answer(path, 200, "x"); }, "could not be downloaded"},
-        {[&] { return QDir(AppPaths::downloads()).removeRecursively() &&
-                      server.answer(path, 200, QByteArray(100, 'p')); }, "could not be stored"},
+        {[&] {
+             return QDir(AppPaths::downloads()).removeRecursively() &&
+                    server.answer(path, 200, QByteArray(100, 'p'));
+         },
+         "could not be stored"},
     };
     for (const auto& [reply, message] : cases) {
         const qsizetype before = finished.count();
         dialogs.asked.clear();
         flow.start("201511ab-150x150.png");
         WAIT_UNTIL(server.isPending(path), kWaitMs);
-        EXPECT_EQ(finished.count(), before);  // asynchronous: the press returns while the fetch runs
+        EXPECT_EQ(finished.count(), before); // asynchronous: the press returns while the fetch runs
         ASSERT_TRUE(reply());
         WAIT_EQ(finished.count(), before + 1, kWaitMs);
         EXPECT_TRUE(downloads().isEmpty());
@@ -159,14 +166,16 @@ TEST(DownloadNamesTest, DerivedFromTheThumbnailName)
         {"201511ab-150x150.png", "2015|11|-150x150|201511ab.png|h/wp-content/uploads/2015/11/201511ab.png"},
         {"201403home.png", "2014|03||201403home.png|h/wp-content/uploads/2014/03/201403home.png"},
         {"201403home-1.pn", "2014|03|-1.pn|201403home|h/wp-content/uploads/2014/03/201403home"},
-        {"201403a-150x150b-150x150.png", "2014|03|-150x150|201403ab.png|h/wp-content/uploads/2014/03/201403ab.png"},
+        {"201403a-150x150b-150x150.png",
+         "2014|03|-150x150|201403ab.png|h/wp-content/uploads/2014/03/201403ab.png"},
         {"20", "20|||20|h/wp-content/uploads/20//20"},
         {"201511a b#c.png", "2015|11||201511a b#c.png|h/wp-content/uploads/2015/11/201511a%20b%23c.png"},
         {"201511a%20b.png", "2015|11||201511a%20b.png|h/wp-content/uploads/2015/11/201511a%20b.png"},
     };
     for (const auto& [thumb, parts] : cases) {
         const DownloadNames d = DownloadNames::derive(thumb);
-        EXPECT_EQ(QStringList({d.year, d.month, d.sizeSuffix, d.fullFileName, d.fullSizeUrl("h/")}).join('|'), parts);
+        EXPECT_EQ(QStringList({d.year, d.month, d.sizeSuffix, d.fullFileName, d.fullSizeUrl("h/")}).join('|'),
+                  parts);
     }
     // Only plain file names are used as downloads.
     EXPECT_TRUE(DownloadNames::derive("201511..ab.png").isPlainFileName());
@@ -178,8 +187,12 @@ TEST(FileTypeCodeTest, ExtensionTableIgnoresCase)
 {
     const std::pair<const char*, int> table[] = {
         {"x.bmp x.dib x.rle x.xyz x.pngx /tmp/icon icon. /tmp/my.gif/icon", FileType::BMP},
-        {"x.jpg x.jpeg x.JpEg", FileType::JPEG}, {"x.gif", FileType::GIF}, {"x.emf", FileType::EMF},
-        {"x.wmf", FileType::WMF}, {"x.tif x.tiff a.b.Tiff", FileType::TIFF}, {"x.png /a/icon.PNG", FileType::PNG},
+        {"x.jpg x.jpeg x.JpEg", FileType::JPEG},
+        {"x.gif", FileType::GIF},
+        {"x.emf", FileType::EMF},
+        {"x.wmf", FileType::WMF},
+        {"x.tif x.tiff a.b.Tiff", FileType::TIFF},
+        {"x.png /a/icon.PNG", FileType::PNG},
         {"x.ico x.ICO", FileType::ICO},
     };
     for (const auto& [paths, code] : table)

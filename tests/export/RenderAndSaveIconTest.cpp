@@ -1,7 +1,7 @@
+#include "export/RenderAndSaveIcon.h"
 #include "ExportTestUtil.h"
 #include "export/DIBsave.h"
 #include "export/ExportCommand.h"
-#include "export/RenderAndSaveIcon.h"
 #include "platform/ScreenCursor.h"
 
 #include "support/ScriptedDialogs.h"
@@ -13,7 +13,8 @@
 
 using namespace ExportTestUtil;
 
-namespace {
+namespace
+{
 
 const QRgb kRed = qRgb(220, 30, 30);
 
@@ -34,7 +35,8 @@ QImage sampleIcon(int w, int h)
     return image;
 }
 
-class ExportFolder : public AppFolder {
+class ExportFolder : public AppFolder
+{
 protected:
     static QImage sizeFile(int s) { return QImage(AppPaths::sizes() + QString("/temp%1.png").arg(s)); }
     ExportResult exportAs(const QString& name, int code, const QImage& source, int quality = 90)
@@ -58,9 +60,9 @@ TEST_F(ExportFolder, EachFormatDecodesBackWithItsBackground)
         EXPECT_EQ(png.pixel(x, 0), kTopRow[x]) << x;
 
     // JPEG, BMP and TIFF on white: the transparent area white, the square red.
-    for (const auto& [name, code, format] : {std::tuple{"i.jpg", FileType::JPEG, "jpeg"},
-                                             std::tuple{"i.bmp", FileType::BMP, "bmp"},
-                                             std::tuple{"i.tif", FileType::TIFF, "tiff"}}) {
+    for (const auto& [name, code, format] :
+         {std::tuple{"i.jpg", FileType::JPEG, "jpeg"}, std::tuple{"i.bmp", FileType::BMP, "bmp"},
+          std::tuple{"i.tif", FileType::TIFF, "tiff"}}) {
         ASSERT_TRUE(exportAs(name, code, icon).ok) << name;
         EXPECT_EQ(QImageReader(out(name)).format(), format);
         const QImage back(out(name));
@@ -142,7 +144,8 @@ TEST_F(ExportFolder, CommandExportsByExtensionAndReportsFailures)
     ASSERT_TRUE(sampleIcon(512, 512).save(src));
     QString text;
     QTextStream errors(&text);
-    for (const auto& [name, format] : {std::pair{"a.PNG", "png"}, std::pair{"noext", "bmp"}, std::pair{"a.ico", "ico"}}) {
+    for (const auto& [name, format] :
+         {std::pair{"a.PNG", "png"}, std::pair{"noext", "bmp"}, std::pair{"a.ico", "ico"}}) {
         EXPECT_EQ(ExportCommand::run(src, out(name), errors), 0) << name;
         EXPECT_EQ(QImageReader(out(name)).format(), format);
     }
@@ -150,9 +153,9 @@ TEST_F(ExportFolder, CommandExportsByExtensionAndReportsFailures)
     EXPECT_TRUE(text.isEmpty()) << text.toStdString();
 
     // Each failure: status 1, one line naming the problem, no file.
-    for (const auto& [from, to, says] : {std::tuple{src, out("a.emf"), "EMF"},
-                                         std::tuple{out("missing.png"), out("b.png"), "missing.png"},
-                                         std::tuple{src, out("no/such/folder/c.png"), ""}}) {
+    for (const auto& [from, to, says] :
+         {std::tuple{src, out("a.emf"), "EMF"}, std::tuple{out("missing.png"), out("b.png"), "missing.png"},
+          std::tuple{src, out("no/such/folder/c.png"), ""}}) {
         text.clear();
         EXPECT_EQ(ExportCommand::run(from, to, errors), 1) << to.toStdString();
         EXPECT_EQ(text.count('\n'), 1) << text.toStdString();

@@ -10,13 +10,26 @@ TEST(CategoryMenuTest, TwentyCaptionsInTableOrderWithTheBottomRowHighlighted)
     menu.show();
     CategoryMenu::fill(menu);
 
-    const QStringList expected = {"Mobile Icons",     "Medical Icons",  "Shopping Icons",
-                                  "Security Icons",   "Network Icons",  "Music Icons",
-                                  "Map & Navigation Icons", "Building Icons", "Holiday Icons",
-                                  "Game Icons",       "Food Icons",     "Flag Icons",
-                                  "File Icons",       "Electronic Icons", "Education Icons",
-                                  "Computer & Hardware Icons", "Clothes Icons", "Business Icons",
-                                  "Arrow Icons",      "Animal Icons"};
+    const QStringList expected = {"Mobile Icons",
+                                  "Medical Icons",
+                                  "Shopping Icons",
+                                  "Security Icons",
+                                  "Network Icons",
+                                  "Music Icons",
+                                  "Map & Navigation Icons",
+                                  "Building Icons",
+                                  "Holiday Icons",
+                                  "Game Icons",
+                                  "Food Icons",
+                                  "Flag Icons",
+                                  "File Icons",
+                                  "Electronic Icons",
+                                  "Education Icons",
+                                  "Computer & Hardware Icons",
+                                  "Clothes Icons",
+                                  "Business Icons",
+                                  "Arrow Icons",
+                                  "Animal Icons"};
     ASSERT_EQ(menu.layers().count(), 20);
     for (int i = 0; i < 20; ++i)
         EXPECT_EQ(menu.layers().layer(i).caption, expected[i]) << i;

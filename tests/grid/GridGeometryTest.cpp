@@ -27,19 +27,18 @@ TEST(GridGeometry, ColumnsCellsTilesAndLinesForTwoWidths)
     EXPECT_EQ(g1654.cellStep(), 207);
     EXPECT_EQ(g1654.tileRect(2, 7), QRect(1450, 401, 206, 199));
     EXPECT_EQ(g1654.cellRect(2, 7), QRect(1449, 400, 207, 200));
-    EXPECT_EQ(g1654.verticalLines(1654),
-              (std::vector<int>{207, 414, 621, 828, 1035, 1242, 1449}));
+    EXPECT_EQ(g1654.verticalLines(1654), (std::vector<int>{207, 414, 621, 828, 1035, 1242, 1449}));
 
     // Rounding of the grid width and of the cell width go halves to even.
     EXPECT_EQ(GridGeometry(399.5f).columns(), 2);
-    EXPECT_EQ(GridGeometry(401).cellStep(), 200);  // 200.5
-    EXPECT_EQ(GridGeometry(403).cellStep(), 202);  // 201.5
+    EXPECT_EQ(GridGeometry(401).cellStep(), 200); // 200.5
+    EXPECT_EQ(GridGeometry(403).cellStep(), 202); // 201.5
     EXPECT_FALSE(GridGeometry(199).isUsable());
 }
 
 TEST(GridGeometry, SurfaceHeightAndFittedThumbnails)
 {
-    const GridGeometry g(1100);  // 5 columns
+    const GridGeometry g(1100); // 5 columns
     for (int n = 1; n <= 5; ++n)
         EXPECT_EQ(g.surfaceHeight(n), 200) << n;
     EXPECT_EQ(g.surfaceHeight(6), 400);

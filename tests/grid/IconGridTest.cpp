@@ -12,7 +12,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 constexpr QRgb kLine = qRgb(230, 230, 230);
 constexpr QRgb kWhite = qRgb(255, 255, 255);
 
@@ -65,8 +66,8 @@ TEST(IconGrid, PlacesTilesInTheirCellsWithFittedThumbnailsRecordsAndLines)
     r.place(paths);
 
     ASSERT_EQ(r.grid.tileCount(), 7);
-    ASSERT_EQ(r.records.size(), 7u);  // grown for the surplus thumbnails
-    ASSERT_EQ(heights.count(), 7);  // one row for the first five, two from the sixth on
+    ASSERT_EQ(r.records.size(), 7u); // grown for the surplus thumbnails
+    ASSERT_EQ(heights.count(), 7);   // one row for the first five, two from the sixth on
     EXPECT_EQ(heights.at(4).at(0).toInt(), 200);
     EXPECT_EQ(heights.at(5).at(0).toInt(), 400);
     for (int k = 0; k < 7; ++k) {
@@ -114,7 +115,7 @@ TEST(IconGrid, HoverRuleMovesTheStripAndResetStartsAFreshSet)
     hover(3);
     EXPECT_EQ(states(3, 0), "UD");
     ASSERT_TRUE(QTest::qWaitFor([&] { return states(3, 1) == "S-"; }, 5000));
-    hover(3);  // moves over the shown strip start nothing
+    hover(3); // moves over the shown strip start nothing
     EXPECT_EQ(states(3, 1), "S-");
     hover(5);
     EXPECT_EQ(states(3, 5), "DU");
@@ -151,11 +152,11 @@ TEST(IconGrid, BackgroundReleaseIsTheGridsAndThePostLinkReachesTheTile)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&r.grid));
     QSignalSpy background(&r.grid, &IconGrid::backgroundReleased);
 
-    QTest::mouseClick(&r.grid, Qt::LeftButton, Qt::NoModifier, QPoint(220, 100));  // a grid line
+    QTest::mouseClick(&r.grid, Qt::LeftButton, Qt::NoModifier, QPoint(220, 100)); // a grid line
     ASSERT_EQ(background.count(), 1);
     EXPECT_EQ(background.at(0).at(2).toFloat(), 220.f);
     QTest::mouseClick(r.grid.tile(1), Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
-    EXPECT_EQ(background.count(), 1);  // a release on a tile is the tile's own
+    EXPECT_EQ(background.count(), 1); // a release on a tile is the tile's own
 
     QStringList opened;
     Shell::setOpener([&](const QString& a) { opened << a; });

@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 constexpr QRgb kWhite = qRgb(255, 255, 255);
 
 // An asymmetric picture: red left half, blue right half, a green top row.
@@ -26,13 +27,13 @@ TEST(IconsOLE, DrawIconKeepsItsOwnCopyForReDraw)
     tile.resize(219, 200);
     {
         QImage picture = twoHalves(20, 10);
-        tile.DrawIcon(picture, 2.5f, 3.5f, 40.f, 20.f);  // 2.5 -> 2, 3.5 -> 4
-        picture.fill(Qt::black);  // the caller's image changes after the call
+        tile.DrawIcon(picture, 2.5f, 3.5f, 40.f, 20.f); // 2.5 -> 2, 3.5 -> 4
+        picture.fill(Qt::black);                        // the caller's image changes after the call
     }
     const QImage s = tile.surface();
     EXPECT_EQ(s.pixel(2, 4), qRgb(0, 255, 0));
     EXPECT_EQ(s.pixel(1, 10), kWhite);
-    EXPECT_EQ(s.pixel(41, 23), qRgb(0, 0, 255));  // last pixel of 2 + 40, 4 + 20
+    EXPECT_EQ(s.pixel(41, 23), qRgb(0, 0, 255)); // last pixel of 2 + 40, 4 + 20
     EXPECT_EQ(s.pixel(42, 15), kWhite);
 
     // reDraw repaints the retained thumbnail and starts hiding the strip.
@@ -72,7 +73,7 @@ TEST(IconsOLE, ButtonsFollowTheStripAndTheLicenceOpensOnlyWebLinks)
                       QPoint(3, 5));
     EXPECT_EQ(order, (QStringList{"click 2 5 3 5", "thumb_7.png"}));
 
-    QTest::mouseClick(tile.licenseButton(), Qt::LeftButton);  // default text "License: "
+    QTest::mouseClick(tile.licenseButton(), Qt::LeftButton); // default text "License: "
     for (const char* refused : {"file:///etc/passwd", "javascript:alert(1)", "ftp://127.0.0.1/x"}) {
         tile.setIconLicense(QString::fromLatin1(refused));
         QTest::mouseClick(tile.licenseButton(), Qt::LeftButton);
@@ -84,7 +85,7 @@ TEST(IconsOLE, ButtonsFollowTheStripAndTheLicenceOpensOnlyWebLinks)
     QTest::mouseClick(tile.licenseButton(), Qt::LeftButton);
     Shell::setOpener({});
     EXPECT_EQ(opened, (QStringList{"http://127.0.0.1:8123/icon/42", "https://127.0.0.1/icon/43"}));
-    EXPECT_EQ(order.size(), 2);  // the licence button is not a download
+    EXPECT_EQ(order.size(), 2); // the licence button is not a download
 
     // Resized while shown: back under the new bottom edge, buttons follow the new width.
     tile.resize(206, 199);

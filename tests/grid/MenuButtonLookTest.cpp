@@ -5,7 +5,7 @@
 TEST(MenuButtonLook, IdleAndPointerLooksInsideAndOutsideTheMargin)
 {
     QImage img(41, 41, QImage::Format_ARGB32);
-    img.fill(Qt::red);  // anything the painters must overwrite
+    img.fill(Qt::red); // anything the painters must overwrite
     MenuButtonLook::paintIdle(img);
     for (int y : {15, 21, 27})
         for (int x : {12, 21, 29})
@@ -13,7 +13,7 @@ TEST(MenuButtonLook, IdleAndPointerLooksInsideAndOutsideTheMargin)
     for (QPoint p : {QPoint(21, 18), QPoint(0, 0), QPoint(40, 40), QPoint(5, 15)})
         EXPECT_EQ(img.pixel(p), qRgb(255, 255, 255)) << p.x() << "," << p.y();
 
-    MenuButtonLook::paintPointer(img, 2, 2, false);  // in the margin: opaque light grey
+    MenuButtonLook::paintPointer(img, 2, 2, false); // in the margin: opaque light grey
     EXPECT_EQ(img.pixel(0, 0), qRgb(233, 233, 233));
     EXPECT_EQ(img.pixel(40, 40), qRgb(233, 233, 233));
     EXPECT_EQ(img.pixel(20, 21), qRgb(0, 0, 0));
@@ -24,9 +24,11 @@ TEST(MenuButtonLook, IdleAndPointerLooksInsideAndOutsideTheMargin)
     EXPECT_NEAR(qGreen(img.pixel(0, 0)), 238, 1);
 
     // Left and top inclusive, right and bottom exclusive; halves round to even.
-    const struct { float x, y; bool inside; } cases[] = {
-        {10, 10, true},    {9, 20, false},    {30, 30, true},   {31, 20, false}, {20, 31, false},
-        {9.5f, 20, true},  {30.5f, 20, true}, {20, 31.5f, false}, {8.5f, 20, false}};
+    const struct {
+        float x, y;
+        bool inside;
+    } cases[] = {{10, 10, true},   {9, 20, false},    {30, 30, true},     {31, 20, false},  {20, 31, false},
+                 {9.5f, 20, true}, {30.5f, 20, true}, {20, 31.5f, false}, {8.5f, 20, false}};
     for (const auto& c : cases)
         EXPECT_EQ(MenuButtonLook::isInside({41, 41}, c.x, c.y), c.inside) << c.x << "," << c.y;
 }

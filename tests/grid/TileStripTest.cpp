@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 // Ticks the running animation until it stops; returns the number of ticks.
 int finish(TileStrip& strip)
 {
@@ -24,17 +25,17 @@ TEST(TileStrip, RestingPositionsRepeatedMouseActiveAndHideWhenHidden)
     EXPECT_TRUE(strip.isActive() && strip.isRevealing());
     for (int k = 0; k < 7; ++k)
         strip.revealTick();
-    strip.mouseActive();  // moves during the reveal do not put it back to the start
+    strip.mouseActive(); // moves during the reveal do not put it back to the start
     EXPECT_EQ(strip.top(), 193);
     EXPECT_EQ(finish(strip), 13);
     EXPECT_EQ(strip.downloadPos(), QPoint(177, 180));
-    strip.mouseActive();  // shown and active: no animation
+    strip.mouseActive(); // shown and active: no animation
     EXPECT_FALSE(strip.isRevealing());
 
     strip.hide();
     EXPECT_FALSE(strip.isActive());
-    EXPECT_EQ(finish(strip), 21);  // 180 -> 201
-    strip.hide();  // already hidden: stops at its first tick
+    EXPECT_EQ(finish(strip), 21); // 180 -> 201
+    strip.hide();                 // already hidden: stops at its first tick
     EXPECT_EQ(finish(strip), 1);
 }
 
@@ -46,11 +47,11 @@ TEST(TileStrip, ReversesFromWhereItIsAndResizeRestartsBelowTheEdge)
     for (int k = 0; k < 5; ++k)
         strip.revealTick();
     strip.hide();
-    EXPECT_EQ(finish(strip), 6);  // 195 -> 201
+    EXPECT_EQ(finish(strip), 6); // 195 -> 201
     strip.hide();
     strip.hideTick();
-    strip.mouseActive();  // hovered again: reveals from 202
-    EXPECT_EQ(finish(strip), 22);  // 202 -> 180
+    strip.mouseActive();          // hovered again: reveals from 202
+    EXPECT_EQ(finish(strip), 22); // 202 -> 180
 
     // Shown, then resized: under the new bottom edge, the active flag kept.
     strip.resize(219, 199);
@@ -63,7 +64,7 @@ TEST(TileStrip, ReversesFromWhereItIsAndResizeRestartsBelowTheEdge)
     strip.resize(304, 187);
     EXPECT_EQ(strip.infoPos(), QPoint(283, 187));
     EXPECT_TRUE(strip.isRevealing());
-    EXPECT_EQ(finish(strip), 20);  // 187 -> 167
+    EXPECT_EQ(finish(strip), 20); // 187 -> 167
 
     strip.reset();
     EXPECT_EQ(strip.top(), 187);

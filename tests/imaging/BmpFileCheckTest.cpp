@@ -1,5 +1,5 @@
-#include "imaging/BmpFile.h"
 #include "imaging/BmpFileCheck.h"
+#include "imaging/BmpFile.h"
 
 #include "DibFixtures.h"
 
@@ -9,7 +9,8 @@
 
 using namespace DibFixtures;
 
-namespace {
+namespace
+{
 
 QByteArray validBmp(int w, int h, int bpp)
 {
@@ -49,17 +50,24 @@ TEST(BmpFileCheck, HostileHeadersAreRefused)
     const QByteArray file = validBmp(5, 3, 8);
     const int info = 14;
     const QList<std::pair<const char*, QByteArray>> hostile = {
-        {"not BM", patched<quint16>(file, 0, 0x4142)}, {"planes", patched<quint16>(file, info + 12, 2)},
+        {"not BM", patched<quint16>(file, 0, 0x4142)},
+        {"planes", patched<quint16>(file, info + 12, 2)},
         {"file size beyond the file", patched<quint32>(file, 2, quint32(file.size() + 1))},
         {"pixel offset beyond the file", patched<quint32>(file, 10, 0xFFFFFFF0u)},
         {"pixel offset inside the colour table", patched<quint32>(file, 10, 60u)},
-        {"header size huge", patched<quint32>(file, info, 0xFFFFFFFFu)}, {"header size 41", patched<quint32>(file, info, 41u)},
-        {"width huge", patched<qint32>(file, info + 4, 0x7FFFFFFF)}, {"width zero", patched<qint32>(file, info + 4, 0)},
-        {"width negative", patched<qint32>(file, info + 4, -5)}, {"height zero", patched<qint32>(file, info + 8, 0)},
-        {"height most negative", patched<qint32>(file, info + 8, INT32_MIN)}, {"depth 7", patched<quint16>(file, info + 14, 7)},
+        {"header size huge", patched<quint32>(file, info, 0xFFFFFFFFu)},
+        {"header size 41", patched<quint32>(file, info, 41u)},
+        {"width huge", patched<qint32>(file, info + 4, 0x7FFFFFFF)},
+        {"width zero", patched<qint32>(file, info + 4, 0)},
+        {"width negative", patched<qint32>(file, info + 4, -5)},
+        {"height zero", patched<qint32>(file, info + 8, 0)},
+        {"height most negative", patched<qint32>(file, info + 8, INT32_MIN)},
+        {"depth 7", patched<quint16>(file, info + 14, 7)},
         {"pixel count absurd", patched<qint32>(patched<qint32>(file, info + 4, 30000), info + 8, 30000)},
-        {"rows beyond the file", patched<qint32>(file, info + 8, 4)}, {"JPEG", patched<quint32>(file, info + 16, 4u)},
-        {"RLE4 on 8 bits", patched<quint32>(file, info + 16, 2u)}, {"colours 257", patched<quint32>(file, info + 32, 257u)},
+        {"rows beyond the file", patched<qint32>(file, info + 8, 4)},
+        {"JPEG", patched<quint32>(file, info + 16, 4u)},
+        {"RLE4 on 8 bits", patched<quint32>(file, info + 16, 2u)},
+        {"colours 257", patched<quint32>(file, info + 32, 257u)},
         {"image size beyond the file", patched<quint32>(file, info + 20, 0x7FFFFFFFu)},
         {"colour count huge", patched<quint32>(file, info + 32, 0xFFFFFFFFu)},
     };

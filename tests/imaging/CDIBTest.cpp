@@ -14,7 +14,8 @@
 
 using namespace DibFixtures;
 
-namespace {
+namespace
+{
 
 QByteArray saved(const CDIB& dib)
 {
@@ -24,7 +25,10 @@ QByteArray saved(const CDIB& dib)
     return buffer.data();
 }
 
-QByteArray bits(const CDIB& dib) { return QByteArray(reinterpret_cast<const char*>(dib.lpBits()), dib.Size()); }
+QByteArray bits(const CDIB& dib)
+{
+    return QByteArray(reinterpret_cast<const char*>(dib.lpBits()), dib.Size());
+}
 
 QByteArray palette(const CDIB& dib)
 {
@@ -49,15 +53,15 @@ TEST(CDIB, CreateGivesAlignedStridesSizesAndTables)
     struct Case {
         int w, h, bpp, stride, paletteBytes;
     };
-    for (const Case c : {Case{3, 2, 24, 12, 0}, Case{3, 2, 1, 4, 8}, Case{33, 1, 1, 8, 8}, Case{9, 3, 4, 8, 64},
-                         Case{5, 2, 8, 8, 1024}, Case{5, 2, 32, 20, 0}}) {
+    for (const Case c : {Case{3, 2, 24, 12, 0}, Case{3, 2, 1, 4, 8}, Case{33, 1, 1, 8, 8},
+                         Case{9, 3, 4, 8, 64}, Case{5, 2, 8, 8, 1024}, Case{5, 2, 32, 20, 0}}) {
         ASSERT_TRUE(dib.Create(c.w, c.h, c.bpp)) << c.w << "x" << c.h << "x" << c.bpp;
         EXPECT_EQ(QList<int>({dib.BytesPerScanLine(), dib.Size()}), QList<int>({c.stride, c.stride * c.h}));
         EXPECT_EQ(palette(dib), QByteArray(c.paletteBytes, '\0'));
     }
     // Unsupported depths and absurd or empty sizes leave the object empty, and it then does nothing.
-    for (const Case c : {Case{3, 2, 16, 0, 0}, Case{3, 2, 2, 0, 0}, Case{0, 2, 24, 0, 0}, Case{3, -2, 24, 0, 0},
-                         Case{20000, 20000, 32, 0, 0}}) {
+    for (const Case c : {Case{3, 2, 16, 0, 0}, Case{3, 2, 2, 0, 0}, Case{0, 2, 24, 0, 0},
+                         Case{3, -2, 24, 0, 0}, Case{20000, 20000, 32, 0, 0}}) {
         EXPECT_FALSE(dib.Create(c.w, c.h, c.bpp)) << c.w << "x" << c.h << "x" << c.bpp;
         EXPECT_EQ(dib.hDIB() + dib.Size() + dib.Width() + dib.BPP(), 0u);
     }
@@ -71,7 +75,7 @@ TEST(CDIB, SaveWritesTheBmpLayoutThatAnIndependentDecoderReads)
     fillPattern(dib.section());
     const QByteArray file = saved(dib);
     ASSERT_EQ(file.size(), 1086);
-    EXPECT_EQ(file.left(6), QByteArray("BM\x3e\x04\0\0", 6));  // and the size, 1086
+    EXPECT_EQ(file.left(6), QByteArray("BM\x3e\x04\0\0", 6)); // and the size, 1086
     EXPECT_EQ(qFromLittleEndian<quint32>(file.constData() + 10), 1078u);
     EXPECT_EQ(file.mid(14, 40), dib.section().header().toBytes());
     EXPECT_EQ(file.mid(1078), bits(dib));
@@ -86,7 +90,8 @@ TEST(CDIB, SaveWritesTheBmpLayoutThatAnIndependentDecoderReads)
         ASSERT_EQ(decoded.size(), QSize(7, 5)) << bpp;
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < 7; ++x)
-                ASSERT_EQ(decoded.pixel(x, y) | 0xFF000000u, dib.section().pixel(x, y)) << bpp << " " << x << "," << y;
+                ASSERT_EQ(decoded.pixel(x, y) | 0xFF000000u, dib.section().pixel(x, y))
+                    << bpp << " " << x << "," << y;
 
         // Read back from a file: the same depth, pixels and colour table.
         const QString path = dir.filePath(QString("d%1.bmp").arg(bpp));
@@ -97,7 +102,8 @@ TEST(CDIB, SaveWritesTheBmpLayoutThatAnIndependentDecoderReads)
     EXPECT_FALSE(dib.Save(dir.filePath("missing-folder/out.bmp")));
 
     // A BMP written by another encoder loads with the same colours.
-    ASSERT_TRUE(QImageWriter(dir.filePath("foreign.bmp"), "bmp").write(dib.hDC().convertToFormat(QImage::Format_RGB888)));
+    ASSERT_TRUE(QImageWriter(dir.filePath("foreign.bmp"), "bmp")
+                    .write(dib.hDC().convertToFormat(QImage::Format_RGB888)));
     ASSERT_EQ(loaded.CreateFromBitmapFile(dir.filePath("foreign.bmp")), 24);
     for (int i = 0; i < 35; ++i)
         ASSERT_EQ(loaded.section().pixel(i % 7, i / 7), patternColor(i % 7, i / 7)) << i;
@@ -122,7 +128,9 @@ TEST(CDIB, LoadBltCopiesFromTheSourceOriginToTheSectionOrigin)
     dib.Cls(0x00FFFFFF);
     EXPECT_NE(dib.LoadBlt(src, 5, 2, 1, 0), 0);
     for (int i = 0; i < 15; ++i)
-        ASSERT_EQ(dib.section().pixel(i % 5, i / 5), i % 5 == 0 && i < 10 ? patternColor(5, 2 + i / 5) : qRgb(255, 255, 255)) << i;
+        ASSERT_EQ(dib.section().pixel(i % 5, i / 5),
+                  i % 5 == 0 && i < 10 ? patternColor(5, 2 + i / 5) : qRgb(255, 255, 255))
+            << i;
 }
 
 TEST(CDIB, ClipboardRoundTripCarriesPackedBytesAndImage)
@@ -168,7 +176,7 @@ TEST(CDIB, ClipboardRoundTripCarriesPackedBytesAndImage)
 TEST(CDIB, CloneToCopiesPixelsAndPaletteOnlyWhenHeld)
 {
     CDIB source, target, empty;
-    for (int bpp : {8, 24}) {  // with a palette, then without one
+    for (int bpp : {8, 24}) { // with a palette, then without one
         ASSERT_TRUE(source.Create(5 + bpp % 7, 3, bpp));
         fillPattern(source.section());
         EXPECT_EQ(source.CloneTo(target), bpp);

@@ -6,9 +6,13 @@
 
 // Asymmetric fixtures for the section tests: every pixel differs from its neighbours and each
 // channel carries a different ramp, so swapped channels, flipped rows or off-by-one columns show.
-namespace DibFixtures {
+namespace DibFixtures
+{
 
-inline QRgb patternColor(int x, int y) { return qRgb((40 * x + 7) & 0xFF, (60 * y + 13) & 0xFF, (17 * x + 29 * y + 101) & 0xFF); }
+inline QRgb patternColor(int x, int y)
+{
+    return qRgb((40 * x + 7) & 0xFF, (60 * y + 13) & 0xFF, (17 * x + 29 * y + 101) & 0xFF);
+}
 
 // Palette depths get a table of distinct, non-grey entries (blue, green, red, 0) and indices
 // (x + 3y) mod entries; the others the pattern colours.
@@ -16,7 +20,8 @@ inline void fillPattern(DibSection& s)
 {
     QByteArray table;
     for (int i = 0; i < s.paletteEntries(); ++i) {
-        const char entry[4] = {char((i * 37 + 5) & 0xFF), char((i * 11 + 90) & 0xFF), char((255 - i * 3) & 0xFF), 0};
+        const char entry[4] = {char((i * 37 + 5) & 0xFF), char((i * 11 + 90) & 0xFF),
+                               char((255 - i * 3) & 0xFF), 0};
         table.append(entry, 4);
     }
     if (!table.isEmpty())

@@ -9,20 +9,22 @@ using namespace FileHelpers;
 TEST(FileHelpers, PathAndExtensionEdges)
 {
     // One separator appended, never a second.
-    for (const auto& [in, out] : {std::pair{"/app", "/app/"}, std::pair{"/app/", "/app/"}, std::pair{"/", "/"},
-                                  std::pair{"", "/"}, std::pair{"relative/dir", "relative/dir/"}})
+    for (const auto& [in, out] :
+         {std::pair{"/app", "/app/"}, std::pair{"/app/", "/app/"}, std::pair{"/", "/"}, std::pair{"", "/"},
+          std::pair{"relative/dir", "relative/dir/"}})
         EXPECT_EQ(AddBackslash(in), out) << in;
     // The text after the last dot; the whole name without one.
-    for (const auto& [in, out] : {std::pair{"icon.Png", "Png"}, std::pair{"a.b.jpg", "jpg"}, std::pair{"README", "README"},
-                                  std::pair{"name.", ""}, std::pair{".hidden", "hidden"}, std::pair{"/some.dir/file.gif", "gif"}})
+    for (const auto& [in, out] :
+         {std::pair{"icon.Png", "Png"}, std::pair{"a.b.jpg", "jpg"}, std::pair{"README", "README"},
+          std::pair{"name.", ""}, std::pair{".hidden", "hidden"}, std::pair{"/some.dir/file.gif", "gif"}})
         EXPECT_EQ(GetFileExtension(in), out) << in;
 }
 
 TEST(FileHelpers, WorkAreaBottomGapInTwips)
 {
-    EXPECT_EQ(WorkAreaBottomGap(1080, 1040, 15.0), 600);  // a 40-pixel task bar at 15 twips a pixel
+    EXPECT_EQ(WorkAreaBottomGap(1080, 1040, 15.0), 600); // a 40-pixel task bar at 15 twips a pixel
     EXPECT_EQ(WorkAreaBottomGap(768, 768, 15.0), 0);
-    EXPECT_EQ(WorkAreaBottomGap(800, 793, 14.4), 101);  // 7 * 14.4 = 100.8 rounds to the nearest twip
+    EXPECT_EQ(WorkAreaBottomGap(800, 793, 14.4), 101); // 7 * 14.4 = 100.8 rounds to the nearest twip
 }
 
 TEST(FileHelpers, FitToBoxCentresKeepsSmallImagesAndRoundsHalvesToEven)
@@ -47,7 +49,7 @@ TEST(FileHelpers, FitToBoxCentresKeepsSmallImagesAndRoundsHalvesToEven)
 TEST(FileHelpers, FilterConversionAndDialog)
 {
     EXPECT_EQ(QtFilterFromPipeList("A|*.a|B|*.b;*.c"), "A (*.a);;B (*.b *.c)");
-    EXPECT_EQ(QtFilterFromPipeList("A|*.a|Orphan"), "A (*.a)");  // a description without patterns is dropped
+    EXPECT_EQ(QtFilterFromPipeList("A|*.a|Orphan"), "A (*.a)"); // a description without patterns is dropped
 
     ScriptedDialogs dialogs;
     dialogs.saveAnswer = "/tmp/out.png";
@@ -56,5 +58,5 @@ TEST(FileHelpers, FilterConversionAndDialog)
     EXPECT_EQ(dialogs.asked, QStringList({"save:Open File...|PNG (*.png);;JPEG (*.jpg *.jpeg)",
                                           "open:Open File...|PNG (*.png)"}));
     dialogs.saveAnswer.clear();
-    EXPECT_TRUE(ShowFileDialog(nullptr, "PNG|*.png", false).isEmpty());  // cancelled
+    EXPECT_TRUE(ShowFileDialog(nullptr, "PNG|*.png", false).isEmpty()); // cancelled
 }

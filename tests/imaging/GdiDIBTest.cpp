@@ -16,7 +16,8 @@ TEST(GdiDIB, FiguresAreHeldSeparatelyAndClearedByDestroy)
 {
     GdiDIB dib;
     ASSERT_TRUE(dib.Create(3, 5, 24));
-    EXPECT_EQ(QList<int>({dib.hWidth(), dib.hHeight(), dib.BytesPerScanLine(), dib.BytesPerScanlines(), dib.Size()}),
+    EXPECT_EQ(QList<int>(
+                  {dib.hWidth(), dib.hHeight(), dib.BytesPerScanLine(), dib.BytesPerScanlines(), dib.Size()}),
               QList<int>({3, 5, 12, 36, 60}));
     EXPECT_EQ(dib.Width(), 0) << "Width is the image slot's, not the section's";
 
@@ -38,8 +39,8 @@ TEST(GdiDIB, FillColorTakesRoundedEdgesNotSizes)
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 12; ++x) {
             const QRgb expected = x >= 2 && x < 10 && y >= 3 && y < 8 ? qRgb(0, 0, 255)
-                                : x >= 2 && x < 4 && y < 2              ? qRgb(255, 255, 255)
-                                                                        : qRgb(0, 0, 0);
+                                  : x >= 2 && x < 4 && y < 2          ? qRgb(255, 255, 255)
+                                                                      : qRgb(0, 0, 0);
             ASSERT_EQ(dib.section().pixel(x, y), expected) << x << "," << y;
         }
 }
@@ -52,7 +53,7 @@ TEST(GdiDIB, PaintCopiesAndStretchPicksPixels)
     QImage target(9, 8, QImage::Format_RGB32);
     target.fill(Qt::white);
     QPainter painter(&target);
-    dib.Paint(painter, 1, 0, 2, 2);  // only the top-left 2 x 2 block
+    dib.Paint(painter, 1, 0, 2, 2); // only the top-left 2 x 2 block
     // Colour on colour whatever the painter's mode, which is restored afterwards.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     EXPECT_NE(dib.Stretch(painter, 1, 2, 8, 6), 0);
@@ -60,8 +61,8 @@ TEST(GdiDIB, PaintCopiesAndStretchPicksPixels)
     painter.end();
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 9; ++x) {
-            const QRgb expected = x >= 1 && y >= 2 ? dib.section().pixel((x - 1) / 2, (y - 2) / 2)
-                                : x >= 1 && x < 3 && y < 2   ? dib.section().pixel(x - 1, y)
+            const QRgb expected = x >= 1 && y >= 2           ? dib.section().pixel((x - 1) / 2, (y - 2) / 2)
+                                  : x >= 1 && x < 3 && y < 2 ? dib.section().pixel(x - 1, y)
                                                              : qRgb(255, 255, 255);
             ASSERT_EQ(target.pixel(x, y), expected) << x << "," << y;
         }

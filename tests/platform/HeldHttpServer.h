@@ -13,7 +13,8 @@
 // A loopback HTTP/1.1 server whose test decides when and how each request is answered, so
 // ordering, concurrency, timeouts and cancellation can be driven exactly. Requests are held until
 // answer() names their path; keep-alive connections are served one request after another.
-class HeldHttpServer : public QObject {
+class HeldHttpServer : public QObject
+{
 public:
     HeldHttpServer()
     {
@@ -82,8 +83,8 @@ public:
         return true;
     }
 
-    std::vector<QByteArray> log;  // "request /p" and "answer /p" in the order they happened
-    int maxPending = 0;           // the most requests held at the same time
+    std::vector<QByteArray> log; // "request /p" and "answer /p" in the order they happened
+    int maxPending = 0;          // the most requests held at the same time
     int disconnects = 0;
 
 private:

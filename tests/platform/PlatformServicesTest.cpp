@@ -11,9 +11,10 @@ TEST(PlatformServices, ShellHandsOnlyWebAddressesOn)
 {
     QStringList opened;
     Shell::setOpener([&opened](const QString& a) { opened << a; });
-    EXPECT_TRUE(Shell::openUrl("http://127.0.0.1:8123/2016/05/12/arrow/") && Shell::openUrl("HTTPS://example.invalid/x"));
-    for (const char* bad : {"", "file:///etc/passwd", "javascript:alert(1)", "ftp://h/x", "http://", "/relative/path",
-                            "mailto:a@b", "http:///nohost"})
+    EXPECT_TRUE(Shell::openUrl("http://127.0.0.1:8123/2016/05/12/arrow/") &&
+                Shell::openUrl("HTTPS://example.invalid/x"));
+    for (const char* bad : {"", "file:///etc/passwd", "javascript:alert(1)", "ftp://h/x", "http://",
+                            "/relative/path", "mailto:a@b", "http:///nohost"})
         EXPECT_FALSE(Shell::openUrl(bad)) << bad;
     Shell::setOpener({});
     EXPECT_EQ(opened, (QStringList{"http://127.0.0.1:8123/2016/05/12/arrow/", "HTTPS://example.invalid/x"}));
@@ -27,7 +28,7 @@ TEST(PlatformServices, AppPathsLayOutTheFoldersButNeverTheKeywordFile)
     for (const char* folder : {"Icons", "Images", "Downloads", "Sizes"})
         EXPECT_TRUE(QFileInfo(dir.filePath(folder)).isDir()) << folder;
     EXPECT_FALSE(QFile::exists(dir.filePath("GoodLuck.txt")));
-    AppPaths::setRoot(QString());  // back to the executable's folder, not the working directory
+    AppPaths::setRoot(QString()); // back to the executable's folder, not the working directory
     EXPECT_EQ(AppPaths::root(), QCoreApplication::applicationDirPath());
 }
 
@@ -38,8 +39,8 @@ TEST(PlatformServices, SiteAddressRefusesBadBasesAndPlacesTheTitleStart)
     for (const char* bad : {"http://127.0.0.1:8123", "ftp://127.0.0.1/", "127.0.0.1/", "http:///", "",
                             "http://127.0.0.1/?s=x/", "http://127.0.0.1/#top/"})
         EXPECT_FALSE(SiteAddress::setBase(bad, &error) || error.isEmpty()) << bad;
-    EXPECT_EQ(SiteAddress::base(), original);  // refused addresses change nothing
+    EXPECT_EQ(SiteAddress::base(), original); // refused addresses change nothing
     ASSERT_TRUE(SiteAddress::setBase("https://icons.example/blog/"));
-    EXPECT_EQ(SiteAddress::titleStart(), 27 + 12);  // 27 characters + "YYYY/MM/DD/" + 1
+    EXPECT_EQ(SiteAddress::titleStart(), 27 + 12); // 27 characters + "YYYY/MM/DD/" + 1
     ASSERT_TRUE(SiteAddress::setBase(original));
 }

@@ -1,5 +1,5 @@
-#include "support/WaitFor.h"
 #include "HeldHttpServer.h"
+#include "support/WaitFor.h"
 
 #include "platform/PageLoader.h"
 #include "platform/Transfer.h"
@@ -18,23 +18,30 @@ TEST(Transfer, BodyOnSuccessNothingOnErrorStatusOversizeOrTimeout)
     HeldHttpServer server;
     Transfer t;
     QSignalSpy done(&t, &Transfer::finished);
-    const struct { const char* path; int status; QByteArray body; bool ok; } cases[] = {
-        {"/a.png", 200, QByteArray("\x89PNG\r\n\x1a\n\0rest", 13), true}, {"/missing", 404, "not found", false},
-        {"/boom", 500, "x", false}, {"/big", 200, QByteArray(kCap + 1, 'x'), false},
-        {"/exact", 200, QByteArray(kCap, 'y'), true}, {"/never", 0, {}, false}};
+    const struct {
+        const char* path;
+        int status;
+        QByteArray body;
+        bool ok;
+    } cases[] = {{"/a.png", 200, QByteArray("\x89PNG\r\n\x1a\n\0rest", 13), true},
+                 {"/missing", 404, "not found", false},
+                 {"/boom", 500, "x", false},
+                 {"/big", 200, QByteArray(kCap + 1, 'x'), false},
+                 {"/exact", 200, QByteArray(kCap, 'y'), true},
+                 {"/never", 0, {}, false}};
     t.setTimeout(2000);
     for (const auto& c : cases) {
         done.clear();
         QElapsedTimer clock;
         clock.start();
-        t.get(QUrl(server.url(c.path)));  // the same transfer serves one address after another
+        t.get(QUrl(server.url(c.path))); // the same transfer serves one address after another
         WAIT_UNTIL(server.isPending(c.path), kBoundMs);
         if (c.status)
             server.answer(c.path, c.status, c.body);
         WAIT_EQ(done.size(), 1, kBoundMs);
         EXPECT_EQ(done[0][0].toBool(), c.ok) << c.path;
         EXPECT_TRUE(done[0][1].toByteArray() == (c.ok ? c.body : QByteArray())) << c.path;
-        EXPECT_TRUE(c.status || clock.elapsed() >= 1000) << c.path;  // waited for the limit
+        EXPECT_TRUE(c.status || clock.elapsed() >= 1000) << c.path; // waited for the limit
     }
 }
 
@@ -44,7 +51,7 @@ TEST(Transfer, CancelOrANewGetSilencesTheEarlierRequest)
     Transfer t;
     QSignalSpy done(&t, &Transfer::finished);
     for (const QByteArray path : {"/held", "/first", "/second"}) {
-        t.get(QUrl(server.url(path)));  // a new get replaces the running one
+        t.get(QUrl(server.url(path))); // a new get replaces the running one
         WAIT_UNTIL(server.isPending(path), kBoundMs);
     }
     server.answer("/first", 200, "one");

@@ -5,14 +5,15 @@
 #include <QStringList>
 
 // Answers dialogs from a script and records what was asked. Installs itself while alive.
-class ScriptedDialogs : public Dialogs {
+class ScriptedDialogs : public Dialogs
+{
 public:
     ScriptedDialogs() { Dialogs::setInstance(this); }
     ~ScriptedDialogs() override { Dialogs::setInstance(nullptr); }
 
-    QString saveAnswer;       // returned by saveFileName / openFileName
+    QString saveAnswer; // returned by saveFileName / openFileName
     bool confirmAnswer = false;
-    QStringList asked;        // "save:<title>|<filter>", "confirm:<title>|<text>", "inform:...", "critical:..."
+    QStringList asked; // "save:<title>|<filter>", "confirm:<title>|<text>", "inform:...", "critical:..."
 
     QString saveFileName(QWidget*, const QString& title, const QString& filter) override
     {

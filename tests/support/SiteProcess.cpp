@@ -5,7 +5,8 @@
 SiteProcess::SiteProcess(QStringList arguments, int startTimeoutMs)
 {
     if (!arguments.contains("--port"))
-        arguments << "--port" << "0";
+        arguments << "--port"
+                  << "0";
     m_process.start(QStringLiteral(CATALOGUE_SITE_BIN), arguments);
     if (!m_process.waitForStarted(startTimeoutMs)) {
         m_error = QStringLiteral("cannot start %1: %2").arg(CATALOGUE_SITE_BIN, m_process.errorString());
@@ -13,7 +14,8 @@ SiteProcess::SiteProcess(QStringList arguments, int startTimeoutMs)
     }
     QElapsedTimer clock;
     clock.start();
-    while (!m_process.canReadLine() && m_process.state() == QProcess::Running && clock.elapsed() < startTimeoutMs)
+    while (!m_process.canReadLine() && m_process.state() == QProcess::Running &&
+           clock.elapsed() < startTimeoutMs)
         m_process.waitForReadyRead(int(std::max<qint64>(1, startTimeoutMs - clock.elapsed())));
     const QString line = QString::fromUtf8(m_process.readLine()).trimmed();
     if (line.startsWith("http://"))

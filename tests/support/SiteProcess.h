@@ -9,7 +9,8 @@
 //   SiteProcess site({"--synthetic", "60"});
 //   ASSERT_TRUE(site.isReady()) << site.errorText();
 //   fetch(site.baseUrl() + "page/2");
-class SiteProcess {
+class SiteProcess
+{
 public:
     static constexpr int kStartTimeoutMs = 20000;
 

@@ -3,7 +3,8 @@
 #include <array>
 #include <utility>
 
-namespace {
+namespace
+{
 const std::array<std::pair<const char*, Fault>, 13> kNames = {{
     {"thumb-404", Fault::ThumbNotFound},
     {"thumb-empty", Fault::ThumbEmpty},
@@ -35,7 +36,8 @@ std::optional<FaultSet> FaultSet::parse(const QString& list, QString* error)
         }
         if (!known) {
             if (error)
-                *error = QStringLiteral("unknown fault \"%1\" (known: %2)").arg(name, knownNames().join(", "));
+                *error =
+                    QStringLiteral("unknown fault \"%1\" (known: %2)").arg(name, knownNames().join(", "));
             return std::nullopt;
         }
     }

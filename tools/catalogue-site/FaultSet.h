@@ -9,22 +9,23 @@
 // The faults the site can be asked to show, each named on the command line. Thumbnail and page
 // faults hit every 7th item; `stall` hits every result page, `full-404` every full-size icon.
 enum class Fault {
-    ThumbNotFound,   // thumb-404
-    ThumbEmpty,      // thumb-empty: 200 with no body
-    ThumbOneByte,    // thumb-one-byte
-    ThumbTruncated,  // thumb-truncated: the PNG cut in half
-    ThumbGarbage,    // thumb-garbage: bytes that are no image
-    ThumbBomb,       // thumb-bomb: a PNG header declaring 100000 x 100000 pixels
-    DupNames,        // dup-names: an image repeats the previous image's address
-    YearLinks,       // year-links: date archive links that are not posts
-    HostileNames,    // hostile-names: thumbnail names such as "..", "%2e%2e", "\", controls, 300 chars
-    BadMarkup,       // bad-markup: unclosed and misnested tags
-    Stall,           // stall: a result page sends its headers and part of its body, then waits
-    Reset,           // reset: the connection closes in the middle of a thumbnail's body
-    FullNotFound,    // full-404
+    ThumbNotFound,  // thumb-404
+    ThumbEmpty,     // thumb-empty: 200 with no body
+    ThumbOneByte,   // thumb-one-byte
+    ThumbTruncated, // thumb-truncated: the PNG cut in half
+    ThumbGarbage,   // thumb-garbage: bytes that are no image
+    ThumbBomb,      // thumb-bomb: a PNG header declaring 100000 x 100000 pixels
+    DupNames,       // dup-names: an image repeats the previous image's address
+    YearLinks,      // year-links: date archive links that are not posts
+    HostileNames,   // hostile-names: thumbnail names such as "..", "%2e%2e", "\", controls, 300 chars
+    BadMarkup,      // bad-markup: unclosed and misnested tags
+    Stall,          // stall: a result page sends its headers and part of its body, then waits
+    Reset,          // reset: the connection closes in the middle of a thumbnail's body
+    FullNotFound,   // full-404
 };
 
-class FaultSet {
+class FaultSet
+{
 public:
     static constexpr int kPeriod = 7;
 

@@ -4,7 +4,8 @@
 
 #include <zlib.h>
 
-namespace {
+namespace
+{
 void appendU32(QByteArray& out, quint32 v)
 {
     char b[4];
@@ -36,18 +37,18 @@ QByteArray FaultyBytes::bomb()
     QByteArray ihdr;
     appendU32(ihdr, kBombSide);
     appendU32(ihdr, kBombSide);
-    ihdr.append(char(8));  // bit depth
-    ihdr.append(char(6));  // colour type RGBA
-    ihdr.append(char(0));  // compression
-    ihdr.append(char(0));  // filter
-    ihdr.append(char(0));  // interlace
+    ihdr.append(char(8)); // bit depth
+    ihdr.append(char(6)); // colour type RGBA
+    ihdr.append(char(0)); // compression
+    ihdr.append(char(0)); // filter
+    ihdr.append(char(0)); // interlace
     appendChunk(png, "IHDR", ihdr);
     // The start of the first row only; a decoder that trusts the header allocates 40 GB first.
     const QByteArray row(64, '\0');
     QByteArray packed(int(compressBound(uLong(row.size()))), '\0');
     uLongf packedSize = uLongf(packed.size());
-    compress(reinterpret_cast<Bytef*>(packed.data()), &packedSize, reinterpret_cast<const Bytef*>(row.constData()),
-             uLong(row.size()));
+    compress(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+             reinterpret_cast<const Bytef*>(row.constData()), uLong(row.size()));
     packed.truncate(int(packedSize));
     appendChunk(png, "IDAT", packed);
     appendChunk(png, "IEND", {});

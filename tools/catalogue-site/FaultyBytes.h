@@ -3,7 +3,8 @@
 #include <QByteArray>
 
 // Broken thumbnail bodies for the faults that send one.
-class FaultyBytes {
+class FaultyBytes
+{
 public:
     // The first half of a real PNG.
     static QByteArray truncated(const QByteArray& png) { return png.left(png.size() / 2); }

@@ -3,7 +3,8 @@
 #include <QString>
 
 // Escaping of text and attribute values for the site's markup.
-class HtmlText {
+class HtmlText
+{
 public:
     // &, <, > and " as entities; other control characters as numeric references, so that a
     // hostile name reaches the parser exactly as chosen.

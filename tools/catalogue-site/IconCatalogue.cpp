@@ -6,14 +6,15 @@
 
 #include <algorithm>
 
-namespace {
-constexpr int kDatePrefix = 6;  // "YYYYMM"
+namespace
+{
+constexpr int kDatePrefix = 6; // "YYYYMM"
 const QString kThumbSuffix = QStringLiteral("-150x150.png");
 const QString kFullSuffix = QStringLiteral(".png");
 
 // A file name is YYYYMM + compact name + suffix; the date part must match the icon's own.
-int indexOfFile(const QHash<QString, int>& byCompact, const std::vector<IconEntry>& icons, const QString& fileName,
-                const QString& suffix)
+int indexOfFile(const QHash<QString, int>& byCompact, const std::vector<IconEntry>& icons,
+                const QString& fileName, const QString& suffix)
 {
     if (fileName.size() <= kDatePrefix + suffix.size() || !fileName.endsWith(suffix))
         return -1;

@@ -10,7 +10,8 @@
 // The catalogue's icons, newest first (by date, then by name), each compact name once. Looks up
 // icons by their addresses' parts and answers keyword searches. Read-only after construction, so
 // it is shared between the server's threads without locking.
-class IconCatalogue {
+class IconCatalogue
+{
 public:
     static constexpr int kPageSize = 30;
 

@@ -5,7 +5,8 @@
 
 // Rules for icon names and dates: how a file name becomes an icon name, the compact form searches
 // match against, and the deterministic post date every name gets.
-class IconNaming {
+class IconNaming
+{
 public:
     // Lowercase ASCII words and digits of a file's base name, joined by "-"; every other character
     // separates words. Empty when nothing is left.

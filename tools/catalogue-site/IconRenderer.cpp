@@ -7,7 +7,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-namespace {
+namespace
+{
 QImage blank(int size)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);

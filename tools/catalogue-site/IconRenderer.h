@@ -6,7 +6,8 @@
 
 // Draws an icon's picture centred on a transparent square: SVG through Qt Svg, PNG scaled with
 // smoothing, synthetic icons from their shapes. Safe to call from several threads at once.
-class IconRenderer {
+class IconRenderer
+{
 public:
     static QImage render(const IconEntry& icon, int size);
 

@@ -5,7 +5,8 @@
 #include <QBuffer>
 #include <QImageWriter>
 
-namespace {
+namespace
+{
 std::vector<std::unique_ptr<ImageStore::Slot>> makeSlots(int count)
 {
     std::vector<std::unique_ptr<ImageStore::Slot>> slots(static_cast<size_t>(count));
@@ -26,9 +27,7 @@ QByteArray encodePng(const QImage& image)
 } // namespace
 
 ImageStore::ImageStore(const IconCatalogue& catalogue)
-    : m_catalogue(catalogue)
-    , m_thumbs(makeSlots(catalogue.size()))
-    , m_full(makeSlots(catalogue.size()))
+    : m_catalogue(catalogue), m_thumbs(makeSlots(catalogue.size())), m_full(makeSlots(catalogue.size()))
 {
 }
 

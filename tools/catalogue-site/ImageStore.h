@@ -12,7 +12,8 @@
 // The PNG files of the catalogue's icons: a 150 x 150 thumbnail and a 512 x 512 full-size picture
 // per icon, each rendered on its first request and then kept in memory. Threads asking for the
 // same picture at once wait for one rendering.
-class ImageStore {
+class ImageStore
+{
 public:
     static constexpr int kThumbSize = 150;
     static constexpr int kFullSize = 512;

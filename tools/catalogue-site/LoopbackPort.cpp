@@ -11,7 +11,8 @@
 
 #include <vector>
 
-namespace {
+namespace
+{
 constexpr int kAttempts = 64;
 
 // A socket bound to an ephemeral loopback port, or -1.
@@ -25,8 +26,8 @@ int bindEphemeral(int& port)
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     addr.sin_port = 0;
     socklen_t len = sizeof(addr);
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0
-        || ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0 ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
         ::close(fd);
         return -1;
     }

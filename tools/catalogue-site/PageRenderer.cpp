@@ -10,12 +10,17 @@
 #include <array>
 #include <utility>
 
-namespace {
+namespace
+{
 const char* const kPostsMarker = "<!-- posts -->";
 
 const std::array<std::pair<const char*, const char*>, 6> kNavigation = {{
-    {"arrow", "Arrows"}, {"animal", "Animals"}, {"business", "Business"},
-    {"food", "Food"}, {"music", "Music"}, {"computer", "Computers"},
+    {"arrow", "Arrows"},
+    {"animal", "Animals"},
+    {"business", "Business"},
+    {"food", "Food"},
+    {"music", "Music"},
+    {"computer", "Computers"},
 }};
 
 QString esc(const QString& s)
@@ -30,9 +35,7 @@ QString encodeKeyword(const QString& keyword)
 } // namespace
 
 PageRenderer::PageRenderer(QString base, const IconCatalogue& catalogue, FaultSet faults)
-    : m_base(std::move(base))
-    , m_catalogue(catalogue)
-    , m_faults(std::move(faults))
+    : m_base(std::move(base)), m_catalogue(catalogue), m_faults(std::move(faults))
 {
 }
 
@@ -72,7 +75,9 @@ QString PageRenderer::head(const QString& title) const
 {
     return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-           "<title>" + esc(title) + " &#8211; Icon Catalogue</title>\n"
+           "<title>" +
+           esc(title) +
+           " &#8211; Icon Catalogue</title>\n"
            "<style>body{font-family:sans-serif;margin:0 auto;max-width:1100px}"
            ".post{display:inline-block;width:170px;vertical-align:top;text-align:center}"
            ".entry-title{font-size:14px}</style>\n</head>\n";
@@ -80,17 +85,17 @@ QString PageRenderer::head(const QString& title) const
 
 QString PageRenderer::siteHeader(const QString& keyword) const
 {
-    QString h = "<header class=\"site-header\">\n<p class=\"site-title\">" + navLink({}, "Icon Catalogue")
-                + "</p>\n<nav class=\"main-navigation\" aria-label=\"Categories\">\n<ul>\n<li>"
-                + navLink({}, "Newest") + "</li>\n";
+    QString h = "<header class=\"site-header\">\n<p class=\"site-title\">" + navLink({}, "Icon Catalogue") +
+                "</p>\n<nav class=\"main-navigation\" aria-label=\"Categories\">\n<ul>\n<li>" +
+                navLink({}, "Newest") + "</li>\n";
     for (const auto& [slug, caption] : kNavigation) {
         const QString link = navLink("?s=" + QString(slug), caption);
         if (!link.isEmpty())
             h += "<li>" + link + "</li>\n";
     }
-    h += "</ul>\n</nav>\n<form role=\"search\" method=\"get\" class=\"search-form\" action=\"" + esc(m_base)
-         + "\">\n<label>Search for: <input type=\"search\" name=\"s\" value=\"" + esc(keyword)
-         + "\"></label>\n<button type=\"submit\">Search</button>\n</form>\n</header>\n";
+    h += "</ul>\n</nav>\n<form role=\"search\" method=\"get\" class=\"search-form\" action=\"" + esc(m_base) +
+         "\">\n<label>Search for: <input type=\"search\" name=\"s\" value=\"" + esc(keyword) +
+         "\"></label>\n<button type=\"submit\">Search</button>\n</form>\n</header>\n";
     return h;
 }
 
@@ -115,23 +120,24 @@ QString PageRenderer::post(const ResultPageView& view, size_t k) const
     const int index = view.posts[k];
     const IconEntry& icon = m_catalogue.at(index);
     const QString link = esc(postUrl(index));
-    const QString img = "<img src=\"" + esc(imageAddress(view, k)) + "\" width=\"150\" height=\"150\" alt=\""
-                        + esc(icon.title()) + "\">";
+    const QString img = "<img src=\"" + esc(imageAddress(view, k)) +
+                        "\" width=\"150\" height=\"150\" alt=\"" + esc(icon.title()) + "\">";
     QString html;
     if (m_faults.has(Fault::BadMarkup)) {
         // Misnested and unclosed on purpose; an HTML5 parser still finds the links and images.
-        html = "<article class=\"post\">\n<div class=\"thumb\"><a class=\"post-thumbnail\" href=\"" + link + "\">"
-               + img + "</div></a>\n<h2 class=\"entry-title\"><a href=\"" + link + "\" rel=\"bookmark\"><b>"
-               + esc(icon.title()) + "</h2></b></a>\n<p class=\"excerpt\">Free <i>icon <b>for you</i></b>\n";
+        html = "<article class=\"post\">\n<div class=\"thumb\"><a class=\"post-thumbnail\" href=\"" + link +
+               "\">" + img + "</div></a>\n<h2 class=\"entry-title\"><a href=\"" + link +
+               "\" rel=\"bookmark\"><b>" + esc(icon.title()) +
+               "</h2></b></a>\n<p class=\"excerpt\">Free <i>icon <b>for you</i></b>\n";
     } else {
-        html = "<article class=\"post\">\n<a class=\"post-thumbnail\" href=\"" + link + "\">" + img
-               + "</a>\n<h2 class=\"entry-title\"><a href=\"" + link + "\" rel=\"bookmark\">" + esc(icon.title())
-               + "</a></h2>\n";
+        html = "<article class=\"post\">\n<a class=\"post-thumbnail\" href=\"" + link + "\">" + img +
+               "</a>\n<h2 class=\"entry-title\"><a href=\"" + link + "\" rel=\"bookmark\">" +
+               esc(icon.title()) + "</a></h2>\n";
     }
     if (m_faults.has(Fault::YearLinks) && FaultSet::hits(int(k)))
-        html += "<p class=\"entry-meta\">Posted on "
-                + navLink(icon.date.toString("yyyy/MM/dd/"), QLocale::c().toString(icon.date, "MMMM d, yyyy"))
-                + "</p>\n";
+        html += "<p class=\"entry-meta\">Posted on " +
+                navLink(icon.date.toString("yyyy/MM/dd/"), QLocale::c().toString(icon.date, "MMMM d, yyyy")) +
+                "</p>\n";
     if (!m_faults.has(Fault::BadMarkup))
         html += "</article>\n";
     return html;
@@ -144,8 +150,8 @@ QString PageRenderer::pagination(const ResultPageView& view) const
         const QString rel = listingUrl(view.page - 1, view.keyword).mid(m_base.size());
         html += navLink(rel, "\u00ab Newer icons", " class=\"prev\"") + "\n";
     }
-    html += "<span class=\"page-number\">Page " + QString::number(view.page) + " of "
-            + QString::number(view.lastPage) + "</span>\n";
+    html += "<span class=\"page-number\">Page " + QString::number(view.page) + " of " +
+            QString::number(view.lastPage) + "</span>\n";
     if (view.page < view.lastPage) {
         const QString rel = listingUrl(view.page + 1, view.keyword).mid(m_base.size());
         html += navLink(rel, "Older icons \u00bb", " class=\"next\"") + "\n";
@@ -158,23 +164,25 @@ QString PageRenderer::archives() const
 {
     QString html = "<aside class=\"widget\">\n<h2>Archives</h2>\n<ul>\n";
     for (int year = IconNaming::kLastYear; year >= IconNaming::kFirstYear; --year)
-        html += "<li>" + navLink(QString::number(year) + "/12/", "December " + QString::number(year)) + "</li>\n";
+        html +=
+            "<li>" + navLink(QString::number(year) + "/12/", "December " + QString::number(year)) + "</li>\n";
     return html + "</ul>\n</aside>\n";
 }
 
 QString PageRenderer::footer() const
 {
-    return "<footer class=\"site-footer\">\n<p>Free icons for personal and commercial use. "
-           + navLink({}, "Icon Catalogue") + "</p>\n</footer>\n";
+    return "<footer class=\"site-footer\">\n<p>Free icons for personal and commercial use. " +
+           navLink({}, "Icon Catalogue") + "</p>\n</footer>\n";
 }
 
 QByteArray PageRenderer::resultPage(const ResultPageView& view) const
 {
     const QString keyword = view.keyword.value_or(QString());
-    QString heading = view.keyword ? "Search results for \u201c" + keyword + "\u201d" : QStringLiteral("Newest icons");
+    QString heading =
+        view.keyword ? "Search results for \u201c" + keyword + "\u201d" : QStringLiteral("Newest icons");
     QString html = head(view.page > 1 ? heading + " \u2013 Page " + QString::number(view.page) : heading);
-    html += "<body class=\"blog\">\n" + siteHeader(keyword) + "<main id=\"main\">\n<h1 class=\"page-title\">"
-            + esc(heading) + "</h1>\n" + kPostsMarker + "\n";
+    html += "<body class=\"blog\">\n" + siteHeader(keyword) +
+            "<main id=\"main\">\n<h1 class=\"page-title\">" + esc(heading) + "</h1>\n" + kPostsMarker + "\n";
     for (size_t k = 0; k < view.posts.size(); ++k)
         html += post(view, k);
     if (view.posts.empty())
@@ -193,24 +201,25 @@ QByteArray PageRenderer::postPage(int index) const
 {
     const IconEntry& icon = m_catalogue.at(index);
     const QString full = esc(fullUrl(index));
-    QString html = head(icon.title()) + "<body class=\"single\">\n" + siteHeader({})
-                   + "<main id=\"main\">\n<article class=\"post single\">\n<h1 class=\"entry-title\">"
-                   + esc(icon.title()) + "</h1>\n<p class=\"posted-on\">Posted on <time datetime=\""
-                   + icon.date.toString(Qt::ISODate) + "\">" + QLocale::c().toString(icon.date, "MMMM d, yyyy")
-                   + "</time></p>\n<figure>\n<a href=\"" + full + "\"><img src=\"" + full
-                   + "\" width=\"512\" height=\"512\" alt=\"" + esc(icon.title())
-                   + "\"></a>\n</figure>\n<p class=\"licence\">Licence: free for personal and commercial use; "
-                     "credit to the Icon Catalogue is appreciated.</p>\n</article>\n</main>\n"
-                   + footer() + "</body>\n</html>\n";
+    QString html = head(icon.title()) + "<body class=\"single\">\n" + siteHeader({}) +
+                   "<main id=\"main\">\n<article class=\"post single\">\n<h1 class=\"entry-title\">" +
+                   esc(icon.title()) + "</h1>\n<p class=\"posted-on\">Posted on <time datetime=\"" +
+                   icon.date.toString(Qt::ISODate) + "\">" +
+                   QLocale::c().toString(icon.date, "MMMM d, yyyy") + "</time></p>\n<figure>\n<a href=\"" +
+                   full + "\"><img src=\"" + full + "\" width=\"512\" height=\"512\" alt=\"" +
+                   esc(icon.title()) +
+                   "\"></a>\n</figure>\n<p class=\"licence\">Licence: free for personal and commercial use; "
+                   "credit to the Icon Catalogue is appreciated.</p>\n</article>\n</main>\n" +
+                   footer() + "</body>\n</html>\n";
     return html.toUtf8();
 }
 
 QByteArray PageRenderer::notFoundPage() const
 {
-    QString html = head("Page not found") + "<body class=\"error404\">\n<main id=\"main\">\n"
-                   + "<h1 class=\"page-title\">Oops! That page can\u2019t be found.</h1>\n"
-                   + "<p>Nothing was found at this location. " + navLink({}, "Back to the newest icons")
-                   + "</p>\n</main>\n</body>\n</html>\n";
+    QString html = head("Page not found") + "<body class=\"error404\">\n<main id=\"main\">\n" +
+                   "<h1 class=\"page-title\">Oops! That page can\u2019t be found.</h1>\n" +
+                   "<p>Nothing was found at this location. " + navLink({}, "Back to the newest icons") +
+                   "</p>\n</main>\n</body>\n</html>\n";
     return html.toUtf8();
 }
 

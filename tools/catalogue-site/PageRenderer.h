@@ -11,18 +11,19 @@
 
 // One result page to draw: which icons, which page of how many, for which search.
 struct ResultPageView {
-    std::vector<int> posts;          // catalogue indices, in post order
+    std::vector<int> posts; // catalogue indices, in post order
     int page = 1;
     int lastPage = 1;
-    int total = 0;                   // results of the whole query
-    std::optional<QString> keyword;  // empty optional: the front page
+    int total = 0;                  // results of the whole query
+    std::optional<QString> keyword; // empty optional: the front page
 };
 
 // The site's HTML: result pages as a blog shows them (head, header with navigation and search
 // form, one article per icon with its thumbnail link and its title link to the post, pagination,
 // footer), post pages and the not-found page. Result pages carry no year in any link except post
 // links, unless the year-links fault asks for it; page faults change the markup here.
-class PageRenderer {
+class PageRenderer
+{
 public:
     PageRenderer(QString base, const IconCatalogue& catalogue, FaultSet faults);
 
@@ -42,7 +43,8 @@ public:
 private:
     [[nodiscard]] QString head(const QString& title) const;
     [[nodiscard]] QString siteHeader(const QString& keyword) const;
-    [[nodiscard]] QString navLink(const QString& relative, const QString& text, const QString& extra = {}) const;
+    [[nodiscard]] QString navLink(const QString& relative, const QString& text,
+                                  const QString& extra = {}) const;
     [[nodiscard]] QString post(const ResultPageView& view, size_t k) const;
     [[nodiscard]] QString imageAddress(const ResultPageView& view, size_t k) const;
     [[nodiscard]] QString pagination(const ResultPageView& view) const;

@@ -10,7 +10,8 @@ bool RequestLog::open(const QString& path, QString* error)
     return false;
 }
 
-QByteArray RequestLog::line(const std::string& method, const std::string& target, int status, qint64 bytes, qint64 ms)
+QByteArray RequestLog::line(const std::string& method, const std::string& target, int status, qint64 bytes,
+                            qint64 ms)
 {
     QByteArray out = QByteArray::fromStdString(method.empty() ? std::string("-") : method) + ' ';
     if (target.empty())
@@ -21,11 +22,13 @@ QByteArray RequestLog::line(const std::string& method, const std::string& target
         else
             out += char(c);
     }
-    out += ' ' + QByteArray::number(status) + ' ' + QByteArray::number(bytes) + ' ' + QByteArray::number(ms) + '\n';
+    out += ' ' + QByteArray::number(status) + ' ' + QByteArray::number(bytes) + ' ' + QByteArray::number(ms) +
+           '\n';
     return out;
 }
 
-void RequestLog::write(const std::string& method, const std::string& target, int status, qint64 bytes, qint64 ms)
+void RequestLog::write(const std::string& method, const std::string& target, int status, qint64 bytes,
+                       qint64 ms)
 {
     if (!m_file.isOpen())
         return;

@@ -2,7 +2,8 @@
 
 #include "catalogue-site/SyntheticIcons.h"
 
-namespace {
+namespace
+{
 bool number(const QString& text, int low, int high, int& out)
 {
     bool ok = false;
@@ -17,10 +18,10 @@ bool number(const QString& text, int low, int high, int& out)
 QString SiteOptions::usage()
 {
     return QStringLiteral(
-        "usage: catalogue-site [--port N] [--icons DIR]... [--synthetic N] [--log FILE]\n"
-        "                      [--latency-ms L] [--faults a,b,...]\n"
-        "Serves an icon catalogue on 127.0.0.1 and prints its base address as the first line.\n"
-        "Faults: %1\n")
+               "usage: catalogue-site [--port N] [--icons DIR]... [--synthetic N] [--log FILE]\n"
+               "                      [--latency-ms L] [--faults a,b,...]\n"
+               "Serves an icon catalogue on 127.0.0.1 and prints its base address as the first line.\n"
+               "Faults: %1\n")
         .arg(FaultSet::knownNames().join(", "));
 }
 
@@ -48,7 +49,9 @@ std::optional<SiteOptions> SiteOptions::parse(const QStringList& args, QString* 
             o.iconFolders << value;
         } else if (opt == "--synthetic") {
             if (!number(value, 1, SyntheticIcons::kMaxCount, o.synthetic))
-                return fail(QStringLiteral("--synthetic: \"%1\" is not a count from 1 to %2").arg(value).arg(SyntheticIcons::kMaxCount));
+                return fail(QStringLiteral("--synthetic: \"%1\" is not a count from 1 to %2")
+                                .arg(value)
+                                .arg(SyntheticIcons::kMaxCount));
         } else if (opt == "--log") {
             o.logFile = value;
         } else if (opt == "--latency-ms") {

@@ -9,12 +9,12 @@
 
 // The site's command line.
 struct SiteOptions {
-    int port = 0;             // 0: any free port
-    QStringList iconFolders;  // --icons DIR, repeatable
-    int synthetic = 0;        // --synthetic N
-    QString logFile;          // --log FILE
-    int latencyMs = 0;        // --latency-ms L
-    FaultSet faults;          // --faults a,b,...
+    int port = 0;            // 0: any free port
+    QStringList iconFolders; // --icons DIR, repeatable
+    int synthetic = 0;       // --synthetic N
+    QString logFile;         // --log FILE
+    int latencyMs = 0;       // --latency-ms L
+    FaultSet faults;         // --faults a,b,...
     bool help = false;
 
     static constexpr int kMaxLatencyMs = 600000;

@@ -2,7 +2,8 @@
 
 #include "catalogue-site/FaultyBytes.h"
 
-namespace {
+namespace
+{
 const QByteArray kHtml = QByteArrayLiteral("text/html; charset=UTF-8");
 const QByteArray kPng = QByteArrayLiteral("image/png");
 
@@ -16,11 +17,9 @@ SiteAnswer html(int status, const QByteArray& body)
 }
 } // namespace
 
-SiteResponder::SiteResponder(QString base, const IconCatalogue& catalogue, ImageStore& images, FaultSet faults)
-    : m_catalogue(catalogue)
-    , m_images(images)
-    , m_faults(faults)
-    , m_pages(std::move(base), catalogue, faults)
+SiteResponder::SiteResponder(QString base, const IconCatalogue& catalogue, ImageStore& images,
+                             FaultSet faults)
+    : m_catalogue(catalogue), m_images(images), m_faults(faults), m_pages(std::move(base), catalogue, faults)
 {
 }
 
@@ -48,8 +47,8 @@ SiteAnswer SiteResponder::answer(const std::string& target) const
 SiteAnswer SiteResponder::listing(const SiteRoute& route) const
 {
     ResultPageView view;
-    const std::vector<int> found = route.kind == SiteRoute::Kind::Search ? m_catalogue.search(route.keyword)
-                                                                          : m_catalogue.all();
+    const std::vector<int> found =
+        route.kind == SiteRoute::Kind::Search ? m_catalogue.search(route.keyword) : m_catalogue.all();
     view.total = int(found.size());
     view.page = route.page;
     view.lastPage = IconCatalogue::pageCount(view.total);
@@ -113,7 +112,8 @@ SiteAnswer SiteResponder::thumbnail(const SiteRoute& route) const
 SiteAnswer SiteResponder::fullSize(const SiteRoute& route) const
 {
     const int index = m_catalogue.indexOfFullName(route.name);
-    if (m_faults.has(Fault::FullNotFound) || index < 0 || m_catalogue.at(index).uploadFolder() != route.datePath)
+    if (m_faults.has(Fault::FullNotFound) || index < 0 ||
+        m_catalogue.at(index).uploadFolder() != route.datePath)
         return notFound();
     return png(m_images.fullSize(index));
 }
@@ -125,8 +125,9 @@ SiteAnswer SiteResponder::notFound() const
 
 SiteAnswer SiteResponder::badRequest()
 {
-    return html(400, QByteArrayLiteral("<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
-                                       "<title>Bad request</title></head><body><h1>Bad request</h1></body></html>\n"));
+    return html(400, QByteArrayLiteral(
+                         "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
+                         "<title>Bad request</title></head><body><h1>Bad request</h1></body></html>\n"));
 }
 
 SiteAnswer SiteResponder::png(const QByteArray& bytes)

@@ -11,7 +11,8 @@
 
 // The site's answers: result pages (30 per page, 404 past the last), post pages, thumbnails and
 // full-size icons, with the requested faults applied. Independent of HTTP, thread-safe.
-class SiteResponder {
+class SiteResponder
+{
 public:
     SiteResponder(QString base, const IconCatalogue& catalogue, ImageStore& images, FaultSet faults);
 

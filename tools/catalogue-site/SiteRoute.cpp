@@ -5,7 +5,8 @@
 
 #include <optional>
 
-namespace {
+namespace
+{
 int hexValue(char c)
 {
     if (c >= '0' && c <= '9')
@@ -128,7 +129,7 @@ SiteRoute SiteRoute::parse(const std::string& target)
         start = end + 1;
     }
     if (!segments.isEmpty() && segments.last().isEmpty())
-        segments.removeLast();  // a closing "/"
+        segments.removeLast(); // a closing "/"
     if (!query.empty() && query.find('%') != std::string::npos && !decode(query, true))
         return badRequest();
 
@@ -136,16 +137,16 @@ SiteRoute SiteRoute::parse(const std::string& target)
         return listing(1, query);
     if (segments.size() == 2 && segments[0] == "page")
         return listing(pageNumber(segments[1]), query);
-    if (segments.size() == 4 && isDigits(segments[0], 4) && isDigits(segments[1], 2) && isDigits(segments[2], 2)
-        && !segments[3].isEmpty()) {
+    if (segments.size() == 4 && isDigits(segments[0], 4) && isDigits(segments[1], 2) &&
+        isDigits(segments[2], 2) && !segments[3].isEmpty()) {
         SiteRoute r;
         r.kind = Kind::Post;
         r.datePath = segments[0] + '/' + segments[1] + '/' + segments[2] + '/';
         r.name = segments[3];
         return r;
     }
-    if (segments.size() == 5 && segments[0] == "wp-content" && segments[1] == "uploads" && isDigits(segments[2], 4)
-        && isDigits(segments[3], 2) && !segments[4].isEmpty()) {
+    if (segments.size() == 5 && segments[0] == "wp-content" && segments[1] == "uploads" &&
+        isDigits(segments[2], 4) && isDigits(segments[3], 2) && !segments[4].isEmpty()) {
         SiteRoute r;
         r.kind = segments[4].endsWith("-150x150.png") ? Kind::Thumbnail : Kind::FullSize;
         r.datePath = segments[2] + '/' + segments[3] + '/';

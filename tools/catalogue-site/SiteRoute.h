@@ -11,10 +11,10 @@ struct SiteRoute {
     enum class Kind { Front, Search, Post, Thumbnail, FullSize, NotFound, BadRequest };
 
     Kind kind = Kind::NotFound;
-    int page = 1;        // Front and Search
-    QString keyword;     // Search: the decoded "s" value
-    QString datePath;    // Post: "YYYY/MM/DD/"; Thumbnail and FullSize: "YYYY/MM/"
-    QString name;        // Post: the icon name; Thumbnail and FullSize: the decoded file name
+    int page = 1;     // Front and Search
+    QString keyword;  // Search: the decoded "s" value
+    QString datePath; // Post: "YYYY/MM/DD/"; Thumbnail and FullSize: "YYYY/MM/"
+    QString name;     // Post: the icon name; Thumbnail and FullSize: the decoded file name
 
     static constexpr size_t kMaxTarget = 4096;
     static constexpr int kMaxPage = 1000000;

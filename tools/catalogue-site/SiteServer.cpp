@@ -9,9 +9,10 @@
 #include <chrono>
 #include <cstdio>
 
-namespace {
+namespace
+{
 constexpr int kBindAttempts = 8;
-constexpr time_t kKeepAliveSeconds = 2;  // also bounds how long stop() waits for idle connections
+constexpr time_t kKeepAliveSeconds = 2; // also bounds how long stop() waits for idle connections
 constexpr size_t kKeepAliveRequests = 10000;
 constexpr int kBacklog = 512;
 constexpr int kStallSliceMs = 100;
@@ -34,12 +35,10 @@ struct PartialBody {
 };
 } // namespace
 
-SiteServer::SiteServer(const IconCatalogue& catalogue, ImageStore& images, FaultSet faults, int latencyMs, RequestLog* log)
-    : m_catalogue(catalogue)
-    , m_images(images)
-    , m_faults(std::move(faults))
-    , m_latencyMs(latencyMs)
-    , m_log(log)
+SiteServer::SiteServer(const IconCatalogue& catalogue, ImageStore& images, FaultSet faults, int latencyMs,
+                       RequestLog* log)
+    : m_catalogue(catalogue), m_images(images), m_faults(std::move(faults)), m_latencyMs(latencyMs),
+      m_log(log)
 {
 }
 
@@ -51,7 +50,9 @@ SiteServer::~SiteServer()
 bool SiteServer::start(int port, QString* error)
 {
     if (port != 0 && LoopbackPort::holdsPostYear(port))
-        std::fprintf(stderr, "catalogue-site: warning: port %d holds a post year; every link will look like a post\n", port);
+        std::fprintf(stderr,
+                     "catalogue-site: warning: port %d holds a post year; every link will look like a post\n",
+                     port);
     m_server = std::make_unique<httplib::Server>();
     m_server->new_task_queue = [] { return new httplib::ThreadPool(kThreads); };
     m_server->set_keep_alive_timeout(kKeepAliveSeconds);
@@ -70,19 +71,22 @@ bool SiteServer::start(int port, QString* error)
         handle(req, res);
         return httplib::Server::HandlerResponse::Handled;
     });
-    const httplib::Server::HandlerWithResponse errorPage = [](const httplib::Request&, httplib::Response& res) {
+    const httplib::Server::HandlerWithResponse errorPage = [](const httplib::Request&,
+                                                              httplib::Response& res) {
         // Errors the HTTP layer answers itself (a request line too long, a malformed request)
         // get a page, and a bad request is 400 whatever the reason.
         if (res.status == 414)
             res.status = 400;
         if (res.body.empty() && !res.content_provider_)
-            res.set_content("<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Error</title>"
-                            "</head><body><h1>Bad request</h1></body></html>\n",
-                            "text/html; charset=UTF-8");
+            res.set_content(
+                "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Error</title>"
+                "</head><body><h1>Bad request</h1></body></html>\n",
+                "text/html; charset=UTF-8");
         return httplib::Server::HandlerResponse::Handled;
     };
     m_server->set_error_handler(errorPage);
-    m_server->set_logger([this](const httplib::Request& req, const httplib::Response& res) { logWhole(req, res); });
+    m_server->set_logger(
+        [this](const httplib::Request& req, const httplib::Response& res) { logWhole(req, res); });
 
     bool bound = false;
     for (int attempt = 0; attempt < kBindAttempts && !bound; ++attempt) {
@@ -141,7 +145,8 @@ void SiteServer::handle(const httplib::Request& req, httplib::Response& res)
     const SiteAnswer answer = m_responder->answer(req.target);
     res.status = answer.status;
     if (answer.delivery == SiteAnswer::Delivery::Whole)
-        res.set_content(answer.body.constData(), size_t(answer.body.size()), answer.contentType.toStdString());
+        res.set_content(answer.body.constData(), size_t(answer.body.size()),
+                        answer.contentType.toStdString());
     else
         deliverPartly(req, res, answer);
 }
@@ -166,7 +171,7 @@ void SiteServer::deliverPartly(const httplib::Request& req, httplib::Response& r
                 for (int waited = 0; waited < kStallLimitMs && sink.is_writable() && pause(kStallSliceMs);)
                     waited += kStallSliceMs;
             }
-            return false;  // the connection closes with the body unfinished
+            return false; // the connection closes with the body unfinished
         },
         [this, part, status](bool) {
             if (m_log)
@@ -177,6 +182,6 @@ void SiteServer::deliverPartly(const httplib::Request& req, httplib::Response& r
 void SiteServer::logWhole(const httplib::Request& req, const httplib::Response& res)
 {
     if (!m_log || res.content_provider_)
-        return;  // partly delivered answers are logged when they end
+        return; // partly delivered answers are logged when they end
     m_log->write(req.method, req.target, res.status, qint64(res.body.size()), elapsedMs());
 }

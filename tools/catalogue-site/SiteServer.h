@@ -11,22 +11,25 @@
 #include <mutex>
 #include <thread>
 
-namespace httplib {
+namespace httplib
+{
 class Server;
 struct Request;
 struct Response;
-}
+} // namespace httplib
 
 // The HTTP side of the site: listens on 127.0.0.1 only, serves up to kThreads requests at once
 // on its own threads, delays every answer by the configured latency, writes the request log and
 // puts SiteResponder's answers on the wire (including the stalled and cut ones).
-class SiteServer {
+class SiteServer
+{
 public:
     static constexpr int kThreads = 48;
     // A stalled answer ends when its client goes away, the server stops, or after this long.
     static constexpr int kStallLimitMs = 10 * 60 * 1000;
 
-    SiteServer(const IconCatalogue& catalogue, ImageStore& images, FaultSet faults, int latencyMs, RequestLog* log);
+    SiteServer(const IconCatalogue& catalogue, ImageStore& images, FaultSet faults, int latencyMs,
+               RequestLog* log);
     ~SiteServer();
     SiteServer(const SiteServer&) = delete;
     SiteServer& operator=(const SiteServer&) = delete;

@@ -10,7 +10,8 @@
 
 // A deterministic set of generated icons: names built from a word list that covers the client's
 // category words and common icon words, pictures of shapes and colours on transparent ground.
-class SyntheticIcons {
+class SyntheticIcons
+{
 public:
     // The first n names (all distinct); the same list on every run.
     static QStringList names(int n);

@@ -14,7 +14,8 @@
 #include <cstdio>
 #include <pthread.h>
 
-namespace {
+namespace
+{
 constexpr int kUsageError = 2;
 
 std::vector<IconEntry> collectIcons(const SiteOptions& options)
@@ -44,7 +45,7 @@ int main(int argc, char** argv)
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);  // fonts for SVG text; no window is ever shown
+    QGuiApplication app(argc, argv); // fonts for SVG text; no window is ever shown
 
     QString error;
     const auto options = SiteOptions::parse(app.arguments().mid(1), &error);

@@ -8,7 +8,8 @@
 #include <cmath>
 #include <cstdio>
 
-namespace {
+namespace
+{
 constexpr int kFrames = 14;
 constexpr int kSize = 32;
 
@@ -21,7 +22,7 @@ QImage drawFrame(int frame)
     p.setPen(Qt::NoPen);
     for (int dot = 0; dot < kFrames; ++dot) {
         const double angle = 2.0 * M_PI * dot / kFrames - M_PI / 2.0;
-        const int age = (frame - dot + kFrames) % kFrames;  // 0 = the lit dot
+        const int age = (frame - dot + kFrames) % kFrames; // 0 = the lit dot
         const int alpha = std::max(40, 255 - age * 40);
         p.setBrush(QColor(73, 192, 132, alpha));
         const double r = age == 0 ? 3.0 : 2.4;
