@@ -1,7 +1,12 @@
 # One interface target carries the language level and warnings for all our code.
 add_library(pictomine_options INTERFACE)
 target_compile_features(pictomine_options INTERFACE cxx_std_20)
-target_compile_options(pictomine_options INTERFACE -Wall -Wextra)
+target_compile_options(pictomine_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wconversion)
+# CI turns every warning in our code into an error; the everyday build only reports them.
+option(PICTOMINE_WERROR "Treat warnings in project code as errors" OFF)
+if(PICTOMINE_WERROR)
+  target_compile_options(pictomine_options INTERFACE -Werror)
+endif()
 target_compile_definitions(pictomine_options INTERFACE QT_NO_KEYWORDS)
 
 # pictomine_library(NAME folder DEPS ...): a static library of every source in the folder.

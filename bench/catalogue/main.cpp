@@ -59,7 +59,7 @@ qint64 timeOneQuery(int parallel)
 double median(std::vector<qint64> v)
 {
     std::sort(v.begin(), v.end());
-    return v.size() % 2 ? double(v[v.size() / 2]) : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2.0;
+    return v.size() % 2 ? double(v[v.size() / 2]) : double(v[v.size() / 2 - 1] + v[v.size() / 2]) / 2.0;
 }
 
 std::vector<qint64> runs(int parallel)

@@ -70,10 +70,10 @@ FitResult FitToBox(int sw, int sh, int bw, int bh, bool force)
         const float ry = float(bh) / float(sh);
         if (rx < ry) {
             r.w = bw;
-            r.h = int(std::lrint(sh * rx));
+            r.h = int(std::lrint(float(sh) * rx));
         } else {
             r.h = bh;
-            r.w = int(std::lrint(sw * ry));
+            r.w = int(std::lrint(float(sw) * ry));
         }
     }
     r.w = std::max(r.w, 1);

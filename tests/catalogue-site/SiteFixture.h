@@ -6,9 +6,9 @@
 // A catalogue of generated icons with its image store and the site's answers, in-process.
 struct SiteFixture {
     explicit SiteFixture(int synthetic, const QStringList& faults = {},
-                         const QString& base = QStringLiteral("http://127.0.0.1:18123/"))
-        : base(base), catalogue(SyntheticIcons::entries(synthetic)), images(catalogue),
-          responder(base, catalogue, images, FaultSet::parse(faults.join(',')).value())
+                         const QString& siteBase = QStringLiteral("http://127.0.0.1:18123/"))
+        : base(siteBase), catalogue(SyntheticIcons::entries(synthetic)), images(catalogue),
+          responder(siteBase, catalogue, images, FaultSet::parse(faults.join(',')).value())
     {
     }
     [[nodiscard]] SiteAnswer get(const std::string& target) const { return responder.answer(target); }

@@ -28,7 +28,7 @@ namespace
 
 // A window whose own event handling logs what reached it.
 struct Window : QObject {
-    Window(QStringList& log, QString name) : log(log), name(std::move(name)) {}
+    Window(QStringList& events, QString windowName) : log(events), name(std::move(windowName)) {}
     bool event(QEvent* e) override
     {
         log << name + ":own:" + QString::number(int(e->type()));
