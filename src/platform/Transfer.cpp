@@ -12,7 +12,7 @@ constexpr int kMaxRedirects = 5;
 Transfer::Transfer(QObject* parent) : QObject(parent)
 {
     m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, &Transfer::fail);
+    connect(&m_timer, &QTimer::timeout, this, [this] { fail(m_reply ? Failure::TimedOut : m_failure); });
 }
 
 Transfer::~Transfer()
@@ -26,9 +26,23 @@ QNetworkAccessManager* Transfer::network()
     return manager;
 }
 
+bool Transfer::isFetchable(const QUrl& url)
+{
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+}
+
 void Transfer::get(const QUrl& url)
 {
     Cancel();
+    m_status = 0;
+    if (!isFetchable(url)) {
+        // Fails from the event loop, as every other failure does, never from inside get().
+        m_failure = Failure::RefusedScheme;
+        m_timer.start(0);
+        return;
+    }
+    m_failure = Failure::None;
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setMaximumRedirectsAllowed(kMaxRedirects);
@@ -57,7 +71,7 @@ void Transfer::onReadyRead()
         return;
     m_body += m_reply->readAll();
     if (m_body.size() > m_maxBytes)
-        fail();
+        fail(Failure::TooLarge);
 }
 
 void Transfer::onFinished()
@@ -66,8 +80,16 @@ void Transfer::onFinished()
     if (!reply)
         return;
     m_body += reply->readAll();
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const bool ok = reply->error() == QNetworkReply::NoError && status < 400 && m_body.size() <= m_maxBytes;
+    m_status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (m_body.size() > m_maxBytes)
+        m_failure = Failure::TooLarge;
+    else if (!isFetchable(reply->url()))
+        m_failure = Failure::RefusedScheme; // redirected away from http(s)
+    else if (m_status >= 400)
+        m_failure = Failure::HttpError;
+    else if (reply->error() != QNetworkReply::NoError || m_status == 0)
+        m_failure = Failure::NoAnswer;
+    const bool ok = m_failure == Failure::None;
     QByteArray body = ok ? m_body : QByteArray();
     m_timer.stop();
     m_reply = nullptr;
@@ -77,8 +99,9 @@ void Transfer::onFinished()
     Q_EMIT finished(ok, body);
 }
 
-void Transfer::fail()
+void Transfer::fail(Failure failure)
 {
     Cancel();
+    m_failure = failure;
     Q_EMIT finished(false, QByteArray());
 }

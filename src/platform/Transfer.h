@@ -10,14 +10,18 @@ class QNetworkAccessManager;
 #include <QNetworkReply>
 
 // Stands in for the internet-transfer control: an asynchronous GET of one address to bytes.
-// Redirects are followed (at most 5); a transfer that takes longer than the timeout or whose
-// body exceeds the size cap fails. Cancel() aborts without emitting finished().
+// Only http and https addresses are fetched, also after redirects (at most 5); any other scheme
+// (file:, data:, ...) fails without touching anything. A transfer that takes longer than the
+// timeout or whose body exceeds the size cap fails. Cancel() aborts without emitting finished().
 class Transfer : public QObject
 {
     Q_OBJECT
 public:
     static constexpr int kDefaultTimeoutMs = 15000;
     static constexpr qint64 kDefaultMaxBytes = 16 * 1024 * 1024;
+
+    // Why the last transfer failed.
+    enum class Failure { None, NoAnswer, HttpError, TooLarge, TimedOut, RefusedScheme };
 
     explicit Transfer(QObject* parent = nullptr);
     ~Transfer() override;
@@ -29,6 +33,12 @@ public:
     void get(const QUrl& url);
     void Cancel();
     [[nodiscard]] bool isRunning() const { return m_reply != nullptr; }
+    [[nodiscard]] Failure lastFailure() const { return m_failure; }
+    // The HTTP status of the last answer; 0 when the site did not answer.
+    [[nodiscard]] int lastStatus() const { return m_status; }
+
+    // True for the schemes the program fetches: http and https.
+    [[nodiscard]] static bool isFetchable(const QUrl& url);
 
     // One shared network access manager for the whole program (one connection pool).
     static QNetworkAccessManager* network();
@@ -40,11 +50,13 @@ Q_SIGNALS:
 private:
     void onReadyRead();
     void onFinished();
-    void fail();
+    void fail(Failure failure);
 
     QPointer<QNetworkReply> m_reply;
     QTimer m_timer;
     QByteArray m_body;
     int m_timeoutMs = kDefaultTimeoutMs;
     qint64 m_maxBytes = kDefaultMaxBytes;
+    Failure m_failure = Failure::None;
+    int m_status = 0;
 };

@@ -50,8 +50,9 @@ public:
     [[nodiscard]] int pendingCount() const { return int(m_pending.size()); }
     [[nodiscard]] bool isPending(const QByteArray& path) const { return m_pending.count(path) > 0; }
 
-    // Answers the held request for path; returns false when there is none.
-    bool answer(const QByteArray& path, int status, const QByteArray& body)
+    // Answers the held request for path; returns false when there is none. Extra header lines
+    // end with "\r\n".
+    bool answer(const QByteArray& path, int status, const QByteArray& body, const QByteArray& headers = {})
     {
         auto it = m_pending.find(path);
         if (it == m_pending.end() || !it->second)
@@ -60,8 +61,8 @@ public:
         m_pending.erase(it);
         const QByteArray reason = status == 200 ? "OK" : "Error";
         socket->write("HTTP/1.1 " + QByteArray::number(status) + " " + reason +
-                      "\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
-                      QByteArray::number(body.size()) + "\r\n\r\n" + body);
+                      "\r\nContent-Type: application/octet-stream\r\n" + headers +
+                      "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
         log.push_back("answer " + path);
         return true;
     }
