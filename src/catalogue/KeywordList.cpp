@@ -26,12 +26,12 @@ void KeywordList::LoadKeywords(const QString& path)
             const QStringList fields = line.split('#');
             if (fields.size() < 2)
                 continue;
+            // A keyword that held "#" is cut at it; a count that is no 16-bit number reads as 1.
             bool ok = false;
             const int count = fields[1].trimmed().toInt(&ok);
-            if (!ok || count < std::numeric_limits<qint16>::min() ||
-                count > std::numeric_limits<qint16>::max())
-                continue;
-            m_entries.push_back({fields[0], qint16(count)});
+            const bool fits = ok && count >= std::numeric_limits<qint16>::min() &&
+                              count <= std::numeric_limits<qint16>::max();
+            m_entries.push_back({fields[0], fits ? qint16(count) : qint16(1)});
         }
     }
     m_saveCount = int(m_entries.size());
@@ -41,10 +41,15 @@ bool KeywordList::SaveKeywords(const QString& path) const
 {
     if (!QFile::exists(path))
         return false;
+    // Oldest first: once the ring is full that is the slot recorded next, so the file read at the
+    // next start puts the oldest entry into slot 0, where the ring goes on overwriting.
+    const int n = std::min(m_saveCount, int(m_entries.size()));
+    const int first = int(m_entries.size()) == kCapacity ? m_ringNext : 0;
     QByteArray text;
-    for (int i = 0; i < m_saveCount && i < int(m_entries.size()); ++i)
-        text += m_entries[size_t(i)].keyword.toUtf8() + '#' + QByteArray::number(m_entries[size_t(i)].count) +
-                "\r\n";
+    for (int k = 0; k < n; ++k) {
+        const KeywordEntry& entry = m_entries[size_t((first + k) % n)];
+        text += entry.keyword.toUtf8() + '#' + QByteArray::number(entry.count) + "\r\n";
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;

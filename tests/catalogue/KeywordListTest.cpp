@@ -34,19 +34,22 @@ protected:
 };
 } // namespace
 
-TEST_F(KeywordFile, BadLinesSkippedRecordingsWrittenBackWithCrLfInARingOfTen)
+TEST_F(KeywordFile, LinesReadBackAsWrittenWithCrLfAndOddCountsAsOne)
 {
-    write("arrow#3\r\nno hash here\r\nflag#1\r\nbad#count\r\nmail#\r\nhome#2#extra\r\nbig#99999\r\narrow "
-          "left#1\nlast#7");
+    write("arrow#3\r\nno hash here\r\nflag#1\r\nbad#count\r\nc##1\r\nhome#2#extra\r\nbig#99999\r\narrow "
+          "left#1\nlast#7\r\n\r\n");
     list.LoadKeywords(path);
     list.LoadKeywords(path); // reloading replaces, it does not append
     list.record("");         // the front-page search
     list.record("mail box");
     ASSERT_TRUE(list.SaveKeywords(path));
-    EXPECT_EQ(read(), "arrow#3\r\nflag#1\r\nhome#2\r\narrow left#1\r\nlast#7\r\n#1\r\nmail box#1\r\n");
+    // A keyword is cut at its first "#"; a count that is no 16-bit number counts 1.
+    EXPECT_EQ(read(),
+              "arrow#3\r\nflag#1\r\nbad#1\r\nc#1\r\nhome#2\r\nbig#1\r\narrow left#1\r\nlast#7\r\n#1\r\n"
+              "mail box#1\r\n");
     KeywordList again; // "#1" reads back as the empty search
     again.LoadKeywords(path);
-    EXPECT_TRUE(again.entries().size() == 7 && again.entries()[5].keyword.isEmpty());
+    EXPECT_TRUE(again.entries().size() == 10 && again.entries()[8].keyword.isEmpty());
 
     QFile::remove(path); // a missing file is an empty list and is never created
     list.LoadKeywords(path);
@@ -54,21 +57,31 @@ TEST_F(KeywordFile, BadLinesSkippedRecordingsWrittenBackWithCrLfInARingOfTen)
     list.record("arrow");
     EXPECT_FALSE(list.SaveKeywords(path));
     EXPECT_FALSE(QFile::exists(path));
+}
 
-    // Once full, a ring of ten overwrites the oldest.
+TEST_F(KeywordFile, TheRingOfTenKeepsTheNewestAcrossRestarts)
+{
     write("");
     list.LoadKeywords(path);
-    for (int i = 1; i <= 30; ++i)
+    for (int i = 1; i <= 23; ++i)
         list.record("k" + QString::number(i));
     ASSERT_TRUE(list.SaveKeywords(path));
-    EXPECT_EQ(read(), lines("k", 21, 30));
+    EXPECT_EQ(read(), lines("k", 14, 23)); // oldest first
+    for (int restart = 0; restart < 3; ++restart) {
+        KeywordList next;
+        next.LoadKeywords(path);
+        next.record("r" + QString::number(restart) + "a");
+        next.record("r" + QString::number(restart) + "b");
+        ASSERT_TRUE(next.SaveKeywords(path));
+    }
+    EXPECT_EQ(read(), lines("k", 20, 23) + "r0a#1\r\nr0b#1\r\nr1a#1\r\nr1b#1\r\nr2a#1\r\nr2b#1\r\n");
 
-    // A loaded list longer than ten writes back at most ten lines after a recording.
+    // A loaded list longer than ten writes back the ten newest after a recording.
     write(lines("w", 0, 11));
     list.LoadKeywords(path);
     list.record("fresh");
     ASSERT_TRUE(list.SaveKeywords(path));
-    EXPECT_EQ(read(), "fresh#1\r\n" + lines("w", 1, 9));
+    EXPECT_EQ(read(), lines("w", 1, 9) + "fresh#1\r\n");
 }
 
 TEST_F(KeywordFile, PickDrawsOnlyAmongEntriesWithAKeyword)
