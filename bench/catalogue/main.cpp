@@ -32,7 +32,7 @@ public:
     qint64 thirtiethAt = -1;
     QElapsedTimer* clock = nullptr;
     void clearResults() override {}
-    void PlaceNextTile() override
+    void PlaceNextTile(const ThumbnailImage&) override
     {
         if (++placed == kTiles)
             thirtiethAt = clock->elapsed();

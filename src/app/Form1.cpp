@@ -359,10 +359,21 @@ void Form1::clearResults()
     UpdateScrollRange();
 }
 
-void Form1::PlaceNextTile()
+float Form1::gridWidth() const
 {
-    const float gridWidth = float(width() - m_menuWidth - WindowLayout::kScrollbarWidth);
-    m_iconGrid->PlaceNextTile(m_client.resultList(), m_client.records(), gridWidth);
+    return float(width() - m_menuWidth - WindowLayout::kScrollbarWidth);
+}
+
+void Form1::PlaceNextTile(const ThumbnailImage& thumbnail)
+{
+    m_iconGrid->PlaceNextTile(m_client.resultList(), m_client.records(), gridWidth(), thumbnail);
+}
+
+// Every tile is as wide as the cell step less its grid line; thumbnails fit into that by 100.
+QSize Form1::thumbnailBox() const
+{
+    const GridGeometry geometry(gridWidth());
+    return {std::max(geometry.cellStep() - 1, 1), GridGeometry::kImageBoxHeight};
 }
 
 void Form1::loadMoreChanged(bool)

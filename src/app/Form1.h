@@ -32,11 +32,13 @@ public:
 
     // ResultView
     void clearResults() override;
-    void PlaceNextTile() override;
+    void PlaceNextTile(const ThumbnailImage& thumbnail) override;
     void loadMoreChanged(bool shown) override;
     void setProgressWidth(int width) override;
     void pageLoadEnded(bool superseded) override;
     void showNotice(const QString& text) override;
+    [[nodiscard]] QSize thumbnailBox() const override;
+    [[nodiscard]] qreal devicePixelRatio() const override { return devicePixelRatioF(); }
 
     void StartQuery();
     void UpdateScrollRange();
@@ -79,6 +81,7 @@ private:
     void colourChrome();
     void layOut();
     void fitToWorkArea();
+    [[nodiscard]] float gridWidth() const;
     void captionClicked(int index);
     void menuPressed(float x, float y);
     void menuMoved(float x, float y);

@@ -20,7 +20,11 @@ CatalogueClient::CatalogueClient(ResultView& view, QString cacheFolder, QObject*
             [this](int, const QString& address, bool ok, const QByteArray& bytes) {
                 onImage(address, ok, bytes);
             });
-    connect(&m_images, &ImagePass::finished, this, &CatalogueClient::endPageLoad);
+    connect(&m_images, &ImagePass::finished, this, [this] {
+        m_imagesDone = true;
+        endPageLoadWhenDone();
+    });
+    connect(&m_decodes, &ThumbnailDecodeQueue::decoded, this, &CatalogueClient::onDecoded);
 }
 
 void CatalogueClient::takeLoadMoreAway()
@@ -36,6 +40,8 @@ void CatalogueClient::stop()
     ++m_generation;
     m_page.Stop();
     m_images.cancel();
+    m_decodes.clear();
+    m_stored.clear();
     if (m_loading) {
         m_loading = false;
         ScreenCursor::set(ScreenCursor::Default);
@@ -51,9 +57,13 @@ void CatalogueClient::StartQuery(const QString& searchText)
     m_view.clearResults();
     m_cache.deletePngs();
     m_resultList.clear();
+    // A new result set starts with no records: nothing of the previous one may pair with it.
+    m_records.clear();
     m_state.resultCount = 0;
     // A new result set starts on a fresh page: nothing of the old one holds back its tiles.
     m_state.pageBoundary = false;
+    m_state.pagesLoaded = 0;
+    m_state.thumbnailsMissed = false;
     m_keywords.record(searchText);
     if (!searchText.isEmpty()) {
         m_state.keyword = RequestUrl::keywordFromSearchText(searchText);
@@ -83,7 +93,11 @@ void CatalogueClient::LoadMoreResults(const QString& searchText)
         m_state.keyword.clear();
         frontPage = true;
     }
-    LoadResultPage(int(m_resultList.size()) / kPageSize + 1, frontPage);
+    // Pages are counted by their entries while every thumbnail arrives; once a full page stored
+    // fewer, the entries no longer tell the page, so the pages loaded do.
+    const int page =
+        m_state.thumbnailsMissed ? m_state.pagesLoaded + 1 : int(m_resultList.size()) / kPageSize + 1;
+    LoadResultPage(page, frontPage);
 }
 
 void CatalogueClient::LoadResultPage(int page, bool frontPage)
@@ -91,27 +105,34 @@ void CatalogueClient::LoadResultPage(int page, bool frontPage)
     stop();
     const quint64 generation = m_generation;
     m_lastUrl = RequestUrl::build(SiteAddress::base(), page, frontPage, m_state.keyword);
+    m_pageNumber = page;
+    m_postsListed = 0;
+    m_listAtPageStart = int(m_resultList.size());
     m_progressWidth = 0;
     m_view.setProgressWidth(0);
     m_loading = true;
-    m_pageLoaded = false;
+    m_imagesDone = false;
     ScreenCursor::set(ScreenCursor::ArrowHourglass);
     disconnect(&m_page, &PageLoader::documentComplete, this, nullptr);
     connect(&m_page, &PageLoader::documentComplete, this,
-            [this, generation](bool ok) { onDocumentComplete(generation, ok); });
+            [this, generation](PageLoader::Outcome outcome) { onDocumentComplete(generation, outcome); });
     m_page.Navigate(m_lastUrl);
 }
 
-void CatalogueClient::onDocumentComplete(quint64 generation, bool ok)
+void CatalogueClient::onDocumentComplete(quint64 generation, PageLoader::Outcome outcome)
 {
     if (generation != m_generation || !m_loading)
         return;
-    m_pageLoaded = ok;
+    if (outcome == PageLoader::Outcome::Loaded)
+        m_state.pagesLoaded = m_pageNumber;
+    const int before = m_state.resultCount;
     LinkPass::run(m_page.links(), m_records, m_state.resultCount, SiteAddress::titleStart());
+    m_postsListed = m_state.resultCount - before;
     m_previousName.clear();
     m_images.start(m_page.images());
 }
 
+// An image of the page, in document order: kept in the cache and queued for its decode.
 void CatalogueClient::onImage(const QString& address, bool ok, const QByteArray& bytes)
 {
     if (!ok || bytes.size() < 2)
@@ -123,28 +144,62 @@ void CatalogueClient::onImage(const QString& address, bool ok, const QByteArray&
     if (!ThumbnailCache::isSafeName(name))
         return;
     const QString path = m_cache.store(name, bytes);
-    if (!path.isEmpty()) {
-        const size_t index = size_t(m_resultList.size());
-        // Surplus thumbnails (more than accepted links) get a record with empty texts.
-        if (m_records.size() <= index)
-            m_records.resize(index + 1);
-        m_records[index].thumbFile = name;
-        m_resultList << path;
-        m_progressWidth += kProgressStep;
-        m_view.setProgressWidth(m_progressWidth);
-        m_view.PlaceNextTile();
-        m_state.resultCount = int(m_resultList.size());
-        const int n = int(m_resultList.size());
-        if (n % kPageSize == 0 && n <= kLastLoadMoreCount) {
-            m_state.pageBoundary = true;
-            m_state.loadMore = true;
-            m_view.loadMoreChanged(true);
-            ScreenCursor::set(ScreenCursor::Default);
-        } else {
-            m_state.pageBoundary = false;
-        }
-    }
     m_previousName = name;
+    if (path.isEmpty())
+        return;
+    m_stored.push_back({name, path});
+    m_decodes.push(bytes, m_view.thumbnailBox(), m_view.devicePixelRatio());
+    m_images.setPaused(m_decodes.pending() >= kMaxPendingDecodes);
+}
+
+// A stored thumbnail's decode is done, in the order they were stored: list it and place its tile.
+void CatalogueClient::onDecoded(const ThumbnailImage& thumbnail)
+{
+    if (m_stored.empty())
+        return;
+    const StoredThumbnail stored = m_stored.front();
+    m_stored.pop_front();
+    const size_t index = size_t(m_resultList.size());
+    // Surplus thumbnails (more than accepted links) get a record with empty texts.
+    if (m_records.size() <= index)
+        m_records.resize(index + 1);
+    m_records[index].thumbFile = stored.name;
+    m_resultList << stored.path;
+    m_progressWidth += kProgressStep;
+    m_view.setProgressWidth(m_progressWidth);
+    m_view.PlaceNextTile(thumbnail);
+    m_state.resultCount = int(m_resultList.size());
+    const int n = int(m_resultList.size());
+    if (n % kPageSize == 0 && n <= kLastLoadMoreCount) {
+        m_state.pageBoundary = true;
+        m_state.loadMore = true;
+        m_view.loadMoreChanged(true);
+        ScreenCursor::set(ScreenCursor::Default);
+    } else {
+        m_state.pageBoundary = false;
+    }
+    m_images.setPaused(m_decodes.pending() >= kMaxPendingDecodes);
+    endPageLoadWhenDone();
+}
+
+void CatalogueClient::endPageLoadWhenDone()
+{
+    if (m_imagesDone && m_decodes.pending() == 0)
+        endPageLoad();
+}
+
+// A full page that stored fewer thumbnails than it listed posts would never reach the next
+// multiple of 30: the panel is offered anyway, so the rest of the result set stays reachable.
+void CatalogueClient::offerLoadMore()
+{
+    const int stored = int(m_resultList.size()) - m_listAtPageStart;
+    if (m_postsListed >= kPageSize && stored < m_postsListed)
+        m_state.thumbnailsMissed = true;
+    if (!m_state.thumbnailsMissed || m_postsListed < kPageSize || m_state.loadMore ||
+        m_resultList.size() > kLastLoadMoreCount)
+        return;
+    m_state.loadMore = true;
+    m_view.loadMoreChanged(true);
 }
 
 void CatalogueClient::endPageLoad()
@@ -157,7 +212,10 @@ void CatalogueClient::endPageLoad()
     ScreenCursor::set(ScreenCursor::Default);
     m_page.Stop();
     m_images.cancel();
-    if (m_resultList.isEmpty())
-        m_view.showNotice(ResultNotice::forEmptyResults(m_pageLoaded, m_state.keyword));
+    offerLoadMore();
+    if (m_resultList.isEmpty()) {
+        const ResultNotice::Page page{m_page.outcome(), m_page.httpStatus(), m_postsListed};
+        m_view.showNotice(ResultNotice::forEmptyResults(page, m_state.keyword));
+    }
     m_view.pageLoadEnded(false);
 }

@@ -5,11 +5,13 @@
 #include "catalogue/KeywordList.h"
 #include "catalogue/QueryState.h"
 #include "catalogue/ThumbnailCache.h"
+#include "catalogue/ThumbnailDecodeQueue.h"
 #include "platform/PageLoader.h"
 
 #include <QObject>
 #include <QStringList>
 
+#include <deque>
 #include <vector>
 
 class ResultView;
@@ -17,12 +19,16 @@ class ResultView;
 // The catalogue side of the main window: the query state, the result set (records and the list
 // of cached thumbnail paths), the keyword list, and the page loads that fill them. Every page load
 // carries a generation number; a load superseded by a newer one never touches the result set.
+// Pages are parsed and thumbnails decoded on worker threads; everything they feed is applied
+// here, on the window's thread, strictly in document order.
 class CatalogueClient : public QObject
 {
     Q_OBJECT
 public:
     static constexpr int kPageSize = 30;
     static constexpr int kLastLoadMoreCount = 780;
+    // Thumbnails waiting for their decode before the image pass holds back.
+    static constexpr int kMaxPendingDecodes = 6;
 
     CatalogueClient(ResultView& view, QString cacheFolder, QObject* parent = nullptr);
 
@@ -46,25 +52,38 @@ public:
     [[nodiscard]] QString lastRequestUrl() const { return m_lastUrl; }
     void setParallelFetches(int n) { m_images.setParallel(n); }
     void setPageTimeout(int ms) { m_page.setTimeout(ms); }
+    void setPageLimits(const HtmlDocument::Limits& limits) { m_page.setLimits(limits); }
 
 private:
+    struct StoredThumbnail {
+        QString name;
+        QString path;
+    };
     void takeLoadMoreAway();
-    void onDocumentComplete(quint64 generation, bool ok);
+    void onDocumentComplete(quint64 generation, PageLoader::Outcome outcome);
     void onImage(const QString& address, bool ok, const QByteArray& bytes);
+    void onDecoded(const ThumbnailImage& thumbnail);
+    void offerLoadMore();
+    void endPageLoadWhenDone();
     void endPageLoad();
 
     ResultView& m_view;
     ThumbnailCache m_cache;
     PageLoader m_page;
     ImagePass m_images;
+    ThumbnailDecodeQueue m_decodes;
+    std::deque<StoredThumbnail> m_stored; // written to the cache, waiting for their decode
     QueryState m_state;
     KeywordList m_keywords;
     std::vector<IconRecord> m_records;
     QStringList m_resultList;
     QString m_previousName;
     QString m_lastUrl;
+    int m_pageNumber = 0;      // the page being loaded
+    int m_postsListed = 0;     // accepted post links of the page being loaded
+    int m_listAtPageStart = 0; // result-list entries before the page being loaded
     int m_progressWidth = 0;
     quint64 m_generation = 0;
     bool m_loading = false;
-    bool m_pageLoaded = false; // the current load's result page arrived
+    bool m_imagesDone = false; // the image pass of the page being loaded has handed on every image
 };

@@ -17,6 +17,7 @@ void ImagePass::start(const QStringList& addresses)
     m_nextLaunch = 0;
     m_nextHandOn = 0;
     m_running = true;
+    m_paused = false;
     launchMore();
     handOnReady();
 }
@@ -32,6 +33,15 @@ void ImagePass::cancel()
     m_results.clear();
     m_addresses.clear();
     m_running = false;
+}
+
+void ImagePass::setPaused(bool paused)
+{
+    if (m_paused == paused)
+        return;
+    m_paused = paused;
+    if (!paused && m_running)
+        handOnReady();
 }
 
 void ImagePass::launchMore()
@@ -78,7 +88,8 @@ void ImagePass::handOnReady()
         return;
     m_handingOn = true;
     QPointer<ImagePass> self(this);
-    while (self && m_running && m_nextHandOn < int(m_results.size()) && m_results[size_t(m_nextHandOn)]) {
+    while (self && m_running && !m_paused && m_nextHandOn < int(m_results.size()) &&
+           m_results[size_t(m_nextHandOn)]) {
         const int index = m_nextHandOn++;
         auto [ok, bytes] = std::move(*m_results[size_t(index)]);
         m_results[size_t(index)].reset();

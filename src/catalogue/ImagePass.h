@@ -25,6 +25,9 @@ public:
     void setParallel(int parallel) { m_parallel = std::max(1, parallel); }
     void start(const QStringList& addresses);
     void cancel();
+    // While paused nothing is handed on, and no fetch starts beyond the window ahead of the image
+    // waiting to be handed on, so a slow receiver bounds what is held in memory.
+    void setPaused(bool paused);
     [[nodiscard]] bool isRunning() const { return m_running; }
 
 Q_SIGNALS:
@@ -49,4 +52,5 @@ private:
     int m_parallel = kDefaultParallel;
     bool m_running = false;
     bool m_handingOn = false;
+    bool m_paused = false;
 };

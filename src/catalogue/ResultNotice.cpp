@@ -1,9 +1,24 @@
 #include "catalogue/ResultNotice.h"
 
-QString ResultNotice::forEmptyResults(bool pageLoaded, const QString& keyword)
+QString ResultNotice::forEmptyResults(const Page& page, const QString& keyword)
 {
-    if (!pageLoaded)
+    switch (page.outcome) {
+    case PageLoader::Outcome::NoAnswer:
         return QStringLiteral("The catalogue could not be reached. Check the connection and try again.");
+    case PageLoader::Outcome::HttpError:
+        return QStringLiteral("The catalogue answered with an error (HTTP %1). Try again later.")
+            .arg(page.httpStatus);
+    case PageLoader::Outcome::TooLarge:
+        return QStringLiteral("The catalogue sent a result page too large to read safely.");
+    case PageLoader::Outcome::BadMarkup:
+        return QStringLiteral("The catalogue sent a result page whose markup is too complex to read safely.");
+    case PageLoader::Outcome::Loaded:
+        break;
+    }
+    if (page.postsListed > 0)
+        return QStringLiteral("The catalogue listed %1, but none of their pictures could be downloaded.")
+            .arg(page.postsListed == 1 ? QStringLiteral("1 icon")
+                                       : QStringLiteral("%1 icons").arg(page.postsListed));
     if (keyword.isEmpty())
         return QStringLiteral("The catalogue lists no icons yet.");
     return QStringLiteral("No icons found for \"%1\".").arg(keyword);

@@ -1,8 +1,9 @@
 #include "catalogue/ThumbnailCache.h"
 
+#include "platform/CacheFile.h"
+
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 bool ThumbnailCache::isSafeName(const QString& name)
 {
@@ -23,16 +24,14 @@ QString ThumbnailCache::store(const QString& name, const QByteArray& bytes) cons
         QFile::remove(path);
         return QString();
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return QString();
-    return path;
+    // The cache is made again by every query: atomic, but not forced to disk.
+    return CacheFile::write(path, bytes, QStringLiteral(".png")) ? path : QString();
 }
 
 void ThumbnailCache::deletePngs() const
 {
     QDir dir(m_folder);
     // Skipped failures: a file another program holds open simply stays.
-    for (const QString& name : dir.entryList({"*.png"}, QDir::Files))
+    for (const QString& name : dir.entryList({"*.png"}, QDir::Files | QDir::Hidden))
         dir.remove(name);
 }

@@ -15,10 +15,11 @@ public:
     // characters, at most kMaxNameBytes bytes as UTF-8.
     static bool isSafeName(const QString& name);
 
-    // Replaces the file `name` with the bytes (temporary file and rename). An empty result file is
-    // removed. Returns the full path, or an empty text when nothing was stored.
+    // Replaces the file `name` with the bytes (temporary file and rename, not synced: the cache is
+    // made again by every query). An empty result file is removed. Returns the full path, or an
+    // empty text when nothing was stored.
     QString store(const QString& name, const QByteArray& bytes) const;
-    // Deletes every "*.png" in the folder; other files stay. Failures are skipped.
+    // Deletes every "*.png" in the folder, hidden ones too; other files stay. Failures are skipped.
     void deletePngs() const;
     [[nodiscard]] QString pathOf(const QString& name) const { return m_folder + '/' + name; }
 

@@ -1,7 +1,6 @@
 #include "grid/IconGrid.h"
 
 #include "grid/IconsOLE.h"
-#include "grid/ThumbnailLoader.h"
 #include "platform/MouseCodes.h"
 
 #include <QMouseEvent>
@@ -35,7 +34,8 @@ IconsOLE* IconGrid::tile(int index) const
     return m_icons[std::size_t(index)];
 }
 
-int IconGrid::PlaceNextTile(const QStringList& resultList, std::vector<IconRecord>& records, float gridWidth)
+int IconGrid::PlaceNextTile(const QStringList& resultList, std::vector<IconRecord>& records, float gridWidth,
+                            const ThumbnailImage& thumbnail)
 {
     const int n = int(resultList.size());
     if (n == 0)
@@ -60,10 +60,9 @@ int IconGrid::PlaceNextTile(const QStringList& resultList, std::vector<IconRecor
     IconRecord& record = records[std::size_t(i)];
     IconsOLE* icon = m_icons[std::size_t(i)];
 
-    // A thumbnail that cannot be read leaves the tile empty; it is still placed and shown.
-    const QImage thumbnail = ThumbnailLoader::load(resultList.at(i));
-    record.imageWidth = thumbnail.width();
-    record.imageHeight = thumbnail.height();
+    // A thumbnail that could not be decoded leaves the tile empty; it is still placed and shown.
+    record.imageWidth = thumbnail.natural.width();
+    record.imageHeight = thumbnail.natural.height();
 
     icon->setIconTitle(record.title);
     icon->setIconLicense(record.postLink);
@@ -82,7 +81,7 @@ int IconGrid::PlaceNextTile(const QStringList& resultList, std::vector<IconRecor
     record.imageTop = image.top();
     record.imageWidth = image.width();
     record.imageHeight = image.height();
-    icon->DrawIcon(thumbnail, float(image.left()), float(image.top()), float(image.width()),
+    icon->DrawIcon(thumbnail.image, float(image.left()), float(image.top()), float(image.width()),
                    float(image.height()));
     icon->show();
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/IconRecord.h"
+#include "catalogue/ThumbnailImage.h"
 #include "grid/GridGeometry.h"
 
 #include <QStringList>
@@ -23,9 +24,11 @@ public:
 
     // Places the tile of the newest result-list entry (index n - 1): grows the surface, draws the
     // grid lines, creates the tile, gives it the record's texts, moves it into its cell, draws
-    // the fitted thumbnail and advances the cursor. Records are added when the array is shorter,
-    // with empty texts. Returns the surface height (also reported by surfaceHeightChanged).
-    int PlaceNextTile(const QStringList& resultList, std::vector<IconRecord>& records, float gridWidth);
+    // the thumbnail fitted by its natural size and advances the cursor. Records are added when the
+    // array is shorter, with empty texts. Returns the surface height (also reported by
+    // surfaceHeightChanged).
+    int PlaceNextTile(const QStringList& resultList, std::vector<IconRecord>& records, float gridWidth,
+                      const ThumbnailImage& thumbnail);
 
     // A new query: unloads every tile but tile 0, resets tile 0, the cursor, the geometry and the
     // last hovered tile, clears the drawing and sets the height to 0.

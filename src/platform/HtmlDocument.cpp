@@ -2,7 +2,6 @@
 
 #include <gumbo.h>
 
-#include <cctype>
 #include <functional>
 #include <vector>
 
@@ -30,44 +29,49 @@ void forEachElement(GumboNode* root, const std::function<void(const GumboElement
     }
 }
 
-// Counts "<" followed by a letter: the start tags a parser would open elements for.
-int startTagCount(const QByteArray& html)
+QUrl reference(const char* text)
 {
-    int count = 0;
-    for (qsizetype i = 0; i + 1 < html.size(); ++i)
-        if (html[i] == '<' && std::isalpha(static_cast<unsigned char>(html[i + 1])))
-            ++count;
-    return count;
+    return QUrl(QString::fromUtf8(text).trimmed());
 }
 
-QString resolved(const QUrl& base, const char* reference)
+// The resolved address as a browser reports it: escapes kept, nothing decoded.
+QString resolved(const QUrl& base, const char* text)
 {
-    return base.resolved(QUrl(QString::fromUtf8(reference).trimmed())).toString();
+    return base.resolved(reference(text)).toString(QUrl::FullyEncoded);
+}
+
+QUrl baseOf(GumboNode* root, const QUrl& pageUrl)
+{
+    QUrl base = pageUrl;
+    bool seen = false;
+    forEachElement(root, [&](const GumboElement& e) {
+        if (seen || e.tag != GUMBO_TAG_BASE)
+            return;
+        if (const char* href = attribute(e, "href")) {
+            base = pageUrl.resolved(reference(href));
+            seen = true;
+        }
+    });
+    return base;
 }
 } // namespace
 
-std::optional<HtmlDocument> HtmlDocument::parse(const QByteArray& html, const QUrl& pageUrl, int maxItems)
+HtmlDocument::Reading HtmlDocument::read(const QByteArray& html, const QUrl& pageUrl)
 {
-    // Tag soup beyond this many tags is no result page; gumbo's tree for deeply nested hostile
-    // markup grows without bound, so such a document is refused before parsing.
-    if (startTagCount(html) > kMaxTags)
-        return std::nullopt;
-    GumboOptions options = kGumboDefaultOptions;
-    options.max_errors = 100;
-    GumboOutput* output = gumbo_parse_with_options(&options, html.constData(), size_t(html.size()));
-    QUrl base = pageUrl;
-    bool baseSeen = false;
+    return read(html, pageUrl, Limits());
+}
+
+HtmlDocument::Reading HtmlDocument::read(const QByteArray& html, const QUrl& pageUrl, const Limits& limits)
+{
+    GumboGuard guard(limits.parser);
+    GumboOutput* output = guard.parse(html);
+    if (!output)
+        return {Outcome::TooComplex, {}};
+    const QUrl base = baseOf(output->root, pageUrl);
+    Reading reading;
+    HtmlDocument& doc = reading.document;
     forEachElement(output->root, [&](const GumboElement& e) {
-        if (e.tag == GUMBO_TAG_BASE && !baseSeen)
-            if (const char* href = attribute(e, "href")) {
-                base = pageUrl.resolved(QUrl(QString::fromUtf8(href).trimmed()));
-                baseSeen = true;
-            }
-    });
-    HtmlDocument doc;
-    bool overLimit = false;
-    forEachElement(output->root, [&](const GumboElement& e) {
-        if (overLimit)
+        if (reading.outcome != Outcome::Read)
             return;
         if (e.tag == GUMBO_TAG_A || e.tag == GUMBO_TAG_AREA) {
             if (const char* href = attribute(e, "href"))
@@ -76,10 +80,10 @@ std::optional<HtmlDocument> HtmlDocument::parse(const QByteArray& html, const QU
             if (const char* src = attribute(e, "src"))
                 doc.m_images << resolved(base, src);
         }
-        overLimit = doc.m_links.size() > maxItems || doc.m_images.size() > maxItems;
+        if (doc.m_links.size() > limits.maxItems || doc.m_images.size() > limits.maxItems)
+            reading.outcome = Outcome::TooManyItems;
     });
-    gumbo_destroy_output(&options, output);
-    if (overLimit)
-        return std::nullopt;
-    return doc;
+    if (reading.outcome != Outcome::Read)
+        reading.document = HtmlDocument();
+    return reading;
 }

@@ -1,13 +1,7 @@
 #include "platform/PageLoader.h"
 
-namespace
-{
-const QStringList& emptyList()
-{
-    static const QStringList none;
-    return none;
-}
-} // namespace
+#include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
 
 PageLoader::PageLoader(QObject* parent) : QObject(parent)
 {
@@ -16,9 +10,15 @@ PageLoader::PageLoader(QObject* parent) : QObject(parent)
     connect(&m_transfer, &Transfer::finished, this, &PageLoader::onFinished);
 }
 
+PageLoader::~PageLoader()
+{
+    Stop();
+}
+
 void PageLoader::Navigate(const QString& url)
 {
-    m_document.reset();
+    ++m_request;
+    m_document = HtmlDocument();
     m_url = QUrl(url);
     m_readyState = 1;
     m_transfer.get(m_url);
@@ -26,25 +26,54 @@ void PageLoader::Navigate(const QString& url)
 
 void PageLoader::Stop()
 {
+    ++m_request;
     m_transfer.Cancel();
-    if (m_readyState != kReadyComplete)
-        m_readyState = kReadyComplete;
-}
-
-const QStringList& PageLoader::links() const
-{
-    return m_document ? m_document->links() : emptyList();
-}
-
-const QStringList& PageLoader::images() const
-{
-    return m_document ? m_document->images() : emptyList();
+    m_readyState = kReadyComplete;
 }
 
 void PageLoader::onFinished(bool ok, const QByteArray& body)
 {
-    // A failed page (error status, timeout, oversized) holds no posts: an empty document.
-    m_document = ok ? HtmlDocument::parse(body, m_url, kMaxItems) : std::nullopt;
+    if (ok) {
+        parse(body);
+        return;
+    }
+    switch (m_transfer.lastFailure()) {
+    case Transfer::Failure::HttpError:
+        complete(Outcome::HttpError);
+        break;
+    case Transfer::Failure::TooLarge:
+        complete(Outcome::TooLarge);
+        break;
+    default:
+        complete(Outcome::NoAnswer);
+        break;
+    }
+}
+
+// The parse runs on the thread pool with plain values; the result comes back to this thread and
+// counts only if no newer Navigate or Stop happened meanwhile.
+void PageLoader::parse(const QByteArray& body)
+{
+    const quint64 request = m_request;
+    auto* watcher = new QFutureWatcher<HtmlDocument::Reading>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, request] {
+        watcher->deleteLater();
+        if (request != m_request)
+            return;
+        HtmlDocument::Reading reading = watcher->result();
+        if (reading.outcome == HtmlDocument::Outcome::Read)
+            complete(Outcome::Loaded, std::move(reading.document));
+        else
+            complete(Outcome::BadMarkup);
+    });
+    watcher->setFuture(QtConcurrent::run(
+        [body, url = m_url, limits = m_limits] { return HtmlDocument::read(body, url, limits); }));
+}
+
+void PageLoader::complete(Outcome outcome, HtmlDocument document)
+{
+    m_document = std::move(document);
+    m_outcome = outcome;
     m_readyState = kReadyComplete;
-    Q_EMIT documentComplete(m_document.has_value());
+    Q_EMIT documentComplete(outcome);
 }

@@ -36,13 +36,13 @@ struct ClientView {
 ClientView readAsClient(const QByteArray& html, const QString& base)
 {
     ClientView view;
-    const auto doc = HtmlDocument::parse(html, QUrl(base), 5000);
+    HtmlDocument::Limits limits;
+    limits.maxItems = 5000;
+    const HtmlDocument::Reading reading = HtmlDocument::read(html, QUrl(base), limits);
     EXPECT_TRUE(SiteAddress::setBase(base));
-    EXPECT_TRUE(doc) << "the page does not parse";
-    if (!doc)
-        return view;
-    view.links = doc->links();
-    view.images = doc->images();
+    EXPECT_EQ(reading.outcome, HtmlDocument::Outcome::Read) << "the page does not parse";
+    view.links = reading.document.links();
+    view.images = reading.document.images();
     for (const QString& image : view.images)
         view.imageNames << FileNameFromUrl(image);
     std::vector<IconRecord> records;

@@ -32,10 +32,12 @@ public:
 
     int listSize() const { return client ? int(client->resultList().size()) : -1; }
     void clearResults() override { ++clears; }
-    void PlaceNextTile() override
+    std::vector<ThumbnailImage> thumbnails; // as placed
+    void PlaceNextTile(const ThumbnailImage& thumbnail) override
     {
         ++placed;
         listSizeAtPlace.push_back(listSize());
+        thumbnails.push_back(thumbnail);
     }
     void loadMoreChanged(bool shown) override
     {

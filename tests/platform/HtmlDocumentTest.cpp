@@ -7,11 +7,19 @@ namespace
 const QUrl kPage("http://127.0.0.1:8123/page/2/?s=arrow");
 const QString H = "http://127.0.0.1:8123/";
 
-HtmlDocument parse(const QByteArray& html, int maxItems = 2000)
+HtmlDocument::Reading read(const QByteArray& html, HtmlDocument::Limits limits = {})
 {
-    auto doc = HtmlDocument::parse(html, kPage, maxItems);
-    EXPECT_TRUE(doc.has_value());
-    return doc.value_or(HtmlDocument());
+    return HtmlDocument::read(html, kPage, limits);
+}
+HtmlDocument parse(const QByteArray& html)
+{
+    HtmlDocument::Reading reading = read(html);
+    EXPECT_EQ(reading.outcome, HtmlDocument::Outcome::Read);
+    return reading.document;
+}
+HtmlDocument::Outcome outcome(const QByteArray& html, HtmlDocument::Limits limits = {})
+{
+    return read(html, limits).outcome;
 }
 QByteArray repeat(const QByteArray& element, int n)
 {
@@ -19,6 +27,10 @@ QByteArray repeat(const QByteArray& element, int n)
     for (int i = 0; i < n; ++i)
         out += QByteArray(element).replace("#", QByteArray::number(i));
     return out;
+}
+QByteArray tagWithAttributes(int n)
+{
+    return "<a href='/2016/x/'" + repeat(" d#='v'", n) + ">x</a>";
 }
 } // namespace
 
@@ -42,17 +54,45 @@ TEST(HtmlDocument, LinksAndImagesInDocumentOrderResolvedAgainstThePageAndTheFirs
     EXPECT_EQ(doc.images(), (QStringList{H + "page/up.png"}));
 }
 
-TEST(HtmlDocument, TooManyLinksImagesOrTagsAreRefusedAndBrokenMarkupIsRead)
+TEST(HtmlDocument, AddressesKeepTheirEscapesAndAreEncodedAsABrowserReportsThem)
 {
+    const HtmlDocument doc =
+        parse("<a href='/2016/06/a%20b-icon/'>x</a><a href='/2016/x y/caf\xc3\xa9/'>y</a>"
+              "<img src='g%20h.png'><img src='/w/100%.png'>");
+    EXPECT_EQ(doc.links(), (QStringList{H + "2016/06/a%20b-icon/", H + "2016/x%20y/caf%C3%A9/"}));
+    EXPECT_EQ(doc.images(), (QStringList{H + "page/2/g%20h.png", H + "w/100%25.png"}));
+}
+
+TEST(HtmlDocument, WhatTheParserBuildsIsBoundedAndBrokenMarkupIsRead)
+{
+    using O = HtmlDocument::Outcome;
     const QByteArray links = repeat("<a href='/l#'>l</a>", 2000);
     EXPECT_EQ(parse(links).links().last(), H + "l1999");
-    EXPECT_FALSE(HtmlDocument::parse(links + "<a href='/one-more'>x</a>", kPage, 2000));
-    EXPECT_FALSE(HtmlDocument::parse(repeat("<img src='/i#.png'>", 11), kPage, 10));
-    // Nesting far deeper than any real page: read when moderate, refused past the tag limit.
+    EXPECT_EQ(outcome(links + "<a href='/one-more'>x</a>"), O::TooManyItems);
+    HtmlDocument::Limits ten;
+    ten.maxItems = 10;
+    EXPECT_EQ(outcome(repeat("<img src='/i#.png'>", 11), ten), O::TooManyItems);
+
+    // Attributes: a few hundred on one tag, or tens of thousands in all, are no result page.
+    EXPECT_EQ(outcome(tagWithAttributes(200)), O::Read);
+    EXPECT_EQ(outcome(tagWithAttributes(50000)), O::TooComplex);
+    EXPECT_EQ(outcome(repeat("<i a='1' b='2' c='3' d='4' e='5'></i>", 11000)), O::TooComplex);
+
+    // Elements, also those the parser implies: every stray </p> makes an empty paragraph.
     const QByteArray deep = "<a href='/deep/'><img src='/deep.png'></a>";
     EXPECT_EQ(parse(repeat("<div><span>", 1500) + deep).images(), QStringList{H + "deep.png"});
-    EXPECT_FALSE(HtmlDocument::parse(repeat("<div><span>", 50000) + deep, kPage, 2000));
-    EXPECT_FALSE(HtmlDocument::parse(repeat("<b>", HtmlDocument::kMaxTags + 1), kPage, 2000));
+    EXPECT_EQ(outcome(repeat("<div><span>", 50000) + deep), O::TooComplex);
+    EXPECT_EQ(outcome(repeat("<b></b>", 25000)), O::TooComplex);
+    EXPECT_EQ(outcome("<div>" + QByteArray(25000 * 4, ' ').replace("    ", "</p>")), O::TooComplex);
+
+    // Memory and time.
+    HtmlDocument::Limits small;
+    small.parser.maxBytes = 1 << 20;
+    EXPECT_EQ(outcome("<p title='" + QByteArray(2 << 20, 'x') + "'>", small), O::TooComplex);
+    EXPECT_EQ(outcome("<p>" + QByteArray(100 << 10, 'x'), small), O::Read);
+    HtmlDocument::Limits noTime;
+    noTime.parser.budgetMs = 0;
+    EXPECT_EQ(outcome(repeat("<p>#</p>", 100), noTime), O::TooComplex);
 
     // Unclosed, misnested and broken tags, stray bytes, or nothing at all.
     const char broken[] = "<table><a href='/a1'><tr><td><b><i></b></i><a href='/a2'><img src='/i.png'<p <<>> "

@@ -7,11 +7,23 @@
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThreadPool>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 static constexpr int kBoundMs = 10000;
 static constexpr qint64 kCap = Transfer::kDefaultMaxBytes;
+
+// One start tag with n attributes of distinct names: the parser checks each new name against all
+// before it.
+static QByteArray tagWithAttributes(int n)
+{
+    QByteArray html = "<a";
+    for (int i = 0; i < n; ++i)
+        html += " x" + QByteArray::number(i) + "=1";
+    return html + ">";
+}
 
 TEST(Transfer, BodyOnSuccessNothingOnErrorStatusOversizeOrTimeout)
 {
@@ -65,30 +77,131 @@ TEST(Transfer, CancelOrANewGetSilencesTheEarlierRequest)
     EXPECT_EQ(done.size(), 1);
 }
 
-TEST(PageLoader, CompletesWithTheDocumentOrEmptyOnFailureAndStopReportsNothing)
+TEST(Transfer, FetchesOnlyHttpAddressesAlsoAfterRedirectsAndSaysWhyItFailed)
+{
+    HeldHttpServer server;
+    Transfer t;
+    QSignalSpy done(&t, &Transfer::finished);
+    using F = Transfer::Failure;
+    // Other schemes fail from the event loop without reading anything.
+    for (const QString url : {"file:///etc/hostname", "data:image/png;base64,iVBORw0KGgo=",
+                              "ftp://127.0.0.1/x", "/relative.png", ""}) {
+        done.clear();
+        t.get(QUrl(url));
+        EXPECT_EQ(done.size(), 0) << url.toStdString();
+        WAIT_EQ(done.size(), 1, kBoundMs);
+        EXPECT_FALSE(done[0][0].toBool());
+        EXPECT_EQ(t.lastFailure(), F::RefusedScheme) << url.toStdString();
+    }
+    auto fetch = [&](const QByteArray& path, int status, const QByteArray& headers = {}) {
+        done.clear();
+        t.get(QUrl(server.url(path)));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return server.isPending(path); }, kBoundMs));
+        server.answer(path, status, "body", headers);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return done.size() == 1; }, kBoundMs));
+        return done.size() == 1 ? std::pair(done[0][0].toBool(), t.lastFailure())
+                                : std::pair(true, F::TimedOut);
+    };
+    EXPECT_EQ(fetch("/redirect-to-file", 302, "Location: file:///etc/hostname\r\n"),
+              std::pair(false, F::NoAnswer));
+    EXPECT_EQ(fetch("/ok", 200), std::pair(true, F::None));
+    EXPECT_EQ(t.lastStatus(), 200);
+    EXPECT_EQ(fetch("/gone", 410), std::pair(false, F::HttpError));
+    EXPECT_EQ(t.lastStatus(), 410);
+
+    // A redirect to another http address is followed.
+    done.clear();
+    t.get(QUrl(server.url("/moved")));
+    WAIT_UNTIL(server.isPending("/moved"), kBoundMs);
+    server.answer("/moved", 301, "", "Location: " + server.url("/new").toUtf8() + "\r\n");
+    WAIT_UNTIL(server.isPending("/new"), kBoundMs);
+    server.answer("/new", 200, "new");
+    WAIT_EQ(done.size(), 1, kBoundMs);
+    EXPECT_EQ(done[0][1].toByteArray(), "new");
+
+    // A closed port: the site did not answer.
+    done.clear();
+    t.get(QUrl("http://127.0.0.1:9/"));
+    WAIT_EQ(done.size(), 1, kBoundMs);
+    EXPECT_EQ(t.lastFailure(), F::NoAnswer);
+    EXPECT_EQ(t.lastStatus(), 0);
+}
+
+TEST(PageLoader, CompletesWithTheDocumentOrSaysWhyItIsEmpty)
 {
     HeldHttpServer server;
     PageLoader page;
     QSignalSpy complete(&page, &PageLoader::documentComplete);
-    page.Navigate(server.url("/"));
-    WAIT_UNTIL(server.isPending("/"), kBoundMs);
-    server.answer("/", 200, "<a href='2016/01/02/one/'><img src='wp/a-150x150.png'></a>");
-    WAIT_EQ(complete.size(), 1, kBoundMs);
-    EXPECT_TRUE(complete[0][0].toBool());
+    using O = PageLoader::Outcome;
+    auto load = [&](const QByteArray& path, int status, const QByteArray& body) {
+        complete.clear();
+        page.Navigate(server.url(path));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return server.isPending(path); }, kBoundMs));
+        server.answer(path, status, body);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return complete.size() == 1; }, kBoundMs));
+        EXPECT_EQ(page.ReadyState(), PageLoader::kReadyComplete);
+        return complete.size() == 1 ? complete[0][0].value<O>() : O::NoAnswer;
+    };
+    EXPECT_EQ(load("/", 200, "<a href='2016/01/02/one/'><img src='wp/a-150x150.png'></a>"), O::Loaded);
     EXPECT_EQ(page.links(), QStringList{server.url("/2016/01/02/one/")});
     EXPECT_EQ(page.images(), QStringList{server.url("/wp/a-150x150.png")});
 
-    // A page above the size cap completes as an empty document (the previous one is gone).
-    page.Navigate(server.url("/huge"));
-    WAIT_UNTIL(server.isPending("/huge"), kBoundMs);
-    server.answer("/huge", 200, "<a href='2016/01/01/x/'>x</a>" + QByteArray(PageLoader::kMaxPageBytes, ' '));
-    WAIT_EQ(complete.size(), 2, kBoundMs);
-    EXPECT_FALSE(complete[1][0].toBool());
+    // Each failure leaves an empty document (the previous one is gone).
+    EXPECT_EQ(
+        load("/huge", 200, "<a href='2016/01/01/x/'>x</a>" + QByteArray(PageLoader::kMaxPageBytes, ' ')),
+        O::TooLarge);
     EXPECT_TRUE(page.links().isEmpty() && page.images().isEmpty());
+    EXPECT_EQ(load("/missing", 404, "<a href='2016/01/01/x/'>x</a>"), O::HttpError);
+    EXPECT_EQ(page.httpStatus(), 404);
+    EXPECT_TRUE(page.links().isEmpty());
+    EXPECT_EQ(load("/hostile", 200, tagWithAttributes(5000)), O::BadMarkup);
 
+    complete.clear();
+    page.Navigate("http://127.0.0.1:9/");
+    WAIT_EQ(complete.size(), 1, kBoundMs);
+    EXPECT_EQ(complete[0][0].value<O>(), O::NoAnswer);
+
+    complete.clear();
     page.Navigate(server.url("/slow"));
     WAIT_UNTIL(server.isPending("/slow"), kBoundMs);
     page.Stop();
     WAIT_UNTIL(!server.isPending("/slow"), kBoundMs);
-    EXPECT_EQ(complete.size(), 2);
+    EXPECT_EQ(complete.size(), 0);
+}
+
+TEST(PageLoader, ParsesOffTheWindowThreadAndANewerPageDropsTheOlderOne)
+{
+    HeldHttpServer server;
+    PageLoader page;
+    HtmlDocument::Limits slow; // only the time budget stops this parse
+    slow.parser.budgetMs = 1000;
+    slow.parser.maxAttributesPerTag = slow.parser.maxAttributes = 1 << 30;
+    page.setLimits(slow);
+    const QByteArray hostile = tagWithAttributes(200000);
+    QSignalSpy complete(&page, &PageLoader::documentComplete);
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+    ticker.start(10);
+    page.Navigate(server.url("/hostile"));
+    WAIT_UNTIL(server.isPending("/hostile"), kBoundMs);
+    server.answer("/hostile", 200, hostile);
+    WAIT_EQ(complete.size(), 1, kBoundMs);
+    EXPECT_EQ(complete[0][0].value<PageLoader::Outcome>(), PageLoader::Outcome::BadMarkup);
+    EXPECT_GE(ticks, 20); // the window's timers ran all through the one-second parse
+
+    // The first page is dropped whether it is still arriving or already being parsed.
+    complete.clear();
+    page.Navigate(server.url("/first"));
+    WAIT_UNTIL(server.isPending("/first"), kBoundMs);
+    server.answer("/first", 200, hostile);
+    page.Navigate(server.url("/second"));
+    WAIT_UNTIL(server.isPending("/second"), kBoundMs);
+    server.answer("/second", 200, "<a href='/2016/second/'>s</a>");
+    WAIT_EQ(complete.size(), 1, kBoundMs);
+    // Once every parse has ended and its result was delivered, still only the second page counts.
+    ASSERT_TRUE(QThreadPool::globalInstance()->waitForDone(kBoundMs));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(complete.size(), 1);
+    EXPECT_EQ(page.links(), QStringList{server.url("/2016/second/")});
 }

@@ -1,0 +1,58 @@
+#include "catalogue/ThumbnailDecodeQueue.h"
+
+#include "catalogue/ThumbnailDecoder.h"
+
+#include <QFutureWatcher>
+#include <QPointer>
+#include <QtConcurrent/QtConcurrentRun>
+
+ThumbnailDecodeQueue::ThumbnailDecodeQueue(QObject* parent) : QObject(parent)
+{
+    // Decoding is CPU work: one thread per core, and a bounded queue in front of them.
+    m_pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
+}
+
+ThumbnailDecodeQueue::~ThumbnailDecodeQueue()
+{
+    clear();
+    m_pool.waitForDone();
+}
+
+void ThumbnailDecodeQueue::push(const QByteArray& bytes, QSize box, qreal devicePixelRatio)
+{
+    QFuture<ThumbnailImage> future =
+        QtConcurrent::run(&m_pool, &ThumbnailDecoder::decode, bytes, box, devicePixelRatio);
+    m_futures.push_back(future);
+    auto* watcher = new QFutureWatcher<ThumbnailImage>(this);
+    const quint64 generation = m_generation;
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation] {
+        watcher->deleteLater();
+        if (generation == m_generation)
+            handOnFinished();
+    });
+    watcher->setFuture(future);
+}
+
+void ThumbnailDecodeQueue::clear()
+{
+    ++m_generation;
+    for (QFuture<ThumbnailImage>& future : m_futures)
+        future.cancel(); // a decode not yet started never runs
+    m_futures.clear();
+}
+
+void ThumbnailDecodeQueue::handOnFinished()
+{
+    // A receiver may push or clear while a result is handed on; the loop picks that up.
+    if (m_handingOn)
+        return;
+    m_handingOn = true;
+    QPointer<ThumbnailDecodeQueue> self(this);
+    while (self && !m_futures.empty() && m_futures.front().isFinished()) {
+        QFuture<ThumbnailImage> front = m_futures.front();
+        m_futures.pop_front();
+        Q_EMIT decoded(front.isCanceled() ? ThumbnailImage() : front.result());
+    }
+    if (self)
+        m_handingOn = false;
+}
