@@ -220,3 +220,108 @@ TEST(ImagePass, FetchesSeveralAtOnceButHandsOnInDocumentOrderAndOneAtATimeNeverO
     WAIT_EQ(finishedAfter, 5, kBoundMs);
     EXPECT_EQ(handed.join(' '), "0:b 1:b 2:b 3:b 4:b");
 }
+
+namespace
+{
+// The images of `page` for a held request, answered in document order.
+void answerImages(HeldHttpServer& server, const QList<QByteArray>& paths)
+{
+    for (const QByteArray& path : paths) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return server.isPending(path); }, kBoundMs)) << path.toStdString();
+        server.answer(path, 200, "bytes of " + path);
+    }
+}
+} // namespace
+
+TEST_F(HeldSite, ANewResultSetStartsWithoutTheRecordsOfThePreviousOne)
+{
+    client->StartQuery("a");
+    WAIT_UNTIL(server.isPending("/?s=a"), kBoundMs);
+    server.answer("/?s=a", 200, page({0, 1}));
+    answerImages(server, {"/t/0.png", "/t/1.png"});
+    waitForLoads(1);
+    ASSERT_EQ(record(0).title, "icon0, glyph");
+
+    // B lists no post but shows a picture: its tile must not carry A's title or post link.
+    client->StartQuery("b");
+    WAIT_UNTIL(server.isPending("/?s=b"), kBoundMs);
+    server.answer("/?s=b", 200, "<img src='/t/7.png'>");
+    answerImages(server, {"/t/7.png"});
+    waitForLoads(2);
+    EXPECT_EQ(describe(*client), (QStringList{"||7.png", "7.png"}));
+}
+
+TEST_F(HeldSite, OnlyHttpPicturesAreFetchedAndAddressesKeepTheirEscapes)
+{
+    client->StartQuery("");
+    WAIT_UNTIL(server.isPending("/"), kBoundMs);
+    server.answer("/", 200,
+                  "<a href='/2016/01/02/a%20b-icon/'><img src='file:///etc/hostname'></a>"
+                  "<img src='data:image/png;base64,iVBORw0KGgoAAAANSUhEUg=='><img src='/t/g%20h.png'>"
+                  "<img src='ftp://127.0.0.1/t/f.png'>");
+    answerImages(server, {"/t/g%20h.png"});
+    waitForLoads(1);
+    EXPECT_EQ(cached(), QStringList{"g%20h.png"});
+    EXPECT_EQ(describe(*client),
+              (QStringList{"a%20b, icon|" + base + "2016/01/02/a%20b-icon/|g%20h.png", "g%20h.png"}));
+}
+
+TEST_F(HeldSite, AnEmptyResultSetSaysWhy)
+{
+    const QString reached = "The catalogue could not be reached. Check the connection and try again.";
+    struct Case {
+        int status;
+        QByteArray body;
+        QString notice;
+    };
+    QByteArray manyAttributes = "<a";
+    for (int i = 0; i < 5000; ++i)
+        manyAttributes += " x" + QByteArray::number(i) + "=1";
+    const Case cases[] = {
+        {503, "busy", "The catalogue answered with an error (HTTP 503). Try again later."},
+        {200, QByteArray(PageLoader::kMaxPageBytes + 1, ' '),
+         "The catalogue sent a result page too large to read safely."},
+        {200, manyAttributes + ">",
+         "The catalogue sent a result page whose markup is too complex to read safely."},
+        {200, page({1, 2}), "The catalogue listed 2 icons, but none of their pictures could be downloaded."},
+        {200, "<p>nothing</p>", "No icons found for \"4\"."}, // the query of case 4
+    };
+    // Case i answers the search for "i"; every picture fails.
+    server.autoAnswer = [&](const QByteArray& path) -> std::pair<int, QByteArray> {
+        if (path.startsWith("/t/"))
+            return {404, ""};
+        for (const Case& c : cases)
+            if (path == "/?s=" + QByteArray::number(int(&c - cases)))
+                return {c.status, c.body};
+        return {404, ""};
+    };
+    for (const Case& c : cases) {
+        view.notices.clear();
+        client->StartQuery(QString::number(int(&c - cases)));
+        waitForLoads(int(&c - cases) + 1);
+        EXPECT_EQ(view.notices, QStringList{c.notice});
+    }
+    // A site that does not answer at all.
+    ASSERT_TRUE(SiteAddress::setBase("http://127.0.0.1:9/"));
+    view.notices.clear();
+    client->StartQuery("");
+    waitForLoads(int(std::size(cases)) + 1);
+    EXPECT_EQ(view.notices, QStringList{reached});
+}
+
+TEST_F(HeldSite, LoadMoreIsOfferedUpTo780ResultsAndAsksForThePageAfter)
+{
+    catalogue(812);
+    client->StartQuery("");
+    for (int pages = 1; pages <= 26; ++pages) {
+        waitForLoads(pages);
+        ASSERT_EQ(client->resultList().size(), 30 * pages);
+        ASSERT_TRUE(client->state().loadMore) << pages;
+        client->LoadMoreResults("");
+    }
+    EXPECT_EQ(client->lastRequestUrl(), base + "page/27");
+    waitForLoads(27);
+    ASSERT_EQ(client->resultList().size(), 810);
+    EXPECT_FALSE(client->state().loadMore); // none at 810
+    EXPECT_EQ(view.loadMoreAtCount.back(), 780);
+}
