@@ -9,6 +9,24 @@ if(PICTOMINE_WERROR)
 endif()
 target_compile_definitions(pictomine_options INTERFACE QT_NO_KEYWORDS)
 
+# The sanitizer pass: AddressSanitizer (with leak checking) and UndefinedBehaviorSanitizer on all
+# our code; any undefined behaviour ends the program.
+option(PICTOMINE_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(PICTOMINE_SANITIZE)
+  set(sanitize -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_compile_options(pictomine_options INTERFACE ${sanitize})
+  target_link_options(pictomine_options INTERFACE ${sanitize})
+endif()
+
+# libFuzzer targets (clang only): coverage instrumentation on our code, the targets in fuzz/.
+option(PICTOMINE_BUILD_FUZZERS "Build the libFuzzer targets (needs clang)" OFF)
+if(PICTOMINE_BUILD_FUZZERS)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "PICTOMINE_BUILD_FUZZERS needs clang: configure with CMAKE_CXX_COMPILER=clang++")
+  endif()
+  target_compile_options(pictomine_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()
+
 # pictomine_library(NAME folder DEPS ...): a static library of every source in the folder.
 function(pictomine_library name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
