@@ -1,0 +1,80 @@
+#include "catalogue-site/ArtworkDedup.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+
+namespace
+{
+constexpr qint64 kMaxCompared = 16 * 1024 * 1024;
+
+QByteArray digestOf(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxCompared)
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(&file);
+    return hash.result();
+}
+
+void mergeInto(IconEntry& kept, const IconEntry& other)
+{
+    ArtworkDedup::addTag(kept, ArtworkDedup::nameAsTag(other.name));
+    for (const QString& tag : other.tags)
+        ArtworkDedup::addTag(kept, tag);
+}
+
+// Keeps the first entry of each key; entries with an empty key are kept as they are.
+std::vector<IconEntry> collapseBy(std::vector<IconEntry> entries, const std::vector<QByteArray>& keys)
+{
+    std::vector<IconEntry> kept;
+    QHash<QByteArray, size_t> first;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (!keys[i].isEmpty()) {
+            const auto it = first.constFind(keys[i]);
+            if (it != first.cend()) {
+                mergeInto(kept[*it], entries[i]);
+                continue;
+            }
+            first.insert(keys[i], kept.size());
+        }
+        kept.push_back(std::move(entries[i]));
+    }
+    return kept;
+}
+} // namespace
+
+void ArtworkDedup::addTag(IconEntry& entry, const QString& tag)
+{
+    if (!tag.isEmpty() && tag != nameAsTag(entry.name) && !entry.tags.contains(tag))
+        entry.tags << tag;
+}
+
+QString ArtworkDedup::nameAsTag(const QString& name)
+{
+    return QString(name).replace('-', ' ');
+}
+
+std::vector<IconEntry> ArtworkDedup::collapse(std::vector<IconEntry> entries)
+{
+    std::vector<QByteArray> paths;
+    paths.reserve(entries.size());
+    for (const IconEntry& e : entries)
+        paths.push_back(e.file.isEmpty() ? QByteArray() : QFileInfo(e.file).canonicalFilePath().toUtf8());
+    entries = collapseBy(std::move(entries), paths);
+
+    // Only files of equal size can hold the same bytes; read just those.
+    QHash<qint64, int> sizes;
+    std::vector<qint64> sizeOf;
+    for (const IconEntry& e : entries) {
+        sizeOf.push_back(e.file.isEmpty() ? -1 : QFileInfo(e.file).size());
+        ++sizes[sizeOf.back()];
+    }
+    std::vector<QByteArray> digests(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (sizeOf[i] > 0 && sizes.value(sizeOf[i]) > 1)
+            digests[i] = digestOf(entries[i].file);
+    return collapseBy(std::move(entries), digests);
+}
