@@ -9,14 +9,28 @@ namespace
 {
 constexpr qint64 kMaxCompared = 16 * 1024 * 1024;
 
+// SVG metadata (titles, keywords, authors) says nothing about the drawing: the same drawing filed
+// twice with other keywords is the same artwork.
+QByteArray withoutMetadata(QByteArray svg)
+{
+    for (qsizetype start = svg.indexOf("<metadata"); start >= 0; start = svg.indexOf("<metadata", start)) {
+        const qsizetype end = svg.indexOf("</metadata>", start);
+        if (end < 0)
+            break;
+        svg.remove(start, end + 11 - start);
+    }
+    return svg;
+}
+
 QByteArray digestOf(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxCompared)
         return {};
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    hash.addData(&file);
-    return hash.result();
+    QByteArray bytes = file.readAll();
+    if (path.endsWith(".svg", Qt::CaseInsensitive))
+        bytes = withoutMetadata(std::move(bytes));
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
 }
 
 void mergeInto(IconEntry& kept, const IconEntry& other)
@@ -64,17 +78,9 @@ std::vector<IconEntry> ArtworkDedup::collapse(std::vector<IconEntry> entries)
     for (const IconEntry& e : entries)
         paths.push_back(e.file.isEmpty() ? QByteArray() : QFileInfo(e.file).canonicalFilePath().toUtf8());
     entries = collapseBy(std::move(entries), paths);
-
-    // Only files of equal size can hold the same bytes; read just those.
-    QHash<qint64, int> sizes;
-    std::vector<qint64> sizeOf;
-    for (const IconEntry& e : entries) {
-        sizeOf.push_back(e.file.isEmpty() ? -1 : QFileInfo(e.file).size());
-        ++sizes[sizeOf.back()];
-    }
-    std::vector<QByteArray> digests(entries.size());
-    for (size_t i = 0; i < entries.size(); ++i)
-        if (sizeOf[i] > 0 && sizes.value(sizeOf[i]) > 1)
-            digests[i] = digestOf(entries[i].file);
+    std::vector<QByteArray> digests;
+    digests.reserve(entries.size());
+    for (const IconEntry& e : entries)
+        digests.push_back(e.file.isEmpty() ? QByteArray() : digestOf(e.file));
     return collapseBy(std::move(entries), digests);
 }

@@ -5,8 +5,9 @@
 #include <vector>
 
 // One post per artwork: entries whose files are the same file (through symbolic links or other
-// paths) or hold the same bytes become one. The first entry of each artwork stays in place; the
-// names of the others become its tags, and their tags are added to its own.
+// paths) or hold the same bytes (for SVG: the same drawing, whatever its metadata) become one. The first
+// entry of each artwork stays in place; the names of the others become its tags, and their tags are added to
+// its own.
 class ArtworkDedup
 {
 public:

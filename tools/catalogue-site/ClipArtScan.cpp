@@ -12,8 +12,25 @@
 
 namespace
 {
-// Folders (relative to the root) that hold no icons or only generated series.
-constexpr std::array kLeftOut = {"special/", "shapes/stars/", "computer/icons/"};
+// Folders (relative to the root) that hold no icons or only generated series, and drawings that
+// Qt SVG draws as an empty square (they rely on features it lacks).
+constexpr std::array kLeftOut = {"special/",
+                                 "shapes/stars/",
+                                 "computer/icons/",
+                                 "shapes/arrows/arrowright_fudriot_omic._01.svg",
+                                 "electronics/bulb/light_bulb_karl_bartel_01.svg",
+                                 "recreation/sports/surfboard_jurgen_01.svg",
+                                 "recreation/sports/badminton_racket_brice_b_01.svg",
+                                 "recreation/religion/christianity/coat_of_arms_of_anglica_01.svg",
+                                 "education/books/diary_costea_bogdan_01.svg",
+                                 "unsorted/quit_fabien_omic.ch_01.svg",
+                                 "unsorted/break_carlos_katastrofsk_.svg",
+                                 "computer/tux_didier_fabert_01.svg",
+                                 "signs_and_symbols/teschio_fabio_olivo_01.svg",
+                                 "signs_and_symbols/teschio_fabio_olivo_02.svg",
+                                 "signs_and_symbols/mpcad_box_40x30x80_celso_01.svg",
+                                 "animals/birds/penguin/tux_didier_fabert_01.svg",
+                                 "animals/birds/duck_yellow_ii_kurt_cagl_.svg"};
 // Metadata words that say nothing about the picture.
 constexpr std::array kEmptyWords = {"hash",     "icon",     "icons",        "theme",   "svg",
                                     "clip art", "clipart",  "openclipart",  "appicon", "image",

@@ -84,6 +84,45 @@ struct Icon {
     QStringList contexts;
 };
 
+// Names ("context/name") that stand for the same icon: a link and its target, and the same name
+// in folders of other sizes, where it may be a file of its own or a link to another name.
+class NameGroups
+{
+public:
+    int join(const QString& a, const QString& b)
+    {
+        const int root = find(id(a)), other = find(id(b));
+        if (root != other)
+            m_parent[size_t(other)] = root;
+        return root;
+    }
+    int groupOf(const QString& name) { return find(id(name)); }
+
+private:
+    int id(const QString& name)
+    {
+        const auto it = m_ids.constFind(name);
+        if (it != m_ids.cend())
+            return *it;
+        m_parent.push_back(int(m_parent.size()));
+        return m_ids[name] = int(m_parent.size()) - 1;
+    }
+    int find(int i)
+    {
+        while (m_parent[size_t(i)] != i)
+            i = m_parent[size_t(i)] = m_parent[size_t(m_parent[size_t(i)])];
+        return i;
+    }
+    QHash<QString, int> m_ids;
+    std::vector<int> m_parent;
+};
+
+// One file name as a theme folder lists it.
+struct Listed {
+    QString contextFolder, context, alias, realBase, realFile;
+    int size = 0;
+};
+
 bool isIconFile(const QString& name)
 {
     return name.endsWith(".svg", Qt::CaseInsensitive) || name.endsWith(".png", Qt::CaseInsensitive);
@@ -92,8 +131,8 @@ bool isIconFile(const QString& name)
 
 std::vector<IconEntry> IconThemeScan::scan(const QString& themeFolder)
 {
-    std::vector<Icon> icons;
-    QHash<QString, size_t> byKey; // context folder + real file base name
+    std::vector<Listed> listed;
+    NameGroups groups;
     QSet<QString> seenFolders;
     for (const ThemeFolder& folder : readIndex(themeFolder)) {
         const QString real = QFileInfo(themeFolder + "/" + folder.path).canonicalFilePath();
@@ -104,29 +143,38 @@ std::vector<IconEntry> IconThemeScan::scan(const QString& themeFolder)
         for (const QFileInfo& info : QDir(real).entryInfoList(QDir::Files, QDir::Name)) {
             if (!isIconFile(info.fileName()))
                 continue;
-            const QString realFile = info.isSymLink() ? info.canonicalFilePath() : info.filePath();
-            if (realFile.isEmpty())
+            Listed l{contextFolder, folder.context, info.completeBaseName(), {}, {}, folder.size};
+            l.realFile = info.isSymLink() ? info.canonicalFilePath() : info.filePath();
+            if (l.realFile.isEmpty())
                 continue; // a broken link
-            const QString realBase = QFileInfo(realFile).completeBaseName();
-            if (isOtherColour(IconNaming::nameFromFileBase(realBase).split('-')))
+            l.realBase = QFileInfo(l.realFile).completeBaseName();
+            if (isOtherColour(IconNaming::nameFromFileBase(l.realBase).split('-')))
                 continue;
-            const QString key = contextFolder + '/' + realBase;
-            if (!byKey.contains(key)) {
-                byKey.insert(key, icons.size());
-                icons.push_back(Icon{{}, -1, realBase, {}, {}});
-            }
-            Icon& icon = icons[byKey.value(key)];
-            if (folder.size > icon.size) {
-                icon.size = folder.size;
-                icon.file = realFile;
-            }
-            const QString alias = IconNaming::nameFromFileBase(info.completeBaseName());
-            if (!icon.aliases.contains(alias))
-                icon.aliases << alias;
-            for (const QString& context : {contextFolder, folder.context})
-                if (!context.isEmpty() && !icon.contexts.contains(context))
-                    icon.contexts << context;
+            groups.join(contextFolder + '/' + l.realBase, contextFolder + '/' + l.alias);
+            listed.push_back(std::move(l));
         }
+    }
+
+    std::vector<Icon> icons;
+    QHash<int, size_t> byGroup;
+    for (const Listed& l : listed) {
+        const int group = groups.groupOf(l.contextFolder + '/' + l.realBase);
+        if (!byGroup.contains(group)) {
+            byGroup.insert(group, icons.size());
+            icons.push_back({});
+        }
+        Icon& icon = icons[byGroup.value(group)];
+        if (l.size > icon.size) {
+            icon.size = l.size;
+            icon.file = l.realFile;
+            icon.realBase = l.realBase;
+        }
+        const QString alias = IconNaming::nameFromFileBase(l.alias);
+        if (!icon.aliases.contains(alias))
+            icon.aliases << alias;
+        for (const QString& context : {l.contextFolder, l.context})
+            if (!context.isEmpty() && !icon.contexts.contains(context))
+                icon.contexts << context;
     }
 
     std::vector<IconEntry> entries;
