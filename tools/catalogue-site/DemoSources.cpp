@@ -62,11 +62,18 @@ std::vector<IconEntry> DemoSources::collect(QStringList* notes)
     std::vector<std::future<std::vector<IconEntry>>> reading;
     for (size_t i = 0; i < all.size(); ++i)
         reading.push_back(std::async(std::launch::async, [&, i] {
-            return all[i].folder.isEmpty() ? std::vector<IconEntry>() : scans[i](all[i].folder);
+            std::vector<IconEntry> found;
+            if (!all[i].folder.isEmpty())
+                found = ArtworkDedup::collapse(scans[i](all[i].folder));
+            for (IconEntry& e : found) {
+                e.source = all[i].title + " (" + all[i].licence + ")";
+                RelatedWords::tag(e);
+            }
+            return found;
         }));
     std::vector<IconEntry> entries;
     for (size_t i = 0; i < all.size(); ++i) {
-        std::vector<IconEntry> found = ArtworkDedup::collapse(reading[i].get());
+        std::vector<IconEntry> found = reading[i].get();
         if (notes)
             *notes << (all[i].folder.isEmpty() ? QStringLiteral("%1: not installed (Debian package %2)")
                                                      .arg(all[i].title, all[i].package)
@@ -74,11 +81,7 @@ std::vector<IconEntry> DemoSources::collect(QStringList* notes)
                                                      .arg(all[i].title)
                                                      .arg(found.size())
                                                      .arg(all[i].folder));
-        for (IconEntry& e : found) {
-            e.source = all[i].title + " (" + all[i].licence + ")";
-            RelatedWords::tag(e);
-            entries.push_back(std::move(e));
-        }
+        std::move(found.begin(), found.end(), std::back_inserter(entries));
     }
     makeNamesUnique(entries);
     return entries;

@@ -12,6 +12,11 @@
 #include <algorithm>
 #include <array>
 
+#include <dirent.h>
+#include <limits.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
 namespace
 {
 constexpr qint64 kMaxIndexBytes = 1024 * 1024;
@@ -127,6 +132,36 @@ bool isIconFile(const QString& name)
 {
     return name.endsWith(".svg", Qt::CaseInsensitive) || name.endsWith(".png", Qt::CaseInsensitive);
 }
+
+// The icon files of a folder with the files they are (links resolved; broken links left out), in
+// name order. Plain directory reading: a theme lists some 100,000 names, most of them links.
+std::vector<std::pair<QString, QString>> iconFiles(const QString& folder)
+{
+    std::vector<std::pair<QString, QString>> files;
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return files;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QString name = QFile::decodeName(entry->d_name);
+        if (!isIconFile(name) ||
+            (entry->d_type != DT_REG && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN))
+            continue;
+        const QString path = folder + '/' + name;
+        if (entry->d_type == DT_REG) {
+            files.emplace_back(name, path);
+            continue;
+        }
+        char resolved[PATH_MAX];
+        struct stat info {
+        };
+        if (::realpath(QFile::encodeName(path).constData(), resolved) && ::stat(resolved, &info) == 0 &&
+            S_ISREG(info.st_mode))
+            files.emplace_back(name, QFile::decodeName(resolved));
+    }
+    ::closedir(dir);
+    std::sort(files.begin(), files.end());
+    return files;
+}
 } // namespace
 
 std::vector<IconEntry> IconThemeScan::scan(const QString& themeFolder)
@@ -140,14 +175,11 @@ std::vector<IconEntry> IconThemeScan::scan(const QString& themeFolder)
             continue;
         seenFolders.insert(real);
         const QString contextFolder = real.section('/', -1);
-        for (const QFileInfo& info : QDir(real).entryInfoList(QDir::Files, QDir::Name)) {
-            if (!isIconFile(info.fileName()))
-                continue;
-            Listed l{contextFolder, folder.context, info.completeBaseName(), {}, {}, folder.size};
-            l.realFile = info.isSymLink() ? info.canonicalFilePath() : info.filePath();
-            if (l.realFile.isEmpty())
-                continue; // a broken link
-            l.realBase = QFileInfo(l.realFile).completeBaseName();
+        for (auto& [name, realFile] : iconFiles(real)) {
+            Listed l{contextFolder, folder.context, name.left(name.lastIndexOf('.')), {},
+                     realFile,      folder.size};
+            const QString realName = realFile.section('/', -1);
+            l.realBase = realName.left(realName.lastIndexOf('.'));
             if (isOtherColour(IconNaming::nameFromFileBase(l.realBase).split('-')))
                 continue;
             groups.join(contextFolder + '/' + l.realBase, contextFolder + '/' + l.alias);
