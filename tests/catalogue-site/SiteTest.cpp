@@ -121,12 +121,26 @@ TEST(Catalogue, IconFoldersGiveSvgAndPngIconsOnTransparentSquaresEachCompactName
     const IconCatalogue catalogue(found);
     EXPECT_EQ(catalogue.size(), 2);
     EXPECT_EQ(catalogue.at(catalogue.indexOfName("folder-home")).file, found[0].file); // the first stays
-    // Both drawn whole and centred on a transparent square: wide pictures leave bands above and below.
+    // Both drawn whole and centred on a transparent square, filling it but for a margin of 6 pixels:
+    // wide pictures leave bands above and below.
     const QImage png = IconRenderer::render(found[0], 150), drawn = IconRenderer::render(found[1], 150);
-    EXPECT_TRUE(png.size() == QSize(150, 150) && qAlpha(png.pixel(75, 5)) == 0 &&
-                qBlue(png.pixel(2, 75)) > 200);
-    EXPECT_TRUE(drawn.size() == QSize(150, 150) && qAlpha(drawn.pixel(75, 5)) == 0 &&
-                qRed(drawn.pixel(2, 75)) > 200);
+    for (const auto& [image, channel] : {std::pair{png, 2}, {drawn, 0}}) {
+        const QRgb edge = image.pixel(7, 75);
+        EXPECT_TRUE(image.size() == QSize(150, 150) && qAlpha(image.pixel(75, 5)) == 0 &&
+                    qAlpha(image.pixel(4, 75)) == 0 && qAlpha(image.pixel(145, 75)) == 0);
+        EXPECT_GT((channel == 2 ? qBlue(edge) : qRed(edge)), 200);
+    }
+    // A drawing in a corner of a large empty page is found and fills the square too.
+    QFile small(dir.filePath("apps/dot.svg"));
+    ASSERT_TRUE(small.open(QIODevice::WriteOnly));
+    small.write("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"1000\" height=\"1000\">"
+                "<circle cx=\"900\" cy=\"100\" r=\"40\" fill=\"lime\"/></svg>");
+    small.close();
+    IconEntry dot;
+    dot.file = small.fileName();
+    const QImage filled = IconRenderer::render(dot, 150);
+    EXPECT_GT(qGreen(filled.pixel(75, 75)), 200);
+    EXPECT_GT(qAlpha(filled.pixel(75, 12)), 200);
 }
 
 TEST(Catalogue, EachPictureIsRenderedOnceEvenUnderConcurrentRequests)

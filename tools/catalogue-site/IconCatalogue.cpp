@@ -5,6 +5,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <array>
 
 namespace
 {
@@ -39,33 +40,43 @@ IconCatalogue::IconCatalogue(std::vector<IconEntry> entries)
     std::sort(m_icons.begin(), m_icons.end(), [](const IconEntry& a, const IconEntry& b) {
         return a.date != b.date ? a.date > b.date : a.compact < b.compact;
     });
+    m_terms.reserve(m_icons.size());
     for (int i = 0; i < size(); ++i) {
         m_byName.insert(m_icons[size_t(i)].name, i);
         m_byCompact.insert(m_icons[size_t(i)].compact, i);
+        m_terms.push_back(KeywordMatch::termsOf(m_icons[size_t(i)]));
     }
 }
 
 std::vector<int> IconCatalogue::search(const QString& keyword) const
 {
-    const QString needle = keyword.toLower();
-    std::vector<int> found;
+    const QString needle = KeywordMatch::normalise(keyword);
+    if (needle.isEmpty())
+        return all();
+    using Rank = KeywordMatch::Rank;
+    std::array<std::vector<int>, 5> byRank;
     for (int i = 0; i < size(); ++i)
-        if (m_icons[size_t(i)].compact.contains(needle))
-            found.push_back(i);
+        if (const Rank rank = KeywordMatch::rank(m_terms[size_t(i)], needle); rank != Rank::None)
+            byRank[size_t(rank)].push_back(i);
+    std::vector<int> found;
+    for (const Rank rank : {Rank::Name, Rank::Tag, Rank::Related, Rank::Partial})
+        for (int i : byRank[size_t(rank)])
+            if (int(found.size()) < kMaxResults)
+                found.push_back(i);
     return found;
 }
 
 std::vector<int> IconCatalogue::all() const
 {
-    std::vector<int> indices(static_cast<size_t>(size()));
-    for (int i = 0; i < size(); ++i)
-        indices[size_t(i)] = i;
+    std::vector<int> indices(static_cast<size_t>(std::min(size(), kMaxResults)));
+    for (size_t i = 0; i < indices.size(); ++i)
+        indices[i] = int(i);
     return indices;
 }
 
 int IconCatalogue::pageCount(int count)
 {
-    return std::max(1, (count + kPageSize - 1) / kPageSize);
+    return std::clamp((count + kPageSize - 1) / kPageSize, 1, kMaxPages);
 }
 
 int IconCatalogue::indexOfName(const QString& name) const

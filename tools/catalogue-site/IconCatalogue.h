@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue-site/IconEntry.h"
+#include "catalogue-site/KeywordMatch.h"
 
 #include <QHash>
 #include <QString>
@@ -14,6 +15,9 @@ class IconCatalogue
 {
 public:
     static constexpr int kPageSize = 30;
+    // Paging stops here: no listing has more pages, whatever it matches.
+    static constexpr int kMaxPages = 26;
+    static constexpr int kMaxResults = kPageSize * kMaxPages;
 
     // Dates every entry, drops repeated compact names (the first one stays) and sorts.
     explicit IconCatalogue(std::vector<IconEntry> entries);
@@ -21,13 +25,15 @@ public:
     [[nodiscard]] int size() const { return int(m_icons.size()); }
     [[nodiscard]] const IconEntry& at(int index) const { return m_icons[size_t(index)]; }
 
-    // Indices of the icons whose compact name contains keyword, case-insensitively, in catalogue
-    // order. An empty keyword matches every icon.
+    // Indices of the icons the keyword fits (KeywordMatch), at most kMaxResults: those it fits by
+    // name, then by tag, then by related subject, then partly, each group in catalogue order. Case and
+    // characters other than letters and digits do not count; a keyword without any matches every icon.
     [[nodiscard]] std::vector<int> search(const QString& keyword) const;
-    // Indices 0 .. size() - 1.
+    // Indices 0 .. size() - 1, at most kMaxResults.
     [[nodiscard]] std::vector<int> all() const;
 
-    // Number of result pages for `count` results; at least 1 (an empty result has one page).
+    // Number of result pages for `count` results; at least 1 (an empty result has one page), at
+    // most kMaxPages.
     static int pageCount(int count);
 
     // -1 when not found.
@@ -37,6 +43,7 @@ public:
 
 private:
     std::vector<IconEntry> m_icons;
+    std::vector<KeywordMatch::Terms> m_terms;
     QHash<QString, int> m_byName;
     QHash<QString, int> m_byCompact;
 };

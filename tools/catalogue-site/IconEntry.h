@@ -2,15 +2,20 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
-// One icon of the catalogue: its name (lowercase words joined by "-"), its post date and where
-// its picture comes from. The addresses and file names of its post and images derive from these.
+// One icon of the catalogue: its name (lowercase words joined by "-"), its tags, its post date and
+// where its picture comes from. The addresses and file names of its post and images derive from
+// these.
 struct IconEntry {
-    QString name;       // e.g. "arrow-left"
-    QString compact;    // the name without separators, e.g. "arrowleft"; unique in a catalogue
-    QDate date;         // post and upload date, 2013 to 2017
-    QString file;       // SVG or PNG source; empty for a synthetic icon
-    int synthetic = -1; // index in the synthetic set, or -1
+    QString name;        // e.g. "arrow-left"
+    QString compact;     // the name without separators, e.g. "arrowleft"; unique in a catalogue
+    QDate date;          // post and upload date, 2013 to 2017
+    QString file;        // SVG or PNG source; empty for a synthetic icon
+    int synthetic = -1;  // index in the synthetic set, or -1
+    QStringList tags;    // searchable words or phrases besides the name: lowercase, words split by " "
+    QStringList related; // subjects its name and tags relate to (RelatedWords), searchable too
+    QString source;      // the artwork's origin and licence, shown on the post page; may be empty
 
     // "YYYY/MM/", the upload folder of its images.
     [[nodiscard]] QString uploadFolder() const { return date.toString("yyyy/MM/"); }

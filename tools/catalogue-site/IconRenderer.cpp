@@ -9,6 +9,11 @@
 
 namespace
 {
+// Drawings are found on a probe of this size, then drawn to fill this share of the square.
+constexpr int kProbeSize = 256;
+constexpr qreal kFill = 0.92;
+constexpr int kVisibleAlpha = 8;
+
 QImage blank(int size)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
@@ -24,6 +29,33 @@ QRectF centredBox(QSizeF natural, int size)
     return QRectF((size - fitted.width()) / 2, (size - fitted.height()) / 2, fitted.width(), fitted.height());
 }
 
+// The smallest rectangle holding every visible pixel; empty when there is none.
+QRect visibleBounds(const QImage& image)
+{
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    int left = argb.width(), top = argb.height(), right = -1, bottom = -1;
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            if (qAlpha(line[x]) < kVisibleAlpha)
+                continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// Where `box` (in the coordinates of `bounds`) goes so that `bounds` fills the middle of a square.
+QRectF fillSquare(const QRectF& box, const QRectF& bounds, int size)
+{
+    const qreal scale = size * kFill / std::max(bounds.width(), bounds.height());
+    const QPointF shift = QPointF(size, size) / 2 - bounds.center() * scale;
+    return {box.topLeft() * scale + shift, box.size() * scale};
+}
+
 QByteArray readBounded(const QString& path)
 {
     QFile file(path);
@@ -32,16 +64,33 @@ QByteArray readBounded(const QString& path)
     return file.readAll();
 }
 
+void smoothPainter(QPainter& p)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+}
+
+// Drawn twice: once on a probe to find where the drawing is on its page, then sharp at the size
+// asked for, with the drawing (not its page) filling the square.
 QImage renderSvg(const QString& path, int size)
 {
     QImage image = blank(size);
     QSvgRenderer svg(readBounded(path));
     if (!svg.isValid())
         return image;
+    const QRectF page = centredBox(svg.defaultSize(), kProbeSize);
+    QImage probe = blank(kProbeSize);
+    {
+        QPainter p(&probe);
+        smoothPainter(p);
+        svg.render(&p, page);
+    }
+    const QRect drawing = visibleBounds(probe);
+    if (drawing.isEmpty())
+        return image;
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    svg.render(&p, centredBox(svg.defaultSize(), size));
+    smoothPainter(p);
+    svg.render(&p, fillSquare(page, QRectF(drawing).adjusted(0, 0, 1, 1), size));
     return image;
 }
 
@@ -54,11 +103,13 @@ QImage renderPng(const QString& path, int size)
     if (!natural.isValid() || qint64(natural.width()) * natural.height() > 16 * 1024 * 1024)
         return image;
     const QImage source = reader.read();
-    if (source.isNull())
+    const QRect drawing = visibleBounds(source);
+    if (source.isNull() || drawing.isEmpty())
         return image;
     QPainter p(&image);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(centredBox(source.size(), size), source);
+    smoothPainter(p);
+    const QRectF cropped = QRectF(drawing).adjusted(0, 0, 1, 1);
+    p.drawImage(fillSquare(cropped, cropped, size), source, drawing);
     return image;
 }
 } // namespace

@@ -5,7 +5,9 @@
 #include <QImage>
 
 // Draws an icon's picture centred on a transparent square: SVG through Qt Svg, PNG scaled with
-// smoothing, synthetic icons from their shapes. Safe to call from several threads at once.
+// smoothing, synthetic icons from their shapes. The visible part of an SVG or PNG fills the square
+// (less a small margin) whatever empty page or border surrounds it. Safe to call from several
+// threads at once.
 class IconRenderer
 {
 public:

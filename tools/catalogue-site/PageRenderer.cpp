@@ -13,6 +13,8 @@
 namespace
 {
 const char* const kPostsMarker = "<!-- posts -->";
+// A generic icon can stand for hundreds of names; its post page lists the first ones.
+constexpr int kMaxListedTags = 40;
 
 const std::array<std::pair<const char*, const char*>, 6> kNavigation = {{
     {"arrow", "Arrows"},
@@ -197,20 +199,33 @@ QByteArray PageRenderer::resultPage(const ResultPageView& view) const
     return html.toUtf8();
 }
 
+QString PageRenderer::tagList(const IconEntry& icon) const
+{
+    QStringList links;
+    for (const QString& tag : icon.tags.mid(0, kMaxListedTags) + icon.related) {
+        const QString link = navLink("?s=" + encodeKeyword(QString(tag).remove(' ')), tag, " rel=\"tag\"");
+        links << (link.isEmpty() ? esc(tag) : link);
+    }
+    return links.isEmpty() ? QString() : "<p class=\"tags\">Tags: " + links.join(", ") + "</p>\n";
+}
+
 QByteArray PageRenderer::postPage(int index) const
 {
     const IconEntry& icon = m_catalogue.at(index);
     const QString full = esc(fullUrl(index));
+    const QString licence = icon.source.isEmpty()
+                                ? QStringLiteral("free for personal and commercial use; credit to the Icon "
+                                                 "Catalogue is appreciated.")
+                                : "from " + esc(icon.source) + ".";
     QString html = head(icon.title()) + "<body class=\"single\">\n" + siteHeader({}) +
                    "<main id=\"main\">\n<article class=\"post single\">\n<h1 class=\"entry-title\">" +
                    esc(icon.title()) + "</h1>\n<p class=\"posted-on\">Posted on <time datetime=\"" +
                    icon.date.toString(Qt::ISODate) + "\">" +
                    QLocale::c().toString(icon.date, "MMMM d, yyyy") + "</time></p>\n<figure>\n<a href=\"" +
                    full + "\"><img src=\"" + full + "\" width=\"512\" height=\"512\" alt=\"" +
-                   esc(icon.title()) +
-                   "\"></a>\n</figure>\n<p class=\"licence\">Licence: free for personal and commercial use; "
-                   "credit to the Icon Catalogue is appreciated.</p>\n</article>\n</main>\n" +
-                   footer() + "</body>\n</html>\n";
+                   esc(icon.title()) + "\"></a>\n</figure>\n" + tagList(icon) +
+                   "<p class=\"licence\">Licence: " + licence + "</p>\n</article>\n</main>\n" + footer() +
+                   "</body>\n</html>\n";
     return html.toUtf8();
 }
 

@@ -20,7 +20,8 @@ struct ResultPageView {
 
 // The site's HTML: result pages as a blog shows them (head, header with navigation and search
 // form, one article per icon with its thumbnail link and its title link to the post, pagination,
-// footer), post pages and the not-found page. Result pages carry no year in any link except post
+// footer), post pages (with the icon's tags as search links and its licence) and the not-found
+// page. Result pages carry no year in any link except post
 // links, unless the year-links fault asks for it; page faults change the markup here.
 class PageRenderer
 {
@@ -50,6 +51,7 @@ private:
     [[nodiscard]] QString pagination(const ResultPageView& view) const;
     [[nodiscard]] QString archives() const;
     [[nodiscard]] QString footer() const;
+    [[nodiscard]] QString tagList(const IconEntry& icon) const;
 
     QString m_base;
     const IconCatalogue& m_catalogue;

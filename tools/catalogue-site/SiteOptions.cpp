@@ -18,9 +18,10 @@ bool number(const QString& text, int low, int high, int& out)
 QString SiteOptions::usage()
 {
     return QStringLiteral(
-               "usage: catalogue-site [--port N] [--icons DIR]... [--synthetic N] [--log FILE]\n"
+               "usage: catalogue-site [--port N] [--demo] [--icons DIR]... [--synthetic N] [--log FILE]\n"
                "                      [--latency-ms L] [--faults a,b,...]\n"
                "Serves an icon catalogue on 127.0.0.1 and prints its base address as the first line.\n"
+               "--demo serves the real icon sets scripts/setup installs (Papirus, EmojiOne, Open Clip Art).\n"
                "Faults: %1\n")
         .arg(FaultSet::knownNames().join(", "));
 }
@@ -38,6 +39,10 @@ std::optional<SiteOptions> SiteOptions::parse(const QStringList& args, QString* 
         if (opt == "--help" || opt == "-h") {
             o.help = true;
             return o;
+        }
+        if (opt == "--demo") {
+            o.demo = true;
+            continue;
         }
         if (i + 1 >= args.size())
             return fail(QStringLiteral("%1 needs a value").arg(opt));
@@ -67,7 +72,7 @@ std::optional<SiteOptions> SiteOptions::parse(const QStringList& args, QString* 
             return fail(QStringLiteral("unknown option %1").arg(opt));
         }
     }
-    if (o.iconFolders.isEmpty() && o.synthetic == 0)
-        return fail(QStringLiteral("no icon source: give --icons DIR or --synthetic N"));
+    if (!o.demo && o.iconFolders.isEmpty() && o.synthetic == 0)
+        return fail(QStringLiteral("no icon source: give --demo, --icons DIR or --synthetic N"));
     return o;
 }

@@ -10,6 +10,7 @@
 // The site's command line.
 struct SiteOptions {
     int port = 0;            // 0: any free port
+    bool demo = false;       // --demo: the real icon sets of DemoSources
     QStringList iconFolders; // --icons DIR, repeatable
     int synthetic = 0;       // --synthetic N
     QString logFile;         // --log FILE
@@ -20,7 +21,7 @@ struct SiteOptions {
     static constexpr int kMaxLatencyMs = 600000;
 
     // nullopt with `error` set for a bad or missing value, an unknown option or fault, or no
-    // icon source.
+    // icon source. Sources add up: --demo, --icons and --synthetic may be given together.
     static std::optional<SiteOptions> parse(const QStringList& args, QString* error);
     static QString usage();
 };

@@ -35,10 +35,8 @@ struct PartialBody {
 };
 } // namespace
 
-SiteServer::SiteServer(const IconCatalogue& catalogue, ImageStore& images, FaultSet faults, int latencyMs,
-                       RequestLog* log)
-    : m_catalogue(catalogue), m_images(images), m_faults(std::move(faults)), m_latencyMs(latencyMs),
-      m_log(log)
+SiteServer::SiteServer(Collect collect, FaultSet faults, int latencyMs, RequestLog* log)
+    : m_collect(std::move(collect)), m_faults(std::move(faults)), m_latencyMs(latencyMs), m_log(log)
 {
 }
 
@@ -106,7 +104,12 @@ bool SiteServer::start(int port, QString* error)
     if (listenFd >= 0)
         ::listen(listenFd, kBacklog);
     m_base = QStringLiteral("http://127.0.0.1:%1/").arg(m_port);
-    m_responder = std::make_unique<SiteResponder>(m_base, m_catalogue, m_images, m_faults);
+    m_content = std::async(std::launch::async,
+                           [collect = m_collect, base = m_base,
+                            faults = m_faults]() -> std::shared_ptr<const SiteContent> {
+                               return std::make_shared<SiteContent>(collect(), base, faults);
+                           })
+                    .share();
     m_thread = std::thread([this] { m_server->listen_after_bind(); });
     return true;
 }
@@ -126,6 +129,16 @@ void SiteServer::stop()
     m_server.reset();
 }
 
+int SiteServer::waitForContent()
+{
+    return content().catalogue().size();
+}
+
+const SiteContent& SiteServer::content()
+{
+    return *m_content.get();
+}
+
 bool SiteServer::pause(int ms)
 {
     std::unique_lock lock(m_stopMutex);
@@ -139,10 +152,11 @@ void SiteServer::handle(const httplib::Request& req, httplib::Response& res)
         pause(m_latencyMs);
     if (req.method != "GET" && req.method != "HEAD") {
         res.status = 404;
-        res.set_content(m_responder->pages().notFoundPage().toStdString(), "text/html; charset=UTF-8");
+        res.set_content(content().responder().pages().notFoundPage().toStdString(),
+                        "text/html; charset=UTF-8");
         return;
     }
-    const SiteAnswer answer = m_responder->answer(req.target);
+    const SiteAnswer answer = content().responder().answer(req.target);
     res.status = answer.status;
     if (answer.delivery == SiteAnswer::Delivery::Whole)
         res.set_content(answer.body.constData(), size_t(answer.body.size()),

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "catalogue-site/RequestLog.h"
-#include "catalogue-site/SiteResponder.h"
+#include "catalogue-site/SiteContent.h"
 
 #include <QString>
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -20,16 +22,19 @@ struct Response;
 
 // The HTTP side of the site: listens on 127.0.0.1 only, serves up to kThreads requests at once
 // on its own threads, delays every answer by the configured latency, writes the request log and
-// puts SiteResponder's answers on the wire (including the stalled and cut ones).
+// puts SiteResponder's answers on the wire (including the stalled and cut ones). The content is
+// built on a thread of its own once the server listens, so the address is known at once; requests
+// that arrive before it is ready wait for it.
 class SiteServer
 {
 public:
+    using Collect = std::function<std::vector<IconEntry>()>;
+
     static constexpr int kThreads = 48;
     // A stalled answer ends when its client goes away, the server stops, or after this long.
     static constexpr int kStallLimitMs = 10 * 60 * 1000;
 
-    SiteServer(const IconCatalogue& catalogue, ImageStore& images, FaultSet faults, int latencyMs,
-               RequestLog* log);
+    SiteServer(Collect collect, FaultSet faults, int latencyMs, RequestLog* log);
     ~SiteServer();
     SiteServer(const SiteServer&) = delete;
     SiteServer& operator=(const SiteServer&) = delete;
@@ -39,6 +44,8 @@ public:
     bool start(int port, QString* error);
     // Stops accepting, ends stalled and delayed answers and joins the server's threads.
     void stop();
+    // Waits until the content is built (start() must have succeeded); the number of icons.
+    int waitForContent();
 
     [[nodiscard]] QString baseUrl() const { return m_base; }
     [[nodiscard]] int port() const { return m_port; }
@@ -50,14 +57,15 @@ private:
     bool pause(int ms);
     void logWhole(const httplib::Request& req, const httplib::Response& res);
 
-    const IconCatalogue& m_catalogue;
-    ImageStore& m_images;
+    const SiteContent& content();
+
+    Collect m_collect;
     FaultSet m_faults;
     int m_latencyMs;
     RequestLog* m_log;
 
     std::unique_ptr<httplib::Server> m_server;
-    std::unique_ptr<SiteResponder> m_responder;
+    std::shared_future<std::shared_ptr<const SiteContent>> m_content;
     std::thread m_thread;
     QString m_base;
     int m_port = 0;

@@ -1,13 +1,15 @@
 // catalogue-site: a stand-in icon catalogue on 127.0.0.1. Prints its base address as the first
-// line on stdout once it accepts connections, and stops cleanly on SIGINT or SIGTERM.
-#include "catalogue-site/IconCatalogue.h"
+// line on stdout once it accepts connections (the icons are indexed after that, and requests wait
+// for the index), and stops cleanly on SIGINT or SIGTERM.
+#include "catalogue-site/ArtworkDedup.h"
+#include "catalogue-site/DemoSources.h"
 #include "catalogue-site/IconDirectoryScan.h"
-#include "catalogue-site/ImageStore.h"
 #include "catalogue-site/RequestLog.h"
 #include "catalogue-site/SiteOptions.h"
 #include "catalogue-site/SiteServer.h"
 #include "catalogue-site/SyntheticIcons.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 
 #include <csignal>
@@ -20,7 +22,15 @@ constexpr int kUsageError = 2;
 
 std::vector<IconEntry> collectIcons(const SiteOptions& options)
 {
-    std::vector<IconEntry> entries = IconDirectoryScan::scan(options.iconFolders);
+    std::vector<IconEntry> entries;
+    if (options.demo) {
+        QStringList notes;
+        entries = DemoSources::collect(&notes);
+        for (const QString& note : notes)
+            std::fprintf(stderr, "catalogue-site: %s\n", qPrintable(note));
+    }
+    for (IconEntry& e : ArtworkDedup::collapse(IconDirectoryScan::scan(options.iconFolders)))
+        entries.push_back(std::move(e));
     for (IconEntry& e : SyntheticIcons::entries(options.synthetic))
         entries.push_back(std::move(e));
     return entries;
@@ -56,20 +66,28 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    const IconCatalogue catalogue(collectIcons(*options));
-    if (catalogue.size() == 0)
-        return fail("no icons found in " + options->iconFolders.join(", "), kUsageError);
-    ImageStore images(catalogue);
     RequestLog log;
     if (!options->logFile.isEmpty() && !log.open(options->logFile, &error))
         return fail(error, kUsageError);
 
-    SiteServer server(catalogue, images, options->faults, options->latencyMs, log.isOpen() ? &log : nullptr);
+    QElapsedTimer clock;
+    clock.start();
+    SiteServer server([o = *options] { return collectIcons(o); }, options->faults, options->latencyMs,
+                      log.isOpen() ? &log : nullptr);
     if (!server.start(options->port, &error))
         return fail(error, 1);
     std::printf("%s\n", qPrintable(server.baseUrl()));
     std::fflush(stdout);
-    std::fprintf(stderr, "catalogue-site: serving %d icons\n", catalogue.size());
+    const int count = server.waitForContent();
+    if (count == 0) {
+        server.stop();
+        return fail(options->demo
+                        ? "no icons found: the demo's icon sets are not installed (run scripts/setup)"
+                        : "no icons found in " + options->iconFolders.join(", "),
+                    kUsageError);
+    }
+    std::fprintf(stderr, "catalogue-site: serving %d icons (indexed in %lld ms)\n", count,
+                 static_cast<long long>(clock.elapsed()));
 
     int signal = 0;
     sigwait(&stopSignals, &signal);

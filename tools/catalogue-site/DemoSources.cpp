@@ -1,0 +1,101 @@
+#include "catalogue-site/DemoSources.h"
+
+#include "catalogue-site/ArtworkDedup.h"
+#include "catalogue-site/ClipArtScan.h"
+#include "catalogue-site/EmojiIndexScan.h"
+#include "catalogue-site/IconNaming.h"
+#include "catalogue-site/IconThemeScan.h"
+#include "catalogue-site/RelatedWords.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+#include <functional>
+#include <future>
+
+namespace
+{
+const QString kGems = QStringLiteral("/usr/share/rubygems-integration/all/gems");
+
+QString firstExisting(const QStringList& candidates)
+{
+    for (const QString& path : candidates)
+        if (QFileInfo(path).isDir())
+            return path;
+    return {};
+}
+
+// The newest installed gemojione gem.
+QString gemojioneFolder()
+{
+    QStringList gems = QDir(kGems).entryList({"gemojione-*"}, QDir::Dirs);
+    QCollator numeric;
+    numeric.setNumericMode(true);
+    std::sort(gems.begin(), gems.end(), numeric);
+    for (auto it = gems.crbegin(); it != gems.crend(); ++it)
+        if (QFileInfo::exists(kGems + "/" + *it + "/config/index.json"))
+            return kGems + "/" + *it;
+    return {};
+}
+
+using Scan = std::function<std::vector<IconEntry>(const QString&)>;
+} // namespace
+
+std::vector<DemoSources::Source> DemoSources::sources()
+{
+    return {
+        {"Papirus icon theme", "GPL-3.0", "papirus-icon-theme",
+         firstExisting({"/usr/share/icons/Papirus-Light", "/usr/share/icons/Papirus"})},
+        {"EmojiOne 2", "CC BY-SA 4.0", "ruby-gemojione", gemojioneFolder()},
+        {"Open Clip Art Library", "public domain", "openclipart-svg",
+         firstExisting({"/usr/share/openclipart/svg"})},
+    };
+}
+
+std::vector<IconEntry> DemoSources::collect(QStringList* notes)
+{
+    const std::vector<Source> all = sources();
+    const std::vector<Scan> scans = {IconThemeScan::scan, EmojiIndexScan::scan, ClipArtScan::scan};
+    // The sources are read side by side; each is mostly waiting for the disk.
+    std::vector<std::future<std::vector<IconEntry>>> reading;
+    for (size_t i = 0; i < all.size(); ++i)
+        reading.push_back(std::async(std::launch::async, [&, i] {
+            std::vector<IconEntry> found;
+            if (!all[i].folder.isEmpty())
+                found = ArtworkDedup::collapse(scans[i](all[i].folder));
+            for (IconEntry& e : found) {
+                e.source = all[i].title + " (" + all[i].licence + ")";
+                RelatedWords::tag(e);
+            }
+            return found;
+        }));
+    std::vector<IconEntry> entries;
+    for (size_t i = 0; i < all.size(); ++i) {
+        std::vector<IconEntry> found = reading[i].get();
+        if (notes)
+            *notes << (all[i].folder.isEmpty() ? QStringLiteral("%1: not installed (Debian package %2)")
+                                                     .arg(all[i].title, all[i].package)
+                                               : QStringLiteral("%1: %2 icons from %3")
+                                                     .arg(all[i].title)
+                                                     .arg(found.size())
+                                                     .arg(all[i].folder));
+        std::move(found.begin(), found.end(), std::back_inserter(entries));
+    }
+    makeNamesUnique(entries);
+    return entries;
+}
+
+void DemoSources::makeNamesUnique(std::vector<IconEntry>& entries)
+{
+    QSet<QString> taken;
+    for (IconEntry& e : entries) {
+        const QString base = e.name;
+        for (int n = 2; taken.contains(e.compact); ++n) {
+            e.name = base + "-" + QString::number(n);
+            e.compact = IconNaming::compact(e.name);
+        }
+        taken.insert(e.compact);
+    }
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "catalogue-site/IconEntry.h"
+
+#include <QString>
+
+#include <vector>
+
+// Reads an EmojiOne set as shipped by the gemojione gem: config/index.json names every emoji
+// (name, short name, aliases, category and keywords) and assets/svg/<code points>.svg draws it.
+// One entry per emoji; the skin-tone copies of an emoji and the bare tone swatches are left out,
+// as they repeat its artwork. Flags are named "flag-<country>".
+class EmojiIndexScan
+{
+public:
+    // Entries with name, compact name, file and tags (the keywords, the aliases, the category and
+    // "emoji"); empty when the folder holds no readable index.
+    static std::vector<IconEntry> scan(const QString& gemFolder);
+};
