@@ -93,8 +93,9 @@ protected:
     // The images of a result page, as the browser control resolves them.
     QStringList images(const QByteArray& page) const
     {
-        const auto doc = HtmlDocument::parse(page, QUrl(s_site->baseUrl()), 5000);
-        return doc ? doc->images() : QStringList();
+        HtmlDocument::Limits limits;
+        limits.maxItems = 5000;
+        return HtmlDocument::read(page, QUrl(s_site->baseUrl()), limits).document.images();
     }
     // Results of a search: 30 per page up to the last, counted on the last page.
     int resultCount(const QString& word)
