@@ -34,8 +34,9 @@ TEST(Artwork, EveryPieceRendersAtItsSizeAndAfreshAtTwiceTheRatio)
         QImage doubled = img.scaled(expected[k] * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
         doubled.setDevicePixelRatio(2.0);
         // (A bar on whole pixels doubles exactly.)
-        if (piece != Artwork::Piece::CaptionMinimise)
+        if (piece != Artwork::Piece::CaptionMinimise) {
             EXPECT_NE(sharp, doubled) << k;
+        }
         EXPECT_NEAR(opaquePixels(sharp), 4 * opaquePixels(img), 0.25 * 4 * opaquePixels(img) + 8) << k;
     }
     // The window icon: the logo at the usual sizes.
