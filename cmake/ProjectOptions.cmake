@@ -39,9 +39,12 @@ function(pictomine_library name)
   set_target_properties(${name} PROPERTIES LINKER_LANGUAGE CXX)
 endfunction()
 
-# pictomine_test(NAME DEPS ...): one GoogleTest binary of every source in the folder.
+# pictomine_test(NAME DEPS ... [SCREEN json] [HIGH_DPI]): one GoogleTest binary of every source in
+# the folder, run headless. SCREEN names an offscreen-platform configuration (its screens) for the
+# binary. With HIGH_DPI, its tests named *HighDpi* run apart, on a 1600 x 900 logical screen at a
+# device pixel ratio of 2.
 function(pictomine_test name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "HIGH_DPI" "SCREEN" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   list(FILTER sources INCLUDE REGEX "\\.cpp$")
   if(NOT sources)
@@ -51,6 +54,15 @@ function(pictomine_test name)
   add_executable(${name} ${sources} ${headers})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_link_libraries(${name} PRIVATE pictomine_options ${ARG_DEPS} GTest::gtest GTest::gmock test_support)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+  set(platform "offscreen")
+  if(ARG_SCREEN)
+    set(platform "offscreen:configfile=${ARG_SCREEN}")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_FILTER "-*HighDpi*"
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=${platform}" TIMEOUT 300)
+  if(ARG_HIGH_DPI)
+    add_test(NAME ${name}.HighDpi.2x COMMAND ${name} --gtest_filter=*HighDpi*)
+    set_tests_properties(${name}.HighDpi.2x PROPERTIES TIMEOUT 300 ENVIRONMENT
+      "QT_QPA_PLATFORM=offscreen:configfile=${CMAKE_SOURCE_DIR}/cmake/screens/scaled-3200x1800.json;QT_SCALE_FACTOR=2")
+  endif()
 endfunction()

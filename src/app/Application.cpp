@@ -5,6 +5,7 @@
 #include "export/ExportCommand.h"
 #include "grid/Artwork.h"
 #include "platform/AppPaths.h"
+#include "platform/Dialogs.h"
 #include "platform/SiteAddress.h"
 
 #include <QApplication>
@@ -12,12 +13,27 @@
 #include <QTextStream>
 #include <QTimer>
 
-#include <cstdio>
+#ifndef PICTOMINE_VERSION
+#define PICTOMINE_VERSION "0"
+#endif
+#ifndef PICTOMINE_APP_ID
+#define PICTOMINE_APP_ID "org.pictomine.Pictomine"
+#endif
 
 namespace
 {
 // Longest wait for the first result page before a screenshot is taken anyway.
 constexpr int kScreenshotDeadlineMs = 90000;
+constexpr int kFailure = 1;
+constexpr int kUsageError = 2;
+
+QStringList arguments(int argc, char** argv)
+{
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    return args;
+}
 
 bool hasDisplay()
 {
@@ -39,10 +55,27 @@ int fail(const QString& message, int status)
     return status;
 }
 
+// Settles the application folder. A folder that cannot be written is reported, never shown as
+// an empty catalogue. Returns an empty text when the folder is ready.
+QString settleFolder(const CommandLine& cl)
+{
+    AppPaths::setRoot(AppPaths::defaultRoot(cl.home));
+    return AppPaths::prepare();
+}
+
+// The export needs no window: it runs before any QApplication is built.
+int runExport(const CommandLine& cl)
+{
+    if (const QString problem = settleFolder(cl); !problem.isEmpty())
+        return fail(problem, kFailure);
+    QTextStream errors(stderr);
+    return ExportCommand::run(cl.exportArgs[0], cl.exportArgs[1], errors);
+}
+
 void arrangeScreenshot(Form1& window, const QString& path, int& status)
 {
     auto take = [&window, path, &status] {
-        status = window.grab().save(path, "PNG") ? 0 : 1;
+        status = window.grab().save(path, "PNG") ? 0 : kFailure;
         if (status != 0)
             QTextStream(stderr) << "pictomine: cannot write " << path << '\n';
         window.close();
@@ -54,37 +87,41 @@ void arrangeScreenshot(Form1& window, const QString& path, int& status)
 
 int Application::run(int argc, char** argv)
 {
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
-    const CommandLine cl = CommandLine::parse(args);
+    // The name also names the user's data folder (~/.local/share/pictomine).
+    QCoreApplication::setApplicationName(QStringLiteral("pictomine"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PICTOMINE_VERSION));
+    const CommandLine cl = CommandLine::parse(arguments(argc, argv));
     if (!cl.error.isEmpty()) {
-        QTextStream(stderr) << "pictomine: " << cl.error << '\n' << CommandLine::usage();
-        return 2;
+        QTextStream(stderr) << "pictomine: " << cl.error << "\nTry 'pictomine --help'.\n";
+        return kUsageError;
     }
-    if (cl.help) {
-        QTextStream(stdout) << CommandLine::usage();
+    if (cl.help || cl.helpAll) {
+        QTextStream(stdout) << CommandLine::helpText(cl.helpAll);
         return 0;
     }
+    if (cl.version) {
+        QTextStream(stdout) << CommandLine::versionText();
+        return 0;
+    }
+    if (!cl.exportArgs.isEmpty())
+        return runExport(cl);
+
     // A screenshot needs no screen of its own: draw off screen when there is none.
     if (!cl.screenshot.isEmpty() && !hasDisplay())
         qputenv("QT_QPA_PLATFORM", "offscreen");
-
-    // The export needs no window either.
-    if (!cl.exportArgs.isEmpty() && !hasDisplay())
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Pictomine");
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Pictomine"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(PICTOMINE_APP_ID));
     substituteFonts();
     Artwork::init();
+    QApplication::setWindowIcon(Artwork::icon());
     if (!cl.baseUrl.isEmpty() && !SiteAddress::setBase(cl.baseUrl))
-        return fail("not a usable catalogue address: " + cl.baseUrl, 2);
-    AppPaths::setRoot(AppPaths::defaultRoot(cl.home));
-    AppPaths::ensureLayout();
-    if (!cl.exportArgs.isEmpty()) {
-        QTextStream errors(stderr);
-        return ExportCommand::run(cl.exportArgs[0], cl.exportArgs[1], errors);
+        return fail("not a usable catalogue address: " + cl.baseUrl, kUsageError);
+    if (const QString problem = settleFolder(cl); !problem.isEmpty()) {
+        // A screenshot run has nobody to answer a message box.
+        if (cl.screenshot.isEmpty())
+            Dialogs::instance().critical(problem);
+        return fail(problem, kFailure);
     }
 
     Form1 window;

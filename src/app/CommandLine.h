@@ -3,15 +3,21 @@
 #include <QString>
 #include <QStringList>
 
-// The client's command line: --base-url URL, --home DIR, --screenshot FILE, --export SRC DEST, --help.
+// The client's command line, read with QCommandLineParser: --base-url URL (or --base-url=URL),
+// --home DIR, --screenshot FILE, --export SRC DEST, --help, --version. Qt's own options
+// (-platform, -style, -reverse, ...) are accepted and left for the application object to apply.
 struct CommandLine {
     QString baseUrl;
     QString home;
     QString screenshot;
     QStringList exportArgs; // SRC, DEST when --export was given
     bool help = false;
-    QString error; // set for an unknown option or a missing value
+    bool helpAll = false; // --help-all: the help text with Qt's own options
+    bool version = false;
+    QString error; // set for an unknown option, a missing value or a stray argument
 
-    static CommandLine parse(const QStringList& args); // args without the program name
-    static QString usage();
+    // args: the whole command line, program name first.
+    static CommandLine parse(const QStringList& args);
+    static QString helpText(bool withQtOptions = false);
+    static QString versionText();
 };

@@ -1,8 +1,12 @@
 #include "app/Form1.h"
 
+#include "app/CaretRest.h"
+#include "app/ChromeParts.h"
 #include "app/Form2.h"
+#include "app/GridScroll.h"
 #include "app/LoadMoreSlide.h"
 #include "app/PictureBox.h"
+#include "app/SearchButtonHover.h"
 #include "app/WheelHook.h"
 #include "controls/CtlLayers.h"
 #include "controls/ucScrollbar.h"
@@ -43,48 +47,20 @@ constexpr int kNoticeHeight = 40;
 const char* const kHint = "Search and download through 300,000 icons. Powerd by Pictomine.";
 const char* const kLoadMoreText = "Load More Icons...";
 
-QWidget* filled(QWidget* parent, QColor colour)
-{
-    auto* w = new QWidget(parent);
-    w->setAutoFillBackground(true);
-    QPalette palette = w->palette();
-    palette.setColor(QPalette::Window, colour);
-    w->setPalette(palette);
-    return w;
-}
-
-QFrame* outline(QWidget* parent, QColor colour)
-{
-    auto* frame = new QFrame(parent);
-    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
-    frame->setStyleSheet(
-        QStringLiteral("QFrame { border: 1px solid rgb(%1, %2, %3); background: transparent; }")
-            .arg(colour.red())
-            .arg(colour.green())
-            .arg(colour.blue()));
-    return frame;
-}
-
-QLabel* textLabel(QWidget* parent, const QString& text, int pixelSize)
-{
-    auto* label = new QLabel(text, parent);
-    QFont font("Verdana");
-    font.setPixelSize(pixelSize);
-    label->setFont(font);
-    label->setStyleSheet(QStringLiteral("color: rgb(64, 64, 64); background: transparent;"));
-    return label;
-}
-
-void placeLine(QWidget* line, const QLine& l)
-{
-    line->setGeometry(QRect(l.p1(), l.p2()).normalized().adjusted(0, 0, 1, 1));
-}
+// The Load More caption's type: large enough to read, small enough for its 134 x 16 label.
+constexpr int kLoadMorePixelSize = 12;
 } // namespace
+
+using ChromeParts::filled;
+using ChromeParts::outline;
+using ChromeParts::placeLine;
+using ChromeParts::textLabel;
 
 Form1::Form1(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_client(*this, AppPaths::icons())
 {
     setWindowTitle(QStringLiteral("Pictomine"));
+    setWindowIcon(Artwork::icon());
     setAttribute(Qt::WA_DeleteOnClose, false);
     buildLeftColumn();
     buildTitleBar();
@@ -100,16 +76,19 @@ Form1::Form1(QWidget* parent)
     m_client.keywords().LoadKeywords(AppPaths::goodLuck());
     MenuButtonLook::paintIdle(m_menuMain->surface());
     m_menuMain->update();
-    CategoryMenu::fill(*m_menuPanel);
+    // The category menu is filled by the layout pass, at the list's laid-out size: filled at
+    // any other size its inner scrollbar would keep the range of that size.
     UpdateScrollRange();
-    m_wheelHook = std::make_unique<WheelHook>(this, [this](int d) { scrollStep(d); });
+    m_wheelHook = std::make_unique<WheelHook>(this, [this](int d) { m_scroll->step(d); });
     m_wheelHook->install();
     qApp->installEventFilter(this);
 
     connect(&m_timer4, &QTimer::timeout, this, &Form1::slideLoadMore);
     m_timer4.setInterval(kTimer4PeriodMs);
     connect(&m_timer6, &QTimer::timeout, this, &Form1::onTimer6);
-    m_timer6.start(kTimer6PeriodMs);
+    m_timer6.setInterval(kTimer6PeriodMs);
+    m_searchBar->setFocus();
+    new CaretRest(this);
 }
 
 Form1::~Form1()
@@ -121,9 +100,9 @@ void Form1::buildLeftColumn()
 {
     m_logoPic = new PictureBox(this);
     m_logo = new QLabel(m_logoPic);
-    m_logo->setPixmap(Artwork::pixmap(Artwork::Piece::Logo));
+    m_logo->setPixmap(Artwork::pixmap(Artwork::Piece::Logo, devicePixelRatioF()));
     m_logoText = new QLabel(m_logoPic);
-    m_logoText->setPixmap(Artwork::pixmap(Artwork::Piece::Lettering));
+    m_logoText->setPixmap(Artwork::pixmap(Artwork::Piece::Lettering, devicePixelRatioF()));
     m_line2 = filled(m_logoPic, kBorderColour);
     m_menuPanel = new CtlLayers(this);
     connect(m_menuPanel, &CtlLayers::MouseUp, this,
@@ -139,9 +118,10 @@ void Form1::buildTitleBar()
     for (int i = 0; i < 3; ++i) {
         auto* button = new PictureBox(m_titleBar);
         button->resize(WindowLayout::kCaptionButtonSize, WindowLayout::kCaptionButtonSize);
-        button->setPicture(Artwork::pixmap(glyphs[i]));
+        button->setPicture(Artwork::pixmap(glyphs[i], devicePixelRatioF()));
         button->setCursor(Qt::PointingHandCursor);
-        connect(button, &PictureBox::MouseUp, this, [this, i] { captionClicked(i); });
+        // A click: pressed and released on the button; a release dragged off it does nothing.
+        connect(button, &PictureBox::Click, this, [this, i] { captionClicked(i); });
         m_mainControls[i] = button;
     }
     m_mainControls[0]->move(WindowLayout::kRestoreButtonLeft, WindowLayout::kCaptionButtonTop);
@@ -158,6 +138,10 @@ void Form1::buildToolbar()
     m_searchButton = new PictureBox(m_searchOle);
     m_searchButton->setCursor(Qt::PointingHandCursor);
     connect(m_searchButton, &PictureBox::MouseUp, this, &Form1::StartQuery);
+    connect(m_searchButton, &PictureBox::MouseMove, this,
+            [this](int, int, float x, float y) { searchButtonMoved(x, y); });
+    // Leaving quickly can skip the moves in the border; leaving always undoes the shade.
+    connect(m_searchButton, &PictureBox::MouseLeave, m_searchButton, &PictureBox::Cls);
     m_searchBar = new QLineEdit(m_searchOle);
     m_searchBar->setFrame(false);
     m_searchBar->setFont(QFont("Verdana", 9));
@@ -195,13 +179,17 @@ void Form1::buildGrid()
     m_loadMore = new PictureBox(m_gridPic);
     m_loadMore->setCursor(Qt::PointingHandCursor);
     connect(m_loadMore, &PictureBox::MouseUp, this, &Form1::LoadMoreResults);
-    m_label2 = new PictureBox(m_loadMore);
-    connect(m_label2, &PictureBox::MouseUp, this, &Form1::LoadMoreResults);
+    // The caption lets the pointer through: a release on it is the panel's release.
+    m_label2 = textLabel(m_loadMore, QString::fromLatin1(kLoadMoreText), kLoadMorePixelSize);
+    m_label2->setAlignment(Qt::AlignCenter);
+    m_label2->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     m_scrollbar = new ucScrollbar(this);
     m_scrollbar->setScrollStyle(1);
-    connect(m_scrollbar, &ucScrollbar::Change, this, &Form1::onScrollChange);
-    connect(m_scrollbar, &ucScrollbar::Scroll, this, &Form1::onScrollChange);
+    m_scroll = std::make_unique<GridScroll>(m_gridPic, m_iconGrid, m_scrollbar,
+                                            [this] { return !m_client.resultList().isEmpty(); });
+    connect(m_scrollbar, &ucScrollbar::Change, this, [this] { m_scroll->follow(); });
+    connect(m_scrollbar, &ucScrollbar::Scroll, this, [this] { m_scroll->follow(); });
 }
 
 void Form1::colourChrome()
@@ -209,11 +197,10 @@ void Form1::colourChrome()
     m_titleBar->setBackground(kTitleBarColour);
     m_logoPic->setBackground(kLogoPicColour);
     m_loadMore->setBackground(kLoadMoreColour);
-    m_label2->setBackground(kLoadMoreColour);
     m_toolbar->setBackground(Qt::white);
     m_searchButton->setBackground(kSearchButtonColour);
-    m_searchButton->setPicture(Artwork::pixmap(Artwork::Piece::SearchButton));
-    m_goodLuck->setPicture(Artwork::pixmap(Artwork::Piece::GoodLuck));
+    m_searchButton->setPicture(Artwork::pixmap(Artwork::Piece::SearchButton, devicePixelRatioF()));
+    m_goodLuck->setPicture(Artwork::pixmap(Artwork::Piece::GoodLuck, devicePixelRatioF()));
     m_menuMain->setBackground(Qt::white);
     for (PictureBox* button : m_mainControls)
         button->setBackground(kTitleBarColour);
@@ -229,13 +216,15 @@ void Form1::resizeEvent(QResizeEvent* event)
     m_firstLayout = false;
     layOut();
     m_searchPending = true;
+    m_timer6.start();
 }
 
 void Form1::fitToWorkArea()
 {
     const QRect screen = ScreenInfo::screenGeometry();
-    setGeometry(screen.left(), screen.top(), screen.width(),
-                screen.height() - FileHelpers::WorkAreaBottomGap());
+    // The gap comes in twips; the window is measured in pixels.
+    const int gap = ScreenInfo::pixelsFromTwips(FileHelpers::WorkAreaBottomGap());
+    setGeometry(screen.left(), screen.top(), screen.width(), screen.height() - gap);
 }
 
 void Form1::layOut()
@@ -246,6 +235,7 @@ void Form1::layOut()
     m_logoText->setGeometry(r.LogoText);
     placeLine(m_line2, r.Line2);
     m_menuPanel->setGeometry(r.menuPanel);
+    CategoryMenu::fill(*m_menuPanel);
     m_menuPanelShape->setGeometry(r.menuPanelShape);
     m_titleBar->setGeometry(r.TitleBar);
     for (int i = 1; i < 3; ++i)
@@ -266,10 +256,6 @@ void Form1::layOut()
     m_iconGrid->setGeometry(r.IconGrid);
     m_loadMore->setGeometry(r.LoadMore);
     m_label2->setGeometry(r.Label2);
-    QPainter p(&m_label2->surface());
-    p.setFont(m_label1->font());
-    p.setPen(QColor(64, 64, 64));
-    p.drawText(m_label2->surface().rect(), Qt::AlignCenter, QString::fromLatin1(kLoadMoreText));
     m_loadMore->raise();
     m_menuPanelShape->raise();
 }
@@ -287,6 +273,17 @@ void Form1::captionClicked(int index)
         showMinimized();
         break;
     }
+}
+
+void Form1::searchButtonMoved(float x, float y)
+{
+    m_searchButton->Cls();
+    if (SearchButtonHover::isInside(m_searchButton->size(), x, y)) {
+        QPainter p(&m_searchButton->surface());
+        p.fillRect(QRectF(QPointF(0, 0), QSizeF(m_searchButton->size())),
+                   QColor::fromRgba(SearchButtonHover::kShade));
+    }
+    m_searchButton->update();
 }
 
 void Form1::menuPressed(float x, float y)
@@ -404,36 +401,7 @@ void Form1::showNotice(const QString& text)
 
 void Form1::UpdateScrollRange()
 {
-    const int viewport = m_gridPic->height();
-    const int surface = m_iconGrid->height();
-    if (surface < viewport) {
-        m_scrollbar->setValue(m_scrollbar->Min());
-        m_scrollbar->setEnabled(false);
-        m_iconGrid->move(m_iconGrid->x(), 0);
-        m_scrollbar->setVisible(true);
-        m_scrollbar->setMin(0);
-        m_scrollbar->setMax(0);
-        m_scrollbar->setSmallChange(0);
-    } else {
-        m_scrollbar->setVisible(true);
-        m_scrollbar->setEnabled(true);
-        m_scrollbar->setMin(0);
-        m_scrollbar->setMax(surface - viewport);
-        m_scrollbar->setSmallChange(GridGeometry::kRowHeight);
-    }
-    onScrollChange();
-}
-
-void Form1::onScrollChange()
-{
-    if (m_client.resultList().isEmpty())
-        return;
-    m_iconGrid->move(m_iconGrid->x(), -m_scrollbar->Value());
-}
-
-void Form1::scrollStep(int direction)
-{
-    m_scrollbar->setValue(m_scrollbar->Value() + direction * m_scrollbar->SmallChange());
+    m_scroll->UpdateScrollRange();
 }
 
 void Form1::slideLoadMore()
@@ -447,6 +415,8 @@ void Form1::slideLoadMore()
 
 void Form1::onTimer6()
 {
+    // Nothing else to wait for: the timer sleeps until the next pending search.
+    m_timer6.stop();
     if (!m_searchPending)
         return;
     m_searchPending = false;
@@ -485,6 +455,14 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
         return false;
     StartQuery();
     return true;
+}
+
+void Form1::keyPressEvent(QKeyEvent* event)
+{
+    if (m_scroll->handleKey(event->key(), event->modifiers()))
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void Form1::closeEvent(QCloseEvent* event)
@@ -528,4 +506,8 @@ QWidget* Form1::captionButton(int index) const
 QWidget* Form1::goodLuckButton() const
 {
     return m_goodLuck;
+}
+QWidget* Form1::logo() const
+{
+    return m_logo;
 }

@@ -10,6 +10,7 @@
 
 class CtlLayers;
 class Form2;
+class GridScroll;
 class IconDownloadFlow;
 class IconGrid;
 class PictureBox;
@@ -59,10 +60,14 @@ public:
     [[nodiscard]] QWidget* menuButton() const;
     [[nodiscard]] QWidget* captionButton(int index) const;
     [[nodiscard]] QWidget* goodLuckButton() const;
+    [[nodiscard]] PictureBox* searchButton() const { return m_searchButton; }
+    [[nodiscard]] QWidget* logo() const;
     [[nodiscard]] QLineEdit* searchBar() const { return m_searchBar; }
     [[nodiscard]] Form2* busyWindow() const { return m_busy; }
     [[nodiscard]] IconDownloadFlow* downloadFlow() const { return m_download; }
     [[nodiscard]] bool isLaidOut() const { return !m_firstLayout; }
+    // Timer6 runs only while a search is pending.
+    [[nodiscard]] const QTimer& timer6() const { return m_timer6; }
 
 Q_SIGNALS:
     // The first result page has finished loading (or failed): every tile of it is drawn.
@@ -71,6 +76,9 @@ Q_SIGNALS:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Keys the focused control leaves alone: Page Up and Page Down scroll the grid by a row,
+    // Ctrl+Home and Ctrl+End to its ends.
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -83,13 +91,12 @@ private:
     void fitToWorkArea();
     [[nodiscard]] float gridWidth() const;
     void captionClicked(int index);
+    void searchButtonMoved(float x, float y);
     void menuPressed(float x, float y);
     void menuMoved(float x, float y);
     void menuReleased();
     void setMenuVisible(bool visible);
     void gridBackgroundReleased();
-    void onScrollChange();
-    void scrollStep(int direction);
     void slideLoadMore();
     void onTimer6();
     void onDownloadClick();
@@ -98,6 +105,7 @@ private:
     void shutdown();
 
     CatalogueClient m_client;
+    std::unique_ptr<GridScroll> m_scroll;
     std::unique_ptr<WheelHook> m_wheelHook;
     Form2* m_busy = nullptr;
     IconDownloadFlow* m_download = nullptr;
@@ -125,11 +133,11 @@ private:
     IconGrid* m_iconGrid = nullptr;
     QLabel* m_notice = nullptr; // why the result set is empty
     PictureBox* m_loadMore = nullptr;
-    PictureBox* m_label2 = nullptr;
+    QLabel* m_label2 = nullptr;
     ucScrollbar* m_scrollbar = nullptr;
 
     QTimer m_timer4; // Load More slide
-    QTimer m_timer6; // runs the pending search
+    QTimer m_timer6; // runs the pending search; runs only while one is pending
     int m_menuWidth = 0;
     bool m_firstLayout = true;
     bool m_searchPending = false;

@@ -10,9 +10,10 @@ namespace
 {
 constexpr QSize kClientSize(172, 97); // 2580 x 1455 twips at 15 twips per pixel
 
-QPixmap crossGlyph()
+QPixmap crossGlyph(qreal dpr)
 {
-    QPixmap glyph(17, 17);
+    QPixmap glyph(QSize(17, 17) * dpr);
+    glyph.setDevicePixelRatio(dpr);
     glyph.fill(Qt::white);
     QPainter p(&glyph);
     p.setRenderHint(QPainter::Antialiasing);
@@ -33,7 +34,7 @@ Form2::Form2(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint
     m_label->setGeometry(70, (kClientSize.height() - 20) / 2, 90, 20);
     m_close = new PictureBox(this);
     m_close->setGeometry(kClientSize.width() - 21, 4, 17, 17);
-    m_close->setPicture(crossGlyph());
+    m_close->setPicture(crossGlyph(devicePixelRatioF()));
     m_close->setToolTip(QStringLiteral("Cancel"));
     m_close->setCursor(Qt::PointingHandCursor);
     connect(m_close, &PictureBox::MouseUp, this, &QWidget::close);
@@ -70,12 +71,16 @@ void Form2::timerEvent(QTimerEvent* e)
 
 void Form2::drawNextFrame()
 {
-    if (m_surface.size() != size())
-        m_surface = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    const qreal dpr = devicePixelRatioF();
+    if (m_surface.devicePixelRatio() != dpr || m_surface.deviceIndependentSize() != QSizeF(size())) {
+        m_surface = QImage(size() * dpr, QImage::Format_ARGB32_Premultiplied);
+        m_surface.setDevicePixelRatio(dpr);
+    }
     m_surface.fill(Qt::white);
     const QImage& frame = m_frames.next();
     if (!frame.isNull()) {
         QPainter p(&m_surface);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(QRect(kSpinnerLeft, (height() - kSpinnerSize) / 2, kSpinnerSize, kSpinnerSize), frame);
     }
     update();

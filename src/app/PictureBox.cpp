@@ -17,10 +17,19 @@ void PictureBox::setBackground(QColor color)
     Cls();
 }
 
+bool PictureBox::surfaceFits() const
+{
+    const qreal dpr = devicePixelRatioF();
+    return m_surface.devicePixelRatio() == dpr && m_surface.size() == size().expandedTo(QSize(1, 1)) * dpr;
+}
+
 void PictureBox::Cls()
 {
-    if (m_surface.size() != size())
-        m_surface = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    if (!surfaceFits()) {
+        const qreal dpr = devicePixelRatioF();
+        m_surface = QImage(size().expandedTo(QSize(1, 1)) * dpr, QImage::Format_ARGB32_Premultiplied);
+        m_surface.setDevicePixelRatio(dpr);
+    }
     m_surface.fill(m_background);
     if (!m_picture.isNull()) {
         QPainter p(&m_surface);
@@ -50,7 +59,7 @@ void PictureBox::paintEvent(QPaintEvent*)
 // The surface is persistent: a new size keeps what was drawn, on fresh background around it.
 void PictureBox::resizeEvent(QResizeEvent*)
 {
-    if (m_surface.size() == size())
+    if (surfaceFits())
         return;
     const QImage drawn = m_surface;
     Cls();
@@ -62,6 +71,8 @@ void PictureBox::resizeEvent(QResizeEvent*)
 
 void PictureBox::mousePressEvent(QMouseEvent* e)
 {
+    if (e->button() == Qt::LeftButton)
+        m_pressedInside = true;
     Q_EMIT MouseDown(MouseCodes::button(e->button()), MouseCodes::shift(e->modifiers()),
                      float(e->position().x()), float(e->position().y()));
 }
@@ -74,6 +85,18 @@ void PictureBox::mouseMoveEvent(QMouseEvent* e)
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* e)
 {
+    // The press grabbed the pointer: the release may come from anywhere on the screen.
+    const bool click =
+        e->button() == Qt::LeftButton && m_pressedInside && rect().contains(e->position().toPoint());
+    if (e->button() == Qt::LeftButton)
+        m_pressedInside = false;
     Q_EMIT MouseUp(MouseCodes::button(e->button()), MouseCodes::shift(e->modifiers()),
                    float(e->position().x()), float(e->position().y()));
+    if (click)
+        Q_EMIT Click();
+}
+
+void PictureBox::leaveEvent(QEvent*)
+{
+    Q_EMIT MouseLeave();
 }

@@ -4,8 +4,11 @@
 #include <QWidget>
 
 // A self-drawn area with a persistent surface: drawing goes to a backing image that paintEvent
-// only copies. Reports pointer presses, moves and releases with the classic mouse-event arguments
-// (Button 1 left, 2 right, 4 middle; Shift 1 shift, 2 ctrl, 4 alt; X, Y in pixels).
+// only copies. The surface has the widget's logical size at its device pixel ratio, so painters
+// on it work in logical pixels and text and edges stay sharp on a scaled screen. Reports pointer
+// presses, moves and releases with the classic mouse-event arguments (Button 1 left, 2 right,
+// 4 middle; Shift 1 shift, 2 ctrl, 4 alt; X, Y in pixels), and a click: a left press and release
+// both on the area.
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -14,7 +17,7 @@ public:
 
     void setBackground(QColor color);
     [[nodiscard]] QColor background() const { return m_background; }
-    // Clears the surface to the background colour.
+    // Clears the surface to the background colour, with the picture on it.
     void Cls();
     QImage& surface() { return m_surface; }
     [[nodiscard]] const QImage& surface() const { return m_surface; }
@@ -26,6 +29,9 @@ Q_SIGNALS:
     void MouseDown(int Button, int Shift, float X, float Y);
     void MouseMove(int Button, int Shift, float X, float Y);
     void MouseUp(int Button, int Shift, float X, float Y);
+    void Click();
+    // The pointer left the area.
+    void MouseLeave();
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -33,9 +39,13 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void leaveEvent(QEvent*) override;
 
 private:
+    [[nodiscard]] bool surfaceFits() const;
+
     QImage m_surface;
     QPixmap m_picture;
     QColor m_background;
+    bool m_pressedInside = false;
 };

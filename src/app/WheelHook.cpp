@@ -35,10 +35,10 @@ bool WheelHook::eventFilter(QObject* watched, QEvent* event)
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != m_window)
         return false;
-    const auto* wheel = static_cast<QWheelEvent*>(event);
-    const QPoint delta = wheel->angleDelta();
-    const int d = delta.y() != 0 ? delta.y() : delta.x();
-    if (d != 0) // phase-only events carry no turn
+    // Only vertical movement scrolls: a sideways wheel or tilt, and phase-only events, carry no
+    // vertical turn and are swallowed like every other wheel event of the window.
+    const int d = static_cast<QWheelEvent*>(event)->angleDelta().y();
+    if (d != 0)
         m_step(d < 0 ? +1 : -1);
     return true;
 }

@@ -6,9 +6,9 @@
 
 class QWidget;
 
-// Intercepts mouse-wheel events for one window and its children and turns each into one scroll
-// step, whatever its delta: negative (toward the user) steps down, else up. The events are not
-// passed on. Installed at start-up, removed at shutdown.
+// Intercepts mouse-wheel events for one window and its children and turns each vertical turn into
+// one scroll step, whatever its delta: negative (toward the user) steps down, else up. Sideways
+// movement does nothing. The events are not passed on. Installed at start-up, removed at shutdown.
 class WheelHook : public QObject
 {
     Q_OBJECT

@@ -86,8 +86,11 @@ void ButtonControl::WriteProperties(PropertyBag& bag) const
 
 void ButtonControl::redraw(bool shaded, int layoutWidth)
 {
-    if (m_surface.size() != size())
-        m_surface = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    const qreal dpr = devicePixelRatioF();
+    if (m_surface.devicePixelRatio() != dpr || m_surface.deviceIndependentSize() != QSizeF(size())) {
+        m_surface = QImage(size() * dpr, QImage::Format_ARGB32_Premultiplied);
+        m_surface.setDevicePixelRatio(dpr);
+    }
     if (m_surface.isNull())
         return;
     m_surface.fill(QColor::fromRgba(kBackColor));
@@ -104,7 +107,7 @@ void ButtonControl::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.fillRect(event->rect(), QColor::fromRgba(kBackColor)); // outside a surface not yet drawn
-    painter.drawImage(event->rect(), m_surface, event->rect());
+    painter.drawImage(0, 0, m_surface);                            // clipped to the region being painted
 }
 
 void ButtonControl::resizeEvent(QResizeEvent*)

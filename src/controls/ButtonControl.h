@@ -11,7 +11,8 @@
 class PropertyBag;
 
 // A push button that draws its caption itself, darkens faintly while the pointer is over it and
-// reports button releases. The surface persists between paints.
+// reports button releases. The surface persists between paints; it is drawn at the device pixel
+// ratio, so the caption stays sharp on a scaled screen.
 class ButtonControl : public QWidget
 {
     Q_OBJECT

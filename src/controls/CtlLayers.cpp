@@ -48,11 +48,16 @@ bool CtlLayers::UpdateImage(const QImage& new_Img, int Width, int Height, int In
 
 void CtlLayers::DrawLayers()
 {
-    const int contentHeight = m_list.contentHeight();
-    m_buffer.CreateBlankMemory(contentHeight, LayerList::kBufferWidth, QImage::Format_ARGB32);
+    m_contentHeight = m_list.contentHeight();
+    // The buffer is 300 x H logical pixels at the device pixel ratio, so the captions are
+    // rendered at the screen's resolution rather than scaled up from one pixel per unit.
+    const qreal dpr = devicePixelRatioF();
+    QImage buffer(QSize(LayerList::kBufferWidth, m_contentHeight) * dpr, QImage::Format_ARGB32);
+    buffer.setDevicePixelRatio(dpr);
+    m_buffer.CreateBlankMemoryFromImg(buffer);
     m_buffer.ClearScreen(kBackColor);
-    setUpScrollbar(contentHeight);
-    m_list.buildRows(m_buffer.ImgWidth);
+    setUpScrollbar(m_contentHeight);
+    m_list.buildRows(LayerList::kBufferWidth);
 
     QPainter& graphics = *m_buffer.Graphics;
     graphics.setRenderHint(QPainter::SmoothPixmapTransform, false); // nearest-neighbour
@@ -80,8 +85,7 @@ void CtlLayers::RefreshDraw()
     QPainter graphics(&m_surface);
     const int scroll = vs1->Value();
     if (m_buffer.Img)
-        graphics.drawImage(QRectF(0, -scroll, LayerList::kBufferWidth, m_buffer.Img->height()),
-                           *m_buffer.Img);
+        graphics.drawImage(QPointF(0, -scroll), *m_buffer.Img);
     // Before the first DrawLayers, or with no layers, there is no row to highlight.
     if (const std::optional<QRectF> row = m_list.highlightRow())
         graphics.fillRect(row->translated(0, -scroll), QColor::fromRgba(kHighlightColor));
@@ -110,8 +114,11 @@ void CtlLayers::setUpScrollbar(int contentHeight)
 
 void CtlLayers::clearSurface()
 {
-    if (m_surface.size() != size())
-        m_surface = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    const qreal dpr = devicePixelRatioF();
+    if (m_surface.devicePixelRatio() != dpr || m_surface.deviceIndependentSize() != QSizeF(size())) {
+        m_surface = QImage(size() * dpr, QImage::Format_ARGB32_Premultiplied);
+        m_surface.setDevicePixelRatio(dpr);
+    }
     m_surface.fill(kBackColor);
 }
 
@@ -119,7 +126,7 @@ void CtlLayers::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.fillRect(event->rect(), QColor::fromRgba(kBackColor)); // outside a surface not yet drawn
-    painter.drawImage(event->rect(), m_surface, event->rect());
+    painter.drawImage(0, 0, m_surface);                            // clipped to the region being painted
     painter.setPen(QColor::fromRgba(kEdgeColor));
     painter.drawLine(width() - 1, 0, width() - 1, height());
 }
@@ -127,7 +134,7 @@ void CtlLayers::paintEvent(QPaintEvent* event)
 void CtlLayers::resizeEvent(QResizeEvent*)
 {
     vs1->setGeometry(width() - vs1->width(), 0, vs1->width(), height());
-    setUpScrollbar(m_buffer.ImgHeight);
+    setUpScrollbar(m_contentHeight);
     vs1->Refresh();
     RefreshDraw();
 }

@@ -11,10 +11,10 @@
 class ucScrollbar;
 
 // A vertical list of text rows ("layers") on a light grey surface. Rows are rendered once into a
-// back buffer 300 pixels wide (DrawLayers); RefreshDraw copies the visible part to the control's
-// persistent surface and highlights the selected row. The row under the pointer becomes the
-// selection, except while the left button is held. Layers are kept in load order and shown in
-// reverse: the last loaded is the top row. The inner scrollbar vs1 scrolls a list taller than the
+// back buffer 300 pixels wide (DrawLayers), at the device pixel ratio like the surface; RefreshDraw copies
+// the visible part to the control's persistent surface and highlights the selected row. The row under the
+// pointer becomes the selection, except while the left button is held. Layers are kept in load order and
+// shown in reverse: the last loaded is the top row. The inner scrollbar vs1 scrolls a list taller than the
 // control.
 class CtlLayers : public QWidget
 {
@@ -78,7 +78,8 @@ private:
 
     DrawingSession m_session;
     LayerList m_list;
-    DIBsave m_buffer; // the back buffer, 300 pixels wide, holding every row
+    DIBsave m_buffer;        // the back buffer, 300 logical pixels wide, holding every row
+    int m_contentHeight = 0; // its height in logical pixels
     QImage m_surface;
     ucScrollbar* vs1 = nullptr;
     bool m_buttonHeld = false;

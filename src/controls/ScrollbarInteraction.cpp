@@ -127,20 +127,40 @@ void ScrollbarInteraction::drag(int x, int y)
 void ScrollbarInteraction::hover(int x, int y)
 {
     const ScrollPart part = m_layout.hitTest(x, y);
-    if (part != ScrollPart::FirstArrow && part != ScrollPart::SecondArrow && part != ScrollPart::Thumb)
+    if (part != ScrollPart::FirstArrow && part != ScrollPart::SecondArrow && part != ScrollPart::Thumb) {
+        // Off the lit part onto one that never lights: the highlight goes.
+        if (clearHot())
+            m_host.invalidate();
         return;
+    }
     if (m_hot[int(part)])
         return;
-    std::fill(std::begin(m_hot), std::end(m_hot), false);
+    clearHot();
     m_hot[int(part)] = true;
     m_host.invalidate();
-    m_host.stopBarTimer(kHoverTimer);
-    m_host.startBarTimer(kHoverTimer, kHoverPeriodMs);
+}
+
+bool ScrollbarInteraction::clearHot()
+{
+    const bool lit = std::find(std::begin(m_hot), std::end(m_hot), true) != std::end(m_hot);
+    std::fill(std::begin(m_hot), std::end(m_hot), false);
+    return lit;
+}
+
+void ScrollbarInteraction::pointerLeft()
+{
+    if (clearHot())
+        m_host.invalidate();
+}
+
+void ScrollbarInteraction::cancelMode()
+{
+    clearHot();
+    release();
 }
 
 void ScrollbarInteraction::release()
 {
-    m_host.stopBarTimer(kHoverTimer);
     m_host.stopBarTimer(kDelayTimer);
     m_host.stopBarTimer(kRepeatTimer);
     const bool dragged = m_pressedPart == ScrollPart::Thumb && m_layout.value() != m_valueAtPress;
@@ -161,9 +181,6 @@ void ScrollbarInteraction::timerFired(int id)
         break;
     case kRepeatTimer:
         repeat();
-        break;
-    case kHoverTimer:
-        watchHover();
         break;
     default:
         break;
@@ -206,21 +223,4 @@ void ScrollbarInteraction::repeat()
     default:
         break;
     }
-}
-
-void ScrollbarInteraction::watchHover()
-{
-    ScrollPart hot = ScrollPart::None;
-    for (ScrollPart part : {ScrollPart::FirstArrow, ScrollPart::SecondArrow, ScrollPart::Thumb}) {
-        if (hot == ScrollPart::None && m_hot[int(part)])
-            hot = part;
-    }
-    if (hot == ScrollPart::None)
-        return;
-    const QPoint pointer = m_host.pointerPosition();
-    if (m_layout.rect(hot).contains(pointer.x(), pointer.y()))
-        return;
-    m_hot[int(hot)] = false;
-    m_host.stopBarTimer(kHoverTimer);
-    m_host.invalidate();
 }

@@ -11,25 +11,23 @@ public:
     virtual void invalidate() = 0;
     virtual void raiseChange() = 0;
     virtual void raiseScroll() = 0;
-    // Window timers 1 (first delay), 2 (repeat) and 3 (hover watch); starting one running restarts it.
+    // Window timers 1 (first delay) and 2 (repeat); starting one running restarts it.
     virtual void startBarTimer(int id, int periodMs) = 0;
     virtual void stopBarTimer(int id) = 0;
-    // The screen pointer in client coordinates.
-    [[nodiscard]] virtual QPoint pointerPosition() const = 0;
 
 protected:
     ~ScrollbarHost() = default;
 };
 
 // The bar's pointer and timer rules on top of its layout: arrow and track presses with
-// auto-repeat, thumb dragging within the drag tolerance, hover highlight and release.
+// auto-repeat, thumb dragging within the drag tolerance, hover highlight and release. The hover
+// highlight goes when the pointer moves off the lit part or leaves the bar, as the window system
+// reports it; no timer watches the pointer.
 class ScrollbarInteraction
 {
 public:
     static constexpr int kDelayTimer = 1;
     static constexpr int kRepeatTimer = 2;
-    static constexpr int kHoverTimer = 3;
-    static constexpr int kHoverPeriodMs = 25;
 
     ScrollbarInteraction(ScrollbarLayout& layout, ScrollbarHost& host);
 
@@ -44,8 +42,13 @@ public:
     void press(int x, int y);
     // flags: the key and button flags of the move; any flag selects the held-button handling.
     void move(int flags, int x, int y);
-    // Button release and cancel mode alike.
+    // Button release: ends any press; a lit part stays lit.
     void release();
+    // The window lost the pointer (deactivated, hidden, grab taken away): as a release, and the
+    // hover highlight goes too.
+    void cancelMode();
+    // The pointer left the bar.
+    void pointerLeft();
     void timerFired(int id);
 
     [[nodiscard]] ScrollPart pressedPart() const { return m_pressedPart; }
@@ -61,7 +64,8 @@ private:
     void drag(int x, int y);
     void hover(int x, int y);
     void repeat();
-    void watchHover();
+    // Clears every hover highlight; true when one was lit.
+    bool clearHot();
 
     ScrollbarLayout& m_layout;
     ScrollbarHost& m_host;

@@ -76,7 +76,9 @@ void fillFace(QPainter& painter, const WinRect& rect, const QPalette& palette)
 bool drawStyledPart(QPainter& painter, const QStyleOptionSlider& option, QStyle::ControlElement element,
                     const QStyle& qstyle, const QWidget* widget)
 {
-    QImage styled(option.rect.size(), QImage::Format_ARGB32_Premultiplied);
+    const qreal dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    QImage styled(option.rect.size() * dpr, QImage::Format_ARGB32_Premultiplied);
+    styled.setDevicePixelRatio(dpr);
     styled.fill(Qt::transparent);
     {
         QPainter local(&styled);
@@ -177,14 +179,23 @@ void ScrollbarPainter::paintClassic(QPainter& painter, bool enabled, const QPale
     paintTrack(painter, palette, enabled);
     if (m_layout.trackVisible()) {
         const WinRect& thumb = m_layout.rect(ScrollPart::Thumb);
-        fillFace(painter, thumb, palette);
-        if (enabled && !thumb.isEmpty()) {
+        if (!enabled) {
+            paintDisabledThumb(painter, palette);
+        } else if (!thumb.isEmpty()) {
             const QBrush face = palette.brush(QPalette::Button);
             qDrawWinButton(&painter, thumb.toQRect(), palette, false, &face);
         }
     }
     if (m_layout.fillerVisible())
         painter.fillRect(m_layout.filler().toQRect(), trackBrush(palette));
+}
+
+// A disabled bar has no thumb: its place shows the track, so the whole track reads as one.
+void ScrollbarPainter::paintDisabledThumb(QPainter& painter, const QPalette& palette) const
+{
+    const WinRect& thumb = m_layout.rect(ScrollPart::Thumb);
+    if (!thumb.isEmpty())
+        painter.fillRect(thumb.toQRect(), trackBrush(palette));
 }
 
 void ScrollbarPainter::paintFlat(QPainter& painter, bool enabled, const QPalette& palette) const
@@ -200,7 +211,9 @@ void ScrollbarPainter::paintFlat(QPainter& painter, bool enabled, const QPalette
     if (m_layout.trackVisible()) {
         const WinRect& thumb = m_layout.rect(ScrollPart::Thumb);
         const bool marked = enabled && (hot(ScrollPart::Thumb) || pressed(ScrollPart::Thumb));
-        if (marked && !thumb.isEmpty())
+        if (!enabled)
+            paintDisabledThumb(painter, palette);
+        else if (marked && !thumb.isEmpty())
             painter.fillRect(thumb.toQRect(), palette.color(QPalette::Dark));
         else
             fillFace(painter, thumb, palette);
@@ -214,7 +227,10 @@ void ScrollbarPainter::drawFlatArrow(QPainter& painter, const QRect& rect, Arrow
 {
     if (rect.isEmpty())
         return;
-    QImage colour(rect.size(), QImage::Format_RGB32);
+    // Drawn at the target's resolution, so the glyph is not scaled up on a scaled screen.
+    const qreal dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    QImage colour(rect.size() * dpr, QImage::Format_RGB32);
+    colour.setDevicePixelRatio(dpr);
     {
         QPainter local(&colour);
         drawFrameArrow(local, QRect(QPoint(0, 0), rect.size()), glyph, FrameLook::Flat, false, palette);

@@ -59,6 +59,7 @@ private:
     void paintThemed(QPainter& painter, bool enabled, const QPalette& palette, const QStyle& qstyle,
                      const QWidget* widget) const;
     void paintTrack(QPainter& painter, const QPalette& palette, bool enabled) const;
+    void paintDisabledThumb(QPainter& painter, const QPalette& palette) const;
     [[nodiscard]] ArrowGlyph glyph(ScrollPart arrow) const;
     [[nodiscard]] bool pressed(ScrollPart part) const { return m_input.isPressed(part); }
     [[nodiscard]] bool hot(ScrollPart part) const { return m_input.isHot(part); }

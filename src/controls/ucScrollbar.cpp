@@ -5,7 +5,6 @@
 #include "platform/PropertyBag.h"
 
 #include <QCoreApplication>
-#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimerEvent>
@@ -90,7 +89,7 @@ void ucScrollbar::zSubclass_Proc(bool, bool& bHandled, qintptr& lReturn, QObject
         update();
         break;
     case WindowMessage::kCancelMode:
-        m_input.release();
+        m_input.cancelMode();
         break;
     case WindowMessage::kTimer:
         handleTimer(event);
@@ -98,10 +97,13 @@ void ucScrollbar::zSubclass_Proc(bool, bool& bHandled, qintptr& lReturn, QObject
     case WindowMessage::kMouseMove:
     case WindowMessage::kLButtonDown:
     case WindowMessage::kLButtonUp:
-        handlePointer(uMsg, event);
+        // A disabled bar ignores the pointer (Qt still shows it to event filters).
+        if (isEnabled())
+            handlePointer(uMsg, event);
         break;
     case WindowMessage::kLButtonDblClk:
-        injectPress(event);
+        if (isEnabled())
+            injectPress(event);
         break;
     case WindowMessage::kThemeChanged:
         m_caps = ThemeProbe::detect();
@@ -153,7 +155,7 @@ void ucScrollbar::injectPress(QEvent* event)
 void ucScrollbar::handleTimer(QEvent* event)
 {
     const int qtId = static_cast<QTimerEvent*>(event)->timerId();
-    for (int id = ScrollbarInteraction::kDelayTimer; id <= ScrollbarInteraction::kHoverTimer; ++id) {
+    for (int id = ScrollbarInteraction::kDelayTimer; id <= ScrollbarInteraction::kRepeatTimer; ++id) {
         if (m_timerIds[id] != 0 && m_timerIds[id] == qtId) {
             m_input.timerFired(id);
             return;
@@ -176,20 +178,36 @@ void ucScrollbar::stopBarTimer(int id)
 
 void ucScrollbar::stopAllTimers()
 {
-    for (int id : {ScrollbarInteraction::kHoverTimer, ScrollbarInteraction::kDelayTimer,
-                   ScrollbarInteraction::kRepeatTimer})
+    for (int id : {ScrollbarInteraction::kDelayTimer, ScrollbarInteraction::kRepeatTimer})
         stopBarTimer(id);
 }
 
 bool ucScrollbar::isBarTimerActive(int id) const
 {
-    return id >= ScrollbarInteraction::kDelayTimer && id <= ScrollbarInteraction::kHoverTimer &&
+    return id >= ScrollbarInteraction::kDelayTimer && id <= ScrollbarInteraction::kRepeatTimer &&
            m_timerIds[id] != 0;
 }
 
-QPoint ucScrollbar::pointerPosition() const
+// The bar's pointer input is its own, enabled or not: a press, release or move on it never
+// travels on to the window under it (such as the list that holds it).
+bool ucScrollbar::event(QEvent* event)
 {
-    return mapFromGlobal(QCursor::pos());
+    const bool handled = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        event->accept();
+        return true;
+    default:
+        return handled;
+    }
+}
+
+void ucScrollbar::leaveEvent(QEvent*)
+{
+    m_input.pointerLeft();
 }
 
 void ucScrollbar::invalidate()
@@ -212,9 +230,9 @@ void ucScrollbar::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() != QEvent::EnabledChange)
         return;
-    // Disabling ends any press in progress, as a cancelled pointer mode would.
+    // Disabling ends any press in progress and any highlight, as a cancelled pointer mode would.
     if (!isEnabled())
-        m_input.release();
+        m_input.cancelMode();
     update();
 }
 

@@ -14,8 +14,8 @@ class QPainter;
 // A self-drawn scrollbar: arrow buttons, a paging track and a draggable thumb with press-and-hold
 // auto-repeat and hover highlight, in four styles (ScrollbarStyle). The bar intercepts its own
 // window's events (Subclasser): painting and sizing ahead of QWidget's handling, pointer, timer,
-// palette and theme events after it. Enabled is QWidget's own enabled state; a disabled bar gets
-// no pointer input and paints disabled. Geometry follows the widget's size notifications.
+// palette and theme events after it. Enabled is QWidget's own enabled state; a disabled bar
+// ignores the pointer and paints disabled. Geometry follows the widget's size notifications.
 class ucScrollbar : public QWidget, public SubclassHandler, private ScrollbarHost
 {
     Q_OBJECT
@@ -79,7 +79,9 @@ Q_SIGNALS:
     void OnPaint(QPainter* dc, int left, int top, int right, int bottom, int part, int state);
 
 protected:
+    bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     void invalidate() override;
@@ -87,7 +89,6 @@ private:
     void raiseScroll() override;
     void startBarTimer(int id, int periodMs) override;
     void stopBarTimer(int id) override;
-    [[nodiscard]] QPoint pointerPosition() const override;
 
     void registerMessages();
     void paintBar();
@@ -102,5 +103,5 @@ private:
     Subclasser m_subclasser;
     ThemeCapabilities m_caps;
     int m_style = int(ScrollbarStyle::Classic);
-    int m_timerIds[4] = {}; // Qt timer ids of bar timers 1..3; 0 when stopped
+    int m_timerIds[3] = {}; // Qt timer ids of bar timers 1 and 2; 0 when stopped
 };

@@ -3,7 +3,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-#include <array>
+#include <algorithm>
+#include <map>
 
 // Q_INIT_RESOURCE must be used outside any namespace.
 static void registerArtworkResources()
@@ -44,6 +45,21 @@ PieceInfo info(Artwork::Piece piece)
     return {"", {}};
 }
 
+// Renders an SVG into (size x dpr) pixels that draw at `size`.
+QImage render(const QString& path, QSize size, qreal dpr)
+{
+    QImage img(size * dpr, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(dpr);
+    img.fill(Qt::transparent);
+    QSvgRenderer renderer(path);
+    QPainter painter(&img);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return img;
+}
+
+// Ratios beyond this are drawn at it and scaled; a bound on the memory one piece can take.
+constexpr qreal kMaxRatio = 8.0;
+
 } // namespace
 
 void Artwork::init()
@@ -62,24 +78,27 @@ QString Artwork::resourcePath(Piece piece)
     return QStringLiteral(":/artwork/") + QString::fromLatin1(info(piece).file);
 }
 
-QImage Artwork::image(Piece piece)
+QImage Artwork::image(Piece piece, qreal dpr)
 {
     init();
-    static std::array<QImage, kPieceCount> cache;
-    QImage& cached = cache[std::size_t(piece)];
-    if (cached.isNull()) {
-        QImage img(size(piece), QImage::Format_ARGB32_Premultiplied);
-        img.fill(Qt::transparent);
-        QSvgRenderer renderer(resourcePath(piece));
-        QPainter painter(&img);
-        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size(piece))));
-        painter.end();
-        cached = img;
-    }
+    dpr = std::clamp(dpr, 1.0, kMaxRatio);
+    static std::map<std::pair<int, qreal>, QImage> cache;
+    QImage& cached = cache[{int(piece), dpr}];
+    if (cached.isNull())
+        cached = render(resourcePath(piece), size(piece), dpr);
     return cached;
 }
 
-QPixmap Artwork::pixmap(Piece piece)
+QPixmap Artwork::pixmap(Piece piece, qreal dpr)
 {
-    return QPixmap::fromImage(image(piece));
+    return QPixmap::fromImage(image(piece, dpr));
+}
+
+QIcon Artwork::icon()
+{
+    init();
+    QIcon icon;
+    for (int side : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(render(resourcePath(Piece::Logo), QSize(side, side), 1.0)));
+    return icon;
 }

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
 
 // The program's fixed pictures, drawn as SVG compiled into the binary and rendered at their
-// design sizes. The grid library is static, so the application calls Artwork::init() once at
+// design sizes in logical pixels, at the device pixel ratio asked for, so they stay sharp on a
+// scaled screen. The grid library is static, so the application calls Artwork::init() once at
 // start-up to register the resources (the other calls also do it on first use).
 class Artwork
 {
@@ -27,7 +29,10 @@ public:
     static void init();
     [[nodiscard]] static QSize size(Piece piece);
     [[nodiscard]] static QString resourcePath(Piece piece);
-    // The piece rendered at its size on a transparent background; cached after the first call.
-    [[nodiscard]] static QImage image(Piece piece);
-    [[nodiscard]] static QPixmap pixmap(Piece piece);
+    // The piece rendered at its size times `dpr` on a transparent background, carrying that
+    // device pixel ratio (so it draws at its logical size); cached per piece and ratio.
+    [[nodiscard]] static QImage image(Piece piece, qreal dpr = 1.0);
+    [[nodiscard]] static QPixmap pixmap(Piece piece, qreal dpr = 1.0);
+    // The logo at the usual icon sizes: the windows' icon, the same artwork as the installed one.
+    [[nodiscard]] static QIcon icon();
 };

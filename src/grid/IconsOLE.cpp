@@ -83,7 +83,11 @@ void IconsOLE::renderRetained(const QImage& source)
     const QRect visible = target.intersected(rect());
     if (source.isNull() || visible.isEmpty())
         return;
-    QImage copy(visible.size(), QImage::Format_RGB32);
+    // Kept at the screen's resolution: a thumbnail decoded at the fitted size times the device
+    // pixel ratio lands on the screen pixel for pixel.
+    const qreal dpr = devicePixelRatioF();
+    QImage copy(visible.size() * dpr, QImage::Format_RGB32);
+    copy.setDevicePixelRatio(dpr);
     copy.fill(Qt::white);
     QPainter painter(&copy);
     // Bilinear filtering, like the default quality of the original drawing library.
@@ -133,7 +137,9 @@ void IconsOLE::resetContent()
 
 QImage IconsOLE::surface() const
 {
-    QImage image(size(), QImage::Format_RGB32);
+    const qreal dpr = devicePixelRatioF();
+    QImage image(size() * dpr, QImage::Format_RGB32);
+    image.setDevicePixelRatio(dpr);
     image.fill(Qt::white);
     if (!m_retained.isNull()) {
         QPainter painter(&image);

@@ -29,8 +29,10 @@ public:
     [[nodiscard]] bool iconDownloaded() const { return m_downloaded; }
     void setIconDownloaded(bool New_iconDownloaded) { m_downloaded = New_iconDownloaded; }
 
-    // Clears the surface and draws nIcon into (x, y, W, H), each rounded halves to even. The tile
-    // keeps its own copy of what it drew, so reDraw can repaint it; nIcon stays the caller's.
+    // Clears the surface and draws nIcon into (x, y, W, H), each rounded halves to even, in
+    // logical pixels. An image carrying a device pixel ratio (decoded at W x H times the ratio)
+    // is drawn pixel for pixel on a screen of that ratio. The tile keeps its own copy of what it
+    // drew, at the screen's resolution, so reDraw can repaint it; nIcon stays the caller's.
     void DrawIcon(const QImage& nIcon, float x, float y, float W, float H);
     // Starts revealing the button strip (nothing when it is already active).
     void MouseActive();
@@ -46,7 +48,9 @@ public:
     // Observers for the host and tests.
     [[nodiscard]] int stripTop() const { return m_strip.top(); }
     [[nodiscard]] const TileStrip& strip() const { return m_strip; }
+    // What the tile shows (white with the thumbnail), at the device pixel ratio.
     [[nodiscard]] QImage surface() const;
+    [[nodiscard]] const QImage& retained() const { return m_retained; }
     [[nodiscard]] QRectF imageRect() const { return m_imageRect; }
     [[nodiscard]] bool isLoadingShown() const;
     [[nodiscard]] QWidget* downloadButton() const;

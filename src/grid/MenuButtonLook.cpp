@@ -29,10 +29,13 @@ void MenuButtonLook::paintIdle(QImage& surface)
 void MenuButtonLook::paintPointer(QImage& surface, float x, float y, bool pressed)
 {
     surface.fill(Qt::white);
-    const QRgb brush = isInside(surface.size(), x, y) ? (pressed ? kPressedInside : kHoverInside) : kOutside;
+    // The surface may carry a device pixel ratio: the rule works in its logical pixels.
+    const QSizeF logical = surface.deviceIndependentSize();
+    const QRgb brush =
+        isInside(logical.toSize(), x, y) ? (pressed ? kPressedInside : kHoverInside) : kOutside;
     {
         QPainter painter(&surface);
-        painter.fillRect(surface.rect(), QColor::fromRgba(brush));
+        painter.fillRect(QRectF(QPointF(0, 0), logical), QColor::fromRgba(brush));
     }
     drawBars(surface);
 }

@@ -7,7 +7,7 @@
 #include <QPainter>
 
 TileButton::TileButton(Artwork::Piece glyph, const QString& toolTip, QWidget* parent)
-    : QWidget(parent), m_glyph(Artwork::image(glyph))
+    : QWidget(parent), m_glyph(glyph)
 {
     setFixedSize(TileStrip::kButtonSize, TileStrip::kButtonSize);
     setCursor(Qt::PointingHandCursor);
@@ -19,7 +19,7 @@ void TileButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    painter.drawImage(0, 0, m_glyph);
+    painter.drawImage(0, 0, Artwork::image(m_glyph, devicePixelRatioF()));
 }
 
 void TileButton::mousePressEvent(QMouseEvent* event)

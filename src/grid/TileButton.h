@@ -21,5 +21,5 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QImage m_glyph;
+    Artwork::Piece m_glyph; // drawn at the screen's device pixel ratio
 };

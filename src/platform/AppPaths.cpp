@@ -2,22 +2,63 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+#ifndef PICTOMINE_SHIPPED_DATA
+#define PICTOMINE_SHIPPED_DATA "../share/pictomine"
+#endif
 
 QString AppPaths::s_root;
+QStringList AppPaths::s_shipped;
 
-void AppPaths::setRoot(const QString& folder)
+namespace
 {
-    s_root = folder.isEmpty() ? QString() : QDir(folder).absolutePath();
+// Whether a file can really be created in the folder (access bits say nothing for root, nor for
+// a read-only file system).
+bool canWriteIn(const QString& folder)
+{
+    QTemporaryFile probe(folder + "/.pictomine-write-test-XXXXXX");
+    return probe.open();
+}
+
+QString cannotWrite(const QString& folder, const QString& why)
+{
+    return QStringLiteral("Pictomine cannot write to its folder %1: %2.\n\n"
+                          "Choose a folder it can write to with --home DIR or the PICTOMINE_HOME "
+                          "environment variable.")
+        .arg(QDir::toNativeSeparators(folder), why);
+}
+} // namespace
+
+AppPaths::Choice AppPaths::choose(const QString& homeOption)
+{
+    return choose(homeOption, qEnvironmentVariable("PICTOMINE_HOME"), programFolder(),
+                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+AppPaths::Choice AppPaths::choose(const QString& homeOption, const QString& environment,
+                                  const QString& programFolder, const QString& userDataFolder)
+{
+    if (!homeOption.isEmpty())
+        return {homeOption, Origin::HomeOption};
+    if (!environment.isEmpty())
+        return {environment, Origin::Environment};
+    const QFileInfo cache(programFolder + "/Icons");
+    if (cache.isDir() && canWriteIn(cache.filePath()))
+        return {programFolder, Origin::ProgramFolder};
+    return {userDataFolder, Origin::UserData};
 }
 
 QString AppPaths::defaultRoot(const QString& homeOption)
 {
-    if (!homeOption.isEmpty())
-        return homeOption;
-    const QString env = qEnvironmentVariable("PICTOMINE_HOME");
-    if (!env.isEmpty())
-        return env;
-    return QCoreApplication::applicationDirPath();
+    return choose(homeOption).folder;
+}
+
+void AppPaths::setRoot(const QString& folder)
+{
+    s_root = folder.isEmpty() ? QString() : QDir(folder).absolutePath();
 }
 
 void AppPaths::ensureLayout()
@@ -26,9 +67,62 @@ void AppPaths::ensureLayout()
         QDir().mkpath(dir);
 }
 
+QString AppPaths::prepare()
+{
+    for (const QString& dir : {root(), icons(), images(), downloads(), sizes()}) {
+        if (!QDir().mkpath(dir))
+            return cannotWrite(dir, QStringLiteral("the folder cannot be created"));
+    }
+    // A fresh folder starts from the keyword list the program ships; an existing one is kept.
+    if (!QFile::exists(goodLuck())) {
+        const QString shipped = locate(QStringLiteral("GoodLuck.txt"));
+        if (shipped != goodLuck() && QFile::copy(shipped, goodLuck()))
+            QFile::setPermissions(goodLuck(), QFile::permissions(goodLuck()) | QFile::WriteOwner);
+    }
+    for (const QString& dir : {root(), icons(), downloads(), sizes()}) {
+        if (!canWriteIn(dir))
+            return cannotWrite(dir, QStringLiteral("no file can be created there"));
+    }
+    return {};
+}
+
+QString AppPaths::programFolder()
+{
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    // Before the application object exists: the running executable, links resolved.
+    return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
+}
+
+QStringList AppPaths::shippedFolders()
+{
+    if (!s_shipped.isEmpty())
+        return s_shipped;
+    const QString program = programFolder();
+    return {program, QDir::cleanPath(program + "/" + QStringLiteral(PICTOMINE_SHIPPED_DATA))};
+}
+
+void AppPaths::overrideShippedFolders(const QStringList& folders)
+{
+    s_shipped = folders;
+}
+
+QString AppPaths::locate(const QString& relative)
+{
+    const QString own = root() + "/" + relative;
+    if (QFileInfo::exists(own))
+        return own;
+    for (const QString& folder : shippedFolders()) {
+        const QString candidate = folder + "/" + relative;
+        if (QFileInfo::exists(candidate))
+            return candidate;
+    }
+    return own;
+}
+
 QString AppPaths::root()
 {
-    return s_root.isEmpty() ? QCoreApplication::applicationDirPath() : s_root;
+    return s_root.isEmpty() ? programFolder() : s_root;
 }
 
 QString AppPaths::icons()
@@ -53,5 +147,5 @@ QString AppPaths::goodLuck()
 }
 QString AppPaths::spinnerFrame(int n)
 {
-    return images() + "/load" + QString::number(n) + ".png";
+    return locate("Images/load" + QString::number(n) + ".png");
 }

@@ -3,8 +3,12 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <cmath>
+
 namespace
 {
+QRect g_workAreaOverride;
+
 QScreen* primary()
 {
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::primaryScreen()
@@ -20,6 +24,8 @@ QRect ScreenInfo::screenGeometry()
 
 QRect ScreenInfo::workArea()
 {
+    if (!g_workAreaOverride.isNull())
+        return g_workAreaOverride;
     QScreen* s = primary();
     return s ? s->availableGeometry() : QRect(0, 0, 1600, 900);
 }
@@ -29,4 +35,14 @@ double ScreenInfo::twipsPerPixel()
     QScreen* s = primary();
     const double dpi = s ? s->logicalDotsPerInchX() : 96.0;
     return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+
+int ScreenInfo::pixelsFromTwips(int twips)
+{
+    return int(std::lrint(twips / twipsPerPixel()));
+}
+
+void ScreenInfo::overrideWorkArea(const QRect& area)
+{
+    g_workAreaOverride = area;
 }

@@ -1,30 +1,97 @@
 #include "app/CommandLine.h"
 #include "app/Application.h"
 
+#include <QProcess>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-TEST(CommandLine, ParsesEveryOptionAndRefusesUnknownOnesWithStatusTwo)
+namespace
 {
-    const CommandLine cl = CommandLine::parse(
-        {"--base-url", "http://127.0.0.1:9/", "--home", "/tmp/h", "--screenshot", "shot.png"});
-    EXPECT_TRUE(cl.error.isEmpty());
-    EXPECT_EQ(cl.baseUrl, "http://127.0.0.1:9/");
-    EXPECT_EQ(cl.home, "/tmp/h");
-    EXPECT_EQ(cl.screenshot, "shot.png");
-    EXPECT_EQ(CommandLine::parse({"--export", "a.png", "b.gif"}).exportArgs, QStringList({"a.png", "b.gif"}));
-    EXPECT_TRUE(CommandLine::parse({"--help"}).help);
+CommandLine parse(QStringList args)
+{
+    args.prepend("pictomine");
+    return CommandLine::parse(args);
+}
 
-    // Unknown options and missing values: a one-line error, and the program ends with status 2.
-    EXPECT_EQ(CommandLine::parse({"--bogus"}).error, "unknown option --bogus");
-    EXPECT_EQ(CommandLine::parse({"--home"}).error, "missing value for --home");
-    // An option where a value belongs is not taken as the value.
-    EXPECT_EQ(CommandLine::parse({"--base-url", "--home", "x"}).error, "missing value for --base-url");
-    EXPECT_FALSE(CommandLine::parse({"--export", "only-one"}).error.isEmpty());
-    EXPECT_FALSE(CommandLine::parse({"stray"}).error.isEmpty());
+// Runs the built program with the arguments; returns its exit status and what it printed.
+struct ProgramRun {
+    int status = -1;
+    QString out, err;
+};
+ProgramRun runProgram(const QStringList& args)
+{
+    QProcess p;
+    p.start(PICTOMINE_BIN, args);
+    ProgramRun r;
+    if (!p.waitForFinished(60000))
+        return r;
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    r.err = QString::fromLocal8Bit(p.readAllStandardError());
+    return r;
+}
+} // namespace
 
+TEST(CommandLine, ParsesEveryOptionInBothFormsAcceptsQtsOwnAndRefusesTheRest)
+{
+    const CommandLine cl =
+        parse({"--base-url", "http://127.0.0.1:9/", "--home", "/tmp/h", "--screenshot", "shot.png"});
+    EXPECT_TRUE(cl.error.isEmpty()) << cl.error.toStdString();
+    EXPECT_EQ(std::tuple(cl.baseUrl, cl.home, cl.screenshot),
+              std::tuple(QString("http://127.0.0.1:9/"), QString("/tmp/h"), QString("shot.png")));
+    EXPECT_EQ(parse({"--base-url=http://127.0.0.1:9/"}).baseUrl, "http://127.0.0.1:9/");
+    EXPECT_EQ(parse({"--export", "a.png", "b.gif"}).exportArgs, QStringList({"a.png", "b.gif"}));
+    EXPECT_EQ(parse({"--home", "h", "--export", "a.png", "b.gif"}).home, "h");
+    EXPECT_TRUE(parse({"--help"}).help && parse({"-h"}).help && parse({"--help-all"}).helpAll);
+    EXPECT_TRUE(parse({"--version"}).version && parse({"-v"}).version);
+    // Qt's own options, with and without values, are left for the application object.
+    const CommandLine qt =
+        parse({"-platform", "offscreen", "-style=fusion", "-reverse", "--qwindowtitle", "t", "--home", "h"});
+    EXPECT_EQ(std::pair(qt.error, qt.home), std::pair(QString(), QString("h")));
+
+    // Unknown options, missing values and stray arguments: an error, and the program ends with 2.
+    EXPECT_EQ(parse({"--bogus"}).error, "Unknown option 'bogus'.");
+    EXPECT_FALSE(parse({"--home"}).error.isEmpty());
+    EXPECT_FALSE(parse({"--export", "only-one"}).error.isEmpty());
+    EXPECT_FALSE(parse({"stray"}).error.isEmpty());
     char program[] = "pictomine", bogus[] = "--bogus", home[] = "--home";
     char* unknown[] = {program, bogus, nullptr};
     char* missing[] = {program, home, nullptr};
     EXPECT_EQ(Application::run(2, unknown), 2);
     EXPECT_EQ(Application::run(2, missing), 2);
+
+    // The help lists our options, not Qt's; --help-all adds them.
+    const QString help = CommandLine::helpText();
+    for (const char* option :
+         {"--base-url <URL>", "--home <DIR>", "--screenshot <FILE>", "--export", "--version"})
+        EXPECT_TRUE(help.contains(option)) << option;
+    EXPECT_FALSE(help.contains("-platform"));
+    EXPECT_TRUE(CommandLine::helpText(true).contains("-platform <name[:options]>"));
+}
+
+TEST(CommandLine, TheProgramPrintsItsVersionAndHelpAndRefusesAFolderItCannotWrite)
+{
+    const ProgramRun version = runProgram({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(version.out.startsWith("pictomine ")) << version.out.toStdString();
+    EXPECT_TRUE(version.out.trimmed().split(' ').last().contains('.'));
+    const ProgramRun help = runProgram({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.contains("--base-url")) << help.out.toStdString();
+    EXPECT_EQ(runProgram({"--nonsense"}).status, 2);
+
+    // A folder that cannot be written: a clear message and status 1, not an empty catalogue.
+    QTemporaryDir dir;
+    QFile file(dir.filePath("file"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString home = dir.filePath("file/home");
+    for (const QStringList& args :
+         {QStringList{"--home", home, "--screenshot", dir.filePath("s.png")},
+          QStringList{"--home", home, "--export", "a.png", dir.filePath("b.gif")}}) {
+        const ProgramRun run = runProgram(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.err.contains("cannot write to its folder " + home)) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(dir.filePath("s.png")));
+    }
 }

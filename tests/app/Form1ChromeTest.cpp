@@ -1,14 +1,17 @@
 #include "MainWindowTest.h"
 
+#include "app/PictureBox.h"
 #include "controls/CtlLayers.h"
 #include "controls/LayerList.h"
 #include "controls/ucScrollbar.h"
 #include "grid/IconGrid.h"
-#include "grid/WindowLayout.h"
-#include "platform/ScreenInfo.h"
+#include "support/WaitFor.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+
+#include <set>
 
 namespace
 {
@@ -21,35 +24,102 @@ protected:
         open("http://127.0.0.1:9/", "arrow#1\r\n");
         ASSERT_FALSE(HasFatalFailure());
         // Timer6 runs the first query right after the layout pass: the front page.
-        ASSERT_TRUE(QTest::qWaitFor([&] { return window->client().lastRequestUrl() == SiteAddress::base(); },
-                                    kBoundMs));
+        WAIT_UNTIL(window->client().lastRequestUrl() == SiteAddress::base(), kBoundMs);
     }
+    // A widget's rectangle in window coordinates.
+    QRect placed(QWidget* w) const { return QRect(w->mapTo(window.get(), QPoint(0, 0)), w->size()); }
 };
+
+QRgb rgb(int r, int g, int b)
+{
+    return qRgb(r, g, b);
+}
+
+bool isDark(QRgb c)
+{
+    return qRed(c) < 150 && qGreen(c) < 150 && qBlue(c) < 150;
+}
+
+// The smallest rectangle holding every dark pixel of the area.
+QRect darkBounds(const QImage& image, const QRect& area)
+{
+    QRect bounds;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (isDark(image.pixel(x, y)))
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+// Whether the area holds exactly two colours laid out as a one-pixel checkerboard.
+bool isCheckerboard(const QImage& image, const QRect& area)
+{
+    std::set<QRgb> colours;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            colours.insert(image.pixel(x, y));
+            if (x < area.right() && image.pixel(x + 1, y) == image.pixel(x, y))
+                return false;
+        }
+    }
+    return colours.size() == 2;
+}
+
+void sendMove(QWidget* w, QPoint at)
+{
+    QMouseEvent move(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+}
 } // namespace
 
-TEST_F(Form1Chrome, LayoutFillsTheWorkAreaAndAnEmptyResultSetSaysWhyAndDoesNotScroll)
+TEST_F(MainWindowTest, Timer6RunsOnlyWhileTheFirstSearchIsPending)
 {
-    const QRect screen = ScreenInfo::screenGeometry();
-    EXPECT_EQ(window->pos(), screen.topLeft());
-    EXPECT_EQ(window->width(), screen.width());
-    const WindowLayout::Regions r = WindowLayout::compute(window->width(), window->height());
-    EXPECT_EQ(window->gridViewport()->geometry(), r.GridPIC);
-    EXPECT_EQ(window->scrollbar()->geometry(), r.ucScrollbar1);
+    open("http://127.0.0.1:9/", "");
+    ASSERT_FALSE(HasFatalFailure());
+    // The layout pass ran while the window was shown and raised the flag; the query has not run.
+    EXPECT_TRUE(window->isLaidOut());
+    EXPECT_TRUE(window->timer6().isActive());
+    EXPECT_EQ(window->timer6().interval(), 10);
+    EXPECT_TRUE(window->client().lastRequestUrl().isEmpty());
+    WAIT_UNTIL(window->client().lastRequestUrl() == SiteAddress::base(), kBoundMs);
+    EXPECT_FALSE(window->timer6().isActive()) << "no ticks while nothing is pending";
+}
+
+TEST_F(Form1Chrome, FillsTheWorkAreaAboveThePanelAndShowsItsRegionsThere)
+{
+    // 1600 x 900 with a 40-pixel panel: the window covers all above the panel.
+    EXPECT_EQ(window->geometry(), QRect(0, 0, 1600, 860));
+    EXPECT_EQ(placed(window->menuPanel()), QRect(0, 105, 249, 755));
+    EXPECT_EQ(placed(window->gridViewport()), QRect(249, 122, 1334, 738));
+    EXPECT_EQ(placed(window->scrollbar()), QRect(1583, 122, 17, 738));
+    EXPECT_EQ(placed(window->searchBar()), QRect(663, 42, 463, 17));
+    EXPECT_EQ(placed(window->captionButton(1)), QRect(1565, 8, 17, 17));
+    EXPECT_EQ(window->focusWidget(), window->searchBar()) << "typing goes to the search box at once";
+
+    const QImage screen = shown(window.get());
+    EXPECT_EQ(screen.pixel(5, 5), rgb(245, 245, 245)) << "logo area";
+    EXPECT_EQ(screen.pixel(248, 50), rgb(224, 224, 224)) << "its right border";
+    EXPECT_EQ(screen.pixel(800, 4), rgb(255, 255, 255)) << "title bar";
+    EXPECT_EQ(screen.pixel(800, 121), rgb(235, 235, 235)) << "toolbar's bottom line";
+    EXPECT_EQ(screen.pixel(100, 858), rgb(245, 245, 245)) << "the category list reaches the bottom";
+    EXPECT_TRUE(darkBounds(screen, QRect(1565, 8, 17, 17)).isValid()) << "the close glyph";
+    EXPECT_TRUE(darkBounds(screen, QRect(30, 105, 200, 30)).isValid()) << "the top row's caption";
+    // The results scrollbar runs down the right edge to the bottom: its track pattern is there.
+    EXPECT_TRUE(isCheckerboard(screen, QRect(1583, 800, 17, 40)));
     EXPECT_EQ(window->scrollbar()->ScrollStyle(), 1);
-    EXPECT_EQ(window->menuPanel()->geometry(), r.menuPanel);
     // Caption buttons: restore hidden and disabled, close with its tool tip.
     EXPECT_FALSE(window->captionButton(0)->isVisible() || window->captionButton(0)->isEnabled());
     EXPECT_EQ(window->captionButton(1)->toolTip(), "Exit");
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->notice()->isVisible(); }, kBoundMs));
+    WAIT_UNTIL(window->notice()->isVisible(), kBoundMs);
     EXPECT_TRUE(window->notice()->text().startsWith("The catalogue could not be reached."));
     EXPECT_EQ(window->notice()->parentWidget(), window->gridViewport());
-    // No results: the scrollbar is disabled and the wheel moves nothing.
+    // No results: the scrollbar is disabled and the wheel and the keys move nothing.
     IconGrid* grid = window->iconGrid();
     EXPECT_FALSE(window->scrollbar()->isEnabled());
     turnWheel(grid, -120);
-    EXPECT_EQ(window->scrollbar()->Value(), 0);
-    EXPECT_EQ(grid->y(), 0);
+    QTest::keyClick(window->searchBar(), Qt::Key_PageDown);
+    EXPECT_EQ(std::pair(window->scrollbar()->Value(), grid->y()), std::pair(0, 0));
     // A surface exactly the viewport's height has nothing to scroll either.
     grid->resize(grid->width(), window->gridViewport()->height());
     window->UpdateScrollRange();
@@ -57,6 +127,77 @@ TEST_F(Form1Chrome, LayoutFillsTheWorkAreaAndAnEmptyResultSetSaysWhyAndDoesNotSc
 
     window->clearResults(); // what every new query does first
     EXPECT_FALSE(window->notice()->isVisible());
+}
+
+TEST_F(Form1Chrome, LoadMoreCaptionIsDrawnWholeAndCentred)
+{
+    QWidget* panel = window->loadMorePanel();
+    const QImage shows = shown(panel);
+    EXPECT_EQ(shows.pixel(3, 3), rgb(199, 240, 194));
+    const QRect text = darkBounds(shows, shows.rect());
+    ASSERT_TRUE(text.isValid());
+    // All of "Load More Icons...", the full stops included, and not cut at any edge.
+    const QFontMetrics metrics(window->loadMoreCaption()->font());
+    EXPECT_GE(text.width(), metrics.horizontalAdvance("Load More Icons...") - 3);
+    EXPECT_GE(text.height(), metrics.capHeight());
+    EXPECT_TRUE(text.top() > 0 && text.bottom() < panel->height() - 1);
+    EXPECT_NEAR(text.center().x(), panel->width() / 2.0, 2.0);
+    EXPECT_NEAR(text.center().y(), panel->height() / 2.0, 3.0);
+}
+
+TEST_F(Form1Chrome, TheCategoryListsDisabledScrollbarShowsNoThumbAndIgnoresClicks)
+{
+    CtlLayers* list = window->menuPanel();
+    ucScrollbar* vs1 = list->scrollbar();
+    // Twenty rows (602 pixels) fit the 755-pixel column: nothing to scroll.
+    EXPECT_FALSE(vs1->isEnabled());
+    EXPECT_EQ(placed(vs1), QRect(232, 105, 17, 755));
+    const QImage before = shown(list);
+    EXPECT_TRUE(isCheckerboard(before, QRect(232, 17, 17, 755 - 34)))
+        << "the plain track, no thumb-like block";
+
+    for (const QPoint at : {QPoint(8, 8), QPoint(8, 30), QPoint(8, 400), QPoint(8, 746)}) {
+        MainWindowTest::click(vs1, at);
+        QTest::mouseDClick(vs1, Qt::LeftButton, {}, at);
+        sendMove(vs1, at);
+    }
+    EXPECT_EQ(shown(list), before) << "the list did not move";
+    EXPECT_EQ(list->SelectedIndex(), 0);
+    EXPECT_TRUE(window->searchBar()->text().isEmpty()) << "no category was chosen";
+    EXPECT_EQ(window->client().lastRequestUrl(), SiteAddress::base());
+}
+
+TEST_F(Form1Chrome, CaptionButtonsActOnClicksOnlyAndTheSearchButtonDarkensUnderThePointer)
+{
+    // Pressed on a caption button, released over the grid: nothing happens.
+    for (int i : {1, 2}) {
+        QWidget* button = window->captionButton(i);
+        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(8, 8));
+        QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(-300, 300));
+    }
+    EXPECT_TRUE(window->isVisible() && !window->isMinimized());
+
+    // The whole button darkens by black at alpha 20 while the pointer is 10 pixels in from the
+    // sides and 5 from the top and bottom; it is plain again outside that or once the pointer left.
+    PictureBox* button = window->searchButton();
+    const QImage idle = shown(button);
+    sendMove(button, QPoint(32, 20));
+    const QImage dark = shown(button);
+    for (const QPoint p : {QPoint(2, 2), QPoint(32, 20), QPoint(62, 38)}) {
+        const QRgb a = idle.pixel(p), b = dark.pixel(p);
+        EXPECT_NEAR(qRed(b), qRed(a) * 235 / 255.0, 1.0);
+        EXPECT_NEAR(qGreen(b), qGreen(a) * 235 / 255.0, 1.0);
+        EXPECT_NEAR(qBlue(b), qBlue(a) * 235 / 255.0, 1.0);
+    }
+    for (const QPoint edge : {QPoint(9, 20), QPoint(55, 20), QPoint(32, 4), QPoint(32, 36)}) {
+        sendMove(button, edge);
+        EXPECT_EQ(shown(button), idle) << edge.x() << "," << edge.y();
+    }
+    sendMove(button, QPoint(10, 5));
+    EXPECT_NE(shown(button), idle) << "left and top edges are inside";
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(button, &leave);
+    EXPECT_EQ(shown(button), idle);
 }
 
 TEST_F(Form1Chrome, GoodLuckAndEnterSearchAndCloseWritesTheKeywordListBack)
@@ -71,7 +212,7 @@ TEST_F(Form1Chrome, GoodLuckAndEnterSearchAndCloseWritesTheKeywordListBack)
     QTest::keyClick(window->searchBar(), Qt::Key_Return);
     EXPECT_EQ(window->client().lastRequestUrl(), SiteAddress::base() + "?s=arrowlefta");
 
-    click(window->captionButton(1));
+    click(window->captionButton(1), QPoint(8, 8));
     EXPECT_FALSE(window->isVisible());
     QFile keywords(AppPaths::goodLuck());
     ASSERT_TRUE(keywords.open(QIODevice::ReadOnly));
@@ -86,7 +227,7 @@ TEST_F(Form1Chrome, CategoryRowsSearchAndTheMenuButtonAndGridBackgroundToggleThe
     ASSERT_TRUE(list->isVisible());
     const QPoint arrowRow(60, LayerList::kItemHeight * (20 - 1 - 18) + LayerList::kItemHeight / 2);
     QTest::mouseMove(list, arrowRow);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return list->SelectedIndex() == 18; }, kBoundMs));
+    WAIT_EQ(list->SelectedIndex(), 18, kBoundMs);
     click(list, arrowRow);
     EXPECT_EQ(window->searchBar()->text(), "arrow");
     EXPECT_EQ(window->client().lastRequestUrl(), SiteAddress::base() + "?s=arrow");

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QImageReader>
+#include <QLineEdit>
 
 namespace
 {
@@ -61,6 +62,39 @@ TEST_F(Form1Site, WheelScrollsByRowsAndLoadMoreAppendsAPage)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->client().isLoading(); }, kBoundMs));
     EXPECT_EQ(QDir(AppPaths::icons()).entryList({"*.png"}, QDir::Files).size(), 60);
     EXPECT_TRUE(QTest::qWaitFor([&] { return panel->y() == restingTop; }, kBoundMs));
+}
+
+TEST_F(Form1Site, KeysScrollByRowsAndToTheEndsAndASidewaysWheelDoesNothing)
+{
+    IconGrid* grid = window->iconGrid();
+    const int max = window->scrollbar()->Max();
+    ASSERT_GT(max, 200);
+    QLineEdit* search = window->searchBar();
+    ASSERT_EQ(window->focusWidget(), search);
+    // The search box has no use for these keys: they scroll the grid.
+    QTest::keyClick(search, Qt::Key_PageDown);
+    EXPECT_EQ(grid->y(), -200);
+    QTest::keyClick(search, Qt::Key_PageDown);
+    EXPECT_EQ(grid->y(), -qMin(400, max));
+    QTest::keyClick(search, Qt::Key_PageUp);
+    EXPECT_EQ(grid->y(), -qMin(400, max) + 200);
+    QTest::keyClick(search, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(grid->y(), -max);
+    QTest::keyClick(search, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(grid->y(), 0);
+    // Keys the search box uses stay its own.
+    QTest::keyClicks(search, "ab");
+    QTest::keyClick(search, Qt::Key_PageDown);
+    QTest::keyClick(search, Qt::Key_Home);
+    QTest::keyClick(search, Qt::Key_X);
+    EXPECT_EQ(std::pair(search->text(), grid->y()), std::pair(QString("xab"), -200));
+
+    // Only vertical wheel movement scrolls: a sideways wheel or tilt leaves the grid where it is.
+    for (const QPoint sideways : {QPoint(-120, 0), QPoint(120, 0), QPoint(-15, 0)})
+        turnWheel(grid->tile(2), sideways);
+    EXPECT_EQ(grid->y(), -200);
+    turnWheel(grid, QPoint(-120, -120)); // diagonal: its vertical part counts
+    EXPECT_EQ(grid->y(), -qMin(400, max));
 }
 
 TEST_F(Form1Site, HoverRaisesOneStripAndTheDownloadButtonSavesTheFullSizeIcon)

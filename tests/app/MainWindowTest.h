@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "platform/AppPaths.h"
+#include "platform/ScreenInfo.h"
 #include "platform/SiteAddress.h"
 
 #include <QApplication>
@@ -17,13 +18,18 @@
 constexpr int kBoundMs = 30000;
 
 // The main window in a fresh application folder, driven with a person's clicks and wheel turns.
+// The test screen is 1600 x 900 with a 40-pixel panel at the bottom (a work area 860 high).
 class MainWindowTest : public ::testing::Test
 {
 protected:
+    static constexpr QRect kWorkArea{0, 0, 1600, 860};
+
     // Lays out the folder with the given keyword list and opens the window on the catalogue.
     void open(const QString& base, const QByteArray& keywords)
     {
         ASSERT_TRUE(home.isValid());
+        ASSERT_EQ(ScreenInfo::screenGeometry(), QRect(0, 0, 1600, 900)) << "the desktop-sized test screen";
+        ScreenInfo::overrideWorkArea(kWorkArea);
         AppPaths::setRoot(home.path());
         AppPaths::ensureLayout();
         QFile file(AppPaths::goodLuck());
@@ -37,6 +43,7 @@ protected:
     {
         window.reset();
         AppPaths::setRoot(QString());
+        ScreenInfo::overrideWorkArea(QRect());
     }
 
     static void click(QWidget* w, QPoint at = QPoint(20, 20))
@@ -44,13 +51,17 @@ protected:
         QTest::mousePress(w, Qt::LeftButton, {}, at);
         QTest::mouseRelease(w, Qt::LeftButton, {}, at);
     }
-    static void turnWheel(QWidget* over, int delta)
+    // A vertical wheel turn (delta y), or any angle.
+    static void turnWheel(QWidget* over, int delta) { turnWheel(over, QPoint(0, delta)); }
+    static void turnWheel(QWidget* over, QPoint angle)
     {
         const QPointF at(over->width() / 2.0, over->height() / 2.0);
-        QWheelEvent wheel(at, over->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+        QWheelEvent wheel(at, over->mapToGlobal(at), QPoint(), angle, Qt::NoButton, Qt::NoModifier,
                           Qt::NoScrollPhase, false);
         QApplication::sendEvent(over, &wheel);
     }
+    // What a widget shows, as the screen would get it.
+    static QImage shown(QWidget* w) { return w->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
     QTemporaryDir home;
     std::unique_ptr<Form1> window;

@@ -63,7 +63,6 @@ QStringList send(Handler& handler, QObject* target, QEvent::Type type = QEvent::
 struct RecordingHost : ScrollbarHost {
     QStringList calls;
     int changes = 0, scrolls = 0;
-    QPoint pointer{-1, -1};
 
     void invalidate() override { calls << "invalidate"; }
     void raiseChange() override
@@ -78,7 +77,6 @@ struct RecordingHost : ScrollbarHost {
     }
     void startBarTimer(int id, int ms) override { calls << QString("start%1:%2").arg(id).arg(ms); }
     void stopBarTimer(int id) override { calls << QString("stop%1").arg(id); }
-    QPoint pointerPosition() const override { return pointer; }
 };
 
 struct Bar {
@@ -110,6 +108,20 @@ int unpainted(const QImage& image)
 {
     const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits()); // 32-bit rows, no padding
     return int(std::count(pixels, pixels + image.width() * image.height(), qRgb(255, 0, 255)));
+}
+
+// Whether every pixel of the rows [top, bottom) is the track's one-pixel checkerboard.
+bool isTrackPattern(const QImage& image, int top, int bottom)
+{
+    const std::set<QRgb> colours{role(QPalette::Text), role(QPalette::Base)};
+    for (int y = top; y < bottom; ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            if (!colours.count(c) || (x + 1 < image.width() && image.pixel(x + 1, y) == c))
+                return false;
+        }
+    }
+    return true;
 }
 
 using Paints = std::vector<std::tuple<int, int, int, int, int, int>>; // part, l, t, r, b, state
@@ -314,12 +326,12 @@ TEST(ScrollbarModel, ThumbDragFollowsWithinTheToleranceAndChangesOnceAtRelease)
     EXPECT_EQ(std::pair(bar.host.changes, bar.layout.value()), std::pair(1, dropped));
 }
 
-TEST(ScrollbarModel, HoverHighlightsOnePartUntilThePointerLeaves)
+TEST(ScrollbarModel, HoverHighlightsOnePartUntilThePointerLeavesWithoutATimer)
 {
     Bar bar;
     bar.input.move(0, 8, 5);
     EXPECT_TRUE(bar.input.isHot(ScrollPart::FirstArrow));
-    EXPECT_EQ(bar.host.calls, (QStringList{"invalidate", "stop3", "start3:25"}));
+    EXPECT_EQ(bar.host.calls, (QStringList{"invalidate"})) << "no timer watches the pointer";
     bar.input.move(0, 8, 20);
     EXPECT_TRUE(bar.input.isHot(ScrollPart::Thumb));
     EXPECT_FALSE(bar.input.isHot(ScrollPart::FirstArrow));
@@ -329,11 +341,22 @@ TEST(ScrollbarModel, HoverHighlightsOnePartUntilThePointerLeaves)
     bar.input.move(WindowMessage::kFlagShift, 8, 190);
     EXPECT_TRUE(bar.host.calls.isEmpty()) << "nothing lit, nothing redrawn";
 
-    bar.host.pointer = QPoint(8, 60);
-    bar.host.calls.clear();
-    bar.input.timerFired(3);
+    // Off the thumb onto the track, a part that never lights: the highlight goes at once.
+    bar.input.move(0, 8, 100);
     EXPECT_FALSE(bar.input.isHot(ScrollPart::Thumb));
-    EXPECT_EQ(bar.host.calls, (QStringList{"stop3", "invalidate"}));
+    EXPECT_EQ(bar.host.calls, (QStringList{"invalidate"}));
+    bar.input.move(0, 8, 120);
+    EXPECT_EQ(bar.host.calls.size(), 1) << "nothing lit any more: nothing redrawn";
+
+    // Leaving the bar, or losing the pointer mode, puts out a lit part; a release keeps it.
+    bar.input.move(0, 8, 195);
+    bar.input.release();
+    EXPECT_TRUE(bar.input.isHot(ScrollPart::SecondArrow));
+    bar.input.pointerLeft();
+    EXPECT_FALSE(bar.input.isHot(ScrollPart::SecondArrow));
+    bar.input.move(0, 8, 20);
+    bar.input.cancelMode();
+    EXPECT_FALSE(bar.input.isHot(ScrollPart::Thumb));
 
     // A press on no part (the filler of a 40-pixel bar) does nothing.
     bar.layout.setSize(17, 40);
@@ -352,14 +375,18 @@ TEST(ScrollbarModel, ClassicFlatAndThemedLooks)
     EXPECT_EQ(idle.pixel(8, 24), role(QPalette::Button)) << "thumb face";
     EXPECT_NE(idle.pixel(0, 17), role(QPalette::Button)) << "raised thumb edge";
     EXPECT_EQ(bar.render(2), idle) << "themed style without a theme paints classic";
-    const QImage disabled = bar.render(0, false);
-    EXPECT_EQ(disabled.pixel(0, 17), role(QPalette::Button)) << "no thumb edge drawn, plain face";
-    EXPECT_NE(disabled.copy(0, 0, 17, 17), idle.copy(0, 0, 17, 17)) << "inactive glyph";
+    // Disabled, classic and flat alike: the whole track between the arrows is the plain pattern,
+    // with no thumb-like block where the thumb of the last range would sit.
+    for (int style : {0, 1}) {
+        const QImage disabled = bar.render(style, false);
+        EXPECT_TRUE(isTrackPattern(disabled, 17, 183)) << style;
+        EXPECT_NE(disabled.copy(0, 0, 17, 17), bar.render(style).copy(0, 0, 17, 17)) << "inactive glyph";
+    }
 
     EXPECT_EQ(bar.render(1).pixel(0, 17), role(QPalette::Button)) << "idle flat thumb is plain face";
     bar.input.move(0, 8, 20);
     EXPECT_EQ(bar.render(1).pixel(0, 17), role(QPalette::Dark)) << "hot thumb in shadow";
-    EXPECT_EQ(bar.render(1, false).pixel(0, 17), role(QPalette::Button));
+    EXPECT_TRUE(isTrackPattern(bar.render(1, false), 17, 183)) << "not lit while disabled";
     bar.input.press(8, 150); // second track: pages and stays pressed
     EXPECT_EQ(bar.render(0).pixel(8, 150), qRgb(0, 0, 0));
 
@@ -451,15 +478,51 @@ TEST(ScrollbarWidget, TimersSignalsAndPointerWiring)
     EXPECT_EQ(bar.interaction().pressedPart(), ScrollPart::None);
     bar.setEnabled(true);
 
-    // Shift held: no hover. The hover watch drops the highlight once the pointer has left.
+    // Shift held: no hover. Leaving the bar, or its window losing the pointer, puts the light out.
     sendMove(&bar, QPoint(8, 5), Qt::NoButton, Qt::ShiftModifier);
     EXPECT_FALSE(bar.interaction().isHot(ScrollPart::FirstArrow));
-    QCursor::setPos(bar.mapToGlobal(QPoint(8, 5)));
     sendMove(&bar, QPoint(8, 5), Qt::NoButton);
     EXPECT_TRUE(bar.interaction().isHot(ScrollPart::FirstArrow));
-    QCursor::setPos(bar.mapToGlobal(QPoint(8, 150)));
-    WAIT_UNTIL(!bar.interaction().isHot(ScrollPart::FirstArrow), kGenerous);
-    EXPECT_FALSE(bar.isBarTimerActive(3));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&bar, &leave);
+    EXPECT_FALSE(bar.interaction().isHot(ScrollPart::FirstArrow));
+    sendMove(&bar, QPoint(8, 5), Qt::NoButton);
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&bar, &deactivate);
+    EXPECT_FALSE(bar.interaction().isHot(ScrollPart::FirstArrow));
+}
+
+TEST(ScrollbarWidget, ADisabledBarIgnoresThePointerAndKeepsItFromTheWindowUnderIt)
+{
+    // The bar inside a host that counts what reaches it, as the category list holds its bar.
+    struct Host : QWidget {
+        int presses = 0, releases = 0;
+        void mousePressEvent(QMouseEvent*) override { ++presses; }
+        void mouseReleaseEvent(QMouseEvent*) override { ++releases; }
+    } host;
+    host.resize(60, 200);
+    auto* bar = new ucScrollbar(&host);
+    bar->setGeometry(40, 0, 17, 200);
+    bar->setMax(572);
+    bar->setLargeChange(572);
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+    bar->setEnabled(false);
+    QSignalSpy changes(bar, &ucScrollbar::Change);
+    for (const QPoint at : {QPoint(8, 8), QPoint(8, 100), QPoint(8, 190)}) {
+        QTest::mouseClick(bar, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(bar, Qt::LeftButton, {}, at);
+        QTest::mouseClick(bar, Qt::RightButton, {}, at);
+        sendMove(bar, at, Qt::NoButton);
+    }
+    EXPECT_EQ(std::tuple(bar->Value(), int(changes.count()), host.presses, host.releases),
+              std::tuple(0, 0, 0, 0));
+    EXPECT_FALSE(bar->interaction().isHot(ScrollPart::FirstArrow));
+    EXPECT_FALSE(bar->isBarTimerActive(ScrollbarInteraction::kDelayTimer));
+    // Enabled again, the same click steps.
+    bar->setEnabled(true);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(8, 190));
+    EXPECT_EQ(std::pair(bar->Value(), host.presses), std::pair(1, 0));
 }
 
 TEST(ScrollbarWidget, PersistenceKeepsOnlyValuesOffTheirDefaults)

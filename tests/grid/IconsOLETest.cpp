@@ -49,6 +49,51 @@ TEST(IconsOLE, DrawIconKeepsItsOwnCopyForReDraw)
     EXPECT_EQ(tile.surface().pixel(210, 190), qRgb(255, 0, 0));
 }
 
+// A thumbnail decoded at the fitted size (64 x 32) times `ratio`, carrying that ratio: a
+// one-pixel checkerboard, which survives no scaling.
+QImage decodedThumbnail(qreal ratio)
+{
+    QImage decoded(QSize(64, 32) * ratio, QImage::Format_RGB32);
+    for (int y = 0; y < decoded.height(); ++y)
+        for (int x = 0; x < decoded.width(); ++x)
+            decoded.setPixel(x, y, (x + y) % 2 ? qRgb(200, 20, 0) : qRgb(0, 40, 220));
+    decoded.setDevicePixelRatio(ratio);
+    return decoded;
+}
+
+TEST(IconsOLE, ADecodedThumbnailFillsItsLogicalRectangle)
+{
+    IconsOLE tile;
+    tile.resize(219, 200);
+    tile.DrawIcon(decodedThumbnail(2.0), 10, 20, 64, 32);
+    EXPECT_EQ(std::pair(tile.retained().size(), tile.retained().devicePixelRatio()),
+              std::pair(QSize(64, 32), 1.0));
+    const QImage s = tile.surface();
+    EXPECT_NE(s.pixel(10, 20), kWhite);
+    EXPECT_NE(s.pixel(73, 51), kWhite);
+    EXPECT_EQ(s.pixel(9, 20), kWhite);
+    EXPECT_EQ(s.pixel(74, 51), kWhite);
+}
+
+TEST(IconsOLEHighDpi, ADecodedThumbnailAtTheScreensRatioIsShownPixelForPixel)
+{
+    const QImage decoded = decodedThumbnail(2.0);
+    IconsOLE tile;
+    tile.resize(219, 200);
+    tile.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tile));
+    ASSERT_EQ(tile.devicePixelRatioF(), 2.0) << "run on the scaled screen";
+    tile.DrawIcon(decoded, 10, 20, 64, 32);
+    EXPECT_EQ(tile.retained().devicePixelRatio(), 2.0);
+    EXPECT_EQ(tile.retained(), decoded) << "kept at the screen's resolution, unscaled";
+    const QImage shows = tile.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shows.size(), QSize(438, 400));
+    QImage shownPart = shows.copy(QRect(QPoint(20, 40), decoded.size()));
+    shownPart.setDevicePixelRatio(2.0);
+    EXPECT_EQ(shownPart, decoded);
+    EXPECT_EQ(shows.pixel(19, 40), kWhite);
+}
+
 TEST(IconsOLE, ButtonsFollowTheStripAndTheLicenceOpensOnlyWebLinks)
 {
     QStringList opened;

@@ -1,4 +1,3 @@
-#include "platform/AppPaths.h"
 #include "platform/Shell.h"
 #include "platform/SiteAddress.h"
 
@@ -18,18 +17,6 @@ TEST(PlatformServices, ShellHandsOnlyWebAddressesOn)
         EXPECT_FALSE(Shell::openUrl(bad)) << bad;
     Shell::setOpener({});
     EXPECT_EQ(opened, (QStringList{"http://127.0.0.1:8123/2016/05/12/arrow/", "HTTPS://example.invalid/x"}));
-}
-
-TEST(PlatformServices, AppPathsLayOutTheFoldersButNeverTheKeywordFile)
-{
-    QTemporaryDir dir;
-    AppPaths::setRoot(dir.path());
-    AppPaths::ensureLayout();
-    for (const char* folder : {"Icons", "Images", "Downloads", "Sizes"})
-        EXPECT_TRUE(QFileInfo(dir.filePath(folder)).isDir()) << folder;
-    EXPECT_FALSE(QFile::exists(dir.filePath("GoodLuck.txt")));
-    AppPaths::setRoot(QString()); // back to the executable's folder, not the working directory
-    EXPECT_EQ(AppPaths::root(), QCoreApplication::applicationDirPath());
 }
 
 TEST(PlatformServices, SiteAddressRefusesBadBasesAndPlacesTheTitleStart)

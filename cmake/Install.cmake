@@ -1,0 +1,30 @@
+# What `cmake --install` lays out: the program, the files it ships (spinner frames, the first
+# keyword list) under the data directory, the launcher entry, the icon and the AppStream
+# metainfo. One reverse-DNS application id names the last three.
+include(GNUInstallDirs)
+
+set(PICTOMINE_APP_ID "org.pictomine.Pictomine")
+set(PICTOMINE_RELEASE_DATE "2026-12-07") # of PROJECT_VERSION
+set(PICTOMINE_DATA_DIR "${CMAKE_INSTALL_DATADIR}/pictomine")
+# The program finds its shipped files relative to its own folder, so an installed tree can be
+# moved (or staged by a packager) without rebuilding.
+file(RELATIVE_PATH PICTOMINE_SHIPPED_DATA "/${CMAKE_INSTALL_BINDIR}" "/${PICTOMINE_DATA_DIR}")
+
+set(generated ${CMAKE_BINARY_DIR}/packaging)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/pictomine.desktop.in
+               ${generated}/${PICTOMINE_APP_ID}.desktop @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/pictomine.metainfo.xml.in
+               ${generated}/${PICTOMINE_APP_ID}.metainfo.xml @ONLY)
+
+install(TARGETS pictomine RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+set(frames "")
+foreach(n RANGE 1 14)
+  list(APPEND frames ${PICTOMINE_APP_DIR}/Images/load${n}.png)
+endforeach()
+install(FILES ${frames} DESTINATION ${PICTOMINE_DATA_DIR}/Images)
+install(FILES ${CMAKE_SOURCE_DIR}/data/GoodLuck.txt DESTINATION ${PICTOMINE_DATA_DIR})
+install(FILES ${generated}/${PICTOMINE_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/src/grid/artwork/logo.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME ${PICTOMINE_APP_ID}.svg)
+install(FILES ${generated}/${PICTOMINE_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/pictomine)

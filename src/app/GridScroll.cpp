@@ -1,0 +1,60 @@
+#include "app/GridScroll.h"
+
+#include "controls/ucScrollbar.h"
+#include "grid/GridGeometry.h"
+
+#include <QWidget>
+
+GridScroll::GridScroll(QWidget* viewport, QWidget* surface, ucScrollbar* bar,
+                       std::function<bool()> hasResults)
+    : m_viewport(viewport), m_surface(surface), m_bar(bar), m_hasResults(std::move(hasResults))
+{
+}
+
+void GridScroll::UpdateScrollRange()
+{
+    const int viewport = m_viewport->height();
+    const int surface = m_surface->height();
+    if (surface < viewport) {
+        m_bar->setValue(m_bar->Min());
+        m_bar->setEnabled(false);
+        m_surface->move(m_surface->x(), 0);
+        m_bar->setVisible(true);
+        m_bar->setMin(0);
+        m_bar->setMax(0);
+        m_bar->setSmallChange(0);
+    } else {
+        m_bar->setVisible(true);
+        m_bar->setEnabled(true);
+        m_bar->setMin(0);
+        m_bar->setMax(surface - viewport);
+        m_bar->setSmallChange(GridGeometry::kRowHeight);
+    }
+    follow();
+}
+
+void GridScroll::follow()
+{
+    if (!m_hasResults())
+        return;
+    m_surface->move(m_surface->x(), -m_bar->Value());
+}
+
+void GridScroll::step(int direction)
+{
+    m_bar->setValue(m_bar->Value() + direction * m_bar->SmallChange());
+}
+
+bool GridScroll::handleKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    const bool ctrl = modifiers & Qt::ControlModifier;
+    if (key == Qt::Key_PageUp || key == Qt::Key_PageDown)
+        step(key == Qt::Key_PageDown ? +1 : -1);
+    else if (ctrl && key == Qt::Key_Home)
+        m_bar->setValue(m_bar->Min());
+    else if (ctrl && key == Qt::Key_End)
+        m_bar->setValue(m_bar->Max());
+    else
+        return false;
+    return true;
+}

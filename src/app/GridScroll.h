@@ -1,0 +1,33 @@
+#pragma once
+
+#include <Qt>
+
+#include <functional>
+
+class QWidget;
+class ucScrollbar;
+
+// The results grid's scroll model: the surface's top inside its viewport is always minus the
+// scrollbar's Value; the range is the surface height minus the viewport height, and one step is
+// a row of 200 pixels while there is something to scroll. With no results nothing moves.
+class GridScroll
+{
+public:
+    GridScroll(QWidget* viewport, QWidget* surface, ucScrollbar* bar, std::function<bool()> hasResults);
+
+    // Recomputes the range from the two heights, then lets the surface follow the value.
+    void UpdateScrollRange();
+    // The scrollbar's Change and Scroll handler.
+    void follow();
+    // One SmallChange down (+1) or up (-1).
+    void step(int direction);
+    // Page Up and Page Down step a row, Ctrl+Home and Ctrl+End go to the ends. Returns whether
+    // the key was one of these.
+    bool handleKey(int key, Qt::KeyboardModifiers modifiers);
+
+private:
+    QWidget* m_viewport;
+    QWidget* m_surface;
+    ucScrollbar* m_bar;
+    std::function<bool()> m_hasResults;
+};
