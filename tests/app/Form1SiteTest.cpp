@@ -56,10 +56,15 @@ TEST_F(Form1Site, WheelScrollsByRowsAndLoadMoreAppendsAPage)
     QWidget* panel = window->loadMorePanel();
     const int restingTop = window->gridViewport()->height() - panel->height();
     ASSERT_TRUE(QTest::qWaitFor([&] { return panel->y() == restingTop; }, kBoundMs));
+    const int scrolled = bar->Value();
     click(window->loadMoreCaption(), QPoint(10, 8));
     EXPECT_TRUE(window->client().lastRequestUrl().endsWith("page/2"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->client().resultList().size() == 60; }, kBoundMs));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->client().isLoading(); }, kBoundMs));
+    // The appended rows come below; the rows the user was looking at stay where they were.
+    EXPECT_EQ(bar->Value(), scrolled);
+    EXPECT_EQ(grid->y(), -scrolled);
+    EXPECT_GT(bar->Max(), scrolled);
     EXPECT_EQ(QDir(AppPaths::icons()).entryList({"*.png"}, QDir::Files).size(), 60);
     EXPECT_TRUE(QTest::qWaitFor([&] { return panel->y() == restingTop; }, kBoundMs));
 }
@@ -121,4 +126,20 @@ TEST_F(Form1Site, HoverRaisesOneStripAndTheDownloadButtonSavesTheFullSizeIcon)
     // The full-size icon went out as a GIF of its size.
     EXPECT_EQ(QImageReader(target).format(), "gif");
     EXPECT_EQ(QImageReader(target).size(), QSize(512, 512));
+}
+
+TEST_F(Form1Site, GoodLuckWritesTheKeywordListBeforeItsQuery)
+{
+    auto keywordFile = [] {
+        QFile file(AppPaths::goodLuck());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    // The list: "flag" from the file and the front page's empty search; only "flag" can be drawn.
+    click(window->goodLuckButton());
+    EXPECT_EQ(window->searchBar()->text(), "flag");
+    EXPECT_TRUE(window->client().lastRequestUrl().endsWith("?s=flag"));
+    // Written before the query recorded "flag" again; the shutdown writes that recording too.
+    EXPECT_EQ(keywordFile(), "flag#2\r\n#1\r\n");
+    window.reset();
+    EXPECT_EQ(keywordFile(), "flag#2\r\n#1\r\nflag#1\r\n");
 }
