@@ -3,7 +3,6 @@
 // pass) before it was made faster, so any change to what the reduction produces shows here.
 #include "ExportTestUtil.h"
 #include "export/DIBsave.h"
-#include "export/TransparentKey.h"
 #include "export/modDither.h"
 
 #include <QCryptographicHash>
@@ -149,7 +148,6 @@ std::string keyedDigest(const QImage& source)
 {
     QImage image = keyedCopy(source);
     DIBsave::PaletteImageGIF(image, true);
-    TransparentKey::apply(image, source, 130);
     return (digest(image) + "/" + QString::number(image.colorCount()) + "/" +
             QString::number(modDither::LastPaletteIndex()))
         .toStdString();
