@@ -126,6 +126,15 @@ TEST_F(ExportFolder, IconFileHoldsEverySizeUpToTheSmallerSide)
         }
     }
     EXPECT_EQ(identify("%wx%h,", out("big.ico")), "256x256,128x128,64x64,48x48,32x32,24x24,16x16,");
+    // The 256-pixel PNG is encoded once: the icon holds the very bytes of temp256.png. No
+    // temporary file is left in Sizes.
+    QFile ico(out("big.ico")), png256(AppPaths::sizes() + "/temp256.png");
+    ASSERT_TRUE(ico.open(QIODevice::ReadOnly) && png256.open(QIODevice::ReadOnly));
+    const QByteArray icoBytes = ico.readAll();
+    EXPECT_EQ(icoBytes.mid(qFromLittleEndian<quint32>(icoBytes.constData() + 18),
+                           qFromLittleEndian<quint32>(icoBytes.constData() + 14)),
+              png256.readAll());
+    EXPECT_EQ(QDir(AppPaths::sizes()).entryList(QDir::Files | QDir::Hidden).size(), 7);
 
     // A 100 x 60 source: sizes up to 60 replace their files; the larger ones of the first stay.
     const QImage before256 = sizeFile(256);
