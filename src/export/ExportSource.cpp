@@ -1,5 +1,6 @@
 #include "export/ExportSource.h"
 
+#include <QFile>
 #include <QImageReader>
 #include <QLocale>
 
@@ -34,10 +35,46 @@ QString ExportSource::tooLargeMessage(QSize size)
              english.toString(side));
 }
 
+QByteArray ExportSource::formatOf(const QByteArray& head)
+{
+    static const struct {
+        const char* magic;
+        int length;
+        const char* format;
+    } signatures[] = {
+        {"\x89PNG\r\n\x1a\n", 8, "png"},
+        {"\xff\xd8\xff", 3, "jpeg"},
+        {"GIF87a", 6, "gif"},
+        {"GIF89a", 6, "gif"},
+        {"BM", 2, "bmp"},
+        {"II*\0", 4, "tiff"},
+        {"MM\0*", 4, "tiff"},
+        {"\0\0\1\0", 4, "ico"},
+    };
+    for (const auto& s : signatures) {
+        if (head.startsWith(QByteArray::fromRawData(s.magic, s.length)))
+            return s.format;
+    }
+    if (head.size() >= 12 && head.startsWith("RIFF") && head.mid(8, 4) == "WEBP")
+        return "webp";
+    return {};
+}
+
 ExportSource::Decoded ExportSource::read(const QString& path)
 {
     Decoded result;
-    QImageReader reader(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = file.errorString();
+        return result;
+    }
+    const QByteArray format = formatOf(file.peek(16));
+    if (format.isEmpty()) {
+        result.error = QStringLiteral("not a PNG, JPEG, GIF, BMP, WebP, TIFF or ICO picture");
+        return result;
+    }
+    QImageReader reader(&file, format);
+    reader.setAutoDetectImageFormat(false);
     const QSize stated = reader.size();
     if (stated.isValid() && !fits(stated)) {
         result.error = tooLargeMessage(stated);

@@ -7,6 +7,10 @@
 // picture, a 32-bit canvas of the same size and, for GIF, four more bytes a pixel, so the bound
 // keeps the whole export well under a gigabyte: 2^25 pixels (33.5 million, 5,792 x 5,792).
 // Sizes the file states up front are checked before any pixel is decoded.
+//
+// Only raster formats recognised from the file's first bytes are read (PNG, JPEG, GIF, BMP, WebP,
+// TIFF, ICO), whatever the file is called: never a vector format, whose drawing time no pixel
+// bound limits. Naming the format also spares loading every image plug-in to ask each one.
 class ExportSource
 {
 public:
@@ -24,6 +28,8 @@ public:
     static void allowBoundedImages();
 
     [[nodiscard]] static Decoded read(const QString& path);
+    // The reader format of a file starting with these bytes; empty when none of the above.
+    [[nodiscard]] static QByteArray formatOf(const QByteArray& head);
     // The sentence for a picture beyond the bound, naming its size.
     static QString tooLargeMessage(QSize size);
 };
