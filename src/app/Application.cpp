@@ -66,12 +66,11 @@ int Application::run(int argc, char** argv)
         QTextStream(stdout) << CommandLine::usage();
         return 0;
     }
+    // The export needs no window: it runs before any application object is built.
+    if (!cl.exportArgs.isEmpty())
+        ExportCommand::runProcess(argc, argv, cl.exportArgs[0], cl.exportArgs[1], cl.home);
     // A screenshot needs no screen of its own: draw off screen when there is none.
     if (!cl.screenshot.isEmpty() && !hasDisplay())
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-
-    // The export needs no window either.
-    if (!cl.exportArgs.isEmpty() && !hasDisplay())
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
@@ -82,11 +81,6 @@ int Application::run(int argc, char** argv)
         return fail("not a usable catalogue address: " + cl.baseUrl, 2);
     AppPaths::setRoot(AppPaths::defaultRoot(cl.home));
     AppPaths::ensureLayout();
-    if (!cl.exportArgs.isEmpty()) {
-        QTextStream errors(stderr);
-        return ExportCommand::run(cl.exportArgs[0], cl.exportArgs[1], errors);
-    }
-
     Form1 window;
     int status = 0;
     if (!cl.screenshot.isEmpty())

@@ -132,7 +132,7 @@ ExportResult RenderAndSave(const ExportRequest& request, QImage source)
 
 ExportResult RenderAndSaveIcon(const QString& sFilename, int FileTypes, int /*reserved*/, int smoothingMode,
                                int /*pixelOffsetMode*/, bool TransBG, bool /*GIF_Dither*/, int /*GIF_Color*/,
-                               int JPEG_Quality, const QImage& source, bool writeFlag, Dialogs* dialogs,
+                               int JPEG_Quality, QImage source, bool writeFlag, Dialogs* dialogs,
                                QWidget* dialogParent)
 {
     const ExportRequest request{sFilename,    FileTypes, smoothingMode,    TransBG,
@@ -140,7 +140,7 @@ ExportResult RenderAndSaveIcon(const QString& sFilename, int FileTypes, int /*re
     ExportResult result;
     {
         const BusyPointer busy;
-        result = RenderAndSave(request, source);
+        result = RenderAndSave(request, std::move(source));
     }
     if (!result.ok && dialogs)
         dialogs->inform(dialogParent, result.message, QStringLiteral("Pictomine"));

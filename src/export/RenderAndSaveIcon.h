@@ -38,9 +38,10 @@ ExportResult RenderAndSave(const ExportRequest& request, QImage source);
 
 // The export routine of a tile's save: RenderAndSave with the Sizes folder of the application
 // folder, under the hourglass; a failure is returned and, when `dialogs` is given, shown in a
-// message box. `reserved`, GIF_Dither and GIF_Color are accepted and not used; pixelOffsetMode
-// has no counterpart in this painter.
+// message box. The caller's picture is not changed (pass it moved to let a large one go early).
+// `reserved`, GIF_Dither and GIF_Color are accepted and not used; pixelOffsetMode has no
+// counterpart in this painter.
 ExportResult RenderAndSaveIcon(const QString& sFilename, int FileTypes, int reserved, int smoothingMode,
                                int pixelOffsetMode, bool TransBG, bool GIF_Dither, int GIF_Color,
-                               int JPEG_Quality, const QImage& source, bool writeFlag,
-                               Dialogs* dialogs = nullptr, QWidget* dialogParent = nullptr);
+                               int JPEG_Quality, QImage source, bool writeFlag, Dialogs* dialogs = nullptr,
+                               QWidget* dialogParent = nullptr);
