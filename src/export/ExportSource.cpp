@@ -1,5 +1,9 @@
 #include "export/ExportSource.h"
 
+#include "imaging/BmpFile.h"
+#include "imaging/BmpFileCheck.h"
+
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QLocale>
@@ -60,6 +64,34 @@ QByteArray ExportSource::formatOf(const QByteArray& head)
     return {};
 }
 
+namespace
+{
+
+ExportSource::Decoded decode(QIODevice& device, const QByteArray& format)
+{
+    ExportSource::Decoded result;
+    QImageReader reader(&device, format);
+    reader.setAutoDetectImageFormat(false);
+    const QSize stated = reader.size();
+    if (stated.isValid() && !fits(stated)) {
+        result.error = ExportSource::tooLargeMessage(stated);
+        result.tooLarge = true;
+        return result;
+    }
+    result.image = reader.read();
+    if (result.image.isNull()) {
+        result.error = reader.errorString();
+    } else if (!fits(result.image.size())) {
+        // A format that does not state its size up front.
+        result.error = ExportSource::tooLargeMessage(result.image.size());
+        result.tooLarge = true;
+        result.image = QImage();
+    }
+    return result;
+}
+
+} // namespace
+
 ExportSource::Decoded ExportSource::read(const QString& path)
 {
     Decoded result;
@@ -73,22 +105,21 @@ ExportSource::Decoded ExportSource::read(const QString& path)
         result.error = QStringLiteral("not a PNG, JPEG, GIF, BMP, WebP, TIFF or ICO picture");
         return result;
     }
-    QImageReader reader(&file, format);
-    reader.setAutoDetectImageFormat(false);
-    const QSize stated = reader.size();
-    if (stated.isValid() && !fits(stated)) {
-        result.error = tooLargeMessage(stated);
-        result.tooLarge = true;
+    if (format != "bmp")
+        return decode(file, format);
+    // BMP headers are checked as for any bitmap file first: sizes inside the file, run-length
+    // data that cannot describe more pixels than it could hold.
+    if (file.size() > BmpFile::kMaxFileBytes) {
+        result.error = QStringLiteral("BMP file larger than %1 MB").arg(BmpFile::kMaxFileBytes >> 20);
         return result;
     }
-    result.image = reader.read();
-    if (result.image.isNull()) {
-        result.error = reader.errorString();
-    } else if (!fits(result.image.size())) {
-        // A format that does not state its size up front.
-        result.error = tooLargeMessage(result.image.size());
-        result.tooLarge = true;
-        result.image = QImage();
+    QByteArray bytes = file.readAll();
+    const BmpFileCheck::Result check = BmpFileCheck::check(bytes);
+    if (!check.ok) {
+        result.error = QStringLiteral("not a usable BMP file: %1").arg(check.reason);
+        return result;
     }
-    return result;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return decode(buffer, format);
 }

@@ -10,7 +10,9 @@
 //
 // Only raster formats recognised from the file's first bytes are read (PNG, JPEG, GIF, BMP, WebP,
 // TIFF, ICO), whatever the file is called: never a vector format, whose drawing time no pixel
-// bound limits. Naming the format also spares loading every image plug-in to ask each one.
+// bound limits. Naming the format also spares loading every image plug-in to ask each one. BMP
+// files go through the bitmap file check first (BmpFileCheck: sizes within the file, run-length
+// data limited to the pixels it could describe).
 class ExportSource
 {
 public:

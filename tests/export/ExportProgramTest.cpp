@@ -109,11 +109,24 @@ TEST(ExportProgram, FailuresEndWithOneLineAndStatus1)
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
     huge.write(ExportTestUtil::pngHeader(40000, 40000));
     huge.close();
+    // 90 bytes of run-length BMP claiming 5,640 x 5,640 pixels.
+    QByteArray rle(62, '\0');
+    rle[0] = 'B';
+    rle[1] = 'M';
+    rle += QByteArray(26, '\x01') + QByteArray("\x00\x01", 2);
+    for (const auto& [offset, value] :
+         {std::pair{2, 90}, {10, 62}, {14, 40}, {18, 5640}, {22, 5640}, {30, 1}, {46, 2}})
+        qToLittleEndian<quint32>(quint32(value), rle.data() + offset);
+    qToLittleEndian<quint32>(0x00080001u, rle.data() + 26); // one plane, 8 bits
+    QFile runs(dir.filePath("runs.bmp"));
+    ASSERT_TRUE(runs.open(QIODevice::WriteOnly) && runs.write(rle) == 90);
+    runs.close();
     const std::tuple<QString, QString, const char*> cases[] = {
         {dir.filePath("missing.png"), dir.filePath("b.png"), "missing.png"},
         {src, dir.filePath("no/such/folder/c.png"), "c.png"},
         {huge.fileName(), dir.filePath("d.gif"), "40,000 x 40,000 pixels, too large to export"},
         {src, dir.filePath("e.emf"), "EMF"},
+        {runs.fileName(), dir.filePath("f.png"), "run-length data too short"},
     };
     for (const auto& [from, to, says] : cases) {
         const ProcessRun run = exportWith({from, to}, dir.filePath("home"));
