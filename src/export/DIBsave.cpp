@@ -78,6 +78,21 @@ void DIBsave::Destroy()
     Img.reset();
 }
 
+namespace
+{
+
+// The 24-bit formats read only red, green and blue. A view of the bitmap's own pixels as RGB32
+// (alpha byte ignored) writes the same file as a 24-bit copy would, without copying a picture
+// that may hold tens of megabytes.
+QImage withoutAlpha(const QImage& argb)
+{
+    if (argb.format() != QImage::Format_ARGB32 && argb.format() != QImage::Format_RGB32)
+        return argb.convertToFormat(QImage::Format_RGB32);
+    return QImage(argb.constBits(), argb.width(), argb.height(), argb.bytesPerLine(), QImage::Format_RGB32);
+}
+
+} // namespace
+
 int DIBsave::GetEncoderClsid(const QString& mimeType, QByteArray& format)
 {
     const QList<QByteArray> mimeTypes = QImageWriter::supportedMimeTypes();
@@ -162,16 +177,16 @@ bool DIBsave::Save(const QString& sFilename, int FileTypes, bool TransBG, int JP
         return fail(QStringLiteral("There is no image to save"));
     switch (FileTypes) {
     case FileType::BMP:
-        return saveWithWriter(sFilename, Img->convertToFormat(QImage::Format_RGB888), "image/bmp", -1, -1);
+        return saveWithWriter(sFilename, withoutAlpha(*Img), "image/bmp", -1, -1);
     case FileType::PNG:
         return saveWithWriter(sFilename, *Img, "image/png", -1, -1);
     case FileType::JPEG:
-        return saveWithWriter(sFilename, Img->convertToFormat(QImage::Format_RGB888), "image/jpeg",
-                              std::clamp(JPEG_Quality, 0, 100), -1);
+        return saveWithWriter(sFilename, withoutAlpha(*Img), "image/jpeg", std::clamp(JPEG_Quality, 0, 100),
+                              -1);
     case FileType::GIF:
         return saveGif(sFilename, TransBG, GIF_TransValue);
     case FileType::TIFF:
-        return saveWithWriter(sFilename, Img->convertToFormat(QImage::Format_RGB888), "image/tiff", -1, 0);
+        return saveWithWriter(sFilename, withoutAlpha(*Img), "image/tiff", -1, 0);
     case FileType::EMF:
         return fail(QStringLiteral("The EMF (Windows Enhanced Metafile) format is not supported"));
     case FileType::WMF:

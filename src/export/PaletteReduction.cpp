@@ -183,14 +183,11 @@ template <Key K> QImage reduceAs(const QImage& argb, int threshold)
 
 } // namespace
 
-QImage PaletteReduction::reduce(const QImage& image, Key key, int threshold)
+namespace
 {
-    if (image.isNull() || qint64(image.width()) * image.height() > kMaxPixels)
-        return {};
-    const bool direct = image.format() == QImage::Format_ARGB32 || image.format() == QImage::Format_RGB32;
-    const QImage argb = direct ? image : image.convertToFormat(QImage::Format_ARGB32);
-    if (argb.isNull())
-        return {};
+
+QImage reduceArgb(const QImage& argb, Key key, int threshold)
+{
     try {
         switch (key) {
         case Key::Alpha:
@@ -204,4 +201,18 @@ QImage PaletteReduction::reduce(const QImage& image, Key key, int threshold)
     } catch (const std::bad_alloc&) {
         return {};
     }
+}
+
+} // namespace
+
+QImage PaletteReduction::reduce(const QImage& image, Key key, int threshold)
+{
+    if (image.isNull() || qint64(image.width()) * image.height() > kMaxPixels)
+        return {};
+    // Read in place: a copy of an image that is being painted on (the export canvas) would be
+    // a deep one.
+    if (image.format() == QImage::Format_ARGB32 || image.format() == QImage::Format_RGB32)
+        return reduceArgb(image, key, threshold);
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    return argb.isNull() ? QImage() : reduceArgb(argb, key, threshold);
 }
