@@ -153,7 +153,8 @@ bool DIBsave::saveGif(const QString& fileName, bool transBG, int transValue)
     const QImage reduced = PaletteReduction::reduce(
         *Img, transBG ? PaletteReduction::Key::Alpha : PaletteReduction::Key::None, transValue);
     if (reduced.isNull())
-        return fail(QStringLiteral("Not enough memory to reduce the %1 x %2 image to 256 colours")
+        return fail(QStringLiteral("The %1 x %2 image could not be reduced to 256 colours: it is too large "
+                                   "for the memory at hand")
                         .arg(ImgWidth)
                         .arg(ImgHeight));
     QSaveFile file(fileName);
