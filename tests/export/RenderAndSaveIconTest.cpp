@@ -1,7 +1,6 @@
 #include "export/RenderAndSaveIcon.h"
 #include "ExportTestUtil.h"
 #include "export/DIBsave.h"
-#include "export/ExportCommand.h"
 #include "platform/ScreenCursor.h"
 
 #include "support/ScriptedDialogs.h"
@@ -145,19 +144,4 @@ TEST_F(ExportFolder, IconFileHoldsEverySizeUpToTheSmallerSide)
     EXPECT_EQ(sizeFile(48).pixel(3, 3), qRgb(0, 200, 0));
     EXPECT_EQ(sizeFile(64).pixel(32, 32), kRed);
     EXPECT_EQ(sizeFile(256), before256);
-}
-
-TEST_F(ExportFolder, CommandExportsByExtension)
-{
-    const QString src = out("src.png");
-    ASSERT_TRUE(sampleIcon(512, 512).save(src));
-    QString text;
-    QTextStream errors(&text);
-    for (const auto& [name, format] :
-         {std::pair{"a.PNG", "png"}, std::pair{"noext", "bmp"}, std::pair{"a.ico", "ico"}}) {
-        EXPECT_EQ(ExportCommand::run(src, out(name), errors), 0) << name;
-        EXPECT_EQ(QImageReader(out(name)).format(), format);
-    }
-    EXPECT_EQ(QImageReader(out("a.ico")).imageCount(), 7);
-    EXPECT_TRUE(text.isEmpty()) << text.toStdString();
 }
