@@ -63,13 +63,19 @@ QString settleFolder(const CommandLine& cl)
     return AppPaths::prepare();
 }
 
-// The export needs no window: it runs before any QApplication is built.
-int runExport(const CommandLine& cl)
+// The export needs no window: a core application object only (for the application folder and
+// the plug-in paths), and the process ends as soon as the file is in place.
+[[noreturn]] void runExport(int argc, char** argv, const CommandLine& cl)
 {
-    if (const QString problem = settleFolder(cl); !problem.isEmpty())
-        return fail(problem, kFailure);
-    QTextStream errors(stderr);
-    return ExportCommand::run(cl.exportArgs[0], cl.exportArgs[1], errors);
+    QCoreApplication app(argc, argv);
+    int status = kFailure;
+    if (const QString problem = settleFolder(cl); !problem.isEmpty()) {
+        fail(problem, kFailure);
+    } else {
+        QTextStream errors(stderr);
+        status = ExportCommand::run(cl.exportArgs[0], cl.exportArgs[1], errors);
+    }
+    ExportCommand::endProcess(status);
 }
 
 void arrangeScreenshot(Form1& window, const QString& path, int& status)
@@ -104,7 +110,7 @@ int Application::run(int argc, char** argv)
         return 0;
     }
     if (!cl.exportArgs.isEmpty())
-        return runExport(cl);
+        runExport(argc, argv, cl);
 
     // A screenshot needs no screen of its own: draw off screen when there is none.
     if (!cl.screenshot.isEmpty() && !hasDisplay())

@@ -70,6 +70,7 @@ Form1::Form1(QWidget* parent)
     m_busy = new Form2(this);
     m_download = new IconDownloadFlow(Dialogs::instance(), this, this);
     connect(m_download, &IconDownloadFlow::downloadFinished, this, &Form1::onDownloadFinished);
+    connect(m_busy, &Form2::cancelled, m_download, &IconDownloadFlow::cancel);
 
     m_menuWidth = WindowLayout::kMenuWidth;
     m_menuPanel->setVisible(true);

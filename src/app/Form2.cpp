@@ -2,6 +2,7 @@
 
 #include "app/PictureBox.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QTimerEvent>
@@ -37,7 +38,7 @@ Form2::Form2(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint
     m_close->setPicture(crossGlyph(devicePixelRatioF()));
     m_close->setToolTip(QStringLiteral("Cancel"));
     m_close->setCursor(Qt::PointingHandCursor);
-    connect(m_close, &PictureBox::MouseUp, this, &QWidget::close);
+    connect(m_close, &PictureBox::MouseUp, this, &Form2::cancel);
 }
 
 QWidget* Form2::closeControl() const
@@ -61,6 +62,19 @@ void Form2::showEvent(QShowEvent*)
 void Form2::hideEvent(QHideEvent*)
 {
     m_timer.stop();
+}
+
+void Form2::cancel()
+{
+    Q_EMIT cancelled();
+    close();
+}
+
+void Form2::closeEvent(QCloseEvent* e)
+{
+    // Closed by the window manager; closing from code (a failed start) cancels nothing.
+    if (e->spontaneous())
+        Q_EMIT cancelled();
 }
 
 void Form2::timerEvent(QTimerEvent* e)

@@ -12,6 +12,8 @@ class PictureBox;
 
 // The busy window shown while a tile fetches its full-size icon: "Reading..." beside a 32 x 32
 // spinner that advances every 30 ms, and a small close control with the tool tip "Cancel".
+// That control, or the window manager's close, cancels: cancelled() is raised so the download the
+// window stands for is abandoned, and the window closes. Hiding it is not closing.
 class Form2 : public QWidget
 {
     Q_OBJECT
@@ -27,10 +29,16 @@ public:
     [[nodiscard]] QWidget* closeControl() const;
     // One timer tick: draws the next frame.
     void drawNextFrame();
+    // What the close control does: raises cancelled() and closes the window.
+    void cancel();
+
+Q_SIGNALS:
+    void cancelled();
 
 protected:
     void showEvent(QShowEvent*) override;
     void hideEvent(QHideEvent*) override;
+    void closeEvent(QCloseEvent*) override;
     void timerEvent(QTimerEvent* e) override;
     void paintEvent(QPaintEvent*) override;
 

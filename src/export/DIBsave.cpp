@@ -1,8 +1,7 @@
 #include "export/DIBsave.h"
 
 #include "export/GifWriter.h"
-#include "export/TransparentKey.h"
-#include "export/modDither.h"
+#include "export/PaletteReduction.h"
 
 #include <QImageWriter>
 #include <QSaveFile>
@@ -79,6 +78,21 @@ void DIBsave::Destroy()
     Img.reset();
 }
 
+namespace
+{
+
+// The 24-bit formats read only red, green and blue. A view of the bitmap's own pixels as RGB32
+// (alpha byte ignored) writes the same file as a 24-bit copy would, without copying a picture
+// that may hold tens of megabytes.
+QImage withoutAlpha(const QImage& argb)
+{
+    if (argb.format() != QImage::Format_ARGB32 && argb.format() != QImage::Format_RGB32)
+        return argb.convertToFormat(QImage::Format_RGB32);
+    return QImage(argb.constBits(), argb.width(), argb.height(), argb.bytesPerLine(), QImage::Format_RGB32);
+}
+
+} // namespace
+
 int DIBsave::GetEncoderClsid(const QString& mimeType, QByteArray& format)
 {
     const QList<QByteArray> mimeTypes = QImageWriter::supportedMimeTypes();
@@ -123,87 +137,26 @@ bool DIBsave::saveWithWriter(const QString& fileName, const QImage& image, const
     return true;
 }
 
-QImage DIBsave::KeyedCopy(const QImage& source, int threshold)
-{
-    const QImage argb = source.convertToFormat(QImage::Format_ARGB32);
-    QImage target(argb.width(), argb.height(), QImage::Format_RGB888);
-    for (int y = 0; y < argb.height(); ++y) {
-        const QRgb* in = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-        uchar* out = target.scanLine(y);
-        for (int x = 0; x < argb.width(); ++x) {
-            const QRgb p = in[x];
-            int r = qRed(p);
-            int g = qGreen(p);
-            int b = qBlue(p);
-            if (qAlpha(p) < threshold) {
-                r = g = b = 0;
-            } else if (r < 10 && g < 10 && b < 10) {
-                r = g = b = 5;
-            }
-            out[3 * x] = uchar(r);
-            out[3 * x + 1] = uchar(g);
-            out[3 * x + 2] = uchar(b);
-        }
-    }
-    return target;
-}
-
 int DIBsave::PaletteImageGIF(QImage& image, bool transparent, quint32 /*key*/)
 {
-    const int w = image.width();
-    const int h = image.height();
-    if (w <= 0 || h <= 0)
-        return 9;
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    // The quantiser reads blue, green, red per pixel in rows padded to 4 bytes.
-    const int s24 = (3 * w + 3) / 4 * 4;
-    std::vector<quint8> pixels(size_t(s24) * size_t(h), 0);
-    for (int y = 0; y < h; ++y) {
-        const uchar* in = rgb.constScanLine(y);
-        quint8* out = pixels.data() + size_t(y) * size_t(s24);
-        for (int x = 0; x < w; ++x) {
-            out[3 * x] = in[3 * x + 2];
-            out[3 * x + 1] = in[3 * x + 1];
-            out[3 * x + 2] = in[3 * x];
-        }
-    }
-    modDither::BuildOctreePalette(s24, h, s24 - 3 * w, pixels.data(), 256, 8);
-
-    QImage indexed(w, h, QImage::Format_Indexed8);
-    for (int y = h - 1; y >= 0; --y) {
-        const quint8* in = pixels.data() + size_t(y) * size_t(s24);
-        uchar* out = indexed.scanLine(y);
-        for (int x = w - 1; x >= 0; --x)
-            out[x] = uchar(modDither::GetPaletteIndex(in[3 * x], in[3 * x + 1], in[3 * x + 2]));
-    }
-
-    QList<QRgb> table(modDither::PaletteSize(), qRgba(0, 0, 0, 255));
-    for (int i = 0; i <= modDither::LastPaletteIndex(); ++i) {
-        quint8 b = 0;
-        quint8 g = 0;
-        quint8 r = 0;
-        modDither::GetPaletteColor(i, b, g, r);
-        table[i] = qRgba(r, g, b, 255);
-    }
-    if (transparent) {
-        for (int i = 0; i <= modDither::LastPaletteIndex(); ++i) {
-            if (qRed(table[i]) < 5 && qGreen(table[i]) < 5 && qBlue(table[i]) < 5) {
-                table[i] = qRgba(qRed(table[i]), qGreen(table[i]), qBlue(table[i]), 0);
-                break;
-            }
-        }
-    }
-    indexed.setColorTable(table);
-    image = indexed;
+    const QImage reduced = PaletteReduction::reduce(image, transparent ? PaletteReduction::Key::Black
+                                                                       : PaletteReduction::Key::None);
+    if (!reduced.isNull())
+        image = reduced;
     return 9;
 }
 
 bool DIBsave::saveGif(const QString& fileName, bool transBG, int transValue)
 {
-    QImage reduced = transBG ? KeyedCopy(*Img, transValue) : Img->convertToFormat(QImage::Format_RGB888);
-    PaletteImageGIF(reduced, transBG);
-    if (transBG)
-        TransparentKey::apply(reduced, *Img, transValue);
+    if (ImgWidth > GifWriter::kMaxSide || ImgHeight > GifWriter::kMaxSide)
+        return fail(GifWriter::tooLarge(ImgWidth, ImgHeight));
+    const QImage reduced = PaletteReduction::reduce(
+        *Img, transBG ? PaletteReduction::Key::Alpha : PaletteReduction::Key::None, transValue);
+    if (reduced.isNull())
+        return fail(QStringLiteral("The %1 x %2 image could not be reduced to 256 colours: it is too large "
+                                   "for the memory at hand")
+                        .arg(ImgWidth)
+                        .arg(ImgHeight));
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
@@ -225,16 +178,16 @@ bool DIBsave::Save(const QString& sFilename, int FileTypes, bool TransBG, int JP
         return fail(QStringLiteral("There is no image to save"));
     switch (FileTypes) {
     case FileType::BMP:
-        return saveWithWriter(sFilename, Img->convertToFormat(QImage::Format_RGB888), "image/bmp", -1, -1);
+        return saveWithWriter(sFilename, withoutAlpha(*Img), "image/bmp", -1, -1);
     case FileType::PNG:
         return saveWithWriter(sFilename, *Img, "image/png", -1, -1);
     case FileType::JPEG:
-        return saveWithWriter(sFilename, Img->convertToFormat(QImage::Format_RGB888), "image/jpeg",
-                              std::clamp(JPEG_Quality, 0, 100), -1);
+        return saveWithWriter(sFilename, withoutAlpha(*Img), "image/jpeg", std::clamp(JPEG_Quality, 0, 100),
+                              -1);
     case FileType::GIF:
         return saveGif(sFilename, TransBG, GIF_TransValue);
     case FileType::TIFF:
-        return saveWithWriter(sFilename, Img->convertToFormat(QImage::Format_RGB888), "image/tiff", -1, 0);
+        return saveWithWriter(sFilename, withoutAlpha(*Img), "image/tiff", -1, 0);
     case FileType::EMF:
         return fail(QStringLiteral("The EMF (Windows Enhanced Metafile) format is not supported"));
     case FileType::WMF:
@@ -270,9 +223,7 @@ void DIBsave::DemoGIFimage(QPainter& graphics, int nW, int nH, int Optimized) co
 {
     if (!Img)
         return;
-    QImage reduced = KeyedCopy(*Img, Optimized);
-    PaletteImageGIF(reduced, true);
-    TransparentKey::apply(reduced, *Img, Optimized);
+    const QImage reduced = PaletteReduction::reduce(*Img, PaletteReduction::Key::Alpha, Optimized);
     graphics.drawImage(centredTarget(nW, nH, ImgWidth, ImgHeight), reduced, QRect(0, 0, ImgWidth, ImgHeight));
 }
 

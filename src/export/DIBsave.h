@@ -66,10 +66,10 @@ public:
     void Destroy();
 
     // Writes `Img` to `sFilename`. BMP, JPEG (with the quality), GIF (palette-reduced, optionally
-    // keyed on alpha below GIF_TransValue), TIFF (24-bit, uncompressed) and PNG are written through
-    // a temporary file beside the target that replaces it only when complete. EMF, WMF, ICO and
-    // unknown codes write nothing. False on failure; lastError() then says why.
-    // GIF_Color, GIF_Dither, TIFF_ColorDepth and TIFF_Compression are accepted and not used.
+    // keyed on alpha below GIF_TransValue; sides up to 65,535 pixels), TIFF (24-bit, uncompressed) and PNG
+    // are written through a temporary file beside the target that replaces it only when complete. EMF, WMF,
+    // ICO and unknown codes write nothing. False on failure; lastError() then says why. GIF_Color,
+    // GIF_Dither, TIFF_ColorDepth and TIFF_Compression are accepted and not used.
     bool Save(const QString& sFilename, int FileTypes, bool TransBG = false, int JPEG_Quality = 90,
               int GIF_Color = 0, bool GIF_Dither = false, int TIFF_ColorDepth = 24, int TIFF_Compression = 6,
               int GIF_TransValue = 130);
@@ -84,14 +84,11 @@ public:
     // Whether the pixel (Bx, By) of Img has an alpha above OptValue.
     bool CreateRgn(int nImg24, int OptValue, int Bx, int By) const;
 
-    // Replaces `image` by its 8-bit palette version (octree, at most 256 colours). With
-    // `transparent`, the first entry darker than (5, 5, 5) in every channel gets alpha 0.
-    // Returns 9. `key` is accepted and not used.
+    // Replaces `image` by its 8-bit palette version (octree, at most 256 colours; left as it is
+    // when that fails). With `transparent` the image is taken as a keyed copy whose black pixels
+    // are the transparency key: they get a transparent entry that no visible pixel uses (see
+    // PaletteReduction). Returns 9. `key` is accepted and not used.
     static int PaletteImageGIF(QImage& image, bool transparent, quint32 key = 0xFF000000u);
-
-    // The keyed copy: alpha below the threshold -> opaque black (the transparency key); visible
-    // pixels darker than 10 in every channel -> (5, 5, 5); others keep their colour, opaque.
-    static QImage KeyedCopy(const QImage& source, int threshold);
 
     // Index (1-based) of the writer for a MIME type, compared ignoring case, and its format name;
     // -1 when no writer handles it (the format is then left unchanged).

@@ -4,10 +4,13 @@
 #include <QTextStream>
 
 // `pictomine --export SRC DEST`: the tile's export without a window. The format comes from DEST's
-// extension (ignoring case; none or unknown gives BMP). Returns 0 on success, 1 after writing a
-// one-line message to `errors` on failure.
+// extension (ignoring case; none or unknown gives BMP).
 class ExportCommand
 {
 public:
+    // Returns 0 on success, 1 after writing a one-line message to `errors` on failure.
     static int run(const QString& source, const QString& destination, QTextStream& errors);
+
+    // Ends an export process at once with `status`, its output flushed (see the definition for why).
+    [[noreturn]] static void endProcess(int status);
 };

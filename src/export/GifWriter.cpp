@@ -32,10 +32,20 @@ bool failWith(QString* error, const QString& message)
 
 } // namespace
 
+QString GifWriter::tooLarge(int width, int height)
+{
+    return QStringLiteral(
+               "The image is %1 x %2 pixels; a GIF image can be at most 65,535 pixels wide and high")
+        .arg(width)
+        .arg(height);
+}
+
 bool GifWriter::write(const QImage& indexed, QIODevice& device, QString* error)
 {
     if (indexed.format() != QImage::Format_Indexed8 || indexed.isNull())
         return failWith(error, QStringLiteral("GIF writer needs an 8-bit palette image"));
+    if (indexed.width() > kMaxSide || indexed.height() > kMaxSide)
+        return failWith(error, tooLarge(indexed.width(), indexed.height()));
     const QList<QRgb> table = indexed.colorTable();
     const int mapSize = colorMapSize(int(table.size()));
     std::vector<GifColorType> colors(mapSize, GifColorType{0, 0, 0});

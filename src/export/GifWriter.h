@@ -11,6 +11,12 @@ class QIODevice;
 class GifWriter
 {
 public:
-    // False with a reason in `error` when the image is not indexed or giflib fails.
+    // The format stores each side in 16 bits.
+    static constexpr int kMaxSide = 65535;
+    // The message for an image with a side beyond kMaxSide.
+    static QString tooLarge(int width, int height);
+
+    // False with a reason in `error` when the image is not indexed, has a side beyond kMaxSide
+    // (nothing is written then) or giflib fails.
     static bool write(const QImage& indexed, QIODevice& device, QString* error = nullptr);
 };

@@ -1,8 +1,9 @@
 #include "export/IconDownloadFlow.h"
 
 #include "export/DownloadNames.h"
+#include "export/ExportJob.h"
+#include "export/ExportSource.h"
 #include "export/FileTypeCode.h"
-#include "export/RenderAndSaveIcon.h"
 #include "imaging/FileHelpers.h"
 #include "platform/AppPaths.h"
 #include "platform/Dialogs.h"
@@ -10,7 +11,7 @@
 #include "platform/SiteAddress.h"
 
 #include <QFile>
-#include <QImageReader>
+#include <QFutureWatcher>
 #include <QSaveFile>
 
 const QString IconDownloadFlow::kSaveFilter =
@@ -25,6 +26,7 @@ const QString IconDownloadFlow::kSaveFilter =
 IconDownloadFlow::IconDownloadFlow(Dialogs& dialogs, QWidget* dialogParent, QObject* parent)
     : QObject(parent), m_dialogs(dialogs), m_dialogParent(dialogParent)
 {
+    ExportSource::allowBoundedImages();
     Timer1.setInterval(kPollMs);
     connect(&Timer1, &QTimer::timeout, this, &IconDownloadFlow::onTimer1);
     connect(&inetGetPics, &Transfer::finished, this, &IconDownloadFlow::onFetched);
@@ -54,6 +56,14 @@ void IconDownloadFlow::start(const QString& thumbName)
     inetGetPics.get(QUrl(m_url));
 }
 
+void IconDownloadFlow::cancel()
+{
+    // Transfer::Cancel drops the reply without a finished() signal, so nothing is stored.
+    inetGetPics.Cancel();
+    Timer1.stop();
+    showPointer();
+}
+
 void IconDownloadFlow::onFetched(bool ok, const QByteArray& body)
 {
     // Replies of zero or one byte count as failed fetches. The file appears only when complete.
@@ -77,8 +87,14 @@ void IconDownloadFlow::onFetched(bool ok, const QByteArray& body)
 
 void IconDownloadFlow::finishFetch()
 {
-    ScreenCursor::set(ScreenCursor::Default);
+    showPointer();
     Q_EMIT downloadFinished();
+}
+
+// The hourglass stays while an export runs.
+void IconDownloadFlow::showPointer()
+{
+    ScreenCursor::set(m_exportsRunning > 0 ? ScreenCursor::Hourglass : ScreenCursor::Default);
 }
 
 void IconDownloadFlow::onTimer1()
@@ -101,18 +117,28 @@ void IconDownloadFlow::onTimer1()
 
 void IconDownloadFlow::saveAs(const QString& path)
 {
-    QImageReader reader(m_downloadPath);
-    const QImage image = reader.read();
-    if (image.isNull()) {
-        tell(QStringLiteral("The downloaded icon %1 could not be read: %2.")
-                 .arg(m_downloadPath, reader.errorString()));
+    // The existing file stays until the export has written its replacement completely.
+    const ExportRequest request{path, FileTypeCode::fromPath(path), 1, true, 90, true, AppPaths::sizes()};
+    ++m_exportsRunning;
+    showPointer();
+    auto* watcher = new QFutureWatcher<ExportResult>(this);
+    connect(watcher, &QFutureWatcher<ExportResult>::finished, this, [this, watcher, path] {
+        watcher->deleteLater();
+        onExported(path, watcher->result());
+    });
+    watcher->setFuture(ExportJob::start(m_downloadPath, request));
+}
+
+void IconDownloadFlow::onExported(const QString& path, const ExportResult& result)
+{
+    --m_exportsRunning;
+    if (!inetGetPics.isRunning())
+        showPointer();
+    if (!result.ok) {
+        tell(result.message);
         return;
     }
-    // The existing file stays until the export has written its replacement completely.
-    const ExportResult result = RenderAndSaveIcon(path, FileTypeCode::fromPath(path), 0, 1, 1, true, true, 0,
-                                                  90, image, true, &m_dialogs, m_dialogParent);
-    if (result.ok)
-        Q_EMIT saved(path);
+    Q_EMIT saved(path);
 }
 
 void IconDownloadFlow::tell(const QString& message)

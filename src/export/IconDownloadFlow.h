@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/RenderAndSaveIcon.h"
 #include "platform/Transfer.h"
 
 #include <QObject>
@@ -11,8 +12,8 @@ class QWidget;
 
 // The action behind a tile's download button: fetches the full-size icon of a thumbnail into the
 // downloads folder (an earlier copy is reused), then asks where to save it and exports it there.
-// The fetch runs asynchronously so the window never freezes; Timer1 then polls every 50 ms for
-// the file before the save dialog opens.
+// The fetch runs asynchronously and the export on the export thread (under the hourglass), so the
+// window never freezes; Timer1 polls every 50 ms for the file before the save dialog opens.
 class IconDownloadFlow : public QObject
 {
     Q_OBJECT
@@ -25,10 +26,14 @@ public:
 
     // The download press for the tile showing thumbName. A press while one is running restarts it.
     void start(const QString& thumbName);
+    // Abandons the running download and its save (the busy window's Cancel): the fetch stops, no
+    // file is stored and no save dialog opens. An export already running completes its file.
+    void cancel();
 
     // Path of the full-size file in the downloads folder of the last start().
     [[nodiscard]] QString downloadPath() const { return m_downloadPath; }
     [[nodiscard]] bool isPolling() const { return Timer1.isActive(); }
+    [[nodiscard]] bool isExporting() const { return m_exportsRunning > 0; }
 
 Q_SIGNALS:
     // The fetch part is over (whatever its outcome): the host hides its busy window.
@@ -41,6 +46,8 @@ private:
     void finishFetch();
     void onTimer1();
     void saveAs(const QString& path);
+    void onExported(const QString& path, const ExportResult& result);
+    void showPointer();
     void tell(const QString& message);
 
     Dialogs& m_dialogs;
@@ -49,4 +56,5 @@ private:
     QTimer Timer1;
     QString m_url;
     QString m_downloadPath;
+    int m_exportsRunning = 0;
 };

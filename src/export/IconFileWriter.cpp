@@ -1,6 +1,7 @@
 #include "export/IconFileWriter.h"
 
 #include <QBuffer>
+#include <QImageWriter>
 #include <QtEndian>
 
 namespace
@@ -20,16 +21,18 @@ void put32(QByteArray& out, quint32 v)
     out.append(b, 4);
 }
 
-QByteArray encodePng(const QImage& image)
+} // namespace
+
+QByteArray IconFileWriter::encodePng(const QImage& image)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image))
+        return {};
     return bytes;
 }
-
-} // namespace
 
 QByteArray IconFileWriter::encodeBitmap(const QImage& source)
 {
@@ -70,24 +73,28 @@ QByteArray IconFileWriter::encodeBitmap(const QImage& source)
     return out;
 }
 
-QByteArray IconFileWriter::encode(const QList<QImage>& images)
+QByteArray IconFileWriter::encode(const QList<Entry>& entries)
 {
     QList<QByteArray> bodies;
-    for (const QImage& image : images) {
+    for (const Entry& entry : entries) {
+        const QImage& image = entry.image;
         if (image.isNull() || image.width() > 256 || image.height() > 256)
             return {};
-        bodies << (image.width() == 256 || image.height() == 256 ? encodePng(image) : encodeBitmap(image));
+        if (image.width() == 256 || image.height() == 256)
+            bodies << (entry.png.isEmpty() ? encodePng(image) : entry.png);
+        else
+            bodies << encodeBitmap(image);
         if (bodies.last().isEmpty())
             return {};
     }
     QByteArray out;
     put16(out, 0);
     put16(out, 1); // icon
-    put16(out, quint16(images.size()));
-    quint32 offset = quint32(6 + 16 * images.size());
-    for (qsizetype i = 0; i < images.size(); ++i) {
-        out.append(char(images[i].width() & 0xFF)); // 256 is written as 0
-        out.append(char(images[i].height() & 0xFF));
+    put16(out, quint16(entries.size()));
+    quint32 offset = quint32(6 + 16 * entries.size());
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        out.append(char(entries[i].image.width() & 0xFF)); // 256 is written as 0
+        out.append(char(entries[i].image.height() & 0xFF));
         out.append('\0'); // no palette
         out.append('\0');
         put16(out, 1);

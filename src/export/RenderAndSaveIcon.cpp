@@ -1,5 +1,6 @@
 #include "export/RenderAndSaveIcon.h"
 
+#include "export/ByProductFile.h"
 #include "export/DIBsave.h"
 #include "export/IconFileWriter.h"
 #include "imaging/FileHelpers.h"
@@ -61,7 +62,7 @@ bool writeFile(const QString& path, const QByteArray& bytes, QString* error)
     return true;
 }
 
-ExportResult saveIcon(const QString& sFilename, const QImage& source, int m)
+ExportResult saveIcon(const ExportRequest& request, const QImage& source, int m)
 {
     const QList<int> sizes = IconSizesFor(m);
     if (sizes.isEmpty()) {
@@ -70,45 +71,28 @@ ExportResult saveIcon(const QString& sFilename, const QImage& source, int m)
                           .arg(source.height()));
     }
     DIBsave renderer;
-    QList<QImage> images;
+    QList<IconFileWriter::Entry> entries;
     for (int s : sizes) {
         renderer.CreateBlankMemory(s, s, QImage::Format_ARGB32);
         // Scaling in one step with area averaging keeps thin lines that a sampled draw would drop.
         renderer.Graphics->drawImage(QRect(0, 0, s, s),
                                      source.scaled(s, s, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-        // The per-size files are a by-product; a missing Sizes folder only skips them.
+        // Each size is encoded once, for its Sizes file and (at 256) for the icon file. The Sizes
+        // files are by-products: a missing Sizes folder only skips them, and is not reported.
+        const QByteArray png = IconFileWriter::encodePng(*renderer.Img);
         const QString path =
-            FileHelpers::AddBackslash(AppPaths::sizes()) + "temp" + QString::number(s) + ".png";
-        renderer.Save(path, FileType::PNG, false, 99, 0, true, 24, 6, kGifTransValue);
-        images << renderer.Img->copy();
+            FileHelpers::AddBackslash(request.sizesFolder) + "temp" + QString::number(s) + ".png";
+        if (!png.isEmpty())
+            (void)ByProductFile::write(path, png);
+        entries << IconFileWriter::Entry{renderer.Img->copy(), png};
     }
     renderer.Destroy();
-    const QByteArray icon = IconFileWriter::encode(images);
+    const QByteArray icon = IconFileWriter::encode(entries);
     if (icon.isEmpty())
         return failed(QStringLiteral("The icon file could not be assembled."));
     QString error;
-    if (!writeFile(sFilename, icon, &error))
+    if (!writeFile(request.sFilename, icon, &error))
         return failed(error);
-    return ExportResult{true, {}};
-}
-
-ExportResult render(const QString& sFilename, int fileType, int smoothingMode, bool transBG, int jpegQuality,
-                    const QImage& source, bool writeFlag)
-{
-    if (source.isNull() || source.width() <= 0 || source.height() <= 0)
-        return failed(QStringLiteral("There is no image to export."));
-    DIBsave canvas;
-    drawCanvas(canvas, source, fileType, smoothingMode, transBG);
-    if (canvas.Img->isNull())
-        return failed(QStringLiteral("Not enough memory for a %1 x %2 canvas.")
-                          .arg(source.width())
-                          .arg(source.height()));
-    if (!writeFlag)
-        return ExportResult{true, {}};
-    if (fileType == FileType::ICO)
-        return saveIcon(sFilename, source, std::min(canvas.ImgWidth, canvas.ImgHeight));
-    if (!canvas.Save(sFilename, fileType, transBG, jpegQuality, 0, true, 24, 6, kGifTransValue))
-        return failed(canvas.lastError());
     return ExportResult{true, {}};
 }
 
@@ -124,15 +108,39 @@ QList<int> IconSizesFor(int m)
     return sizes;
 }
 
+ExportResult RenderAndSave(const ExportRequest& request, QImage source)
+{
+    if (source.isNull() || source.width() <= 0 || source.height() <= 0)
+        return failed(QStringLiteral("There is no image to export."));
+    const int fileType = request.FileTypes;
+    DIBsave canvas;
+    drawCanvas(canvas, source, fileType, request.smoothingMode, request.TransBG);
+    if (canvas.Img->isNull())
+        return failed(QStringLiteral("Not enough memory for a %1 x %2 canvas.")
+                          .arg(source.width())
+                          .arg(source.height()));
+    if (!request.writeFlag)
+        return ExportResult{true, {}};
+    if (fileType == FileType::ICO)
+        return saveIcon(request, source, std::min(canvas.ImgWidth, canvas.ImgHeight));
+    source = QImage(); // the canvas has it now; large pictures need the memory for the writer
+    if (!canvas.Save(request.sFilename, fileType, request.TransBG, request.JPEG_Quality, 0, true, 24, 6,
+                     kGifTransValue))
+        return failed(canvas.lastError());
+    return ExportResult{true, {}};
+}
+
 ExportResult RenderAndSaveIcon(const QString& sFilename, int FileTypes, int /*reserved*/, int smoothingMode,
                                int /*pixelOffsetMode*/, bool TransBG, bool /*GIF_Dither*/, int /*GIF_Color*/,
-                               int JPEG_Quality, const QImage& source, bool writeFlag, Dialogs* dialogs,
+                               int JPEG_Quality, QImage source, bool writeFlag, Dialogs* dialogs,
                                QWidget* dialogParent)
 {
+    const ExportRequest request{sFilename,    FileTypes, smoothingMode,    TransBG,
+                                JPEG_Quality, writeFlag, AppPaths::sizes()};
     ExportResult result;
     {
         const BusyPointer busy;
-        result = render(sFilename, FileTypes, smoothingMode, TransBG, JPEG_Quality, source, writeFlag);
+        result = RenderAndSave(request, std::move(source));
     }
     if (!result.ok && dialogs)
         dialogs->inform(dialogParent, result.message, QStringLiteral("Pictomine"));

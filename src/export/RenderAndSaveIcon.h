@@ -12,18 +12,36 @@ struct ExportResult {
     QString message; // why it failed; empty on success
 };
 
+// One export as plain values, so that a worker thread can run it.
+struct ExportRequest {
+    QString sFilename; // destination
+    int FileTypes = 0; // file type code (see FileType in DIBsave.h)
+    int smoothingMode = 1;
+    bool TransBG = true;
+    int JPEG_Quality = 90;
+    bool writeFlag = true;
+    QString sizesFolder; // where the icon type writes temp<size>.png
+};
+
 // The standard icon sizes not greater than the smaller side m (256 down to 16); empty below 16.
 QList<int> IconSizesFor(int m);
 
-// The export routine: draws `source` on a fresh 32-bit canvas of its own size (white behind it
-// for BMP, JPEG and TIFF, and for every format when TransBG is false) and writes it at sFilename
-// in the format of FileTypes. For ICO it renders the icon at each standard size up to its smaller
-// side, writes Sizes/temp<size>.png for each and assembles a multi-size icon file at sFilename.
-// Files are replaced only once the new one is complete. With writeFlag false only the canvas is
-// drawn. A failure is returned and, when `dialogs` is given, shown in a message box.
-// `reserved`, GIF_Dither and GIF_Color are accepted and not used; smoothingMode 2 or 4 turns on
-// anti-aliasing of the canvas; pixelOffsetMode has no counterpart in this painter.
+// The export itself, touching no window, pointer or application state: draws `source` on a
+// fresh 32-bit canvas of its own size (white behind it for BMP, JPEG and TIFF, and for every
+// format when TransBG is false) and writes it at sFilename in the format of FileTypes. For ICO it
+// renders the icon at each standard size up to its smaller side, writes sizesFolder/temp<size>.png
+// for each (atomically, not synced: they are by-products) and assembles a multi-size icon file at
+// sFilename. The destination is replaced only once the new file is complete and on disk. With
+// writeFlag false only the canvas is drawn. smoothingMode 2 or 4 turns on anti-aliasing. The
+// source is released as soon as it is no longer needed.
+ExportResult RenderAndSave(const ExportRequest& request, QImage source);
+
+// The export routine of a tile's save: RenderAndSave with the Sizes folder of the application
+// folder, under the hourglass; a failure is returned and, when `dialogs` is given, shown in a
+// message box. The caller's picture is not changed (pass it moved to let a large one go early).
+// `reserved`, GIF_Dither and GIF_Color are accepted and not used; pixelOffsetMode has no
+// counterpart in this painter.
 ExportResult RenderAndSaveIcon(const QString& sFilename, int FileTypes, int reserved, int smoothingMode,
                                int pixelOffsetMode, bool TransBG, bool GIF_Dither, int GIF_Color,
-                               int JPEG_Quality, const QImage& source, bool writeFlag,
-                               Dialogs* dialogs = nullptr, QWidget* dialogParent = nullptr);
+                               int JPEG_Quality, QImage source, bool writeFlag, Dialogs* dialogs = nullptr,
+                               QWidget* dialogParent = nullptr);

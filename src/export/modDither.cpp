@@ -1,5 +1,6 @@
 #include "export/modDither.h"
 
+#include <array>
 #include <vector>
 
 namespace modDither
@@ -12,15 +13,50 @@ std::vector<Node> Nodes;
 int g_nodeCount = 0;
 int FreeList = 0;
 int ReducibleNodes[8] = {};
-int Mask[8] = {};
-quint8 BitTable[129] = {};
 std::vector<quint32> Palette; // 0x00BBGGRR
 int PaletteCount = 0;
 
-int octant(int depth, quint8 blue, quint8 green, quint8 red)
+// Per serial: the serial it was folded into (0 while it stands), the pool slot it used, and
+// after FinishPalette the palette entry its pixels ended in. A path prefix is created at most
+// once per tree (a folded subtree lies below a leaf and is never filed into again), so there are
+// at most 8 serials per distinct colour and in practice a few thousand per image.
+std::vector<quint32> Forward;
+std::vector<qint32> SerialNode;
+std::vector<qint32> SerialPalette;
+
+// The leaf that took the colour of the previous FileColor, while nothing has been folded since:
+// the same colour again would walk the same nodes to it.
+quint32 g_lastCode = 0;
+int g_lastLeaf = 0;
+
+// Bit p of a channel value moved to bit 3p. Interleaving the three channels this way gives the
+// octant of every depth at once: depth d (1 to 8) is bits 3(8 - d) to 3(8 - d) + 2, each octant
+// 4 x red bit + 2 x green bit + blue bit of the bit 8 - d of the channels.
+constexpr std::array<quint32, 256> makeSpread()
 {
-    const int m = Mask[depth - 1];
-    return 4 * BitTable[red & m] + 2 * BitTable[green & m] + BitTable[blue & m];
+    std::array<quint32, 256> spread{};
+    for (quint32 v = 0; v < 256; ++v)
+        for (int p = 0; p < 8; ++p)
+            spread[v] |= ((v >> p) & 1u) << (3 * p);
+    return spread;
+}
+constexpr std::array<quint32, 256> kSpread = makeSpread();
+
+quint32 octantCode(quint8 blue, quint8 green, quint8 red)
+{
+    return kSpread[red] << 2 | kSpread[green] << 1 | kSpread[blue];
+}
+
+int octantAt(quint32 code, int depth)
+{
+    return int((code >> (3 * (8 - depth))) & 7u);
+}
+
+void startSerial(int node)
+{
+    Nodes[node].Serial = quint32(SerialNode.size());
+    SerialNode.push_back(node);
+    Forward.push_back(0);
 }
 
 } // namespace
@@ -33,27 +69,29 @@ void InitTree()
     FreeList = 0;
     PaletteCount = 0;
     g_nodeCount = 1;
-    for (int i = 0; i < 8; ++i)
-        Mask[i] = 1 << (7 - i);
-    for (quint8& bit : BitTable)
-        bit = 0;
-    for (int v = 1; v <= 128; v *= 2)
-        BitTable[v] = 1;
+    Forward.assign(1, 0);
+    SerialNode.assign(1, 0);
+    SerialPalette.clear();
+    startSerial(1);
+    g_lastLeaf = 0;
 }
 
 int NewNode()
 {
     ++g_nodeCount;
+    int node = 0;
     if (FreeList != 0) {
-        const int node = FreeList;
+        node = FreeList;
         FreeList = Nodes[node].NextReducible;
         for (qint32& child : Nodes[node].Child)
             child = 0;
-        return node;
+    } else {
+        if (g_nodeCount % kPoolStep == 0 && int(Nodes.size()) < g_nodeCount + kPoolStep + 1)
+            Nodes.resize(size_t(g_nodeCount) + kPoolStep + 1);
+        node = g_nodeCount;
     }
-    if (g_nodeCount % kPoolStep == 0 && int(Nodes.size()) < g_nodeCount + kPoolStep + 1)
-        Nodes.resize(g_nodeCount + kPoolStep + 1);
-    return g_nodeCount;
+    startSerial(node);
+    return node;
 }
 
 void FreeNode(int node)
@@ -64,13 +102,18 @@ void FreeNode(int node)
     n.IsLeaf = 0;
     n.InReducibleList = 0;
     --g_nodeCount;
+    g_lastLeaf = 0;
 }
 
-void AddColor(int node, int depth, int leafDepth, int& leafCount, quint8 blue, quint8 green, quint8 red)
+namespace
 {
-    // Iterative form of the descent: one step per depth until a leaf takes the colour.
+
+// AddColor's descent: one step per depth until a leaf takes the colour; returns that leaf.
+int descend(int node, int depth, int leafDepth, int& leafCount, quint32 code, quint8 blue, quint8 green,
+            quint8 red)
+{
     for (;;) {
-        const int o = octant(depth, blue, green, red);
+        const int o = octantAt(code, depth);
         int child = Nodes[node].Child[o];
         if (child == 0) {
             child = NewNode(); // may grow the pool: no references into it are held across
@@ -92,7 +135,7 @@ void AddColor(int node, int depth, int leafDepth, int& leafCount, quint8 blue, q
             c.BlueSum += blue;
             c.GreenSum += green;
             c.RedSum += red;
-            return;
+            return child;
         }
         if (c.InReducibleList == 0) {
             c.NextReducible = ReducibleNodes[depth - 1];
@@ -102,6 +145,15 @@ void AddColor(int node, int depth, int leafDepth, int& leafCount, quint8 blue, q
         node = child;
         ++depth;
     }
+}
+
+} // namespace
+
+quint32 AddColor(int node, int depth, int leafDepth, int& leafCount, quint8 blue, quint8 green, quint8 red)
+{
+    const int leaf =
+        descend(node, depth, leafDepth, leafCount, octantCode(blue, green, red), blue, green, red);
+    return Nodes[leaf].Serial;
 }
 
 bool ReduceTree(int& leafCount, int startDepth)
@@ -114,10 +166,10 @@ bool ReduceTree(int& leafCount, int startDepth)
     const int node = ReducibleNodes[d - 1];
     ReducibleNodes[d - 1] = Nodes[node].NextReducible;
 
-    qint32 pixels = 0;
-    qint32 blue = 0;
-    qint32 green = 0;
-    qint32 red = 0;
+    qint64 pixels = 0;
+    qint64 blue = 0;
+    qint64 green = 0;
+    qint64 red = 0;
     int folded = 0;
     for (int o = 0; o < 8; ++o) {
         const int child = Nodes[node].Child[o];
@@ -127,6 +179,7 @@ bool ReduceTree(int& leafCount, int startDepth)
         blue += Nodes[child].BlueSum;
         green += Nodes[child].GreenSum;
         red += Nodes[child].RedSum;
+        Forward[Nodes[child].Serial] = Nodes[node].Serial;
         FreeNode(child);
         Nodes[node].Child[o] = 0;
         ++folded;
@@ -141,6 +194,45 @@ bool ReduceTree(int& leafCount, int startDepth)
     return true;
 }
 
+quint32 FileColor(int& leafCount, int maxColors, int leafDepth, quint8 blue, quint8 green, quint8 red)
+{
+    const quint32 code = octantCode(blue, green, red);
+    if (g_lastLeaf != 0 && code == g_lastCode) {
+        // The walk would end at the same leaf: its path is filed and nothing was folded since.
+        Node& leaf = Nodes[g_lastLeaf];
+        leaf.PixelCount += 1;
+        leaf.BlueSum += blue;
+        leaf.GreenSum += green;
+        leaf.RedSum += red;
+        return leaf.Serial;
+    }
+    const int leaf = descend(1, 1, leafDepth, leafCount, code, blue, green, red);
+    const quint32 serial = Nodes[leaf].Serial;
+    g_lastCode = code;
+    g_lastLeaf = leaf;
+    while (leafCount > maxColors) {
+        if (!ReduceTree(leafCount, leafDepth))
+            break;
+    }
+    return serial;
+}
+
+void FinishPalette(int leafCount)
+{
+    Palette.assign(leafCount <= 16 ? 16 : 256, 0);
+    BuildPalette(PaletteCount, 1);
+    PaletteCount -= 1;
+    // A node is folded into its parent, which is older: one pass in serial order resolves all.
+    SerialPalette.assign(Forward.size(), 0);
+    for (size_t s = 1; s < Forward.size(); ++s) {
+        const Node& n = Nodes[SerialNode[s]];
+        if (Forward[s] != 0)
+            SerialPalette[s] = SerialPalette[Forward[s]];
+        else if (n.IsLeaf != 0)
+            SerialPalette[s] = n.PaletteIndex;
+    }
+}
+
 void BuildOctreePalette(int stride, int rows, int padding, const quint8* pixels, int maxColors, int leafDepth)
 {
     InitTree();
@@ -150,16 +242,10 @@ void BuildOctreePalette(int stride, int rows, int padding, const quint8* pixels,
         const quint8* row = pixels + qsizetype(y) * stride;
         for (int x = width - 1; x >= 0; --x) {
             const quint8* p = row + 3 * x;
-            AddColor(1, 1, leafDepth, leafCount, p[0], p[1], p[2]);
-            while (leafCount > maxColors) {
-                if (!ReduceTree(leafCount, leafDepth))
-                    break;
-            }
+            FileColor(leafCount, maxColors, leafDepth, p[0], p[1], p[2]);
         }
     }
-    Palette.assign(leafCount <= 16 ? 16 : 256, 0);
-    BuildPalette(PaletteCount, 1);
-    PaletteCount -= 1;
+    FinishPalette(leafCount);
 }
 
 void BuildPalette(int& position, int node)
@@ -171,7 +257,7 @@ void BuildPalette(int& position, int node)
         const quint32 blue = quint32(n.BlueSum / n.PixelCount);
         // More leaves than slots cannot happen after folding; the guard keeps a bad call in bounds.
         if (position < int(Palette.size()))
-            Palette[position] = red + 256 * green + 65536 * blue;
+            Palette[size_t(position)] = red + 256 * green + 65536 * blue;
         n.PaletteIndex = position;
         position += 1;
         return;
@@ -183,14 +269,15 @@ void BuildPalette(int& position, int node)
     }
 }
 
-int GetPaletteIndex(quint8 blue, quint8 green, quint8 red)
+int FindLeaf(quint8 blue, quint8 green, quint8 red)
 {
     if (Nodes.size() < 2)
         return 0;
+    const quint32 code = octantCode(blue, green, red);
     int node = 1;
     int k = 0;
     for (int depth = 1; depth <= 8; ++depth) {
-        int child = Nodes[node].Child[octant(depth, blue, green, red)];
+        int child = Nodes[node].Child[octantAt(code, depth)];
         // A colour that was never filed takes the first remaining child in octant order.
         while (child == 0) {
             if (k >= 8)
@@ -200,14 +287,35 @@ int GetPaletteIndex(quint8 blue, quint8 green, quint8 red)
         }
         node = child;
         if (Nodes[node].IsLeaf != 0)
-            return Nodes[node].PaletteIndex;
+            return node;
     }
     return 0;
 }
 
+int GetPaletteIndex(quint8 blue, quint8 green, quint8 red)
+{
+    const int leaf = FindLeaf(blue, green, red);
+    return leaf == 0 ? 0 : Nodes[leaf].PaletteIndex;
+}
+
+int SerialPaletteIndex(quint32 serial)
+{
+    return serial < SerialPalette.size() ? SerialPalette[serial] : 0;
+}
+
+int SerialCount()
+{
+    return int(Forward.size());
+}
+
+qint64 LeafPixelCount(int node)
+{
+    return node > 0 && node < int(Nodes.size()) ? Nodes[node].PixelCount : 0;
+}
+
 void GetPaletteColor(int index, quint8& blue, quint8& green, quint8& red)
 {
-    const quint32 c = index >= 0 && index < int(Palette.size()) ? Palette[index] : 0;
+    const quint32 c = index >= 0 && index < int(Palette.size()) ? Palette[size_t(index)] : 0;
     blue = quint8(c >> 16);
     green = quint8(c >> 8);
     red = quint8(c);

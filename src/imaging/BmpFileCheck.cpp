@@ -5,11 +5,19 @@
 
 #include <QtEndian>
 
+#include <algorithm>
+
 namespace
 {
 
 constexpr quint32 kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
 constexpr quint32 kCoreHeaderSize = 12;
+// Run-length data can describe far more pixels than it has bytes: a two-byte run gives up to 255
+// pixels, and the escapes skip to the end of a row or of the picture for two bytes. Decoding is
+// allowed up to what full runs give (128 pixels a byte) or a small picture's worth, so a few
+// bytes never make the decoder fill tens of millions of pixels.
+constexpr qint64 kRlePixelsPerByte = 128;
+constexpr qint64 kRleFreePixels = qint64(1) << 20;
 
 bool isKnownHeaderSize(quint32 size)
 {
@@ -102,6 +110,8 @@ BmpFileCheck::Result BmpFileCheck::check(const QByteArray& file)
     const qint64 height = h.biHeight < 0 ? -qint64(h.biHeight) : h.biHeight;
     if (!rle && BitmapInfoHeader::stride(h.biWidth, bpp) * height > available)
         return refuse("pixel rows extend past the end of the file");
+    if (rle && qint64(h.biWidth) * height > std::max(kRleFreePixels, available * kRlePixelsPerByte))
+        return refuse("run-length data too short for the picture's size");
 
     Result r;
     r.ok = true;

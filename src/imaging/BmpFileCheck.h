@@ -5,7 +5,8 @@
 
 // Checks a BMP file's bytes before any decoder sees them: every size the headers claim must lie
 // inside the file and the dimensions must be sane, so a truncated or hostile file is refused
-// instead of being read past its end or allocated at an absurd size.
+// instead of being read past its end or allocated at an absurd size. Run-length compressed files
+// may describe at most 128 pixels per byte of data (or 2^20 pixels, whichever is more).
 class BmpFileCheck
 {
 public:

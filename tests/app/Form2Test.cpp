@@ -1,6 +1,7 @@
 #include "app/Form2.h"
 #include "platform/AppPaths.h"
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -37,6 +38,11 @@ TEST(Form2, CyclesThroughFourteenFramesSkipsMissingOnesAndCancelClosesIt)
     }
     EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 4, 0, 6, 7, 8, 9, 10, 11, 12, 13, 14, 1, 2}));
 
+    // The close control cancels (the download flow listens) and closes; hiding is no cancel.
+    QSignalSpy cancelled(&w, &Form2::cancelled);
+    w.hide();
+    w.show();
     QTest::mouseClick(w.closeControl(), Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !w.isVisible(); }, 5000));
+    EXPECT_EQ(cancelled.count(), 1);
 }

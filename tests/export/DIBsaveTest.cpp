@@ -1,6 +1,9 @@
 #include "export/DIBsave.h"
 #include "ExportTestUtil.h"
+#include "export/GifWriter.h"
 #include "export/modDither.h"
+
+#include <QBuffer>
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -72,6 +75,91 @@ TEST(ModDitherTest, ManyColoursFoldToAtMost256TheSameWayEveryTime)
     EXPECT_EQ(modDither::GetPaletteIndex(2, 0, 0), 0);
 }
 
+TEST(ModDitherTest, FoldsTheNewestNodeOfTheDeepestLevelFirst)
+{
+    // Two pairs, each pair differing only in its lowest blue bit (one depth-7 node per pair).
+    // Pixels are filed from the last one, so the (20, 20, 20) pair is filed first; with room for
+    // three colours the newer pair (200, 200, 200) folds. Folding the older one would give
+    // (20, 20, 20), (200, 200, 200) and (201, 200, 200) instead.
+    const quint8 pixels[12] = {201, 200, 200, 200, 200, 200, 21, 20, 20, 20, 20, 20};
+    modDither::BuildOctreePalette(12, 1, 0, pixels, 3, 8);
+    ASSERT_EQ(modDither::LastPaletteIndex(), 2);
+    QList<QRgb> palette;
+    for (int i = 0; i < 3; ++i) {
+        quint8 b = 0, g = 0, r = 0;
+        modDither::GetPaletteColor(i, b, g, r);
+        palette << qRgb(r, g, b);
+    }
+    EXPECT_EQ(palette, (QList<QRgb>{qRgb(20, 20, 20), qRgb(20, 20, 21), qRgb(200, 200, 200)}));
+    EXPECT_EQ(modDither::GetPaletteIndex(200, 200, 200), 2);
+    EXPECT_EQ(modDither::GetPaletteIndex(201, 200, 200), 2);
+    EXPECT_EQ(modDither::GetPaletteIndex(21, 20, 20), 1);
+}
+
+TEST(ModDitherTest, PoolGrowsBy1024AndReusesFreedNodesFirst)
+{
+    modDither::InitTree();
+    EXPECT_EQ(modDither::PoolCapacity(), 1024);
+    const int a = modDither::NewNode();
+    const int b = modDither::NewNode();
+    EXPECT_EQ(std::pair(a, b), std::pair(2, 3));
+    // Freed nodes come back last freed first, before any fresh one.
+    modDither::FreeNode(a);
+    modDither::FreeNode(b);
+    EXPECT_EQ(modDither::NodeCount(), 1);
+    EXPECT_EQ(modDither::NewNode(), b);
+    EXPECT_EQ(modDither::NewNode(), a);
+    EXPECT_EQ(modDither::NewNode(), 4);
+    // The pool grows when the count of nodes in use reaches a multiple of 1024, and not before.
+    while (modDither::NodeCount() < 1023)
+        modDither::NewNode();
+    EXPECT_EQ(modDither::PoolCapacity(), 1024);
+    EXPECT_EQ(modDither::NewNode(), 1024);
+    EXPECT_EQ(modDither::PoolCapacity(), 2048);
+
+    // Folding recycles: a quarter of a million distinct colours never need more than a few
+    // thousand nodes at once.
+    std::vector<quint8> noise(3 * 512 * 512);
+    quint32 seed = 1;
+    for (quint8& v : noise) {
+        seed = seed * 1664525u + 1013904223u;
+        v = quint8(seed >> 24);
+    }
+    modDither::BuildOctreePalette(3 * 512, 512, 0, noise.data(), 256, 8);
+    EXPECT_LE(modDither::PoolCapacity(), 4096);
+    EXPECT_EQ(modDither::PoolCapacity() % 1024, 0);
+}
+
+TEST(ModDitherTest, LookUpOfAnUnfiledColourTakesTheNextChildWithOneCounter)
+{
+    // Two colours below one depth-7 node, at octants 1 and 5 of depth 8; both start in octant 3.
+    const quint8 pixels[6] = {129, 128, 0, 129, 128, 1}; // blue, green, red
+    modDither::BuildOctreePalette(6, 1, 0, pixels, 256, 8);
+    ASSERT_EQ(modDither::LastPaletteIndex(), 1);
+    EXPECT_EQ(modDither::GetPaletteIndex(129, 128, 0), 0);
+    EXPECT_EQ(modDither::GetPaletteIndex(129, 128, 1), 1);
+    // Black: octant 0 is missing at depth 1, so the scan passes 0 to 3 and continues at 4; at
+    // depth 8 octant 0 is missing again and the scan goes on from 4, reaching octant 5 (entry
+    // 1), not octant 1 as a fresh scan would.
+    EXPECT_EQ(modDither::GetPaletteIndex(0, 0, 0), 1);
+    // (64, 64, 64) misses at depths 1 and 2; the second scan runs out at 8 and gives 0.
+    EXPECT_EQ(modDither::GetPaletteIndex(64, 64, 64), 0);
+}
+
+TEST(ModDitherTest, SumsHoldPastTwoToThe31)
+{
+    // 3000 x 3000 white pixels sum to 2.3e9 per channel: the palette must still say white.
+    DIBsave dib;
+    dib.CreateBlankMemory(3000, 3000);
+    dib.Img->fill(Qt::white);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dib.Save(dir.filePath("white.gif"), FileType::GIF, false));
+    const auto gif = readGif(dir.filePath("white.gif"));
+    ASSERT_EQ(gif.indices.size(), 3000 * 3000);
+    EXPECT_EQ(gif.colorAt(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(gif.colorAt(2999, 2999), qRgb(255, 255, 255));
+}
+
 TEST(DIBsaveTest, AFailedWriteLeavesNoFile)
 {
     QTemporaryDir dir;
@@ -109,4 +197,50 @@ TEST(DIBsaveTest, GifKeyAndVisiblePixelsNeverShareAnEntry)
     for (int i = 0; i < 128 * 128; ++i)
         wrong += (i % 128 < 16) != (back.indexAt(i % 128, i / 128) == back.transparentIndex);
     EXPECT_EQ(wrong, 0);
+}
+
+TEST(DIBsaveTest, NoKeyedPixelNoTransparentEntry)
+{
+    // Opaque and dark: folding leaves entries darker than 5, and none may become transparent.
+    QTemporaryDir dir;
+    DIBsave dib;
+    dib.CreateBlankMemory(70, 90);
+    quint32 seed = 3;
+    for (int i = 0; i < 90 * 70; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        dib.Img->setPixel(i % 90, i / 90,
+                          qRgb(int(seed >> 8) % 40, int(seed >> 14) % 40, int(seed >> 20) % 40));
+    }
+    ASSERT_TRUE(dib.Save(dir.filePath("dark.gif"), FileType::GIF, true));
+    const auto gif = readGif(dir.filePath("dark.gif"));
+    ASSERT_EQ(gif.indices.size(), 90 * 70);
+    EXPECT_EQ(gif.transparentIndex, -1);
+    EXPECT_TRUE(std::any_of(gif.colorMap.begin(), gif.colorMap.end(),
+                            [](QRgb c) { return qRed(c) < 5 && qGreen(c) < 5 && qBlue(c) < 5; }));
+
+    // The reduction alone, without black pixels: every entry opaque.
+    QImage image = dib.Img->copy();
+    DIBsave::PaletteImageGIF(image, true);
+    for (QRgb c : image.colorTable())
+        EXPECT_EQ(qAlpha(c), 255);
+}
+
+TEST(DIBsaveTest, GifSidesBeyond65535AreRefused)
+{
+    QTemporaryDir dir;
+    DIBsave dib;
+    dib.CreateBlankMemory(1, 65536);
+    ASSERT_FALSE(dib.Img->isNull());
+    EXPECT_FALSE(dib.Save(dir.filePath("wide.gif"), FileType::GIF, true));
+    EXPECT_TRUE(dib.lastError().contains("65536 x 1")) << dib.lastError().toStdString();
+    EXPECT_TRUE(dib.lastError().contains("65,535")) << dib.lastError().toStdString();
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    // The writer refuses on its own too, before writing a byte.
+    QImage tall(1, 70000, QImage::Format_Indexed8);
+    tall.setColorTable({qRgb(1, 2, 3)});
+    tall.fill(0);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_FALSE(GifWriter::write(tall, buffer));
+    EXPECT_TRUE(buffer.data().isEmpty());
 }

@@ -72,6 +72,34 @@ inline QList<IcoEntry> readIco(const QString& path)
     return entries;
 }
 
+// A PNG file that states its size (signature, header chunk and an empty data chunk, each with its
+// checksum) and holds no pixels: readers learn the size, a decoder finds nothing to decode.
+inline QByteArray pngHeader(quint32 width, quint32 height)
+{
+    auto chunk = [](const QByteArray& typeAndData) {
+        char field[4];
+        QByteArray out;
+        qToBigEndian(quint32(typeAndData.size() - 4), field);
+        out.append(field, 4).append(typeAndData);
+        quint32 crc = 0xFFFFFFFFu;
+        for (char c : typeAndData) {
+            crc ^= quint8(c);
+            for (int k = 0; k < 8; ++k)
+                crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+        qToBigEndian(~crc, field);
+        return out.append(field, 4);
+    };
+    QByteArray header = "IHDR";
+    char field[4];
+    for (quint32 v : {width, height}) {
+        qToBigEndian(v, field);
+        header.append(field, 4);
+    }
+    header.append("\x08\x06\x00\x00\x00", 5); // 8 bits, RGBA, deflate, no filter, no interlace
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk(header) + chunk("IDAT");
+}
+
 // ImageMagick's description of a file (scripts/setup installs it).
 inline QString identify(const QString& format, const QString& path)
 {

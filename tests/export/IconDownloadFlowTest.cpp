@@ -4,6 +4,7 @@
 #include "export/DownloadNames.h"
 #include "export/FileTypeCode.h"
 #include "platform/HeldHttpServer.h"
+#include "platform/ScreenCursor.h"
 #include "platform/SiteAddress.h"
 #include "platform/Transfer.h"
 #include "support/WaitFor.h"
@@ -11,6 +12,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/SiteProcess.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -155,6 +157,94 @@ TEST_F(DownloadFlow, CutUnstorableAndUnreadableDownloadsAreNeverUsed)
     flow.start("201511junk-150x150.png");
     WAIT_EQ(dialogs.asked.filter("could not be read").size(), 1, kWaitMs);
     EXPECT_FALSE(QFile::exists(out("x.png")));
+}
+
+TEST_F(DownloadFlow, CancelAbandonsTheFetchAndItsSave)
+{
+    HeldHttpServer server;
+    ASSERT_TRUE(SiteAddress::setBase(server.url("/")));
+    const QByteArray path = "/wp-content/uploads/2015/11/201511ab.png";
+    dialogs.saveAnswer = out("never.png");
+    flow.start("201511ab-150x150.png");
+    WAIT_UNTIL(server.isPending(path), kWaitMs);
+    EXPECT_EQ(ScreenCursor::current(), ScreenCursor::Hourglass);
+    flow.cancel();
+    // The request is dropped (the site sees the connection go), the pointer is back, and no poll
+    // is left to open the save dialog.
+    WAIT_UNTIL(server.disconnects == 1 && !server.isPending(path), kWaitMs);
+    EXPECT_FALSE(server.answer(path, 200, "late bytes"));
+    EXPECT_EQ(ScreenCursor::current(), ScreenCursor::Default);
+    EXPECT_FALSE(flow.isPolling());
+
+    // The next download runs as usual; the cancelled one never stored a file or asked anything.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImage icon(20, 20, QImage::Format_RGB32);
+    icon.fill(qRgb(9, 99, 199));
+    ASSERT_TRUE(icon.save(&buffer, "PNG"));
+    server.autoAnswer = [png](const QByteArray&) { return std::pair{200, png}; };
+    dialogs.saveAnswer = out("next.png");
+    flow.start("201511cd-150x150.png");
+    WAIT_EQ(saved.count(), 1, kWaitMs);
+    EXPECT_EQ(downloads(), QStringList{"201511cd.png"});
+    EXPECT_EQ(dialogs.asked.filter("save:").size(), 1);
+    EXPECT_FALSE(QFile::exists(out("never.png")));
+    EXPECT_EQ(QImage(out("next.png")).pixel(3, 3), qRgb(9, 99, 199));
+}
+
+TEST_F(DownloadFlow, LargePicturesExportOffTheWindowThreadWithinTheBound)
+{
+    // A 5,700 x 5,700 picture: the window's thread keeps turning while the export runs, under the
+    // hourglass, and the GIF comes out whole.
+    {
+        QImage big(5700, 5700, QImage::Format_RGB32);
+        for (int y = 0; y < big.height(); ++y) {
+            QRgb* row = reinterpret_cast<QRgb*>(big.scanLine(y));
+            for (int x = 0; x < big.width(); ++x)
+                row[x] = qRgb(y / 57 * 2, 80, x < 2850 ? 20 : 230); // 200 colours: kept exactly
+        }
+        ASSERT_TRUE(big.save(AppPaths::downloads() + "/201511big.png", "PNG"));
+    }
+    int ticks = 0;
+    bool hourglass = true;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (flow.isExporting()) {
+            ++ticks;
+            hourglass = hourglass && ScreenCursor::current() == ScreenCursor::Hourglass;
+        }
+    });
+    timer.start(10);
+    dialogs.saveAnswer = out("big.gif");
+    flow.start("201511big-150x150.png");
+    WAIT_EQ(saved.count(), 1, 120000);
+    EXPECT_GE(ticks, 3);
+    EXPECT_TRUE(hourglass);
+    EXPECT_EQ(ScreenCursor::current(), ScreenCursor::Default);
+    const auto gif = ExportTestUtil::readGif(out("big.gif"));
+    ASSERT_EQ(gif.indices.size(), 5700 * 5700);
+    EXPECT_EQ(gif.colorAt(5699, 5699), qRgb(198, 80, 230));
+    EXPECT_EQ(gif.colorAt(0, 0), qRgb(0, 80, 20));
+
+    // Beyond the bound, told by the header alone: a message naming the size, nothing written.
+    // The file's name does not decide its format, and content that is no raster picture is
+    // refused the same way before anything is decoded.
+    const std::pair<QByteArray, const char*> cases[] = {
+        {ExportTestUtil::pngHeader(40000, 40000), "The image is 40,000 x 40,000 pixels, too large to export"},
+        {"<svg xmlns='http://www.w3.org/2000/svg' width='9' height='9'/>", "not a PNG, JPEG, GIF, BMP"},
+    };
+    for (const auto& [bytes, says] : cases) {
+        QFile file(AppPaths::downloads() + "/201511huge.png");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        dialogs.asked.clear();
+        dialogs.saveAnswer = out("huge.png");
+        flow.start("201511huge-150x150.png");
+        WAIT_EQ(dialogs.asked.size(), 2, kWaitMs);
+        EXPECT_TRUE(dialogs.asked[1].contains(says)) << dialogs.asked[1].toStdString();
+        EXPECT_FALSE(QFile::exists(out("huge.png")));
+    }
 }
 
 TEST(DownloadNamesTest, DerivedFromTheThumbnailName)

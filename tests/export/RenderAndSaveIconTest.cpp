@@ -1,7 +1,6 @@
 #include "export/RenderAndSaveIcon.h"
 #include "ExportTestUtil.h"
 #include "export/DIBsave.h"
-#include "export/ExportCommand.h"
 #include "platform/ScreenCursor.h"
 
 #include "support/ScriptedDialogs.h"
@@ -126,6 +125,15 @@ TEST_F(ExportFolder, IconFileHoldsEverySizeUpToTheSmallerSide)
         }
     }
     EXPECT_EQ(identify("%wx%h,", out("big.ico")), "256x256,128x128,64x64,48x48,32x32,24x24,16x16,");
+    // The 256-pixel PNG is encoded once: the icon holds the very bytes of temp256.png. No
+    // temporary file is left in Sizes.
+    QFile ico(out("big.ico")), png256(AppPaths::sizes() + "/temp256.png");
+    ASSERT_TRUE(ico.open(QIODevice::ReadOnly) && png256.open(QIODevice::ReadOnly));
+    const QByteArray icoBytes = ico.readAll();
+    EXPECT_EQ(icoBytes.mid(qFromLittleEndian<quint32>(icoBytes.constData() + 18),
+                           qFromLittleEndian<quint32>(icoBytes.constData() + 14)),
+              png256.readAll());
+    EXPECT_EQ(QDir(AppPaths::sizes()).entryList(QDir::Files | QDir::Hidden).size(), 7);
 
     // A 100 x 60 source: sizes up to 60 replace their files; the larger ones of the first stay.
     const QImage before256 = sizeFile(256);
@@ -136,30 +144,4 @@ TEST_F(ExportFolder, IconFileHoldsEverySizeUpToTheSmallerSide)
     EXPECT_EQ(sizeFile(48).pixel(3, 3), qRgb(0, 200, 0));
     EXPECT_EQ(sizeFile(64).pixel(32, 32), kRed);
     EXPECT_EQ(sizeFile(256), before256);
-}
-
-TEST_F(ExportFolder, CommandExportsByExtensionAndReportsFailures)
-{
-    const QString src = out("src.png");
-    ASSERT_TRUE(sampleIcon(512, 512).save(src));
-    QString text;
-    QTextStream errors(&text);
-    for (const auto& [name, format] :
-         {std::pair{"a.PNG", "png"}, std::pair{"noext", "bmp"}, std::pair{"a.ico", "ico"}}) {
-        EXPECT_EQ(ExportCommand::run(src, out(name), errors), 0) << name;
-        EXPECT_EQ(QImageReader(out(name)).format(), format);
-    }
-    EXPECT_EQ(QImageReader(out("a.ico")).imageCount(), 7);
-    EXPECT_TRUE(text.isEmpty()) << text.toStdString();
-
-    // Each failure: status 1, one line naming the problem, no file.
-    for (const auto& [from, to, says] :
-         {std::tuple{src, out("a.emf"), "EMF"}, std::tuple{out("missing.png"), out("b.png"), "missing.png"},
-          std::tuple{src, out("no/such/folder/c.png"), ""}}) {
-        text.clear();
-        EXPECT_EQ(ExportCommand::run(from, to, errors), 1) << to.toStdString();
-        EXPECT_EQ(text.count('\n'), 1) << text.toStdString();
-        EXPECT_TRUE(text.contains(says)) << text.toStdString();
-        EXPECT_FALSE(QFile::exists(to));
-    }
 }

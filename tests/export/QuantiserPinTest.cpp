@@ -1,0 +1,200 @@
+// Palettes and index buffers of the octree reduction, pinned: the values were taken from the
+// straightforward implementation (a tree walk per pixel, a keyed copy, then a separate keying
+// pass) before it was made faster, so any change to what the reduction produces shows here.
+#include "ExportTestUtil.h"
+#include "export/DIBsave.h"
+#include "export/modDither.h"
+
+#include <QCryptographicHash>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+quint32 lcg(quint32& seed)
+{
+    seed = seed * 1664525u + 1013904223u;
+    return seed >> 8;
+}
+
+// Odd-sized images with distinct channels, so padding or a swapped channel shows.
+QImage gradient()
+{
+    QImage image(97, 61, QImage::Format_ARGB32);
+    for (int y = 0; y < 61; ++y)
+        for (int x = 0; x < 97; ++x)
+            image.setPixel(x, y, qRgb(x * 255 / 96, y * 255 / 60, (x * 3 + y * 5) % 256));
+    return image;
+}
+
+QImage noise(int w, int h, quint32 seed)
+{
+    QImage image(w, h, QImage::Format_ARGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const quint32 v = lcg(seed);
+            image.setPixel(x, y, qRgb(int(v & 255), int((v >> 8) & 255), int((v >> 16) & 255)));
+        }
+    return image;
+}
+
+QImage fewColours()
+{
+    const QRgb colours[] = {qRgb(250, 10, 3),    qRgb(4, 4, 4),       qRgb(0, 0, 0),   qRgb(17, 200, 99),
+                            qRgb(128, 128, 127), qRgb(255, 255, 255), qRgb(60, 61, 62)};
+    QImage image(23, 17, QImage::Format_ARGB32);
+    for (int y = 0; y < 17; ++y)
+        for (int x = 0; x < 23; ++x)
+            image.setPixel(x, y, colours[(x * x + 3 * y) % 7]);
+    return image;
+}
+
+// Noise of channel values below `limit` where about one pixel in `keyedOneIn` is keyed (alpha
+// below 130). The sizes and seeds below were chosen so that the key's leaf is shared with visible
+// colours in a palette with room to spare and in a full one, that it holds only keyed pixels, and
+// that no entry is dark enough to be the key until one is made.
+QImage keyed(quint32 seed, int w, int h, int limit, int keyedOneIn)
+{
+    QImage image(w, h, QImage::Format_ARGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const quint32 v = lcg(seed);
+            QRgb c = qRgba(int(v % limit), int((v >> 8) % limit), int((v >> 16) % limit), 255);
+            if ((v >> 20) % keyedOneIn == 0)
+                c = qRgba(0, 0, 0, int(v % 100));
+            image.setPixel(x, y, c);
+        }
+    return image;
+}
+
+QImage oneKeyed(QImage image)
+{
+    image.setPixel(0, 0, 0);
+    return image;
+}
+
+// The keyed copy the GIF export files into the tree: alpha below 130 gives black (the key),
+// visible pixels darker than 10 in every channel give (5, 5, 5).
+QImage keyedCopy(const QImage& source)
+{
+    QImage copy(source.size(), QImage::Format_RGB32);
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x) {
+            const QRgb p = source.pixel(x, y);
+            QRgb c = qRgb(qRed(p), qGreen(p), qBlue(p));
+            if (qAlpha(p) < 130)
+                c = qRgb(0, 0, 0);
+            else if (qRed(p) < 10 && qGreen(p) < 10 && qBlue(p) < 10)
+                c = qRgb(5, 5, 5);
+            copy.setPixel(x, y, c);
+        }
+    return copy;
+}
+
+// Opaque and dark: folding files (5, 5, 5) with darker colours into leaves below 5.
+QImage dark()
+{
+    quint32 seed = 9;
+    QImage image(83, 67, QImage::Format_ARGB32);
+    for (int y = 0; y < 67; ++y)
+        for (int x = 0; x < 83; ++x) {
+            const quint32 v = lcg(seed);
+            image.setPixel(x, y, qRgb(int(v % 48), int((v >> 6) % 48), int((v >> 12) % 48)));
+        }
+    return image;
+}
+
+QString digest(const QByteArray& bytes)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex().left(16));
+}
+
+// Indices row by row and the colour table (with alpha) of an 8-bit image.
+QString digest(const QImage& indexed)
+{
+    QByteArray bytes;
+    for (int y = 0; y < indexed.height(); ++y)
+        bytes.append(reinterpret_cast<const char*>(indexed.constScanLine(y)), indexed.width());
+    for (QRgb c : indexed.colorTable())
+        bytes.append(reinterpret_cast<const char*>(&c), sizeof c);
+    return digest(bytes);
+}
+
+QString digest(const ExportTestUtil::GifContents& gif, bool withKey = true)
+{
+    QByteArray bytes;
+    for (int i : gif.indices)
+        bytes.append(char(i));
+    for (QRgb c : gif.colorMap)
+        bytes.append(reinterpret_cast<const char*>(&c), sizeof c);
+    if (withKey)
+        bytes.append(QByteArray::number(gif.transparentIndex));
+    return digest(bytes);
+}
+
+std::string reducedDigest(const QImage& source, bool transparent)
+{
+    QImage image = source;
+    DIBsave::PaletteImageGIF(image, transparent);
+    return (digest(image) + "/" + QString::number(image.colorCount()) + "/" +
+            QString::number(modDither::LastPaletteIndex()))
+        .toStdString();
+}
+
+// The keyed copy reduced with its black pixels as the key: no visible pixel on the key's entry.
+std::string keyedDigest(const QImage& source)
+{
+    QImage image = keyedCopy(source);
+    DIBsave::PaletteImageGIF(image, true);
+    return (digest(image) + "/" + QString::number(image.colorCount()) + "/" +
+            QString::number(modDither::LastPaletteIndex()))
+        .toStdString();
+}
+
+std::string savedGifDigest(const QImage& source, bool transBG, bool withKey = true)
+{
+    QTemporaryDir dir;
+    DIBsave dib;
+    dib.CreateBlankMemoryFromImg(source);
+    const QString path = dir.filePath("pin.gif");
+    if (!dib.Save(path, FileType::GIF, transBG, 90, 0, true, 24, 6, 130))
+        return "not saved";
+    return digest(ExportTestUtil::readGif(path), withKey).toStdString();
+}
+
+} // namespace
+
+TEST(QuantiserPin, PalettesAndIndicesAreThoseOfTheReferenceReduction)
+{
+    // Digest of indices and colour table / colour-table size / index of the last entry.
+    const std::tuple<const char*, std::string, const char*> cases[] = {
+        {"gradient", reducedDigest(gradient(), false), "769d41eaf0d0888a/256/253"},
+        {"noise", reducedDigest(noise(128, 96, 11), false), "3a7479dcd01ed248/256/252"},
+        {"noise large", reducedDigest(noise(601, 403, 5), false), "808aa73ba8feb123/256/252"},
+        {"few colours", reducedDigest(fewColours(), false), "ef53723db0681f51/16/6"},
+        {"few colours keyed on black", reducedDigest(fewColours(), true), "d61d4be0c130a4b2/16/6"},
+        {"keyed copy, keyed on black", keyedDigest(keyed(1, 41, 31, 64, 9)), "ab34e8d30d18cc2c/256/255"},
+    };
+    for (const auto& [what, got, want] : cases)
+        EXPECT_EQ(got, want) << what;
+}
+
+TEST(QuantiserPin, SavedGifsAreThoseOfTheReferenceWriter)
+{
+    const std::tuple<const char*, std::string, const char*> cases[] = {
+        {"gradient opaque", savedGifDigest(gradient(), false), "faa14306d4e066be"},
+        {"noise opaque", savedGifDigest(noise(128, 96, 11), false), "0d371622196cf175"},
+        {"key shared, palette full", savedGifDigest(keyed(1, 41, 31, 64, 9), true), "63adf649683cacdd"},
+        {"key alone", savedGifDigest(keyed(2, 42, 32, 24, 9), true), "8b93ac41d13449f3"},
+        {"key shared, room", savedGifDigest(keyed(2, 42, 32, 256, 9), true), "3c00b96faa63d004"},
+        {"no dark entry, room", savedGifDigest(keyed(9, 49, 39, 256, 60), true), "963ef9df4f2e6e54"},
+        {"no dark entry, full", savedGifDigest(keyed(41, 51, 37, 256, 60), true), "7718bda7ff091f1c"},
+        {"few colours, one keyed", savedGifDigest(oneKeyed(fewColours()), true), "d16ab4e37b0c40d1"},
+        // Opaque: the colours and indices are pinned; that no entry is transparent is tested apart.
+        {"dark opaque, colours only", savedGifDigest(dark(), true, false), "c893a58acf9c2e20"},
+    };
+    for (const auto& [what, got, want] : cases)
+        EXPECT_EQ(got, want) << what;
+}
