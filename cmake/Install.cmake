@@ -16,7 +16,7 @@ configure_file(${CMAKE_SOURCE_DIR}/packaging/pictomine.desktop.in
 configure_file(${CMAKE_SOURCE_DIR}/packaging/pictomine.metainfo.xml.in
                ${generated}/${PICTOMINE_APP_ID}.metainfo.xml @ONLY)
 
-install(TARGETS pictomine RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS pictomine pictomine-window RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 set(frames "")
 foreach(n RANGE 1 14)
   list(APPEND frames ${PICTOMINE_APP_DIR}/Images/load${n}.png)

@@ -40,8 +40,9 @@ QByteArray encoded(const QImage& image, const char* format)
 // A result page in the shape the catalogue serves: posts linked twice, one picture each.
 QByteArray resultPage()
 {
-    QByteArray page = "<!DOCTYPE html><html><head><base href='http://127.0.0.1:8123/'><title>Icons</title></head>"
-                      "<body><header><a href='/'>Home</a><form action='/'><input name='s'></form></header>";
+    QByteArray page =
+        "<!DOCTYPE html><html><head><base href='http://127.0.0.1:8123/'><title>Icons</title></head>"
+        "<body><header><a href='/'>Home</a><form action='/'><input name='s'></form></header>";
     for (int k = 0; k < 6; ++k) {
         const QByteArray n = QByteArray::number(k);
         const QByteArray link = "http://127.0.0.1:8123/2016/0" + n + "/1" + n + "/arrow-" + n + "-icon/";
@@ -90,7 +91,8 @@ int main(int argc, char** argv)
                          encoded(picture(24, 16, QImage::Format_ARGB32), format));
     ok = ok && write(root + "/thumbnail", "thumb.gif",
                      QByteArray::fromBase64("R0lGODlhAgACAPAAAMgeCgAA/yH5BAAAAAAALAAAAAACAAIAAAIChFEAOw=="));
-    ok = ok && write(root + "/thumbnail", "vector.svg", "<svg xmlns='http://www.w3.org/2000/svg' width='9'/>");
+    ok =
+        ok && write(root + "/thumbnail", "vector.svg", "<svg xmlns='http://www.w3.org/2000/svg' width='9'/>");
     ok = ok && write(root + "/keywords", "GoodLuck.txt", "arrow#3\r\nflag#1\r\n#1\r\nc##2\r\nmail box#x\r\n");
     ok = ok && write(root + "/keywords", "ten.txt", QByteArray("k#1\r\n").repeated(12));
     const std::pair<const char*, QImage::Format> depths[] = {{"mono", QImage::Format_Mono},

@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ThumbnailImage thumbnail = ThumbnailDecoder::decode(bytes, QSize(219, 100), 2.0);
     const QSize drawn = thumbnail.image.size();
     if (drawn.width() > 2 * 219 || drawn.height() > 2 * 100 ||
-        (thumbnail.natural.isValid() && qint64(thumbnail.natural.width()) * thumbnail.natural.height() >
-                                            ThumbnailDecoder::kMaxPixels))
+        (thumbnail.natural.isValid() &&
+         qint64(thumbnail.natural.width()) * thumbnail.natural.height() > ThumbnailDecoder::kMaxPixels))
         __builtin_trap();
     return 0;
 }

@@ -1,6 +1,5 @@
 #include "imaging/FileHelpers.h"
 
-#include "platform/Dialogs.h"
 #include "platform/ScreenInfo.h"
 
 #include <QStringList>
@@ -29,28 +28,6 @@ int WorkAreaBottomGap()
     // The work area's bottom edge as an exclusive coordinate, relative to the screen.
     const int workBottom = work.y() + work.height() - screen.y();
     return WorkAreaBottomGap(screen.height(), workBottom, ScreenInfo::twipsPerPixel());
-}
-
-QString QtFilterFromPipeList(const QString& filter)
-{
-    const QStringList parts = filter.split('|');
-    QStringList entries;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
-        for (QString& p : patterns)
-            p = p.trimmed();
-        entries << parts[i] + " (" + patterns.join(' ') + ")";
-    }
-    return entries.join(";;");
-}
-
-QString ShowFileDialog(QWidget* parent, const QString& filter, bool openFlag)
-{
-    const QString title = QStringLiteral("Open File...");
-    const QString qtFilter = QtFilterFromPipeList(filter);
-    Dialogs& dialogs = Dialogs::instance();
-    return openFlag ? dialogs.openFileName(parent, title, qtFilter)
-                    : dialogs.saveFileName(parent, title, qtFilter);
 }
 
 QString GetFileExtension(const QString& name)

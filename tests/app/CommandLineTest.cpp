@@ -1,6 +1,10 @@
 #include "app/CommandLine.h"
 #include "app/Application.h"
 
+#include "support/SiteProcess.h"
+
+#include <QDir>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -94,4 +98,19 @@ TEST(CommandLine, TheProgramPrintsItsVersionAndHelpAndRefusesAFolderItCannotWrit
         EXPECT_TRUE(run.err.contains("cannot write to its folder " + home)) << run.err.toStdString();
         EXPECT_FALSE(QFile::exists(dir.filePath("s.png")));
     }
+}
+
+TEST(CommandLine, TheCommandStartsTheWindowProgramWithItsArguments)
+{
+    SiteProcess site({"--synthetic", "60"});
+    ASSERT_TRUE(site.isReady()) << site.errorText().toStdString();
+    QTemporaryDir dir;
+    const QString shot = dir.filePath("first-page.png");
+    const ProgramRun run = runProgram({"--home", dir.filePath("home"), "--base-url=" + site.baseUrl(),
+                                       "--screenshot", shot, "-platform", "offscreen"});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(QDir(dir.filePath("home/Icons")).entryList({"*.png"}, QDir::Files).size(), 30);
+    const QImage picture(shot);
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_GT(picture.width(), 600); // the laid-out window, not an empty file
 }

@@ -1,7 +1,8 @@
-// Pictomine: a desktop client for an online icon catalogue.
-#include "app/Application.h"
+// Pictomine: a desktop client for an online icon catalogue. This is the `pictomine` command:
+// window-less commands run here, the window in `pictomine-window` (see Launcher).
+#include "app/Launcher.h"
 
 int main(int argc, char** argv)
 {
-    return Application::run(argc, argv);
+    return Launcher::run(argc, argv);
 }

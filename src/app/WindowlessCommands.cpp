@@ -1,0 +1,75 @@
+#include "app/WindowlessCommands.h"
+
+#include "export/ExportCommand.h"
+#include "platform/AppPaths.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#ifndef PICTOMINE_VERSION
+#define PICTOMINE_VERSION "0"
+#endif
+
+namespace
+{
+// The export needs no window: a core application object only (for the application folder and
+// the plug-in paths), and the process ends as soon as the file is in place.
+[[noreturn]] void runExport(int argc, char** argv, const CommandLine& cl)
+{
+    QCoreApplication app(argc, argv);
+    int status = WindowlessCommands::kFailure;
+    if (const QString problem = WindowlessCommands::settleFolder(cl); !problem.isEmpty()) {
+        WindowlessCommands::fail(problem, status);
+    } else {
+        QTextStream errors(stderr);
+        status = ExportCommand::run(cl.exportArgs[0], cl.exportArgs[1], errors);
+    }
+    ExportCommand::endProcess(status);
+}
+} // namespace
+
+void WindowlessCommands::nameApplication()
+{
+    // The name also names the user's data folder (~/.local/share/pictomine).
+    QCoreApplication::setApplicationName(QStringLiteral("pictomine"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PICTOMINE_VERSION));
+}
+
+CommandLine WindowlessCommands::parse(int argc, char** argv)
+{
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    return CommandLine::parse(args);
+}
+
+std::optional<int> WindowlessCommands::run(const CommandLine& cl, int argc, char** argv)
+{
+    if (!cl.error.isEmpty()) {
+        QTextStream(stderr) << "pictomine: " << cl.error << "\nTry 'pictomine --help'.\n";
+        return kUsageError;
+    }
+    if (cl.help || cl.helpAll) {
+        QTextStream(stdout) << CommandLine::helpText(cl.helpAll);
+        return 0;
+    }
+    if (cl.version) {
+        QTextStream(stdout) << CommandLine::versionText();
+        return 0;
+    }
+    if (!cl.exportArgs.isEmpty())
+        runExport(argc, argv, cl);
+    return std::nullopt;
+}
+
+QString WindowlessCommands::settleFolder(const CommandLine& cl)
+{
+    AppPaths::setRoot(AppPaths::defaultRoot(cl.home));
+    return AppPaths::prepare();
+}
+
+int WindowlessCommands::fail(const QString& message, int status)
+{
+    QTextStream(stderr) << "pictomine: " << message << '\n';
+    return status;
+}

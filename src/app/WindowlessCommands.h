@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/CommandLine.h"
+
+#include <optional>
+
+// The program's answers that need no window: a bad command line, --help, --help-all, --version
+// and --export. They run in the launcher, which loads no widget library, and in the window
+// program alike, so both behave the same.
+class WindowlessCommands
+{
+public:
+    static constexpr int kFailure = 1;
+    static constexpr int kUsageError = 2;
+
+    // The program's name (which also names the user's data folder) and version.
+    static void nameApplication();
+    // Reads the command line (program name first).
+    static CommandLine parse(int argc, char** argv);
+    // Runs what the command line asks for and returns its exit status, or nothing when it asks
+    // for the window. --export ends the process itself once its file is in place.
+    static std::optional<int> run(const CommandLine& cl, int argc, char** argv);
+    // Settles the application folder: empty when it is ready, else why it cannot be used.
+    static QString settleFolder(const CommandLine& cl);
+    // Writes "pictomine: message" to the standard error and returns status.
+    static int fail(const QString& message, int status);
+};
