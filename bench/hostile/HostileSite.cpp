@@ -100,6 +100,8 @@ HostileSite::HostileSite() : m_server(std::make_unique<httplib::Server>())
         const QByteArray& body = request.matches[2].length() > 0 ? found->second.picture : found->second.page;
         response.set_content(body.toStdString(), "application/octet-stream");
     });
+    // As a production server does: answers are not held back waiting for acknowledgements.
+    m_server->set_tcp_nodelay(true);
     m_port = m_server->bind_to_any_port("127.0.0.1");
     m_thread = std::thread([this] { m_server->listen_after_bind(); });
 }
