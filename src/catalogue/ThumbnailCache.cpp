@@ -25,7 +25,7 @@ QString ThumbnailCache::store(const QString& name, const QByteArray& bytes) cons
         return QString();
     }
     // The cache is made again by every query: atomic, but not forced to disk.
-    return CacheFile::write(path, bytes, QStringLiteral(".png")) ? path : QString();
+    return CacheFile::write(path, bytes) ? path : QString();
 }
 
 void ThumbnailCache::deletePngs() const

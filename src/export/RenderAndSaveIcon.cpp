@@ -1,6 +1,6 @@
 #include "export/RenderAndSaveIcon.h"
 
-#include "export/ByProductFile.h"
+#include "platform/CacheFile.h"
 #include "export/DIBsave.h"
 #include "export/IconFileWriter.h"
 #include "imaging/FileHelpers.h"
@@ -83,7 +83,7 @@ ExportResult saveIcon(const ExportRequest& request, const QImage& source, int m)
         const QString path =
             FileHelpers::AddBackslash(request.sizesFolder) + "temp" + QString::number(s) + ".png";
         if (!png.isEmpty())
-            (void)ByProductFile::write(path, png);
+            (void)CacheFile::write(path, png);
         entries << IconFileWriter::Entry{renderer.Img->copy(), png};
     }
     renderer.Destroy();

@@ -3,14 +3,15 @@
 #include <QByteArray>
 #include <QString>
 
-// Writes files the program can always make again (cached thumbnails, rendered by-products):
-// atomically, through a temporary file in the same folder renamed over the target, so a reader
-// never sees half a file, but without forcing the data to disk. Files the user owns keep full
-// durability through QSaveFile instead.
+// Writes files the program can always make again (cached thumbnails, the Sizes renderings of an
+// export): the file appears complete or not at all, through a temporary file beside it that is
+// renamed over it, but it is not forced to disk first. A crash may lose the newest one, never
+// leave a cut one. Files the user asked for keep QSaveFile, which also syncs.
 class CacheFile
 {
 public:
-    // The temporary file is hidden and ends in tempSuffix, so a clean-up by pattern finds leftovers.
-    [[nodiscard]] static bool write(const QString& path, const QByteArray& bytes,
-                                    const QString& tempSuffix = QStringLiteral(".part"));
+    // False with a reason in `error` when the file could not be written; nothing is left behind.
+    // The temporary file is hidden and ends with the target's own name, so a clean-up of the
+    // folder by pattern ("*.png") also finds one a crash left.
+    [[nodiscard]] static bool write(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 };

@@ -70,12 +70,12 @@ protected:
 
 TEST_F(HeldSite, StartQueryClearsTheCacheResetsTheStateAndRecordsTheSearch)
 {
-    for (const QString name : {"old1.png", "old2.png", "kept.jpg", "kept.png.txt"})
+    for (const QString name : {"old1.png", "old2.png", ".hidden.png", "kept.jpg", "kept.png.txt"})
         ASSERT_TRUE(QFile(AppPaths::icons() + "/" + name).open(QIODevice::WriteOnly));
     ASSERT_TRUE(QDir(AppPaths::icons()).mkdir("sub.png"));
     client->state() = {"stale", 3, false, true};
     client->StartQuery("arrow left");
-    EXPECT_EQ(QDir(AppPaths::icons()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+    EXPECT_EQ(QDir(AppPaths::icons()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               (QStringList{"kept.jpg", "kept.png.txt", "sub.png"}));
     EXPECT_TRUE(view.loadMore.empty()); // Load More was not shown: nothing to slide away
     EXPECT_EQ(std::pair(client->state().resultCount, client->state().pageBoundary), std::pair(0, false));

@@ -1,4 +1,4 @@
-#include "export/ByProductFile.h"
+#include "platform/CacheFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,16 +8,16 @@
 
 #include <sys/stat.h>
 
-TEST(ByProductFileTest, ReplacesWholeOrNotAtAll)
+TEST(CacheFile, ReplacesWholeOrNotAtAll)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("temp16.png");
     QString error;
-    ASSERT_TRUE(ByProductFile::write(path, "first", &error)) << error.toStdString();
+    ASSERT_TRUE(CacheFile::write(path, "first", &error)) << error.toStdString();
     // A reader holding the old file keeps reading it whole: the new one is renamed into place.
     QFile held(path);
     ASSERT_TRUE(held.open(QIODevice::ReadOnly));
-    ASSERT_TRUE(ByProductFile::write(path, QByteArray(100000, 'x'), &error)) << error.toStdString();
+    ASSERT_TRUE(CacheFile::write(path, QByteArray(100000, 'x'), &error)) << error.toStdString();
     EXPECT_EQ(held.readAll(), "first");
     QFile now(path);
     ASSERT_TRUE(now.open(QIODevice::ReadOnly));
@@ -32,9 +32,9 @@ TEST(ByProductFileTest, ReplacesWholeOrNotAtAll)
 
     // Failures say why and leave nothing behind: a folder in the way, a missing folder.
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.png"));
-    EXPECT_FALSE(ByProductFile::write(dir.filePath("taken.png"), "x", &error));
+    EXPECT_FALSE(CacheFile::write(dir.filePath("taken.png"), "x", &error));
     EXPECT_TRUE(error.contains("taken.png")) << error.toStdString();
-    EXPECT_FALSE(ByProductFile::write(dir.filePath("missing/temp16.png"), "x", &error));
+    EXPECT_FALSE(CacheFile::write(dir.filePath("missing/temp16.png"), "x", &error));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList({"taken.png", "temp16.png"}));
 }
