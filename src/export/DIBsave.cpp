@@ -34,10 +34,11 @@ void DIBsave::CreateBlankMemory(int lngHeight, int lngWidth, QImage::Format Pixe
     ImgWidth = lngWidth;
 }
 
-void DIBsave::CreateBlankMemoryFromImg(const QImage& img)
+void DIBsave::CreateBlankMemoryFromImg(QImage img)
 {
     Destroy();
-    Img = std::make_unique<QImage>(img.convertToFormat(QImage::Format_ARGB32));
+    // Taken by value and converted in place: a picture handed over with std::move is not copied.
+    Img = std::make_unique<QImage>(std::move(img).convertToFormat(QImage::Format_ARGB32));
     Graphics = std::make_unique<QPainter>(Img.get());
     ImgWidth = Img->width();
     ImgHeight = Img->height();
@@ -89,6 +90,13 @@ QImage withoutAlpha(const QImage& argb)
     if (argb.format() != QImage::Format_ARGB32 && argb.format() != QImage::Format_RGB32)
         return argb.convertToFormat(QImage::Format_RGB32);
     return QImage(argb.constBits(), argb.width(), argb.height(), argb.bytesPerLine(), QImage::Format_RGB32);
+}
+
+// A view of the bitmap's own pixels: a writer given the bitmap itself copies it whole while a
+// painter is active on it.
+QImage view(const QImage& image)
+{
+    return QImage(image.constBits(), image.width(), image.height(), image.bytesPerLine(), image.format());
 }
 
 } // namespace
@@ -180,7 +188,7 @@ bool DIBsave::Save(const QString& sFilename, int FileTypes, bool TransBG, int JP
     case FileType::BMP:
         return saveWithWriter(sFilename, withoutAlpha(*Img), "image/bmp", -1, -1);
     case FileType::PNG:
-        return saveWithWriter(sFilename, *Img, "image/png", -1, -1);
+        return saveWithWriter(sFilename, view(*Img), "image/png", -1, -1);
     case FileType::JPEG:
         return saveWithWriter(sFilename, withoutAlpha(*Img), "image/jpeg", std::clamp(JPEG_Quality, 0, 100),
                               -1);

@@ -54,8 +54,9 @@ public:
 
     // A new zero-filled (fully transparent) bitmap, height first. Releases what was held before.
     void CreateBlankMemory(int lngHeight, int lngWidth, QImage::Format PixelFormat = QImage::Format_ARGB32);
-    // Adopts a copy of an existing image (converted to 32-bit ARGB) as the held bitmap.
-    void CreateBlankMemoryFromImg(const QImage& img);
+    // Adopts an image (converted to 32-bit ARGB) as the held bitmap; one handed over with std::move
+    // is taken without a copy.
+    void CreateBlankMemoryFromImg(QImage img);
     // Replaces every pixel with the colour (0xAARRGGBB; default fully transparent black).
     void ClearScreen(quint32 Color = 0);
     // Composites a solid rectangle of the colour over the whole bitmap.

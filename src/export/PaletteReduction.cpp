@@ -27,28 +27,39 @@ template <Key K> bool isKeyed(QRgb p, int threshold)
         return false;
 }
 
-// Files every pixel, last row and last pixel first; keeps each pixel's leaf serial. Returns the
-// number of keyed pixels.
+// The colour a pixel is filed as: keyed pixels as black, visible near-black ones lifted to
+// (5, 5, 5) when alpha keys; returns whether the pixel is keyed.
+template <Key K> bool filedColour(QRgb p, int threshold, quint8& r, quint8& g, quint8& b)
+{
+    r = quint8(qRed(p));
+    g = quint8(qGreen(p));
+    b = quint8(qBlue(p));
+    if (isKeyed<K>(p, threshold)) {
+        r = g = b = 0;
+        return true;
+    }
+    if (K == Key::Alpha && r < 10 && g < 10 && b < 10)
+        r = g = b = 5;
+    return false;
+}
+
+// Files every pixel, last row and last pixel first; keeps each pixel's leaf serial when `records`
+// holds a slot per pixel. Returns the number of keyed pixels.
 template <Key K>
 qint64 fileAll(const QImage& argb, int threshold, std::vector<quint32>& records, int& leafCount)
 {
     const int w = argb.width();
+    const bool record = !records.empty();
     qint64 keyed = 0;
     for (int y = argb.height() - 1; y >= 0; --y) {
         const QRgb* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-        quint32* rec = records.data() + qsizetype(y) * w;
+        quint32* rec = record ? records.data() + qsizetype(y) * w : nullptr;
         for (int x = w - 1; x >= 0; --x) {
-            const QRgb p = row[x];
-            quint8 r = quint8(qRed(p));
-            quint8 g = quint8(qGreen(p));
-            quint8 b = quint8(qBlue(p));
-            if (isKeyed<K>(p, threshold)) {
-                ++keyed;
-                r = g = b = 0;
-            } else if (K == Key::Alpha && r < 10 && g < 10 && b < 10) {
-                r = g = b = 5;
-            }
-            rec[x] = modDither::FileColor(leafCount, kMaxColors, kLeafDepth, b, g, r);
+            quint8 r, g, b;
+            keyed += filedColour<K>(row[x], threshold, r, g, b) ? 1 : 0;
+            const quint32 serial = modDither::FileColor(leafCount, kMaxColors, kLeafDepth, b, g, r);
+            if (record)
+                rec[x] = serial;
         }
     }
     return keyed;
@@ -132,29 +143,51 @@ std::vector<quint16> serialTable(const KeyPlan& plan)
     return table;
 }
 
+// Entry -> final entry, as serialTable, for the pass that walks the tree.
+std::vector<quint16> entryTable(const KeyPlan& plan)
+{
+    std::vector<quint16> table(kMaxColors);
+    for (int entry = 0; entry < kMaxColors; ++entry) {
+        const int visible = entry == plan.key && plan.replacement >= 0 ? plan.replacement : entry;
+        table[size_t(entry)] = quint16(visible | (entry == plan.keyLeaf ? kAskPixel : 0));
+    }
+    return table;
+}
+
 template <Key K>
-void writeIndices(const QImage& argb, int threshold, const std::vector<quint32>& records,
-                  const std::vector<quint16>& bySerial, int key, QImage& indexed)
+void writeIndices(const QImage& argb, int threshold, const std::vector<quint32>& records, const KeyPlan& plan,
+                  QImage& indexed)
 {
     const int w = argb.width();
+    const bool recorded = !records.empty();
+    const std::vector<quint16> table = recorded ? serialTable(plan) : entryTable(plan);
     for (int y = 0; y < argb.height(); ++y) {
         const QRgb* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-        const quint32* rec = records.data() + qsizetype(y) * w;
+        const quint32* rec = recorded ? records.data() + qsizetype(y) * w : nullptr;
         uchar* out = indexed.scanLine(y);
         for (int x = 0; x < w; ++x) {
-            quint16 v = bySerial[rec[x]];
+            quint16 v;
+            if (recorded) {
+                v = table[rec[x]];
+            } else {
+                quint8 r, g, b;
+                filedColour<K>(row[x], threshold, r, g, b);
+                v = table[size_t(modDither::GetPaletteIndex(b, g, r))];
+            }
             if (v & kAskPixel)
-                v = isKeyed<K>(row[x], threshold) ? quint16(key) : quint16(v & 0xFF);
+                v = isKeyed<K>(row[x], threshold) ? quint16(plan.key) : quint16(v & 0xFF);
             out[x] = uchar(v);
         }
     }
 }
 
-template <Key K> QImage reduceAs(const QImage& argb, int threshold)
+template <Key K> QImage reduceAs(const QImage& argb, int threshold, qint64 recordedPixels)
 {
     const int w = argb.width();
     const int h = argb.height();
-    std::vector<quint32> records(size_t(w) * size_t(h));
+    // Each pixel's leaf serial spares the second pass a tree walk, at 4 bytes a pixel: a larger
+    // picture walks the tree again rather than double its memory.
+    std::vector<quint32> records(qint64(w) * h <= recordedPixels ? size_t(w) * size_t(h) : 0);
     modDither::InitTree();
     int leafCount = 0;
     const qint64 keyed = fileAll<K>(argb, threshold, records, leafCount);
@@ -176,7 +209,7 @@ template <Key K> QImage reduceAs(const QImage& argb, int threshold)
     QImage indexed(w, h, QImage::Format_Indexed8);
     if (indexed.isNull())
         return {};
-    writeIndices<K>(argb, threshold, records, serialTable(plan), plan.key, indexed);
+    writeIndices<K>(argb, threshold, records, plan, indexed);
     indexed.setColorTable(table);
     return indexed;
 }
@@ -186,18 +219,18 @@ template <Key K> QImage reduceAs(const QImage& argb, int threshold)
 namespace
 {
 
-QImage reduceArgb(const QImage& argb, Key key, int threshold)
+QImage reduceArgb(const QImage& argb, Key key, int threshold, qint64 recordedPixels)
 {
     try {
         switch (key) {
         case Key::Alpha:
-            return reduceAs<Key::Alpha>(argb, threshold);
+            return reduceAs<Key::Alpha>(argb, threshold, recordedPixels);
         case Key::Black:
-            return reduceAs<Key::Black>(argb, threshold);
+            return reduceAs<Key::Black>(argb, threshold, recordedPixels);
         case Key::None:
             break;
         }
-        return reduceAs<Key::None>(argb, threshold);
+        return reduceAs<Key::None>(argb, threshold, recordedPixels);
     } catch (const std::bad_alloc&) {
         return {};
     }
@@ -205,14 +238,14 @@ QImage reduceArgb(const QImage& argb, Key key, int threshold)
 
 } // namespace
 
-QImage PaletteReduction::reduce(const QImage& image, Key key, int threshold)
+QImage PaletteReduction::reduce(const QImage& image, Key key, int threshold, qint64 recordedPixels)
 {
     if (image.isNull() || qint64(image.width()) * image.height() > kMaxPixels)
         return {};
     // Read in place: a copy of an image that is being painted on (the export canvas) would be
     // a deep one.
     if (image.format() == QImage::Format_ARGB32 || image.format() == QImage::Format_RGB32)
-        return reduceArgb(image, key, threshold);
+        return reduceArgb(image, key, threshold, recordedPixels);
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    return argb.isNull() ? QImage() : reduceArgb(argb, key, threshold);
+    return argb.isNull() ? QImage() : reduceArgb(argb, key, threshold, recordedPixels);
 }

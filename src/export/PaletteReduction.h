@@ -6,6 +6,8 @@
 // quantiser of modDither, in two passes over the pixels: the first files each pixel's colour into
 // the tree (from the last row and pixel to the first) and keeps the serial of the leaf it reached;
 // the second writes each pixel's palette entry from that serial. Nothing else reads the pixels.
+// Above kRecordedPixels the serials would cost more memory than the image itself, so the second
+// pass walks the tree for each pixel instead; the result is the same.
 //
 // Keying. The keyed pixels are filed as black, so the quantiser may fold them into one leaf with
 // dark visible colours. The entry the palette marks transparent (the first one darker than 5 in
@@ -23,9 +25,12 @@ public:
         Black, // a keyed copy: its black pixels are the keyed ones
     };
 
-    // Largest image reduced: the serial records take 4 bytes a pixel.
+    // Largest image reduced.
     static constexpr qint64 kMaxPixels = qint64(1) << 28;
+    // Largest image whose leaf serials are kept (4 bytes a pixel).
+    static constexpr qint64 kRecordedPixels = qint64(1) << 22;
 
     // A null image when the input is empty or too large, or memory runs out.
-    [[nodiscard]] static QImage reduce(const QImage& image, Key key, int threshold = 0);
+    [[nodiscard]] static QImage reduce(const QImage& image, Key key, int threshold = 0,
+                                       qint64 recordedPixels = kRecordedPixels);
 };

@@ -1,10 +1,10 @@
 #include "export/RenderAndSaveIcon.h"
 
-#include "platform/CacheFile.h"
 #include "export/DIBsave.h"
 #include "export/IconFileWriter.h"
 #include "imaging/FileHelpers.h"
 #include "platform/AppPaths.h"
+#include "platform/CacheFile.h"
 #include "platform/Dialogs.h"
 #include "platform/ScreenCursor.h"
 
@@ -34,17 +34,22 @@ bool whiteBackground(int fileType, bool transBG)
     return !transBG || fileType == FileType::BMP || fileType == FileType::JPEG || fileType == FileType::TIFF;
 }
 
-void drawCanvas(DIBsave& canvas, const QImage& source, int fileType, int smoothingMode, bool transBG)
+// The picture drawn at its own size over a transparent canvas is the picture itself, so the
+// canvas takes over the picture's pixels and only a white background is put behind them: a large
+// picture needs its memory once, not twice. An icon is rendered from the picture, not the canvas,
+// so it gets no background.
+void drawCanvas(DIBsave& canvas, QImage source, int fileType, int smoothingMode, bool transBG)
 {
-    canvas.CreateBlankMemory(source.height(), source.width(), QImage::Format_ARGB32);
+    canvas.CreateBlankMemoryFromImg(std::move(source));
     if (canvas.Img->isNull())
         return;
     QPainter& g = *canvas.Graphics;
     g.setRenderHint(QPainter::Antialiasing, smoothingMode == 2 || smoothingMode == 4);
-    g.setRenderHint(QPainter::SmoothPixmapTransform, false); // nearest neighbour
-    if (whiteBackground(fileType, transBG))
-        canvas.ClearScreen(0xFFFFFFFFu);
-    g.drawImage(QRect(0, 0, source.width(), source.height()), source);
+    if (fileType != FileType::ICO && whiteBackground(fileType, transBG)) {
+        g.setCompositionMode(QPainter::CompositionMode_DestinationOver);
+        g.fillRect(QRect(0, 0, canvas.ImgWidth, canvas.ImgHeight), Qt::white);
+        g.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
 }
 
 ExportResult failed(const QString& message)
@@ -113,17 +118,23 @@ ExportResult RenderAndSave(const ExportRequest& request, QImage source)
     if (source.isNull() || source.width() <= 0 || source.height() <= 0)
         return failed(QStringLiteral("There is no image to export."));
     const int fileType = request.FileTypes;
+    const QSize size = source.size();
     DIBsave canvas;
-    drawCanvas(canvas, source, fileType, request.smoothingMode, request.TransBG);
+    drawCanvas(canvas, std::move(source), fileType, request.smoothingMode, request.TransBG);
     if (canvas.Img->isNull())
-        return failed(QStringLiteral("Not enough memory for a %1 x %2 canvas.")
-                          .arg(source.width())
-                          .arg(source.height()));
+        return failed(
+            QStringLiteral("Not enough memory for a %1 x %2 canvas.").arg(size.width()).arg(size.height()));
     if (!request.writeFlag)
         return ExportResult{true, {}};
-    if (fileType == FileType::ICO)
-        return saveIcon(request, source, std::min(canvas.ImgWidth, canvas.ImgHeight));
-    source = QImage(); // the canvas has it now; large pictures need the memory for the writer
+    if (fileType == FileType::ICO) {
+        // Every size is scaled from premultiplied pixels; converted once, in place, the picture
+        // is not copied again for each size.
+        canvas.Graphics.reset(); // the painter lets go of the picture before it is taken over
+        QImage picture = std::move(*canvas.Img);
+        canvas.Destroy();
+        picture.convertTo(QImage::Format_ARGB32_Premultiplied);
+        return saveIcon(request, picture, std::min(picture.width(), picture.height()));
+    }
     if (!canvas.Save(request.sFilename, fileType, request.TransBG, request.JPEG_Quality, 0, true, 24, 6,
                      kGifTransValue))
         return failed(canvas.lastError());

@@ -3,6 +3,7 @@
 // pass) before it was made faster, so any change to what the reduction produces shows here.
 #include "ExportTestUtil.h"
 #include "export/DIBsave.h"
+#include "export/PaletteReduction.h"
 #include "export/modDither.h"
 
 #include <QCryptographicHash>
@@ -197,4 +198,23 @@ TEST(QuantiserPin, SavedGifsAreThoseOfTheReferenceWriter)
     };
     for (const auto& [what, got, want] : cases)
         EXPECT_EQ(got, want) << what;
+}
+
+TEST(QuantiserPin, WalkingTheTreeGivesWhatTheKeptSerialsGive)
+{
+    // Large pictures skip the serial records and walk the tree in the second pass.
+    using Key = PaletteReduction::Key;
+    const std::tuple<const char*, QImage, Key> cases[] = {
+        {"gradient", gradient(), Key::None},
+        {"noise", noise(601, 403, 5), Key::None},
+        {"keyed on alpha, palette full", keyed(1, 41, 31, 64, 9), Key::Alpha},
+        {"keyed on alpha, room", keyed(2, 42, 32, 256, 9), Key::Alpha},
+        {"keyed copy", keyedCopy(keyed(9, 49, 39, 256, 60)), Key::Black},
+    };
+    for (const auto& [what, image, key] : cases) {
+        const QImage kept = PaletteReduction::reduce(image, key, 130);
+        const QImage walked = PaletteReduction::reduce(image, key, 130, 0);
+        ASSERT_FALSE(kept.isNull()) << what;
+        EXPECT_EQ(digest(walked), digest(kept)) << what;
+    }
 }
