@@ -134,7 +134,7 @@ KeyPlan planKey(QList<QRgb>& table, int used, qint64 keyed)
 // Serial -> final entry, or kAskPixel with the entry a visible pixel of the key's leaf gets.
 std::vector<quint16> serialTable(const KeyPlan& plan)
 {
-    std::vector<quint16> table(size_t(modDither::SerialCount()));
+    std::vector<quint16> table(static_cast<size_t>(modDither::SerialCount()));
     for (size_t s = 0; s < table.size(); ++s) {
         const int entry = modDither::SerialPaletteIndex(quint32(s));
         const int visible = entry == plan.key && plan.replacement >= 0 ? plan.replacement : entry;
