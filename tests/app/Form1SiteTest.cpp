@@ -32,51 +32,17 @@ protected:
 };
 } // namespace
 
-TEST_F(Form1Site, WheelScrollsByRowsAndLoadMoreAppendsAPage)
+TEST_F(Form1Site, KeysAndTheWheelScrollByRowsAndLoadMoreKeepsThePosition)
 {
     IconGrid* grid = window->iconGrid();
     ucScrollbar* bar = window->scrollbar();
-    EXPECT_EQ(bar->Max(), grid->height() - window->gridViewport()->height());
-    ASSERT_GT(bar->Max(), 200); // 30 results are more than one row taller than any viewport here
+    const int max = bar->Max();
+    EXPECT_EQ(max, grid->height() - window->gridViewport()->height());
+    ASSERT_GT(max, 200); // 30 results are more than one row taller than any viewport here
 
-    // Away from the user at the top: nothing moves. Toward the user: one row per notch, any delta.
-    turnWheel(grid, 120);
-    EXPECT_EQ(grid->y(), 0);
-    turnWheel(grid, -120);
-    EXPECT_EQ(grid->y(), -200);
-    turnWheel(grid->tile(3), -15);
-    EXPECT_EQ(grid->y(), -qMin(400, bar->Max()));
-    // At the bottom the last notch stops at the end of the range, and further ones change nothing.
-    for (int notch = 0; notch * 200 <= bar->Max(); ++notch)
-        turnWheel(grid, -120);
-    EXPECT_EQ(grid->y(), -bar->Max());
-    turnWheel(grid, -120);
-    EXPECT_EQ(bar->Value(), bar->Max());
-
-    // The Load More panel slides in flush with the viewport's bottom edge.
-    QWidget* panel = window->loadMorePanel();
-    const int restingTop = window->gridViewport()->height() - panel->height();
-    WAIT_UNTIL(panel->y() == restingTop, kBoundMs);
-    const int scrolled = bar->Value();
-    click(window->loadMoreCaption(), QPoint(10, 8));
-    EXPECT_TRUE(window->client().lastRequestUrl().endsWith("page/2"));
-    WAIT_UNTIL(window->client().resultList().size() == 60, kBoundMs);
-    WAIT_UNTIL(!window->client().isLoading(), kBoundMs);
-    // The appended rows come below; the rows the user was looking at stay where they were.
-    EXPECT_EQ(bar->Value(), scrolled);
-    EXPECT_EQ(grid->y(), -scrolled);
-    EXPECT_GT(bar->Max(), scrolled);
-    WAIT_UNTIL(panel->y() == restingTop, kBoundMs);
-}
-
-TEST_F(Form1Site, KeysScrollByRowsAndToTheEndsAndASidewaysWheelDoesNothing)
-{
-    IconGrid* grid = window->iconGrid();
-    const int max = window->scrollbar()->Max();
-    ASSERT_GT(max, 200);
+    // The search box has the focus and no use for these keys: they scroll the grid.
     QLineEdit* search = window->searchBar();
     ASSERT_EQ(window->focusWidget(), search);
-    // The search box has no use for these keys: they scroll the grid.
     QTest::keyClick(search, Qt::Key_PageDown);
     EXPECT_EQ(grid->y(), -200);
     QTest::keyClick(search, Qt::Key_End, Qt::ControlModifier);
@@ -85,19 +51,41 @@ TEST_F(Form1Site, KeysScrollByRowsAndToTheEndsAndASidewaysWheelDoesNothing)
     EXPECT_EQ(grid->y(), -max + 200);
     QTest::keyClick(search, Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(grid->y(), 0);
+
+    // The wheel: away from the user at the top nothing moves; only vertical movement scrolls (a
+    // sideways wheel or tilt leaves the grid where it is); toward the user one row per notch.
+    turnWheel(grid, 120);
+    for (const QPoint sideways : {QPoint(-120, 0), QPoint(120, 0), QPoint(-15, 0)})
+        turnWheel(grid->tile(2), sideways);
+    EXPECT_EQ(grid->y(), 0);
+    turnWheel(grid, QPoint(-120, -120)); // diagonal: its vertical part counts
+    EXPECT_EQ(grid->y(), -200);
+    turnWheel(grid->tile(3), -15); // any delta
+    EXPECT_EQ(grid->y(), -qMin(400, max));
+    // At the bottom the last notch stops at the end of the range, and further ones change nothing.
+    for (int notch = 0; notch * 200 <= max + 200; ++notch)
+        turnWheel(grid, -120);
+    EXPECT_EQ(std::pair(grid->y(), bar->Value()), std::pair(-max, max));
+
+    // The Load More panel slides in flush with the viewport's bottom edge.
+    QWidget* panel = window->loadMorePanel();
+    const int restingTop = window->gridViewport()->height() - panel->height();
+    WAIT_UNTIL(panel->y() == restingTop, kBoundMs);
+    click(window->loadMoreCaption(), QPoint(10, 8));
+    EXPECT_TRUE(window->client().lastRequestUrl().endsWith("page/2"));
+    WAIT_UNTIL(window->client().resultList().size() == 60, kBoundMs);
+    WAIT_UNTIL(!window->client().isLoading(), kBoundMs);
+    // The appended rows come below; the rows the user was looking at stay where they were.
+    EXPECT_EQ(std::pair(bar->Value(), grid->y()), std::pair(max, -max));
+    EXPECT_GT(bar->Max(), max);
+    WAIT_UNTIL(panel->y() == restingTop, kBoundMs);
+
     // Keys the search box uses stay its own.
     QTest::keyClicks(search, "ab");
     QTest::keyClick(search, Qt::Key_PageDown);
     QTest::keyClick(search, Qt::Key_Home);
     QTest::keyClick(search, Qt::Key_X);
-    EXPECT_EQ(std::pair(search->text(), grid->y()), std::pair(QString("xab"), -200));
-
-    // Only vertical wheel movement scrolls: a sideways wheel or tilt leaves the grid where it is.
-    for (const QPoint sideways : {QPoint(-120, 0), QPoint(120, 0), QPoint(-15, 0)})
-        turnWheel(grid->tile(2), sideways);
-    EXPECT_EQ(grid->y(), -200);
-    turnWheel(grid, QPoint(-120, -120)); // diagonal: its vertical part counts
-    EXPECT_EQ(grid->y(), -qMin(400, max));
+    EXPECT_EQ(std::pair(search->text(), grid->y()), std::pair(QString("xab"), -max - 200));
 }
 
 TEST_F(Form1Site, HoverRaisesAStripAndTheDownloadButtonSavesTheFullSizeIcon)

@@ -20,15 +20,6 @@ namespace
 
 constexpr QRgb kBack = CtlLayers::kBackColor;
 
-LayerList loaded(int count)
-{
-    LayerList list;
-    for (int i = 0; i < count; ++i)
-        list.load({QImage(), QStringLiteral("row %1").arg(i), 16, 16, 0.0, false});
-    list.buildRows(LayerList::kBufferWidth);
-    return list;
-}
-
 // A shown list of `count` rows.
 std::unique_ptr<CtlLayers> makeList(int count, int width, int height)
 {
@@ -97,18 +88,15 @@ std::function<bool(QRgb)> near(QRgb c)
     };
 }
 
-// Where the pixels darker than the button face lie: the caption's ink.
-QRect darkInk(const QImage& surface)
-{
-    return ink(surface, [](QRgb p) { return qGray(p) < 128; }).first;
-}
-
 } // namespace
 
 // Row order, content height and the first highlight show in the CtlLayers tests below.
 TEST(LayerListTest, HitTestEdgesScrollPlanAndUpdatesInRange)
 {
-    LayerList list = loaded(20);
+    LayerList list;
+    for (int i = 0; i < 20; ++i)
+        list.load({QImage(), QStringLiteral("row %1").arg(i), 16, 16, 0.0, false});
+    list.buildRows(LayerList::kBufferWidth);
     EXPECT_EQ(std::pair(LayerList::scrollPlan(601, 602).enabled, LayerList::scrollPlan(601, 602).max),
               std::pair(true, 1));
     // point, scroll value, layer selected (-1: no row, the selection stays)
@@ -234,6 +222,10 @@ TEST(ButtonControlTest, PointerDarkensInsideTheZoneOnlyAndHoverUsesTheControlWid
     button.setButtonText(kLongCaption);
     const QImage resting = button.surface();
     const QRgb face = resting.pixel(399, 59);
+    // Where the pixels darker than the button face lie: the caption's ink.
+    const auto darkInk = [](const QImage& surface) {
+        return ink(surface, [](QRgb p) { return qGray(p) < 128; }).first;
+    };
     const QRect wrapped = darkInk(resting);
     ASSERT_TRUE(wrapped.isValid());
     EXPECT_LE(wrapped.right(), 10 + 180); // the caption wraps within 180

@@ -114,23 +114,22 @@ bool isTrackPattern(const QImage& image, int top, int bottom)
     return true;
 }
 
-using Paints = std::vector<std::tuple<int, int, int, int, int, int>>; // part, l, t, r, b, state
-
-// The OnPaint calls of an owner-drawn 17-pixel-wide bar of `height`, in order.
-Paints ownerPaints(int height)
+// The OnPaint calls of an owner-drawn 17-pixel-wide bar of `height`, in order, each as
+// "part:left,top,right,bottom/state" (part -1: no painter given).
+QString ownerPaints(int height)
 {
     ucScrollbar bar;
     bar.resize(17, height);
     bar.setScrollStyle(3);
-    Paints seen;
-    QObject::connect(&bar, &ucScrollbar::OnPaint,
-                     [&](QPainter* dc, int l, int t, int r, int b, int part, int s) {
-                         seen.emplace_back(dc ? part : -1, l, t, r, b, s);
-                     });
+    QStringList seen;
+    QObject::connect(
+        &bar, &ucScrollbar::OnPaint, [&](QPainter* dc, int l, int t, int r, int b, int part, int s) {
+            seen << QString("%1:%2,%3,%4,%5/%6").arg(dc ? part : -1).arg(l).arg(t).arg(r).arg(b).arg(s);
+        });
     bar.show(); // the pending size notification lays the bar out
     seen.clear();
     bar.grab();
-    return seen;
+    return seen.join(' ');
 }
 
 void sendMove(QWidget* widget, QPoint at, Qt::MouseButtons buttons)
@@ -196,19 +195,12 @@ TEST_F(Subclass, BeforeOwnAfterInOrderAndRecordsFreedAndReused)
 TEST(ScrollbarModel, OwnerDrawnPaintsGiveTheGeometryOfShortAndFullBars)
 {
     // Split buttons, then the filler (part 4) between them, then the track and thumb.
-    EXPECT_EQ(ownerPaints(20), (Paints{{0, 0, 0, 17, 10, 0}, {1, 0, 10, 17, 20, 0}}));
-    EXPECT_EQ(ownerPaints(40), (Paints{{0, 0, 0, 17, 17, 0}, {1, 0, 23, 17, 40, 0}, {4, 0, 17, 17, 23, 0}}));
+    EXPECT_EQ(ownerPaints(20), "0:0,0,17,10/0 1:0,10,17,20/0");
+    EXPECT_EQ(ownerPaints(40), "0:0,0,17,17/0 1:0,23,17,40/0 4:0,17,17,23/0");
     // The thumb is never shorter than 8; the default one is 15 pixels at the top of the track.
-    EXPECT_EQ(ownerPaints(42), (Paints{{0, 0, 0, 17, 17, 0},
-                                       {1, 0, 25, 17, 42, 0},
-                                       {2, 0, 17, 17, 17, 0},
-                                       {3, 0, 25, 17, 25, 0},
-                                       {5, 0, 17, 17, 25, 0}}));
-    EXPECT_EQ(ownerPaints(200), (Paints{{0, 0, 0, 17, 17, 0},
-                                        {1, 0, 183, 17, 200, 0},
-                                        {2, 0, 17, 17, 17, 0},
-                                        {3, 0, 32, 17, 183, 0},
-                                        {5, 0, 17, 17, 32, 0}}));
+    EXPECT_EQ(ownerPaints(42), "0:0,0,17,17/0 1:0,25,17,42/0 2:0,17,17,17/0 3:0,25,17,25/0 5:0,17,17,25/0");
+    EXPECT_EQ(ownerPaints(200),
+              "0:0,0,17,17/0 1:0,183,17,200/0 2:0,17,17,17/0 3:0,32,17,183/0 5:0,17,17,32/0");
     Bar bar;
     bar.input.move(0, 8, 20);
     bar.input.press(8, 190);
