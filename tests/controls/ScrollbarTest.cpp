@@ -240,7 +240,7 @@ TEST(ScrollbarModel, LimitsAreClamped)
     EXPECT_EQ(plain.layout.rect(ScrollPart::Thumb), (WinRect{0, 0, 17, 200 / 11}));
 }
 
-TEST(ScrollbarModel, HeldTrackPagesUpToThePointerAndResumes)
+TEST(ScrollbarModel, HeldTrackPagesUpToThePointerAndAHeldArrowRepeatsOnlyOnIt)
 {
     Bar bar;
     bar.input.press(8, 100); // below the thumb at 17..32: one page at once
@@ -341,9 +341,7 @@ TEST(ScrollbarModel, ClassicFlatAndThemedLooks)
 {
     Bar bar;
     const QImage idle = bar.render(0);
-    const QRgb a = idle.pixel(4, 100);
-    EXPECT_EQ(a, idle.pixel(5, 101)) << "checkerboard";
-    EXPECT_EQ((std::set{a, idle.pixel(5, 100)}), (std::set{role(QPalette::Text), role(QPalette::Base)}));
+    EXPECT_TRUE(isTrackPattern(idle, 32, 183)) << "the track below the thumb";
     EXPECT_EQ(idle.pixel(8, 24), role(QPalette::Button)) << "thumb face";
     EXPECT_NE(idle.pixel(0, 17), role(QPalette::Button)) << "raised thumb edge";
     EXPECT_EQ(bar.render(2), idle) << "themed style without a theme paints classic";
