@@ -90,7 +90,8 @@ std::function<bool(QRgb)> near(QRgb c)
 
 } // namespace
 
-// Row order, content height and the first highlight show in the CtlLayers tests below.
+// The hits show the reverse order (last loaded on top); content height and the first highlight
+// show in the CtlLayers tests below.
 TEST(LayerListTest, HitTestEdgesScrollPlanAndUpdatesInRange)
 {
     LayerList list;
@@ -150,7 +151,7 @@ TEST(CtlLayersTest, ScrollbarFollowsTheContentHeightAndRedrawsTheList)
 TEST(CtlLayersTest, RowsDrawInReverseTheBottomOneLitAndAHeldButtonFreezesTheSelection)
 {
     auto list = makeList(20, 320, 620);
-    // Row order is checked on LayerList; here the rows reach the buffer, bullet centres first.
+    // The rows reach the buffer, bullet centres first.
     EXPECT_EQ(list->backBuffer().pixel(27, 15), CtlLayers::kBulletColor);
     EXPECT_EQ(list->backBuffer().pixel(27, 585), CtlLayers::kBulletColor);
 
