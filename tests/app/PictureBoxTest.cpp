@@ -17,20 +17,3 @@ TEST(PictureBox, SurfaceKeepsItsDrawingAcrossResizes)
     box.Cls();
     EXPECT_EQ(box.surface().pixel(5, 5), qRgb(10, 20, 30));
 }
-
-TEST(PictureBox, AClickIsAPressAndAReleaseBothOnTheArea)
-{
-    PictureBox box;
-    box.resize(17, 17);
-    int clicks = 0, releases = 0;
-    QObject::connect(&box, &PictureBox::Click, [&] { ++clicks; });
-    QObject::connect(&box, &PictureBox::MouseUp, [&] { ++releases; });
-    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(8, 8));
-    // Dragged off before the release: a release, no click.
-    QTest::mousePress(&box, Qt::LeftButton, {}, QPoint(8, 8));
-    QTest::mouseRelease(&box, Qt::LeftButton, {}, QPoint(40, 8));
-    // Another button, or a release without a press on the area: no click either.
-    QTest::mouseClick(&box, Qt::RightButton, {}, QPoint(8, 8));
-    QTest::mouseRelease(&box, Qt::LeftButton, {}, QPoint(8, 8));
-    EXPECT_EQ(std::pair(clicks, releases), std::pair(1, 4));
-}

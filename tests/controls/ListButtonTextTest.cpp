@@ -20,15 +20,6 @@ namespace
 
 constexpr QRgb kBack = CtlLayers::kBackColor;
 
-LayerList loaded(int count)
-{
-    LayerList list;
-    for (int i = 0; i < count; ++i)
-        list.load({QImage(), QStringLiteral("row %1").arg(i), 16, 16, 0.0, false});
-    list.buildRows(LayerList::kBufferWidth);
-    return list;
-}
-
 // A shown list of `count` rows.
 std::unique_ptr<CtlLayers> makeList(int count, int width, int height)
 {
@@ -97,29 +88,18 @@ std::function<bool(QRgb)> near(QRgb c)
     };
 }
 
-bool partial(QRgb p)
-{
-    return p != kWhite && p != kRed;
-}
-
-// Where the pixels darker than the button face lie: the caption's ink.
-QRect darkInk(const QImage& surface)
-{
-    return ink(surface, [](QRgb p) { return qGray(p) < 128; }).first;
-}
-
 } // namespace
 
-TEST(LayerListTest, TwentyLayersInReverseAndTheHitTestEdges)
+// The hits show the reverse order (last loaded on top); content height and the first highlight
+// show in the CtlLayers tests below.
+TEST(LayerListTest, HitTestEdgesScrollPlanAndUpdatesInRange)
 {
-    LayerList list = loaded(20);
-    EXPECT_EQ(std::pair(list.contentHeight(), loaded(0).contentHeight()), std::pair(602, 2));
-    EXPECT_EQ(list.layer(list.layerOfRow(0)).caption, QStringLiteral("row 19")); // last loaded on top
-    EXPECT_EQ(list.layer(list.layerOfRow(19)).caption, QStringLiteral("row 0"));
-    EXPECT_EQ(list.highlightRow(), QRectF(0, 570, 300, 30)); // the bottom row before any hover
+    LayerList list;
+    for (int i = 0; i < 20; ++i)
+        list.load({QImage(), QStringLiteral("row %1").arg(i), 16, 16, 0.0, false});
+    list.buildRows(LayerList::kBufferWidth);
     EXPECT_EQ(std::pair(LayerList::scrollPlan(601, 602).enabled, LayerList::scrollPlan(601, 602).max),
               std::pair(true, 1));
-
     // point, scroll value, layer selected (-1: no row, the selection stays)
     const std::tuple<float, float, int, int> hits[] = {
         {0, 0, 0, 19},    {299, 29.4f, 0, 19}, {10, 29.6f, 0, 18}, {10, 599, 0, 0}, {10, 600, 0, -1},
@@ -129,33 +109,21 @@ TEST(LayerListTest, TwentyLayersInReverseAndTheHitTestEdges)
         EXPECT_EQ(list.hitTest(x, y, scroll), layer >= 0) << x << "," << y;
         EXPECT_EQ(list.selectedIndex(), layer >= 0 ? layer : 7) << x << "," << y;
     }
-}
 
-TEST(LayerListTest, UpdateCleanAndRowsBuiltBeforeLaterLoads)
-{
-    LayerList list = loaded(3);
     const QImage picture(4, 4, QImage::Format_ARGB32);
     EXPECT_TRUE(list.update(1, picture, 32, 24, 0.5, true));
     EXPECT_TRUE(list.update(1, QImage(), 8, 8, 1.0, false)); // no image: the stored one stays
     EXPECT_EQ(std::tuple(list.layer(1).caption, list.layer(1).width, list.layer(1).image.size()),
               std::tuple(QStringLiteral("row 1"), 8, QSize(4, 4)));
-    for (int outside : {3, -1})
+    for (int outside : {20, -1})
         EXPECT_FALSE(list.update(outside, picture, 1, 1, 1.0, true)) << outside;
-    EXPECT_EQ(list.layer(2).width, 16);
-
-    EXPECT_TRUE(list.hitTest(10, 10, 0));
-
     list.clear();
-    EXPECT_FALSE(list.highlightRow()); // no layers: no highlight
     EXPECT_FALSE(list.hitTest(10, 10, 0));
 }
 
 TEST(CtlLayersTest, ScrollbarFollowsTheContentHeightAndRedrawsTheList)
 {
-    auto tall = makeList(20, 320, 602);
-    EXPECT_EQ(std::pair(tall->backBuffer().size(), tall->scrollbar()->isEnabled()),
-              std::pair(QSize(300, 602), false));
-
+    // (Where exactly the content stops fitting is the scroll plan's edge, checked above.)
     auto shorter = makeList(20, 320, 400);
     ucScrollbar& bar = *shorter->scrollbar();
     EXPECT_EQ(std::tuple(bar.isEnabled(), bar.Max(), bar.LargeChange()), std::tuple(true, 202, 202));
@@ -180,10 +148,10 @@ TEST(CtlLayersTest, ScrollbarFollowsTheContentHeightAndRedrawsTheList)
     EXPECT_EQ(std::tuple(bar.isEnabled(), bar.Max(), bar.LargeChange()), std::tuple(true, 300, 300));
 }
 
-TEST(CtlLayersTest, RowsDrawInReverseWithTheBottomRowHighlightedFirst)
+TEST(CtlLayersTest, RowsDrawInReverseTheBottomOneLitAndAHeldButtonFreezesTheSelection)
 {
     auto list = makeList(20, 320, 620);
-    // Row order is checked on LayerList; here the rows reach the buffer, bullet centres first.
+    // The rows reach the buffer, bullet centres first.
     EXPECT_EQ(list->backBuffer().pixel(27, 15), CtlLayers::kBulletColor);
     EXPECT_EQ(list->backBuffer().pixel(27, 585), CtlLayers::kBulletColor);
 
@@ -198,19 +166,13 @@ TEST(CtlLayersTest, RowsDrawInReverseWithTheBottomRowHighlightedFirst)
     EXPECT_EQ(list->SelectedIndex(), 19);
     EXPECT_EQ(std::pair(rowShade(*list, 0), rowShade(*list, 19)), std::pair(lit, kBack));
 
-    // Writing the selection waits for the next draw; with no layers nothing is highlighted.
+    // Writing the selection waits for the next draw.
     list->setSelectedIndex(0);
     EXPECT_EQ(rowShade(*list, 0), lit);
     list->RefreshDraw();
     EXPECT_EQ(rowShade(*list, 19), lit);
-    list->Clean();
-    list->RefreshDraw(); // the stale buffer shows, but no row is highlighted
-    EXPECT_EQ(rowShade(*list, 19), kBack);
-}
 
-TEST(CtlLayersTest, HeldLeftButtonFreezesTheSelectionUntilRelease)
-{
-    auto list = makeList(20, 320, 620);
+    // A held left button freezes the selection until its release.
     QSignalSpy downs(list.get(), &CtlLayers::MouseDown);
     std::vector<std::pair<bool, int>> ups; // held flag and selection seen by each MouseUp
     QObject::connect(list.get(), &CtlLayers::MouseUp,
@@ -234,6 +196,10 @@ TEST(CtlLayersTest, HeldLeftButtonFreezesTheSelectionUntilRelease)
     EXPECT_EQ(list->SelectedIndex(), 17);
     send(*list, QEvent::MouseMove, QPointF(20, 5), Qt::NoButton, Qt::RightButton);
     EXPECT_EQ(list->SelectedIndex(), 19);
+
+    list->Clean();
+    list->RefreshDraw(); // the stale buffer shows, but no row is highlighted
+    EXPECT_EQ(rowShade(*list, 19), kBack);
 }
 
 TEST(ButtonControlTest, HoverZoneIsInsetTwoPixelsLeadingAndFourTrailing)
@@ -254,6 +220,10 @@ TEST(ButtonControlTest, PointerDarkensInsideTheZoneOnlyAndHoverUsesTheControlWid
     button.setButtonText(kLongCaption);
     const QImage resting = button.surface();
     const QRgb face = resting.pixel(399, 59);
+    // Where the pixels darker than the button face lie: the caption's ink.
+    const auto darkInk = [](const QImage& surface) {
+        return ink(surface, [](QRgb p) { return qGray(p) < 128; }).first;
+    };
     const QRect wrapped = darkInk(resting);
     ASSERT_TRUE(wrapped.isValid());
     EXPECT_LE(wrapped.right(), 10 + 180); // the caption wraps within 180
@@ -273,10 +243,8 @@ TEST(ButtonControlTest, PointerDarkensInsideTheZoneOnlyAndHoverUsesTheControlWid
     EXPECT_EQ(button.surface(), resting);
 
     QSignalSpy released(&button, &ButtonControl::MouseUp);
-    QTest::mouseRelease(&button, Qt::RightButton, Qt::ShiftModifier, QPoint(5, 6));
     QTest::mouseRelease(&button, Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier, QPoint(1, 2));
-    EXPECT_EQ(released,
-              (QList<QVariantList>{{2, 1, 5.0f, 6.0f}, {1, 6, 1.0f, 2.0f}})); // button, shift flags, x, y
+    EXPECT_EQ(released, (QList<QVariantList>{{1, 6, 1.0f, 2.0f}})); // button, shift flags, x, y
 }
 
 TEST(ButtonControlTest, ColourTextIsANumberOrRejected)
@@ -321,7 +289,7 @@ TEST(ButtonControlTest, PropertyBagAlwaysHoldsBothKeys)
               std::pair(QString(), QStringLiteral("4210752")));
 }
 
-TEST(TextDrawTest, LongCaptionWrapsWithinTheLayoutWidthAndGrowsDownward)
+TEST(TextDrawTest, WrapsDownwardWithinTheWidthDrawsOneBitOrBlendedAndShadowsOnePixelBelow)
 {
     const QString caption = QStringLiteral("Computer & Hardware Icons for every desk, office and workshop");
     const qreal line = draw(QStringLiteral("Computer"), 200).box.height();
@@ -343,10 +311,9 @@ TEST(TextDrawTest, LongCaptionWrapsWithinTheLayoutWidthAndGrowsDownward)
     const Drawn word = draw(QStringLiteral("Supercalifragilisticexpialidocious"), 60);
     EXPECT_GT(word.box.height(), line);
     EXPECT_LT(ink(word.image).first.right(), 10 + 60);
-}
 
-TEST(TextDrawTest, SingleBitHintDrawsOnlyTheTextColourWhileClearTypeBlends)
-{
+    // The single-bit hint draws only the text colour; ClearType blends.
+    const auto partial = [](QRgb p) { return p != kWhite && p != kRed; };
     const QImage oneBit = draw(QStringLiteral("Shopping Icons"), 200, false).image;
     EXPECT_EQ(ink(oneBit, partial).second, 0);
     EXPECT_GT(ink(oneBit).second, 20);
@@ -356,10 +323,8 @@ TEST(TextDrawTest, SingleBitHintDrawsOnlyTheTextColourWhileClearTypeBlends)
     EXPECT_GT(
         ink(draw(QStringLiteral("Music Icons"), 200, false, false, TextDraw::FontStyleBold).image).second,
         ink(draw(QStringLiteral("Music Icons"), 200, false).image).second);
-}
 
-TEST(TextDrawTest, ShadowSitsOnePixelBelowTheTextAndBlends)
-{
+    // The shadow sits one pixel below the text and blends.
     const QImage image = draw(QStringLiteral("Game Icons"), 200, false, true).image;
     const QRect text = ink(image, near(kRed)).first;
     const QRect shade = ink(image, near(kShade)).first;

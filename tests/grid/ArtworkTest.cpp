@@ -26,11 +26,9 @@ TEST(Artwork, EveryPieceRendersAtItsSizeAndAfreshAtTwiceTheRatio)
         ASSERT_EQ(std::pair(img.size(), img.devicePixelRatio()), std::pair(expected[k], 1.0)) << k;
         EXPECT_GT(opaquePixels(img), 0) << k;
 
-        // At ratio 2: twice the pixels, drawing at the same logical size, and not the 1x picture
-        // doubled.
+        // At ratio 2: twice the pixels, and not the 1x picture doubled.
         const QImage sharp = Artwork::image(piece, 2.0);
         ASSERT_EQ(std::pair(sharp.size(), sharp.devicePixelRatio()), std::pair(expected[k] * 2, 2.0)) << k;
-        EXPECT_EQ(sharp.deviceIndependentSize(), QSizeF(expected[k]));
         QImage doubled = img.scaled(expected[k] * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
         doubled.setDevicePixelRatio(2.0);
         // (A bar on whole pixels doubles exactly.)
@@ -41,6 +39,6 @@ TEST(Artwork, EveryPieceRendersAtItsSizeAndAfreshAtTwiceTheRatio)
     }
     // The window icon: the logo at the usual sizes.
     const QIcon icon = Artwork::icon();
-    EXPECT_EQ(icon.availableSizes().size(), 7);
-    EXPECT_EQ(icon.pixmap(QSize(256, 256)).size(), QSize(256, 256));
+    EXPECT_EQ(std::pair(icon.availableSizes().size(), icon.pixmap(QSize(256, 256)).size()),
+              std::pair(qsizetype(7), QSize(256, 256)));
 }

@@ -5,35 +5,21 @@
 TEST(WindowLayout, PlacementsOnA1600By900WorkArea)
 {
     const WindowLayout::Regions r = WindowLayout::compute(1600, 900);
-
-    EXPECT_EQ(r.LogoPic, QRect(0, 0, 249, 105));
-    EXPECT_EQ(r.Logopic1, QRect(25, 27, 50, 50));
-    EXPECT_EQ(r.LogoText, QRect(85, 45, 122, 15));
-    EXPECT_EQ(r.Line2, QLine(248, 0, 248, 105));
-    EXPECT_EQ(r.menuPanel, QRect(0, 105, 249, 795));
-    EXPECT_EQ(r.menuPanelShape, QRect(-1, 104, 251, 797));
-
-    EXPECT_EQ(r.TitleBar, QRect(249, 0, 1351, 33));
-    EXPECT_EQ(r.mainControls[0], QRect(912, 8, 17, 17));
-    EXPECT_EQ(r.mainControls[1], QRect(1316, 8, 17, 17));
-    EXPECT_EQ(r.mainControls[2], QRect(1281, 8, 17, 17));
-
-    EXPECT_EQ(r.Toolbar, QRect(249, 33, 1351, 89));
-    EXPECT_EQ(r.SearchOLE, QRect(409, 1, 533, 33));
-    EXPECT_EQ(r.Shape3, QRect(408, 0, 535, 35));
-    EXPECT_EQ(r.SearchButton, QRect(468, -4, 65, 41));
-    EXPECT_EQ(r.SearchBar, QRect(5, 8, 463, 17));
-    EXPECT_EQ(r.GoodLuck, QRect(962, 1, 96, 36));
-    EXPECT_EQ(r.menuMain, QRect(952, 1, 41, 41));
-    // The laid-out menu button lies under the Good Luck picture; it is shown right of it.
-    EXPECT_EQ(r.menuMainVisible, QRect(1068, 1, 41, 41));
-    EXPECT_EQ(r.Label1, QRect(489, 44, 372, 12));
-    EXPECT_EQ(r.Line1, QLine(0, 88, 1351, 88));
-    EXPECT_EQ(r.Progress, QRect(-1, 80, 0, 9));
-
-    EXPECT_EQ(r.GridPIC, QRect(249, 122, 1334, 778));
-    EXPECT_EQ(r.ucScrollbar1, QRect(1583, 122, 17, 778));
-    EXPECT_EQ(r.IconGrid, QRect(0, 0, 1334, 778));
-    EXPECT_EQ(r.LoadMore, QRect(0, 778, 1334, 41));
-    EXPECT_EQ(r.Label2, QRect(600, 12, 134, 16));
+    // The laid-out menu button (menuMain) lies under the Good Luck picture; it is shown right of it.
+    const QRect placed[] = {
+        r.LogoPic,         r.Logopic1,        r.LogoText,        r.menuPanel, r.menuPanelShape,  r.TitleBar,
+        r.mainControls[0], r.mainControls[1], r.mainControls[2], r.Toolbar,   r.SearchOLE,       r.Shape3,
+        r.SearchButton,    r.SearchBar,       r.GoodLuck,        r.menuMain,  r.menuMainVisible, r.Label1,
+        r.Progress,        r.GridPIC,         r.ucScrollbar1,    r.IconGrid,  r.LoadMore,        r.Label2};
+    const QRect expected[] = {
+        {0, 0, 249, 105},     {25, 27, 50, 50},    {85, 45, 122, 15},  {0, 105, 249, 795},
+        {-1, 104, 251, 797},  {249, 0, 1351, 33},  {912, 8, 17, 17},   {1316, 8, 17, 17},
+        {1281, 8, 17, 17},    {249, 33, 1351, 89}, {409, 1, 533, 33},  {408, 0, 535, 35},
+        {468, -4, 65, 41},    {5, 8, 463, 17},     {962, 1, 96, 36},   {952, 1, 41, 41},
+        {1068, 1, 41, 41},    {489, 44, 372, 12},  {-1, 80, 0, 9},     {249, 122, 1334, 778},
+        {1583, 122, 17, 778}, {0, 0, 1334, 778},   {0, 778, 1334, 41}, {600, 12, 134, 16}};
+    static_assert(std::size(placed) == std::size(expected));
+    for (std::size_t i = 0; i < std::size(placed); ++i)
+        EXPECT_EQ(placed[i], expected[i]) << "region " << i;
+    EXPECT_EQ(std::pair(r.Line1, r.Line2), std::pair(QLine(0, 88, 1351, 88), QLine(248, 0, 248, 105)));
 }
