@@ -3,6 +3,12 @@
 #include "catalogue-site/SiteResponder.h"
 #include "catalogue-site/SyntheticIcons.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
 // A catalogue of generated icons with its image store and the site's answers, in-process.
 struct SiteFixture {
     explicit SiteFixture(int synthetic, const QStringList& faults = {},
@@ -23,3 +29,21 @@ struct SiteFixture {
     ImageStore images;
     SiteResponder responder;
 };
+
+// Writes a source file for the scanners, creating its folders.
+inline void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(bytes);
+}
+
+// An SVG page filled with one colour.
+inline QByteArray svgRect(const char* colour, int width = 16, int height = 16)
+{
+    const QByteArray size =
+        "width=\"" + QByteArray::number(width) + "\" height=\"" + QByteArray::number(height);
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" " + size + "\"><rect " + size + "\" fill=\"" + colour +
+           "\"/></svg>";
+}

@@ -1,36 +1,19 @@
 // The demo's building blocks on small made-up sources: theme, emoji and clip-art reading, one
-// post per artwork, tags and related subjects, search ranks and the end of paging.
+// post per artwork, tags and related subjects, search ranks and tags on the post page.
+#include "SiteFixture.h"
 #include "catalogue-site/ArtworkDedup.h"
 #include "catalogue-site/ClipArtScan.h"
 #include "catalogue-site/DemoSources.h"
 #include "catalogue-site/EmojiIndexScan.h"
 #include "catalogue-site/IconThemeScan.h"
 #include "catalogue-site/RelatedWords.h"
-#include "catalogue-site/SiteResponder.h"
 
-#include <QDir>
-#include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace
 {
-void write(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
-}
-
-QByteArray svg(const char* colour, int width = 16)
-{
-    return QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"") + QByteArray::number(width) +
-           "\" height=\"16\"><rect width=\"16\" height=\"16\" fill=\"" + colour + "\"/></svg>";
-}
-
 const IconEntry* named(const std::vector<IconEntry>& entries, const QString& name)
 {
     for (const IconEntry& e : entries)
@@ -63,16 +46,16 @@ TEST(DemoSources, ThemeScanGivesOnePostPerIconWithItsAliasesAndContexts)
 {
     QTemporaryDir dir;
     const QString t = dir.path();
-    write(t + "/index.theme", "[Icon Theme]\nName=T\nDirectories=16x16/apps,64x64/apps,64x64/places,"
-                              "16x16/categories\n\n[16x16/apps]\nSize=16\nContext=Applications\n"
-                              "[64x64/apps]\nSize=64\nContext=Applications\n[64x64/places]\nSize=64\n"
-                              "Context=Places\n[16x16/categories]\nSize=16\nContext=Categories\n");
-    write(t + "/16x16/apps/accessories-calculator.svg", svg("red"));
-    write(t + "/64x64/apps/accessories-calculator.svg", svg("red", 64));
-    write(t + "/64x64/apps/gimp.svg", svg("green"));
-    write(t + "/64x64/apps/gimp_copy.svg", svg("green")); // the same bytes
-    write(t + "/64x64/places/folder-blue-music.svg", svg("blue"));
-    write(t + "/64x64/places/folder-red-music.svg", svg("#f00")); // a recoloured copy
+    writeFile(t + "/index.theme", "[Icon Theme]\nName=T\nDirectories=16x16/apps,64x64/apps,64x64/places,"
+                                  "16x16/categories\n\n[16x16/apps]\nSize=16\nContext=Applications\n"
+                                  "[64x64/apps]\nSize=64\nContext=Applications\n[64x64/places]\nSize=64\n"
+                                  "Context=Places\n[16x16/categories]\nSize=16\nContext=Categories\n");
+    writeFile(t + "/16x16/apps/accessories-calculator.svg", svgRect("red"));
+    writeFile(t + "/64x64/apps/accessories-calculator.svg", svgRect("red", 64, 64));
+    writeFile(t + "/64x64/apps/gimp.svg", svgRect("green"));
+    writeFile(t + "/64x64/apps/gimp_copy.svg", svgRect("green")); // the same bytes
+    writeFile(t + "/64x64/places/folder-blue-music.svg", svgRect("blue"));
+    writeFile(t + "/64x64/places/folder-red-music.svg", svgRect("#f00")); // a recoloured copy
     ASSERT_TRUE(QFile::link("accessories-calculator.svg", t + "/64x64/apps/calc.svg"));
     ASSERT_TRUE(QFile::link("folder-blue-music.svg", t + "/64x64/places/folder-sound.svg"));
     ASSERT_TRUE(QFile::link("apps", t + "/16x16/categories")); // a folder read twice through a link
@@ -99,17 +82,17 @@ TEST(DemoSources, EmojiIndexAndClipArtGiveNamesKeywordsAndFolders)
 {
     QTemporaryDir dir;
     const QString gem = dir.filePath("gemojione-3.3.0");
-    write(gem + "/config/index.json",
-          R"({"pill":{"unicode":"1F48A","name":"pill","shortname":":pill:","category":"objects",)"
-          R"("aliases":[],"keywords":["health","medicine"]},)"
-          R"("flag_de":{"unicode":"1F1E9-1F1EA","name":"germany","shortname":":flag_de:",)"
-          R"("category":"flags","aliases":[":de:"],"keywords":["nation"]},)"
-          R"("man_tone1":{"unicode":"1F468-1F3FB","name":"man tone 1","shortname":":man_tone1:",)"
-          R"("category":"people","aliases":[],"keywords":[]},)"
-          R"("ghost":{"unicode":"1F47B","name":"ghost","shortname":":ghost:","category":"people",)"
-          R"("aliases":[],"keywords":[]}})");
+    writeFile(gem + "/config/index.json",
+              R"({"pill":{"unicode":"1F48A","name":"pill","shortname":":pill:","category":"objects",)"
+              R"("aliases":[],"keywords":["health","medicine"]},)"
+              R"("flag_de":{"unicode":"1F1E9-1F1EA","name":"germany","shortname":":flag_de:",)"
+              R"("category":"flags","aliases":[":de:"],"keywords":["nation"]},)"
+              R"("man_tone1":{"unicode":"1F468-1F3FB","name":"man tone 1","shortname":":man_tone1:",)"
+              R"("category":"people","aliases":[],"keywords":[]},)"
+              R"("ghost":{"unicode":"1F47B","name":"ghost","shortname":":ghost:","category":"people",)"
+              R"("aliases":[],"keywords":[]}})");
     for (const char* code : {"1F48A", "1F1E9-1F1EA", "1F468-1F3FB"}) // no picture for the ghost
-        write(gem + "/assets/svg/" + code + ".svg", svg("red"));
+        writeFile(gem + "/assets/svg/" + code + ".svg", svgRect("red"));
     const std::vector<IconEntry> emoji = EmojiIndexScan::scan(gem);
     ASSERT_EQ(emoji.size(), 2u);
     const IconEntry* flag = named(emoji, "flag-germany");
@@ -118,11 +101,11 @@ TEST(DemoSources, EmojiIndexAndClipArtGiveNamesKeywordsAndFolders)
     EXPECT_EQ(named(emoji, "pill")->tags, QStringList({"health", "medicine", "objects", "emoji"}));
 
     const QString art = dir.filePath("svg");
-    write(art + "/animals/mammals/brown_bear_01.svg",
-          "<svg><metadata><dc:subject><rdf:Bag><rdf:li>Bear</rdf:li><rdf:li>hash 0x1234</rdf:li>"
-          "<rdf:li>grizzly bear</rdf:li><rdf:li>2005</rdf:li></rdf:Bag></dc:subject></metadata></svg>");
-    write(art + "/special/gradients/gradient_red.svg", svg("red"));
-    write(art + "/shapes/stars/star_5pt.svg", svg("red"));
+    writeFile(art + "/animals/mammals/brown_bear_01.svg",
+              "<svg><metadata><dc:subject><rdf:Bag><rdf:li>Bear</rdf:li><rdf:li>hash 0x1234</rdf:li>"
+              "<rdf:li>grizzly bear</rdf:li><rdf:li>2005</rdf:li></rdf:Bag></dc:subject></metadata></svg>");
+    writeFile(art + "/special/gradients/gradient_red.svg", svgRect("red"));
+    writeFile(art + "/shapes/stars/star_5pt.svg", svgRect("red"));
     const std::vector<IconEntry> clips = ClipArtScan::scan(art);
     ASSERT_EQ(clips.size(), 1u);
     EXPECT_EQ(clips[0].name, "brown-bear-01");
@@ -131,7 +114,6 @@ TEST(DemoSources, EmojiIndexAndClipArtGiveNamesKeywordsAndFolders)
 
 TEST(DemoSources, RelatedSubjectsTagPostsAndSharedNamesGetNumbers)
 {
-    EXPECT_EQ(RelatedWords::subjects().size(), 30);
     EXPECT_EQ(entry("syringe").related, QStringList{"medical"});
     EXPECT_EQ(entry("bottle", {"pills"}).related, QStringList{"medical"}); // plural of a related word
     EXPECT_TRUE(entry("smiley", {"face with medical mask"}).related.contains("medical"));
@@ -146,16 +128,14 @@ TEST(DemoSources, RelatedSubjectsTagPostsAndSharedNamesGetNumbers)
     EXPECT_EQ(names, QStringList({"calendar", "calendar-2", "calendar-2-2", "x"}));
 }
 
-TEST(DemoSources, SearchRanksNameThenTagThenRelatedThenPartialAndPagingEndsAt26)
+TEST(DemoSources, SearchRanksNameThenTagThenRelatedThenPartialAndPostPagesLinkTheTags)
 {
     const IconCatalogue c({entry("scarf"), entry("car-red"), entry("sedan", {"cars"}), entry("vehicle-blue"),
                            entry("card"), entry("cart"), entry("arrow-left"), entry("go-next")});
     // Newest first whatever the rank; ranks come first.
     const QStringList car = namesOf(c, c.search("car"));
     ASSERT_EQ(car.size(), 6);
-    EXPECT_EQ(car.mid(0, 1), QStringList{"car-red"});
-    EXPECT_EQ(car.mid(1, 1), QStringList{"sedan"});
-    EXPECT_EQ(car.mid(2, 1), QStringList{"vehicle-blue"});
+    EXPECT_EQ(car.mid(0, 3), QStringList({"car-red", "sedan", "vehicle-blue"}));
     EXPECT_EQ(QSet<QString>(car.begin() + 3, car.end()), QSet<QString>({"scarf", "card", "cart"}));
     // Spaces, case and separators do not count; a run of words may carry an ending.
     EXPECT_EQ(namesOf(c, c.search("Arrow Left")), QStringList{"arrow-left"});
@@ -163,20 +143,6 @@ TEST(DemoSources, SearchRanksNameThenTagThenRelatedThenPartialAndPagingEndsAt26)
     EXPECT_EQ(namesOf(c, c.search("arrow")).mid(0, 1), QStringList{"arrow-left"});
     EXPECT_TRUE(namesOf(c, c.search("arrow")).contains("go-next")); // a related subject
     EXPECT_EQ(c.search("%%").size(), 8u);
-
-    std::vector<IconEntry> many;
-    for (int i = 0; i < 1000; ++i)
-        many.push_back(entry("star-" + QString::number(i)));
-    const IconCatalogue big(many);
-    EXPECT_EQ(big.search("star").size(), 780u);
-    EXPECT_EQ(big.all().size(), 780u);
-    ImageStore images(big);
-    const SiteResponder site("http://127.0.0.1:18123/", big, images, {});
-    for (const char* target : {"/page/26/?s=star", "/page/26", "/page/26/?s=sta"})
-        EXPECT_EQ(site.answer(target).status, 200) << target;
-    for (const char* target : {"/page/27/?s=star", "/page/27", "/page/27/?s=sta", "/page/300"})
-        EXPECT_EQ(site.answer(target).status, 404) << target;
-    EXPECT_TRUE(site.answer("/?s=star").body.contains("Page 1 of 26"));
 
     // The post page lists the tags as searches, and the licence of the source.
     IconEntry tagged = entry("pill", {"health", "medicine"});
