@@ -2,10 +2,13 @@
 #include "ExportTestUtil.h"
 #include "imaging/DibFixtures.h"
 
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+using namespace ExportTestUtil;
 
 namespace
 {
@@ -22,11 +25,9 @@ QImage sample()
 {
     QImage image(64, 48, QImage::Format_ARGB32);
     image.fill(0);
-    for (int y = 12; y < 36; ++y)
-        for (int x = 16; x < 48; ++x)
-            image.setPixel(x, y, kRed);
-    for (int i = 0; i < 16; ++i)
-        image.setPixel(i % 4, i / 4, kBlue);
+    QPainter painter(&image);
+    painter.fillRect(16, 12, 32, 24, kRed);
+    painter.fillRect(0, 0, 4, 4, kBlue);
     for (int x = 0; x < 5; ++x)
         image.setPixel(8 + x, 0, kTopRow[x]);
     return image;
@@ -50,21 +51,6 @@ ProcessRun exportWith(const QStringList& arguments, const QString& home)
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return {};
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
-}
-
-// The file as ImageMagick decodes it, handed over as 8-bit RGBA; fully transparent pixels as 0.
-QImage decodedByImageMagick(const QString& path)
-{
-    QProcess process;
-    process.start("convert-im6.q16", {path, "png32:-"});
-    process.waitForFinished(60000);
-    QImage image =
-        QImage::fromData(process.readAllStandardOutput(), "PNG").convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(image.pixel(x, y)) == 0)
-                image.setPixel(x, y, 0);
-    return image;
 }
 
 bool near(QRgb a, QRgb b, int tolerance)
@@ -94,7 +80,7 @@ TEST(ExportProgram, WritesEveryFormatWithoutAWindowSystem)
         const ProcessRun run = exportWith({src, out}, home);
         EXPECT_EQ(run.status, 0) << name << " " << run.errors.toStdString();
         EXPECT_TRUE(run.errors.isEmpty()) << run.errors.toStdString();
-        EXPECT_EQ(ExportTestUtil::identify("%m %wx%h", out).toStdString(), std::string(format) + " 64x48");
+        EXPECT_EQ(identify("%m %wx%h", out).toStdString(), std::string(format) + " 64x48");
         const QImage back = decodedByImageMagick(out);
         EXPECT_TRUE(near(back.pixel(32, 24), middle, tolerance)) << name;
         EXPECT_TRUE(near(back.pixel(1, 1), corner, tolerance)) << name;
@@ -110,14 +96,12 @@ TEST(ExportProgram, WritesEveryFormatWithoutAWindowSystem)
         EXPECT_EQ(gif.pixel(8 + x, 0), gifRow[x]) << x;
     }
     // The JPEG quality reaches the writer; TIFF is 24-bit and uncompressed.
-    EXPECT_EQ(ExportTestUtil::identify("%Q", dir.filePath("a.jpg")), "90");
-    EXPECT_EQ(ExportTestUtil::identify("%[channels] %C %z", dir.filePath("a.tif")), "srgb None 8");
+    EXPECT_EQ(identify("%Q", dir.filePath("a.jpg")), "90");
+    EXPECT_EQ(identify("%[channels] %C %z", dir.filePath("a.tif")), "srgb None 8");
 
     // The icon: the sizes up to the smaller side, in the file and in the Sizes folder.
     ASSERT_EQ(exportWith({src, dir.filePath("a.ico")}, home).status, 0);
-    EXPECT_EQ(ExportTestUtil::identify("%m %w,", dir.filePath("a.ico")), "ICO 48,ICO 32,ICO 24,ICO 16,");
-    EXPECT_EQ(decodedByImageMagick(dir.filePath("a.ico[0]")).pixel(24, 24), kRed);
-    EXPECT_EQ(decodedByImageMagick(dir.filePath("a.ico[3]")).pixel(15, 15), 0u);
+    EXPECT_EQ(identify("%m %w,", dir.filePath("a.ico")), "ICO 48,ICO 32,ICO 24,ICO 16,");
     EXPECT_EQ(QImage(home + "/Sizes/temp48.png").size(), QSize(48, 48));
 }
 
@@ -128,7 +112,7 @@ TEST(ExportProgram, FailuresEndWithOneLineAndStatus1)
     ASSERT_TRUE(sample().save(src));
     // 40,000 x 40,000 by its header; 90 bytes of run-length BMP claiming 5,640 x 5,640 pixels.
     const std::pair<const char*, QByteArray> files[] = {
-        {"huge.png", ExportTestUtil::pngHeader(40000, 40000)},
+        {"huge.gif", gifHeader(40000, 40000)},
         {"runs.bmp", DibFixtures::rle8(5640, 5640, QByteArray(26, '\x01') + QByteArray("\x00\x01", 2))},
     };
     for (const auto& [name, bytes] : files) {
@@ -138,8 +122,9 @@ TEST(ExportProgram, FailuresEndWithOneLineAndStatus1)
     const std::tuple<QString, QString, const char*> cases[] = {
         {dir.filePath("missing.png"), dir.filePath("b.png"), "missing.png"},
         {src, dir.filePath("no/such/folder/c.png"), "c.png"},
-        {dir.filePath("huge.png"), dir.filePath("d.gif"), "40,000 x 40,000 pixels, too large to export"},
+        {dir.filePath("huge.gif"), dir.filePath("d.gif"), "40,000 x 40,000 pixels, too large to export"},
         {src, dir.filePath("e.emf"), "EMF"},
+        {src, dir.filePath("g.wmf"), "WMF"},
         {dir.filePath("runs.bmp"), dir.filePath("f.png"), "run-length data too short"},
     };
     for (const auto& [from, to, says] : cases) {

@@ -10,18 +10,6 @@ using namespace DibFixtures;
 namespace
 {
 
-// A 5 x 3 8-bit file.
-QByteArray validBmp()
-{
-    DibSection s;
-    EXPECT_TRUE(s.create(5, 3, 8));
-    fillPattern(s);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(BmpFile::write(s, buffer));
-    return buffer.data();
-}
-
 template <typename T> QByteArray patched(QByteArray file, int offset, T value)
 {
     qToLittleEndian(value, file.data() + offset);
@@ -32,8 +20,12 @@ template <typename T> QByteArray patched(QByteArray file, int offset, T value)
 
 TEST(BmpFileCheck, TruncatedAndHostileFilesAreRefusedLegitimateVariantsLoad)
 {
-    const QByteArray file = validBmp();
     DibSection section;
+    ASSERT_TRUE(section.create(5, 3, 8));
+    fillPattern(section);
+    QBuffer buffer;
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && BmpFile::write(section, buffer));
+    const QByteArray file = buffer.data();
     ASSERT_EQ(BmpFile::read(file, section), 8);
     for (qsizetype n = 0; n < file.size(); ++n) {
         ASSERT_FALSE(BmpFileCheck::check(file.left(n)).ok) << n;
