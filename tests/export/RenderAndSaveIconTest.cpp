@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 using namespace ExportTestUtil;
 
 namespace
@@ -82,10 +84,14 @@ TEST_F(ExportFolder, IconFileHoldsEverySizeUpToTheSmallerSide)
     EXPECT_EQ(QDir(AppPaths::sizes()).entryList(QDir::Files | QDir::Hidden).size(), 7);
 
     // A 100 x 60 source: sizes up to 60 replace their files; the larger ones of the first stay.
+    // Files are replaced by renaming complete ones into place: a second link keeps the old pixels.
+    ASSERT_EQ(
+        ::link(QFile::encodeName(AppPaths::sizes() + "/temp48.png"), QFile::encodeName(out("old48.png"))), 0);
     QImage wide(100, 60, QImage::Format_ARGB32);
     wide.fill(qRgb(0, 200, 0));
     ASSERT_TRUE(exportAs("wide.ico", wide).ok);
     EXPECT_EQ(sizeFile(48).pixel(3, 3), qRgb(0, 200, 0));
+    EXPECT_EQ(QImage(out("old48.png")).pixel(24, 24), kRed);
     EXPECT_EQ(sizeFile(64).pixel(32, 32), kRed);
     EXPECT_EQ(ScreenCursor::current(), ScreenCursor::Default);
 }
