@@ -161,7 +161,7 @@ TEST_F(DownloadFlow, LargePicturesExportOffTheWindowThreadWithinTheBound)
         QPainter(&big).fillRect(2850, 0, 2850, 5700, qRgb(198, 80, 230));
         ASSERT_TRUE(big.save(AppPaths::downloads() + "/201511big.png", "PNG"));
     }
-    int ticks = 0; // of the window's thread while the export runs under the hourglass
+    int ticks = 0;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
         ticks += flow.isExporting() && ScreenCursor::current() == ScreenCursor::Hourglass;
