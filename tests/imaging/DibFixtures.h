@@ -3,6 +3,7 @@
 #include "imaging/DibSection.h"
 
 #include <QBuffer>
+#include <QtEndian>
 
 // Asymmetric fixtures for the section tests: every pixel differs from its neighbours and each
 // channel carries a different ramp, so swapped channels, flipped rows or off-by-one columns show.
@@ -32,6 +33,23 @@ inline void fillPattern(DibSection& s)
                 s.setPixel(x, y, patternColor(x, y));
             else
                 s.setPixelIndex(x, y, uint((x + 3 * y) % s.paletteEntries()));
+}
+
+// An 8-bit run-length BMP file with a two-colour table around the given run data.
+inline QByteArray rle8(qint32 width, qint32 height, const QByteArray& data)
+{
+    QByteArray file = QByteArray("BM", 2) + QByteArray(60, '\0') + data;
+    for (const auto& [offset, value] : {std::pair{2, qint32(file.size())},
+                                        {10, 62},
+                                        {14, 40},
+                                        {18, width},
+                                        {22, height},
+                                        {26, 0x00080001},
+                                        {30, 1},
+                                        {46, 2}})
+        qToLittleEndian<qint32>(value, file.data() + offset); // one plane of 8 bits, RLE8, 2 colours
+    file.replace(58, 4, "\xc8\x64\x32\x00", 4);
+    return file;
 }
 
 } // namespace DibFixtures
