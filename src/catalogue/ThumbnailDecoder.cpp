@@ -1,31 +1,17 @@
 #include "catalogue/ThumbnailDecoder.h"
 
 #include "imaging/FileHelpers.h"
+#include "imaging/ImageSignature.h"
 
 #include <QBuffer>
 #include <QImageReader>
 
 #include <cmath>
 
-QByteArray ThumbnailDecoder::rasterFormat(const QByteArray& bytes)
-{
-    if (bytes.startsWith("\x89PNG\r\n\x1a\n"))
-        return "png";
-    if (bytes.startsWith("\xFF\xD8\xFF"))
-        return "jpeg";
-    if (bytes.startsWith("GIF87a") || bytes.startsWith("GIF89a"))
-        return "gif";
-    if (bytes.startsWith("BM"))
-        return "bmp";
-    if (bytes.size() >= 12 && bytes.startsWith("RIFF") && bytes.mid(8, 4) == "WEBP")
-        return "webp";
-    return {};
-}
-
 ThumbnailImage ThumbnailDecoder::decode(const QByteArray& bytes, QSize box, qreal devicePixelRatio)
 {
-    const QByteArray format = rasterFormat(bytes);
-    if (format.isEmpty())
+    const QByteArray format = ImageSignature::formatOf(bytes.left(16));
+    if (!ImageSignature::isThumbnailFormat(format))
         return {};
     QBuffer buffer;
     buffer.setData(bytes);

@@ -16,7 +16,5 @@ public:
     static constexpr int kMaxSide = 4096;
     static constexpr qint64 kMaxPixels = 4 * 1024 * 1024;
 
-    // The format name for QImageReader ("png", "jpeg", "gif", "bmp", "webp"), or empty.
-    [[nodiscard]] static QByteArray rasterFormat(const QByteArray& bytes);
     [[nodiscard]] static ThumbnailImage decode(const QByteArray& bytes, QSize box, qreal devicePixelRatio);
 };

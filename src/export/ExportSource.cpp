@@ -2,6 +2,7 @@
 
 #include "imaging/BmpFile.h"
 #include "imaging/BmpFileCheck.h"
+#include "imaging/ImageSignature.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -37,31 +38,6 @@ QString ExportSource::tooLargeMessage(QSize size)
                           "(%4 x %4).")
         .arg(english.toString(size.width()), english.toString(size.height()), english.toString(kMaxPixels),
              english.toString(side));
-}
-
-QByteArray ExportSource::formatOf(const QByteArray& head)
-{
-    static const struct {
-        const char* magic;
-        int length;
-        const char* format;
-    } signatures[] = {
-        {"\x89PNG\r\n\x1a\n", 8, "png"},
-        {"\xff\xd8\xff", 3, "jpeg"},
-        {"GIF87a", 6, "gif"},
-        {"GIF89a", 6, "gif"},
-        {"BM", 2, "bmp"},
-        {"II*\0", 4, "tiff"},
-        {"MM\0*", 4, "tiff"},
-        {"\0\0\1\0", 4, "ico"},
-    };
-    for (const auto& s : signatures) {
-        if (head.startsWith(QByteArray::fromRawData(s.magic, s.length)))
-            return s.format;
-    }
-    if (head.size() >= 12 && head.startsWith("RIFF") && head.mid(8, 4) == "WEBP")
-        return "webp";
-    return {};
 }
 
 namespace
@@ -100,7 +76,7 @@ ExportSource::Decoded ExportSource::read(const QString& path)
         result.error = file.errorString();
         return result;
     }
-    const QByteArray format = formatOf(file.peek(16));
+    const QByteArray format = ImageSignature::formatOf(file.peek(16));
     if (format.isEmpty()) {
         result.error = QStringLiteral("not a PNG, JPEG, GIF, BMP, WebP, TIFF or ICO picture");
         return result;

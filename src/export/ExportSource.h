@@ -30,8 +30,6 @@ public:
     static void allowBoundedImages();
 
     [[nodiscard]] static Decoded read(const QString& path);
-    // The reader format of a file starting with these bytes; empty when none of the above.
-    [[nodiscard]] static QByteArray formatOf(const QByteArray& head);
     // The sentence for a picture beyond the bound, naming its size.
     static QString tooLargeMessage(QSize size);
 };
