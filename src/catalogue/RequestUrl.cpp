@@ -1,6 +1,7 @@
 #include "catalogue/RequestUrl.h"
 
 #include <QByteArray>
+#include <QStringList>
 
 namespace
 {
@@ -37,6 +38,8 @@ QString RequestUrl::encodeKeyword(const QString& keyword)
     for (unsigned char c : keyword.toUtf8()) {
         if (isKeptAsTyped(c)) {
             out += QChar(c);
+        } else if (c == ' ') {
+            out += '+';
         } else {
             out += '%';
             out += QChar(hex[c >> 4]);
@@ -48,9 +51,7 @@ QString RequestUrl::encodeKeyword(const QString& keyword)
 
 QString RequestUrl::keywordFromSearchText(const QString& searchText)
 {
-    QString keyword = searchText;
-    keyword.remove(QChar(' '));
-    return keyword;
+    return searchText.split(QChar(' '), Qt::SkipEmptyParts).join(QChar(' '));
 }
 
 QString RequestUrl::build(const QString& base, int page, bool frontPage, const QString& keyword)

@@ -79,7 +79,7 @@ TEST_F(HeldSite, StartQueryClearsTheCacheResetsTheStateAndRecordsTheSearch)
               (QStringList{"kept.jpg", "kept.png.txt", "sub.png"}));
     EXPECT_TRUE(view.loadMore.empty()); // Load More was not shown: nothing to slide away
     EXPECT_EQ(std::pair(client->state().resultCount, client->state().pageBoundary), std::pair(0, false));
-    EXPECT_EQ(client->lastRequestUrl(), base + "?s=arrowleft");
+    EXPECT_EQ(client->lastRequestUrl(), base + "?s=arrow+left");
 
     client->state().loadMore = true;
     client->StartQuery("");
@@ -89,7 +89,7 @@ TEST_F(HeldSite, StartQueryClearsTheCacheResetsTheStateAndRecordsTheSearch)
     client->StartQuery("   ");
     EXPECT_EQ(client->lastRequestUrl(), base + "?s=");
     client->StartQuery("c# & c++");
-    EXPECT_EQ(client->lastRequestUrl(), base + "?s=c%23%26c%2B%2B");
+    EXPECT_EQ(client->lastRequestUrl(), base + "?s=c%23+%26+c%2B%2B");
     EXPECT_EQ(view.clears, 4);
     QStringList recorded; // as typed, the empty search too
     for (const KeywordEntry& e : client->keywords().entries())

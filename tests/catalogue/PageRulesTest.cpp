@@ -79,18 +79,21 @@ TEST(LinkPass, LaterPagesAppendAndOverwriteSurplusRecords)
     EXPECT_EQ(count, 4);
 }
 
-TEST(RequestUrl, PagesAndKeywordsSpacesRemovedAndEncodedSoTheyCannotChangeTheAddress)
+TEST(RequestUrl, PagesAndKeywordsWordsJoinedByPlusAndEncodedSoTheyCannotChangeTheAddress)
 {
     // The client's tests run these through StartQuery and Load More; here the rest of the table.
     EXPECT_EQ(RequestUrl::build(B, 1, true, "stale"), B); // the front page ignores a keyword left over
     EXPECT_EQ(RequestUrl::build(B, 26, true, ""), B + "page/26");
     EXPECT_EQ(RequestUrl::build(B, 10, false, "c#&x"), B + "page/10/?s=c%23%26x");
-    EXPECT_EQ(RequestUrl::keywordFromSearchText("  a  b c "), "abc");
+    EXPECT_EQ(RequestUrl::keywordFromSearchText("  a  b c "), "a b c");
     EXPECT_EQ(RequestUrl::keywordFromSearchText("a\tb"), "a\tb"); // only U+0020 is a space here
+    EXPECT_EQ(RequestUrl::build(B, 2, false, RequestUrl::keywordFromSearchText(" network  wireless ")),
+              B + "page/2/?s=network+wireless");
     const std::pair<QString, QString> cases[] = {
         {"c#", "c%23"},
         {"a&b", "a%26b"},
         {"a+b", "a%2Bb"},
+        {"a b+", "a+b%2B"},
         {"100%", "100%25"},
         {"what?", "what%3F"},
         {"a/b", "a%2Fb"},
