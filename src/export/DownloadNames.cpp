@@ -1,5 +1,6 @@
 #include "export/DownloadNames.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <QUrl>
 
@@ -8,14 +9,15 @@ DownloadNames DownloadNames::derive(const QString& thumbName)
     DownloadNames names;
     names.year = thumbName.left(4);
     names.month = thumbName.mid(4, 2);
-    const qsizetype dash = thumbName.indexOf('-');
-    if (dash < 0) {
-        names.fullFileName = thumbName;
-        return names;
-    }
-    names.sizeSuffix = thumbName.mid(dash, 8);
     names.fullFileName = thumbName;
-    names.fullFileName.remove(names.sizeSuffix);
+    // The size suffix is the last "-WIDTHxHEIGHT" right before the extension; the name before
+    // it may hold "-" of its own ("folder-backup-150x150.png", "home-1-150x150.png").
+    static const QRegularExpression sizeSuffix(QStringLiteral("-[0-9]+x[0-9]+(?=(\\.[^.]*)?\\z)"));
+    const QRegularExpressionMatch match = sizeSuffix.match(thumbName);
+    if (match.hasMatch()) {
+        names.sizeSuffix = match.captured();
+        names.fullFileName.remove(match.capturedStart(), match.capturedLength());
+    }
     return names;
 }
 

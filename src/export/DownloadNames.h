@@ -3,13 +3,13 @@
 #include <QString>
 
 // The names a tile's download derives from its thumbnail name t, e.g. "201511ab-150x150.png":
-// year (characters 1-4), month (5-6), the size suffix (the 8 characters from the first "-", fewer
-// at the end of t) and the full file name (t with every occurrence of the suffix removed).
+// year (characters 1-4), month (5-6), the size suffix (the last "-WIDTHxHEIGHT" right before the
+// extension) and the full file name (t without that suffix).
 struct DownloadNames {
     QString year;
     QString month;
-    QString sizeSuffix;   // empty when t has no "-"
-    QString fullFileName; // t itself when t has no "-"
+    QString sizeSuffix;   // empty when t has none: t is then the full-size name itself
+    QString fullFileName; // t without its size suffix
 
     static DownloadNames derive(const QString& thumbName);
 

@@ -200,15 +200,26 @@ TEST_F(DownloadFlow, LargePicturesExportOffTheWindowThreadWithinTheBound)
 
 TEST(DownloadNamesTest, DerivedFromTheThumbnailName)
 {
-    // No "-": the name itself. Fewer than 7 characters after the first "-": the suffix is the
-    // rest. Every occurrence of the suffix goes. Short names give short parts. Characters with a
-    // meaning in addresses are encoded; an encoded name is sent as it was.
+    // The size suffix is the last "-WIDTHxHEIGHT" right before the extension, whatever "-" the
+    // name holds before it (WordPress turns spaces into "-" and numbers repeated names "-1"); a
+    // name without one is the full-size name as it stands. Short names give short parts.
+    // Characters with a meaning in addresses are encoded; an encoded name is sent as it was.
     const std::pair<const char*, const char*> cases[] = {
         {"201511ab-150x150.png", "2015|11|-150x150|201511ab.png|h/wp-content/uploads/2015/11/201511ab.png"},
+        {"201611folder-adwaita-backup-150x150.png",
+         "2016|11|-150x150|201611folder-adwaita-backup.png|h/wp-content/uploads/2016/11/"
+         "201611folder-adwaita-backup.png"},
+        {"201502home-1-150x150.png",
+         "2015|02|-150x150|201502home-1.png|h/wp-content/uploads/2015/02/201502home-1.png"},
+        {"201502wide-1024x576.jpeg",
+         "2015|02|-1024x576|201502wide.jpeg|h/wp-content/uploads/2015/02/201502wide.jpeg"},
+        {"201502bare-150x150", "2015|02|-150x150|201502bare|h/wp-content/uploads/2015/02/201502bare"},
         {"201403home.png", "2014|03||201403home.png|h/wp-content/uploads/2014/03/201403home.png"},
-        {"201403home-1.pn", "2014|03|-1.pn|201403home|h/wp-content/uploads/2014/03/201403home"},
+        {"201403home-1.pn", "2014|03||201403home-1.pn|h/wp-content/uploads/2014/03/201403home-1.pn"},
+        {"201403a-150x15x.png",
+         "2014|03||201403a-150x15x.png|h/wp-content/uploads/2014/03/201403a-150x15x.png"},
         {"201403a-150x150b-150x150.png",
-         "2014|03|-150x150|201403ab.png|h/wp-content/uploads/2014/03/201403ab.png"},
+         "2014|03|-150x150|201403a-150x150b.png|h/wp-content/uploads/2014/03/201403a-150x150b.png"},
         {"20", "20|||20|h/wp-content/uploads/20//20"},
         {"201511a b#c.png", "2015|11||201511a b#c.png|h/wp-content/uploads/2015/11/201511a%20b%23c.png"},
         {"201511a%20b.png", "2015|11||201511a%20b.png|h/wp-content/uploads/2015/11/201511a%20b.png"},
