@@ -126,7 +126,7 @@ void CatalogueClient::onDocumentComplete(quint64 generation, PageLoader::Outcome
     if (outcome == PageLoader::Outcome::Loaded)
         m_state.pagesLoaded = m_pageNumber;
     const int before = m_state.resultCount;
-    LinkPass::run(m_page.links(), m_records, m_state.resultCount, SiteAddress::titleStart());
+    LinkPass::run(m_page.links(), m_records, m_state.resultCount, SiteAddress::base());
     m_postsListed = m_state.resultCount - before;
     m_previousName.clear();
     m_images.start(m_page.images());

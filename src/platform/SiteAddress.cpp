@@ -5,7 +5,6 @@
 namespace
 {
 QString g_base = QStringLiteral(PICTOMINE_BASE_URL);
-constexpr int kDatePathLength = 11; // "YYYY/MM/DD/"
 } // namespace
 
 QString SiteAddress::base()
@@ -37,9 +36,4 @@ bool SiteAddress::setBase(const QString& address, QString* error)
         return false;
     g_base = address;
     return true;
-}
-
-int SiteAddress::titleStart()
-{
-    return int(g_base.size()) + kDatePathLength + 1;
 }

@@ -11,14 +11,12 @@
 namespace
 {
 const QString B = QStringLiteral("http://127.0.0.1:8123/");
-// "YYYY/MM/DD/" after the base: the name starts at character len(base) + 12.
-const int kTitleStart = int(B.size()) + 12;
 
 // Runs the link pass from `count` on; returns the new records as "link title" ("~" for the base).
 std::string pass(const QStringList& links, std::vector<IconRecord>& records, int& count)
 {
     const int first = count;
-    LinkPass::run(links, records, count, kTitleStart);
+    LinkPass::run(links, records, count, B);
     EXPECT_EQ(records.size(), size_t(count));
     QStringList out;
     for (int i = first; i < count; ++i)
@@ -43,22 +41,43 @@ TEST(LinkPass, LinksWithAPostYearBecomeRecordsExceptConsecutiveDuplicates)
     // A link without a year between two identical post links does not break the pair; case counts.
     EXPECT_EQ(pass({b, B + "about/", b, B + "page/2", b.toUpper()}),
               "~2014/01/02/home/ home | HTTP://127.0.0.1:8123/2014/01/02/HOME/ HOME");
-    // The years 2013 to 2017 count anywhere in the link; a link shorter than the title start
-    // still gives a record, with an empty title.
+    // The years 2013 to 2017 count anywhere in the link; without date segments the title starts
+    // right after the base.
     EXPECT_EQ(pass({B, B + "?s=arrow", B + "2012/01/01/old/", B + "2018/01/01/new/", B + "2013/01/01/a/",
-                    B + "2017/12/31/b/", B + "tag/x-2015-y", B + "2020/01/01/icon-2016-pack/",
-                    "http://h/2016", "201 5"}),
-              "~2013/01/01/a/ a | ~2017/12/31/b/ b | ~tag/x-2015-y y | ~2020/01/01/icon-2016-pack/ icon, "
-              "2016, pack | "
-              "http://h/2016 ");
+                    B + "2017/12/31/b/", B + "tag/x-2015-y", B + "2020/01/01/icon-2016-pack/", "201 5"}),
+              "~2013/01/01/a/ a | ~2017/12/31/b/ b | ~tag/x-2015-y tagx, 2015, y | "
+              "~2020/01/01/icon-2016-pack/ icon, 2016, pack");
     // The title runs up to the last "/" when there is one after the name, else to the end; inner "/" go.
-    EXPECT_EQ(LinkPass::titleFromLink(B + "2016/05/12/mail-open", kTitleStart), "mail, open");
-    EXPECT_EQ(LinkPass::titleFromLink(B + "2016/05/12/a-b/c/", kTitleStart), "a, bc");
-    EXPECT_EQ(LinkPass::titleFromLink(B + "2016/05/12/", kTitleStart), "");
+    EXPECT_EQ(LinkPass::titleFromLink(B + "2016/05/12/mail-open",
+                                      LinkPass::titleStart(B + "2016/05/12/mail-open", B)),
+              "mail, open");
+    EXPECT_EQ(pass({B + "2016/05/12/a-b/c/"}), "~2016/05/12/a-b/c/ a, bc");
     // The thumbnail file name: the part after the last "/".
     EXPECT_EQ(FileNameFromUrl("http://h/wp/2016/05/201605arrow-150x150.png"), "201605arrow-150x150.png");
     EXPECT_EQ(FileNameFromUrl("plainname.png"), "plainname.png");
     EXPECT_EQ(FileNameFromUrl("http://h/dir/"), "");
+}
+
+TEST(LinkPass, TheNameStartsAfterTheDateSegmentsAndDateArchivesAreNoPosts)
+{
+    // Month-only permalinks lose nothing of the name; day links as before.
+    EXPECT_EQ(pass({B + "2015/07/arrow-left/", B + "2015/07/09/arrow-left/"}),
+              "~2015/07/arrow-left/ arrow, left | ~2015/07/09/arrow-left/ arrow, left");
+    // Year, month and day archives and their pages name no post, before the list or after it; a
+    // post named "page" or "404" does.
+    EXPECT_EQ(pass({B + "2015/", B + "2015/07/", B + "2015/07/12/", B + "2016/05/?m=1", B + "2016/#top",
+                    B + "2015/07/page/2/", B + "2014/page/3", "http://h/2016", B + "2015/07/page/",
+                    B + "2015/07/404/", B + "2017/"}),
+              "~2015/07/page/ page | ~2015/07/404/ 404");
+    // A site under a folder, and post links on another host: the date segments are found in the
+    // link itself, not at a fixed position.
+    const QString blog = "https://icons.example/my/blog/";
+    EXPECT_EQ(LinkPass::titleStart(blog + "2016/05/mail-open/", blog), int(blog.size()) + 9);
+    EXPECT_EQ(LinkPass::titleStart("http://other:8080/x/2016/05/12/mail/", blog), 32);
+    EXPECT_EQ(LinkPass::titleStart("http://other:8080/2016/05/123/", blog), 27);
+    EXPECT_EQ(LinkPass::titleStart("no-scheme/2016/", blog), 16);
+    EXPECT_TRUE(LinkPass::isDateArchive(blog + "2016/05/12/", blog));
+    EXPECT_FALSE(LinkPass::isDateArchive(blog + "2016/05/12/mail/", blog));
 }
 
 TEST(LinkPass, LaterPagesAppendAndOverwriteSurplusRecords)
