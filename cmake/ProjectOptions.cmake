@@ -39,12 +39,12 @@ function(pictomine_library name)
   set_target_properties(${name} PROPERTIES LINKER_LANGUAGE CXX)
 endfunction()
 
-# pictomine_test(NAME DEPS ... [SCREEN json] [HIGH_DPI]): one GoogleTest binary of every source in
-# the folder, run headless. SCREEN names an offscreen-platform configuration (its screens) for the
-# binary. With HIGH_DPI, its tests named *HighDpi* run apart, on a 1600 x 900 logical screen at a
-# device pixel ratio of 2.
+# pictomine_test(NAME DEPS ... [SCREEN json] [HIGH_DPI] [LABELS label]): one GoogleTest binary of
+# every source in the folder, run headless. SCREEN names an offscreen-platform configuration (its
+# screens) for the binary. With HIGH_DPI, its tests named *HighDpi* run apart, on a 1600 x 900
+# logical screen at a device pixel ratio of 2. LABELS gives its tests a CTest label.
 function(pictomine_test name)
-  cmake_parse_arguments(ARG "HIGH_DPI" "SCREEN" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "HIGH_DPI" "SCREEN;LABELS" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   list(FILTER sources INCLUDE REGEX "\\.cpp$")
   if(NOT sources)
@@ -59,7 +59,7 @@ function(pictomine_test name)
     set(platform "offscreen:configfile=${ARG_SCREEN}")
   endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_FILTER "-*HighDpi*"
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=${platform}" TIMEOUT 300)
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=${platform}" TIMEOUT 300 LABELS "${ARG_LABELS}")
   if(ARG_HIGH_DPI)
     add_test(NAME ${name}.HighDpi.2x COMMAND ${name} --gtest_filter=*HighDpi*)
     set_tests_properties(${name}.HighDpi.2x PROPERTIES TIMEOUT 300 ENVIRONMENT
