@@ -8,27 +8,6 @@ namespace modDither
 namespace
 {
 
-// Index 0 is unused so that 0 can mean "no node"; node 1 is the root.
-std::vector<Node> Nodes;
-int g_nodeCount = 0;
-int FreeList = 0;
-int ReducibleNodes[8] = {};
-std::vector<quint32> Palette; // 0x00BBGGRR
-int PaletteCount = 0;
-
-// Per serial: the serial it was folded into (0 while it stands), the pool slot it used, and
-// after FinishPalette the palette entry its pixels ended in. A path prefix is created at most
-// once per tree (a folded subtree lies below a leaf and is never filed into again), so there are
-// at most 8 serials per distinct colour and in practice a few thousand per image.
-std::vector<quint32> Forward;
-std::vector<qint32> SerialNode;
-std::vector<qint32> SerialPalette;
-
-// The leaf that took the colour of the previous FileColor, while nothing has been folded since:
-// the same colour again would walk the same nodes to it.
-quint32 g_lastCode = 0;
-int g_lastLeaf = 0;
-
 // Bit p of a channel value moved to bit 3p. Interleaving the three channels this way gives the
 // octant of every depth at once: depth d (1 to 8) is bits 3(8 - d) to 3(8 - d) + 2, each octant
 // 4 x red bit + 2 x green bit + blue bit of the bit 8 - d of the channels.
@@ -52,33 +31,33 @@ int octantAt(quint32 code, int depth)
     return int((code >> (3 * (8 - depth))) & 7u);
 }
 
-void startSerial(int node)
+} // namespace
+
+void Tree::startSerial(int node)
 {
     Nodes[node].Serial = quint32(SerialNode.size());
     SerialNode.push_back(node);
     Forward.push_back(0);
 }
 
-} // namespace
-
-void InitTree()
+void Tree::InitTree()
 {
     for (int& head : ReducibleNodes)
         head = 0;
     Nodes.assign(kPoolStep + 1, Node{});
     FreeList = 0;
     PaletteCount = 0;
-    g_nodeCount = 1;
+    m_nodeCount = 1;
     Forward.assign(1, 0);
     SerialNode.assign(1, 0);
     SerialPalette.clear();
     startSerial(1);
-    g_lastLeaf = 0;
+    m_lastLeaf = 0;
 }
 
-int NewNode()
+int Tree::NewNode()
 {
-    ++g_nodeCount;
+    ++m_nodeCount;
     int node = 0;
     if (FreeList != 0) {
         node = FreeList;
@@ -86,31 +65,28 @@ int NewNode()
         for (qint32& child : Nodes[node].Child)
             child = 0;
     } else {
-        if (g_nodeCount % kPoolStep == 0 && int(Nodes.size()) < g_nodeCount + kPoolStep + 1)
-            Nodes.resize(size_t(g_nodeCount) + kPoolStep + 1);
-        node = g_nodeCount;
+        if (m_nodeCount % kPoolStep == 0 && int(Nodes.size()) < m_nodeCount + kPoolStep + 1)
+            Nodes.resize(size_t(m_nodeCount) + kPoolStep + 1);
+        node = m_nodeCount;
     }
     startSerial(node);
     return node;
 }
 
-void FreeNode(int node)
+void Tree::FreeNode(int node)
 {
     Node& n = Nodes[node];
     n.NextReducible = FreeList;
     FreeList = node;
     n.IsLeaf = 0;
     n.InReducibleList = 0;
-    --g_nodeCount;
-    g_lastLeaf = 0;
+    --m_nodeCount;
+    m_lastLeaf = 0;
 }
 
-namespace
-{
-
 // AddColor's descent: one step per depth until a leaf takes the colour; returns that leaf.
-int descend(int node, int depth, int leafDepth, int& leafCount, quint32 code, quint8 blue, quint8 green,
-            quint8 red)
+int Tree::descend(int node, int depth, int leafDepth, int& leafCount, quint32 code, quint8 blue, quint8 green,
+                  quint8 red)
 {
     for (;;) {
         const int o = octantAt(code, depth);
@@ -147,16 +123,15 @@ int descend(int node, int depth, int leafDepth, int& leafCount, quint32 code, qu
     }
 }
 
-} // namespace
-
-quint32 AddColor(int node, int depth, int leafDepth, int& leafCount, quint8 blue, quint8 green, quint8 red)
+quint32 Tree::AddColor(int node, int depth, int leafDepth, int& leafCount, quint8 blue, quint8 green,
+                       quint8 red)
 {
     const int leaf =
         descend(node, depth, leafDepth, leafCount, octantCode(blue, green, red), blue, green, red);
     return Nodes[leaf].Serial;
 }
 
-bool ReduceTree(int& leafCount, int startDepth)
+bool Tree::ReduceTree(int& leafCount, int startDepth)
 {
     int d = startDepth;
     while (d >= 1 && ReducibleNodes[d - 1] == 0)
@@ -194,12 +169,12 @@ bool ReduceTree(int& leafCount, int startDepth)
     return true;
 }
 
-quint32 FileColor(int& leafCount, int maxColors, int leafDepth, quint8 blue, quint8 green, quint8 red)
+quint32 Tree::FileColor(int& leafCount, int maxColors, int leafDepth, quint8 blue, quint8 green, quint8 red)
 {
     const quint32 code = octantCode(blue, green, red);
-    if (g_lastLeaf != 0 && code == g_lastCode) {
+    if (m_lastLeaf != 0 && code == m_lastCode) {
         // The walk would end at the same leaf: its path is filed and nothing was folded since.
-        Node& leaf = Nodes[g_lastLeaf];
+        Node& leaf = Nodes[m_lastLeaf];
         leaf.PixelCount += 1;
         leaf.BlueSum += blue;
         leaf.GreenSum += green;
@@ -208,8 +183,8 @@ quint32 FileColor(int& leafCount, int maxColors, int leafDepth, quint8 blue, qui
     }
     const int leaf = descend(1, 1, leafDepth, leafCount, code, blue, green, red);
     const quint32 serial = Nodes[leaf].Serial;
-    g_lastCode = code;
-    g_lastLeaf = leaf;
+    m_lastCode = code;
+    m_lastLeaf = leaf;
     while (leafCount > maxColors) {
         if (!ReduceTree(leafCount, leafDepth))
             break;
@@ -217,7 +192,7 @@ quint32 FileColor(int& leafCount, int maxColors, int leafDepth, quint8 blue, qui
     return serial;
 }
 
-void FinishPalette(int leafCount)
+void Tree::FinishPalette(int leafCount)
 {
     Palette.assign(leafCount <= 16 ? 16 : 256, 0);
     BuildPalette(PaletteCount, 1);
@@ -233,7 +208,8 @@ void FinishPalette(int leafCount)
     }
 }
 
-void BuildOctreePalette(int stride, int rows, int padding, const quint8* pixels, int maxColors, int leafDepth)
+void Tree::BuildOctreePalette(int stride, int rows, int padding, const quint8* pixels, int maxColors,
+                              int leafDepth)
 {
     InitTree();
     int leafCount = 0;
@@ -248,7 +224,7 @@ void BuildOctreePalette(int stride, int rows, int padding, const quint8* pixels,
     FinishPalette(leafCount);
 }
 
-void BuildPalette(int& position, int node)
+void Tree::BuildPalette(int& position, int node)
 {
     Node& n = Nodes[node];
     if (n.IsLeaf != 0) {
@@ -269,7 +245,7 @@ void BuildPalette(int& position, int node)
     }
 }
 
-int FindLeaf(quint8 blue, quint8 green, quint8 red)
+int Tree::FindLeaf(quint8 blue, quint8 green, quint8 red)
 {
     if (Nodes.size() < 2)
         return 0;
@@ -292,28 +268,28 @@ int FindLeaf(quint8 blue, quint8 green, quint8 red)
     return 0;
 }
 
-int GetPaletteIndex(quint8 blue, quint8 green, quint8 red)
+int Tree::GetPaletteIndex(quint8 blue, quint8 green, quint8 red)
 {
     const int leaf = FindLeaf(blue, green, red);
     return leaf == 0 ? 0 : Nodes[leaf].PaletteIndex;
 }
 
-int SerialPaletteIndex(quint32 serial)
+int Tree::SerialPaletteIndex(quint32 serial)
 {
     return serial < SerialPalette.size() ? SerialPalette[serial] : 0;
 }
 
-int SerialCount()
+int Tree::SerialCount()
 {
     return int(Forward.size());
 }
 
-qint64 LeafPixelCount(int node)
+qint64 Tree::LeafPixelCount(int node)
 {
     return node > 0 && node < int(Nodes.size()) ? Nodes[node].PixelCount : 0;
 }
 
-void GetPaletteColor(int index, quint8& blue, quint8& green, quint8& red)
+void Tree::GetPaletteColor(int index, quint8& blue, quint8& green, quint8& red)
 {
     const quint32 c = index >= 0 && index < int(Palette.size()) ? Palette[size_t(index)] : 0;
     blue = quint8(c >> 16);
@@ -321,19 +297,19 @@ void GetPaletteColor(int index, quint8& blue, quint8& green, quint8& red)
     red = quint8(c);
 }
 
-int LastPaletteIndex()
+int Tree::LastPaletteIndex()
 {
     return PaletteCount;
 }
-int PaletteSize()
+int Tree::PaletteSize()
 {
     return int(Palette.size());
 }
-int NodeCount()
+int Tree::NodeCount()
 {
-    return g_nodeCount;
+    return m_nodeCount;
 }
-int PoolCapacity()
+int Tree::PoolCapacity()
 {
     return int(Nodes.size()) - 1;
 }

@@ -9,43 +9,45 @@ using ExportTestUtil::readGif;
 
 TEST(ModDitherTest, FoldsTheNewestNodeOfTheDeepestLevelFirst)
 {
+    modDither::Tree tree;
     // Two pairs, each pair differing only in its lowest blue bit (one depth-7 node per pair).
     // Pixels are filed from the last one, so the (20, 20, 20) pair is filed first; with room for
     // three colours the newer pair (200, 200, 200) folds. Folding the older one would give
     // (20, 20, 20), (200, 200, 200) and (201, 200, 200) instead.
     const quint8 pixels[12] = {201, 200, 200, 200, 200, 200, 21, 20, 20, 20, 20, 20};
-    modDither::BuildOctreePalette(12, 1, 0, pixels, 3, 8);
-    ASSERT_EQ(modDither::LastPaletteIndex(), 2);
+    tree.BuildOctreePalette(12, 1, 0, pixels, 3, 8);
+    ASSERT_EQ(tree.LastPaletteIndex(), 2);
     QList<QRgb> palette;
     for (int i = 0; i < 3; ++i) {
         quint8 b = 0, g = 0, r = 0;
-        modDither::GetPaletteColor(i, b, g, r);
+        tree.GetPaletteColor(i, b, g, r);
         palette << qRgb(r, g, b);
     }
     EXPECT_EQ(palette, (QList<QRgb>{qRgb(20, 20, 20), qRgb(20, 20, 21), qRgb(200, 200, 200)}));
-    EXPECT_EQ(modDither::GetPaletteIndex(201, 200, 200), 2);
+    EXPECT_EQ(tree.GetPaletteIndex(201, 200, 200), 2);
 }
 
 TEST(ModDitherTest, PoolGrowsBy1024AndReusesFreedNodesFirst)
 {
-    modDither::InitTree();
-    EXPECT_EQ(modDither::PoolCapacity(), 1024);
-    const int a = modDither::NewNode();
-    const int b = modDither::NewNode();
+    modDither::Tree tree;
+    tree.InitTree();
+    EXPECT_EQ(tree.PoolCapacity(), 1024);
+    const int a = tree.NewNode();
+    const int b = tree.NewNode();
     EXPECT_EQ(std::pair(a, b), std::pair(2, 3));
     // Freed nodes come back last freed first, before any fresh one.
-    modDither::FreeNode(a);
-    modDither::FreeNode(b);
-    EXPECT_EQ(modDither::NodeCount(), 1);
-    EXPECT_EQ(modDither::NewNode(), b);
-    EXPECT_EQ(modDither::NewNode(), a);
-    EXPECT_EQ(modDither::NewNode(), 4);
+    tree.FreeNode(a);
+    tree.FreeNode(b);
+    EXPECT_EQ(tree.NodeCount(), 1);
+    EXPECT_EQ(tree.NewNode(), b);
+    EXPECT_EQ(tree.NewNode(), a);
+    EXPECT_EQ(tree.NewNode(), 4);
     // The pool grows when the count of nodes in use reaches a multiple of 1024, and not before.
-    while (modDither::NodeCount() < 1023)
-        modDither::NewNode();
-    EXPECT_EQ(modDither::PoolCapacity(), 1024);
-    EXPECT_EQ(modDither::NewNode(), 1024);
-    EXPECT_EQ(modDither::PoolCapacity(), 2048);
+    while (tree.NodeCount() < 1023)
+        tree.NewNode();
+    EXPECT_EQ(tree.PoolCapacity(), 1024);
+    EXPECT_EQ(tree.NewNode(), 1024);
+    EXPECT_EQ(tree.PoolCapacity(), 2048);
 
     // Folding recycles: a quarter of a million distinct colours never need more than a few
     // thousand nodes at once.
@@ -55,24 +57,25 @@ TEST(ModDitherTest, PoolGrowsBy1024AndReusesFreedNodesFirst)
         seed = seed * 1664525u + 1013904223u;
         v = quint8(seed >> 24);
     }
-    modDither::BuildOctreePalette(3 * 512, 512, 0, noise.data(), 256, 8);
-    EXPECT_LE(modDither::PoolCapacity(), 4096);
+    tree.BuildOctreePalette(3 * 512, 512, 0, noise.data(), 256, 8);
+    EXPECT_LE(tree.PoolCapacity(), 4096);
 }
 
 TEST(ModDitherTest, LookUpOfAnUnfiledColourTakesTheNextChildWithOneCounter)
 {
+    modDither::Tree tree;
     // Two colours below one depth-7 node, at octants 1 and 5 of depth 8; both start in octant 3.
     const quint8 pixels[6] = {129, 128, 0, 129, 128, 1}; // blue, green, red
-    modDither::BuildOctreePalette(6, 1, 0, pixels, 256, 8);
-    ASSERT_EQ(modDither::LastPaletteIndex(), 1);
-    EXPECT_EQ(modDither::GetPaletteIndex(129, 128, 0), 0);
-    EXPECT_EQ(modDither::GetPaletteIndex(129, 128, 1), 1);
+    tree.BuildOctreePalette(6, 1, 0, pixels, 256, 8);
+    ASSERT_EQ(tree.LastPaletteIndex(), 1);
+    EXPECT_EQ(tree.GetPaletteIndex(129, 128, 0), 0);
+    EXPECT_EQ(tree.GetPaletteIndex(129, 128, 1), 1);
     // Black: octant 0 is missing at depth 1, so the scan passes 0 to 3 and continues at 4; at
     // depth 8 octant 0 is missing again and the scan goes on from 4, reaching octant 5 (entry
     // 1), not octant 1 as a fresh scan would.
-    EXPECT_EQ(modDither::GetPaletteIndex(0, 0, 0), 1);
+    EXPECT_EQ(tree.GetPaletteIndex(0, 0, 0), 1);
     // (64, 64, 64) misses at depths 1 and 2; the second scan runs out at 8 and gives 0.
-    EXPECT_EQ(modDither::GetPaletteIndex(64, 64, 64), 0);
+    EXPECT_EQ(tree.GetPaletteIndex(64, 64, 64), 0);
 }
 
 TEST(ModDitherTest, SumsHoldPastTwoToThe31)
