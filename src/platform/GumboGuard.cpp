@@ -3,6 +3,7 @@
 #include <gumbo.h>
 
 #include <chrono>
+#include <new>
 
 namespace
 {
@@ -72,24 +73,43 @@ void GumboGuard::count(std::size_t size)
         abandon(Stop::Time);
 }
 
+// Runs inside gumbo's C frames: nothing may throw through them, so memory the system refuses
+// abandons the parse like any other bound.
 void* GumboGuard::take(std::size_t size)
 {
     const std::size_t rounded = (size + kAlignment - 1) / kAlignment * kAlignment;
+    void* pointer = nullptr;
     if (rounded > kChunkBytes / 4) {
         // Large blocks get a chunk of their own, placed before the current one so its space stays usable.
-        auto block = std::unique_ptr<std::byte[]>(new std::byte[rounded]);
-        void* pointer = block.get();
-        m_chunks.insert(m_chunks.empty() ? m_chunks.end() : m_chunks.end() - 1, std::move(block));
+        pointer = keep(rounded, m_chunks.empty() ? 0 : m_chunks.size() - 1);
+        if (!pointer)
+            abandon(Stop::Memory);
         return pointer;
     }
     if (m_chunks.empty() || m_chunkUsed + rounded > m_chunkSize) {
-        m_chunks.push_back(std::unique_ptr<std::byte[]>(new std::byte[kChunkBytes]));
+        if (!keep(kChunkBytes, m_chunks.size()))
+            abandon(Stop::Memory);
         m_chunkSize = kChunkBytes;
         m_chunkUsed = 0;
     }
-    void* pointer = m_chunks.back().get() + m_chunkUsed;
+    pointer = m_chunks.back().get() + m_chunkUsed;
     m_chunkUsed += rounded;
     return pointer;
+}
+
+void* GumboGuard::keep(std::size_t bytes, std::size_t at)
+{
+    std::unique_ptr<std::byte[]> block(new (std::nothrow) std::byte[bytes]);
+    if (!block)
+        return nullptr;
+    void* pointer = block.get();
+    // The list grows outside any jump: a refused growth frees the block here and reports it.
+    try {
+        m_chunks.insert(m_chunks.begin() + std::ptrdiff_t(at), std::move(block));
+        return pointer;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 void GumboGuard::abandon(Stop why)

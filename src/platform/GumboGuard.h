@@ -11,8 +11,9 @@ struct GumboInternalOutput;
 
 // Runs gumbo on untrusted markup with hard bounds on what the parser builds and how long it
 // runs. Every allocation of the parse comes from an arena owned by this object, so a parse that
-// hits a bound is abandoned at once (a jump out of the allocator) and its memory goes with the
-// arena; no gumbo state outlives it. The output of a finished parse lives as long as the guard.
+// hits a bound, or that the system refuses memory, is abandoned at once (a jump out of the
+// allocator) and its memory goes with the arena; no gumbo state outlives it. The output of a finished parse
+// lives as long as the guard.
 class GumboGuard
 {
 public:
@@ -38,6 +39,8 @@ private:
     static void* allocate(void* self, std::size_t size);
     static void deallocate(void* self, void* pointer);
     void* take(std::size_t size);
+    // A new block of `bytes` kept at position `at` of the chunk list; nullptr when refused.
+    void* keep(std::size_t bytes, std::size_t at);
     void count(std::size_t size);
     [[noreturn]] void abandon(Stop why);
 

@@ -1,6 +1,13 @@
 #include "platform/HtmlDocument.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 namespace
 {
@@ -100,4 +107,37 @@ TEST(HtmlDocument, WhatTheParserBuildsIsBoundedAndBrokenMarkupIsRead)
     EXPECT_EQ(parse(QByteArray(broken, sizeof(broken) - 1)).links().mid(0, 2),
               (QStringList{H + "a1", H + "a2"}));
     EXPECT_TRUE(parse("").links().isEmpty() && parse(QByteArray(100000, '<')).images().isEmpty());
+}
+
+namespace
+{
+// Parses a page needing far more memory than the process may still take; exits 0 when the parse
+// was abandoned as refused memory.
+[[noreturn]] void parseWithLittleAddressSpaceLeft()
+{
+    const QByteArray html = QByteArray("<p>x").repeated(500000);
+    GumboGuard::Limits unbounded;
+    unbounded.maxNodes = unbounded.maxAttributes = 1 << 30;
+    unbounded.maxBytes = std::size_t(1) << 40;
+    unbounded.budgetMs = 600000;
+    QFile statm("/proc/self/statm");
+    if (!statm.open(QIODevice::ReadOnly))
+        std::_Exit(2);
+    const rlim_t used =
+        rlim_t(statm.readAll().split(' ').first().toLongLong()) * rlim_t(sysconf(_SC_PAGESIZE));
+    const rlimit limit{used + (32u << 20), used + (32u << 20)};
+    if (setrlimit(RLIMIT_AS, &limit) != 0)
+        std::_Exit(3);
+    GumboGuard guard(unbounded);
+    const bool refused = guard.parse(html) == nullptr && guard.stop() == GumboGuard::Stop::Memory;
+    std::_Exit(refused ? 0 : 1);
+}
+} // namespace
+
+TEST(GumboGuard, MemoryTheSystemRefusesAbandonsTheParseInsteadOfThrowingThroughIt)
+{
+    // Run apart, in a fresh process whose address space is capped: an exception thrown through
+    // the parser's C frames would end it with a signal instead.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(parseWithLittleAddressSpaceLeft(), ::testing::ExitedWithCode(0), "");
 }
