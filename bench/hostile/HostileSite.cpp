@@ -6,9 +6,10 @@
 
 #include <httplib.h>
 
+#include <algorithm>
+
 namespace
 {
-constexpr int kPosts = 30;
 
 QByteArray png(int w, int h)
 {
@@ -89,17 +90,25 @@ HostileSite::HostileSite() : m_server(std::make_unique<httplib::Server>())
         nestedDivsAndStrayParagraphEnds(19000, 300000), normal);
     add("implied-paragraphs-8mb", "19,000 nested divs and 2,000,000 stray </p> (8.1 MB)",
         nestedDivsAndStrayParagraphEnds(19000, 2000000), normal);
+    addStreaming("endless-thumbnails", "30 pictures that each stream without end", 30, 0);
+    addStreaming("thumbnails-500mb", "12 pictures that each declare and stream 500 MB", 12,
+                 qint64(500) << 20);
 
-    m_server->Get(R"(/([^/]+)/(t/\d+\.png)?)", [this](const httplib::Request& request,
-                                                      httplib::Response& response) {
-        const auto found = m_cases.find(QString::fromStdString(request.matches[1]));
-        if (found == m_cases.end()) {
-            response.status = 404;
-            return;
-        }
-        const QByteArray& body = request.matches[2].length() > 0 ? found->second.picture : found->second.page;
-        response.set_content(body.toStdString(), "application/octet-stream");
-    });
+    m_server->Get(R"(/([^/]+)/(t/\d+\.png)?)",
+                  [this](const httplib::Request& request, httplib::Response& response) {
+                      const auto found = m_cases.find(QString::fromStdString(request.matches[1]));
+                      if (found == m_cases.end()) {
+                          response.status = 404;
+                          return;
+                      }
+                      const bool picture = request.matches[2].length() > 0;
+                      if (picture && found->second.streamed >= 0) {
+                          stream(found->second.streamed, response);
+                          return;
+                      }
+                      const QByteArray& body = picture ? found->second.picture : found->second.page;
+                      response.set_content(body.toStdString(), "application/octet-stream");
+                  });
     // As a production server does: answers are not held back waiting for acknowledgements.
     m_server->set_tcp_nodelay(true);
     m_port = m_server->bind_to_any_port("127.0.0.1");
@@ -113,16 +122,43 @@ HostileSite::~HostileSite()
 }
 
 void HostileSite::add(const QString& name, const QString& description, const QByteArray& hostileMarkup,
-                      const QByteArray& picture)
+                      const QByteArray& picture, int posts)
 {
     QByteArray page = "<html><body>" + hostileMarkup;
-    for (int k = 0; k < kPosts; ++k) {
+    for (int k = 0; k < posts; ++k) {
         const QByteArray link = "/" + name.toUtf8() + "/2016/01/01/icon-" + QByteArray::number(k) + "/";
         page += "<a href='" + link + "'><img src='/" + name.toUtf8() + "/t/" + QByteArray::number(k) +
                 ".png'></a><a href='" + link + "'>icon " + QByteArray::number(k) + "</a>";
     }
     m_cases[name] = {description, page + "</body></html>", picture};
     m_order << name;
+}
+
+void HostileSite::addStreaming(const QString& name, const QString& description, int posts, qint64 length)
+{
+    add(name, description, {}, {}, posts);
+    m_cases[name].streamed = length;
+}
+
+// A PNG signature, then filler, sent as fast as the client takes it until the length is reached
+// or, without one, until the client goes.
+void HostileSite::stream(qint64 length, httplib::Response& response)
+{
+    static const std::string block = [] {
+        std::string b(64 * 1024, 'x');
+        b.replace(0, 8, "\x89PNG\r\n\x1a\n");
+        return b;
+    }();
+    if (length == 0) {
+        response.set_chunked_content_provider("image/png", [](size_t, httplib::DataSink& sink) {
+            return sink.write(block.data(), block.size());
+        });
+        return;
+    }
+    response.set_content_provider(size_t(length), "image/png",
+                                  [](size_t, size_t left, httplib::DataSink& sink) {
+                                      return sink.write(block.data(), std::min(left, block.size()));
+                                  });
 }
 
 QStringList HostileSite::cases() const

@@ -33,6 +33,10 @@ Form2::Form2(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint
     m_label->setFont(QFont("Verdana", 10));
     m_label->setStyleSheet("color: rgb(64, 64, 64)");
     m_label->setGeometry(70, (kClientSize.height() - 20) / 2, 90, 20);
+    m_amount = new QLabel(this);
+    m_amount->setFont(QFont("Verdana", 7));
+    m_amount->setStyleSheet("color: rgb(128, 128, 128)");
+    m_amount->setGeometry(70, m_label->geometry().bottom() + 1, kClientSize.width() - 74, 16);
     m_close = new PictureBox(this);
     m_close->setGeometry(kClientSize.width() - 21, 4, 17, 17);
     m_close->setPicture(crossGlyph(devicePixelRatioF()));
@@ -62,6 +66,27 @@ void Form2::showEvent(QShowEvent*)
 void Form2::hideEvent(QHideEvent*)
 {
     m_timer.stop();
+    m_amount->clear(); // the next download starts from nothing
+}
+
+void Form2::showProgress(qint64 received, qint64 total)
+{
+    m_amount->setText(amountText(received, total));
+}
+
+QString Form2::progressText() const
+{
+    return m_amount->text();
+}
+
+QString Form2::amountText(qint64 received, qint64 total)
+{
+    auto amount = [](qint64 bytes) {
+        constexpr qint64 kMiB = 1024 * 1024;
+        return bytes < kMiB ? QStringLiteral("%1 KB").arg((bytes + 512) / 1024)
+                            : QStringLiteral("%1 MB").arg(double(bytes) / double(kMiB), 0, 'f', 1);
+    };
+    return total < 0 ? amount(received) : QStringLiteral("%1 of %2").arg(amount(received), amount(total));
 }
 
 void Form2::cancel()

@@ -13,7 +13,8 @@ class PictureBox;
 // The busy window shown while a tile fetches its full-size icon: "Reading..." beside a 32 x 32
 // spinner that advances every 30 ms, and a small close control with the tool tip "Cancel".
 // That control, or the window manager's close, cancels: cancelled() is raised so the download the
-// window stands for is abandoned, and the window closes. Hiding it is not closing.
+// window stands for is abandoned, and the window closes. Hiding it is not closing. On a long
+// download a line under "Reading..." says how much has arrived.
 class Form2 : public QWidget
 {
     Q_OBJECT
@@ -31,6 +32,11 @@ public:
     void drawNextFrame();
     // What the close control does: raises cancelled() and closes the window.
     void cancel();
+    // How much of the download has arrived; total is -1 when the site did not say.
+    void showProgress(qint64 received, qint64 total);
+    [[nodiscard]] QString progressText() const;
+    // "420 KB of 1.2 MB", or "420 KB" without a total.
+    [[nodiscard]] static QString amountText(qint64 received, qint64 total);
 
 Q_SIGNALS:
     void cancelled();
@@ -48,6 +54,7 @@ private:
     QBasicTimer m_timer;
     QImage m_surface;
     QLabel* m_label = nullptr;
+    QLabel* m_amount = nullptr;
     PictureBox* m_close = nullptr;
     bool m_loaded = false;
 };

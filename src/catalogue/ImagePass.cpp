@@ -57,6 +57,7 @@ void ImagePass::launchMore()
         if (!slot.transfer) {
             slot.transfer = std::make_unique<Transfer>();
             slot.transfer->setTimeout(kImageTimeoutMs);
+            slot.transfer->setMaxBytes(kMaxThumbnailBytes);
             Transfer* t = slot.transfer.get();
             connect(t, &Transfer::finished, this, [this, t](bool ok, const QByteArray& bytes) {
                 for (Slot& s : m_slots)

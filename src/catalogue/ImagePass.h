@@ -18,6 +18,9 @@ class ImagePass : public QObject
 public:
     static constexpr int kDefaultParallel = 6;
     static constexpr int kImageTimeoutMs = 15000;
+    // A thumbnail is drawn at most 150 x 150 (twice that on a high-density screen): a picture
+    // of a megabyte is far beyond any, and the cap bounds what an endless answer can take.
+    static constexpr qint64 kMaxThumbnailBytes = 1024 * 1024;
 
     explicit ImagePass(QObject* parent = nullptr);
     ~ImagePass() override;

@@ -1,5 +1,7 @@
 #include "platform/PageLoader.h"
 
+#include "platform/PageCharset.h"
+
 #include <QFutureWatcher>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -66,8 +68,10 @@ void PageLoader::parse(const QByteArray& body)
         else
             complete(Outcome::BadMarkup);
     });
-    watcher->setFuture(QtConcurrent::run(
-        [body, url = m_url, limits = m_limits] { return HtmlDocument::read(body, url, limits); }));
+    watcher->setFuture(
+        QtConcurrent::run([body, url = m_url, limits = m_limits, contentType = m_transfer.lastContentType()] {
+            return HtmlDocument::read(PageCharset::toUtf8(body, contentType), url, limits);
+        }));
 }
 
 void PageLoader::complete(Outcome outcome, HtmlDocument document)

@@ -1,6 +1,7 @@
 #include "app/Form2.h"
 #include "platform/AppPaths.h"
 
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,9 +39,24 @@ TEST(Form2, CyclesThroughFourteenFramesSkipsMissingOnesAndCancelClosesIt)
     }
     EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 4, 0, 6, 7, 8, 9, 10, 11, 12, 13, 14, 1, 2}));
 
+    // A long download says how much has arrived, under "Reading..." and inside the window; the
+    // next showing starts without it.
+    w.showProgress(430080, 1258291);
+    EXPECT_EQ(w.progressText(), "420 KB of 1.2 MB");
+    const QLabel* amount = nullptr;
+    for (const QLabel* label : w.findChildren<QLabel*>())
+        if (label->text() == "420 KB of 1.2 MB")
+            amount = label;
+    ASSERT_TRUE(amount && amount->isVisible());
+    EXPECT_TRUE(w.rect().contains(amount->geometry()));
+    EXPECT_GE(amount->width(), amount->sizeHint().width()); // not cut short
+    w.showProgress(3 * 1024 * 1024 + 100, -1);
+    EXPECT_EQ(w.progressText(), "3.0 MB");
+
     // The close control cancels (the download flow listens) and closes; hiding is no cancel.
     QSignalSpy cancelled(&w, &Form2::cancelled);
     w.hide();
+    EXPECT_EQ(w.progressText(), "");
     w.show();
     QTest::mouseClick(w.closeControl(), Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !w.isVisible(); }, 5000));

@@ -84,6 +84,37 @@ public:
         return true;
     }
 
+    // Starts answering the held request for path with a body sent piece by piece with send():
+    // with a declared length (Content-Length), or without one, ended by closing the connection.
+    bool begin(const QByteArray& path, qint64 declaredLength = -1)
+    {
+        auto it = m_pending.find(path);
+        if (it == m_pending.end() || !it->second)
+            return false;
+        m_streams[path] = it->second;
+        m_pending.erase(it);
+        const QByteArray length = declaredLength >= 0
+                                      ? "Content-Length: " + QByteArray::number(declaredLength)
+                                      : QByteArray("Connection: close");
+        m_streams[path]->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n" + length + "\r\n\r\n");
+        return true;
+    }
+    // More of a begun body; false once the client has gone.
+    bool send(const QByteArray& path, const QByteArray& bytes)
+    {
+        QPointer<QTcpSocket> socket = m_streams[path];
+        if (!socket || socket->state() != QAbstractSocket::ConnectedState)
+            return false;
+        socket->write(bytes);
+        return true;
+    }
+    // Bytes of a begun body the client has not yet taken from the connection.
+    [[nodiscard]] qint64 unsent(const QByteArray& path)
+    {
+        QPointer<QTcpSocket> socket = m_streams[path];
+        return socket ? socket->bytesToWrite() : 0;
+    }
+
     std::vector<QByteArray> log; // "request /p" and "answer /p" in the order they happened
     int maxPending = 0;          // the most requests held at the same time
     int disconnects = 0;
@@ -112,4 +143,5 @@ private:
     QTcpServer m_server;
     std::multimap<QByteArray, QPointer<QTcpSocket>> m_pending;
     std::map<QTcpSocket*, QByteArray> m_buffers;
+    std::map<QByteArray, QPointer<QTcpSocket>> m_streams;
 };

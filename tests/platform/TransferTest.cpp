@@ -191,3 +191,102 @@ TEST(PageLoader, ParsesOffTheWindowThreadAndANewerPageDropsTheOlderOne)
     ASSERT_EQ(complete.size(), 1);
     EXPECT_EQ(page.links(), QStringList{server.url("/2016/second/")});
 }
+
+TEST(Transfer, RefusesADeclaredLengthOverTheCapUnreadAndCutsAnEndlessBodyAtTheCap)
+{
+    constexpr qint64 kSmallCap = 64 * 1024;
+    HeldHttpServer server;
+    Transfer t;
+    t.setMaxBytes(kSmallCap);
+    t.setTimeout(0); // only the cap can end these
+    QSignalSpy done(&t, &Transfer::finished);
+    qint64 mostHeld = 0;
+    QObject::connect(&t, &Transfer::progress,
+                     [&](qint64 received, qint64) { mostHeld = std::max(mostHeld, received); });
+
+    // Five gigabytes declared: refused on the headers, with not one byte of the body sent.
+    t.get(QUrl(server.url("/declared")));
+    WAIT_UNTIL(server.isPending("/declared"), kBoundMs);
+    ASSERT_TRUE(server.begin("/declared", qint64(5) << 30));
+    WAIT_EQ(done.size(), 1, kBoundMs);
+    EXPECT_EQ(std::pair(done[0][0].toBool(), t.lastFailure()), std::pair(false, Transfer::Failure::TooLarge));
+    EXPECT_EQ(mostHeld, 0);
+
+    // No length declared and no end: the body is cut off at the cap, never held beyond it.
+    done.clear();
+    t.get(QUrl(server.url("/endless")));
+    WAIT_UNTIL(server.isPending("/endless"), kBoundMs);
+    ASSERT_TRUE(server.begin("/endless"));
+    QTimer feed;
+    QObject::connect(&feed, &QTimer::timeout, [&] {
+        if (server.unsent("/endless") < kSmallCap)
+            server.send("/endless", QByteArray(16 * 1024, 'e'));
+    });
+    feed.start(1);
+    WAIT_EQ(done.size(), 1, kBoundMs);
+    EXPECT_EQ(std::pair(done[0][0].toBool(), t.lastFailure()), std::pair(false, Transfer::Failure::TooLarge));
+    EXPECT_LE(mostHeld, kSmallCap);
+}
+
+TEST(Transfer, AnIdleLimitLetsASlowSteadyBodyArriveAndEndsAStalledOne)
+{
+    HeldHttpServer server;
+    Transfer t;
+    t.setTimeout(0);
+    t.setIdleTimeout(600);
+    QSignalSpy done(&t, &Transfer::finished);
+    QSignalSpy progress(&t, &Transfer::progress);
+
+    // 24 pieces 100 ms apart: four times the idle limit in all, never idle for long.
+    t.get(QUrl(server.url("/slow")));
+    WAIT_UNTIL(server.isPending("/slow"), kBoundMs);
+    ASSERT_TRUE(server.begin("/slow", 24 * 1000));
+    QElapsedTimer clock;
+    clock.start();
+    int sent = 0;
+    QTimer drip;
+    QObject::connect(&drip, &QTimer::timeout, [&] {
+        if (sent < 24)
+            server.send("/slow", QByteArray(1000, char('a' + sent++ % 26)));
+    });
+    drip.start(100);
+    WAIT_EQ(done.size(), 1, kBoundMs);
+    EXPECT_GE(clock.elapsed(), 2000);
+    ASSERT_TRUE(done[0][0].toBool());
+    EXPECT_EQ(done[0][1].toByteArray().size(), 24 * 1000);
+    ASSERT_GE(progress.size(), 2);
+    EXPECT_EQ(progress.last().at(1).toLongLong(), 24 * 1000); // the declared size comes along
+    EXPECT_LT(progress.first().at(0).toLongLong(), progress.last().at(0).toLongLong());
+
+    // A body that stops coming ends at the idle limit.
+    drip.stop();
+    done.clear();
+    t.get(QUrl(server.url("/stalled")));
+    WAIT_UNTIL(server.isPending("/stalled"), kBoundMs);
+    ASSERT_TRUE(server.begin("/stalled", 24 * 1000));
+    server.send("/stalled", QByteArray(1000, 's'));
+    clock.restart();
+    WAIT_EQ(done.size(), 1, kBoundMs);
+    EXPECT_GE(clock.elapsed(), 500);
+    EXPECT_EQ(std::pair(done[0][0].toBool(), t.lastFailure()), std::pair(false, Transfer::Failure::TimedOut));
+}
+
+TEST(PageLoader, ReadsAPageInTheCharacterSetItIsWrittenIn)
+{
+    HeldHttpServer server;
+    PageLoader page;
+    QSignalSpy complete(&page, &PageLoader::documentComplete);
+    // UTF-16 with a byte-order mark, as Windows tools write it.
+    const QString html = QStringLiteral("<a href='/2016/01/02/caf\u00e9-one/'><img src='/t/1.png'></a>"
+                                        "<a href='/2016/01/02/two/'><img src='/t/2.png'></a>"
+                                        "<a href='/2016/01/02/three/'><img src='/t/3.png'></a>");
+    const QByteArray utf16 =
+        QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(html.utf16()), html.size() * 2);
+    page.Navigate(server.url("/utf16"));
+    WAIT_UNTIL(server.isPending("/utf16"), kBoundMs);
+    server.answer("/utf16", 200, utf16);
+    WAIT_EQ(complete.size(), 1, kBoundMs);
+    EXPECT_EQ(page.links().size(), 3);
+    EXPECT_EQ(page.links().value(0), server.url("/2016/01/02/caf%C3%A9-one/"));
+    EXPECT_EQ(page.images().size(), 3);
+}
