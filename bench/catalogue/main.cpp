@@ -5,6 +5,7 @@
 #include "catalogue/CatalogueClient.h"
 #include "catalogue/ResultView.h"
 #include "platform/AppPaths.h"
+#include "platform/BusyPointer.h"
 #include "platform/SiteAddress.h"
 
 #include <QApplication>
@@ -47,7 +48,8 @@ qint64 timeOneQuery(int parallel)
     QElapsedTimer clock;
     CountingView view;
     view.clock = &clock;
-    CatalogueClient client(view, AppPaths::icons());
+    BusyPointer pointer;
+    CatalogueClient client(view, pointer, AppPaths::icons());
     client.setParallelFetches(parallel);
     clock.start();
     client.StartQuery("");

@@ -92,7 +92,8 @@ long peakMegabytes()
 // lateness of a 10 ms timer on this thread meanwhile.
 void stallDuringExport(BenchDialogs& dialogs, const QString& name, const QString& target)
 {
-    IconDownloadFlow flow(dialogs, nullptr);
+    BusyPointer pointer;
+    IconDownloadFlow flow(dialogs, pointer, nullptr);
     dialogs.answer = target;
     QElapsedTimer clock;
     qint64 last = 0;

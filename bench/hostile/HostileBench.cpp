@@ -1,6 +1,7 @@
 // Runs the real window against each hostile case of HostileSite and prints the longest stall of
 // its event loop, the longest delay of a keystroke posted to the search box while the page
-// loads, the peak resident memory, how long the load took and how it ended.
+// loads, the peak resident memory, how long the load took, whether the pointer was back to normal
+// and how it ended.
 
 #include "HostileSite.h"
 
@@ -8,6 +9,8 @@
 #include "catalogue/CatalogueClient.h"
 #include "grid/Artwork.h"
 #include "platform/AppPaths.h"
+#include "platform/BusyPointer.h"
+#include "platform/DesktopShell.h"
 #include "platform/SiteAddress.h"
 #include "platform/StallMeter.h"
 
@@ -86,7 +89,9 @@ void runCase(const HostileSite& site, const QString& name)
     SiteAddress::setBase(site.baseUrl(name));
     resetPeakMemory();
 
-    Form1 window;
+    DesktopShell shell;
+    BusyPointer pointer;
+    Form1 window(WindowServices{shell, pointer});
     StallMeter meter;
     KeystrokeProbe probe(window.searchBar());
     bool shown = false;
@@ -100,9 +105,10 @@ void runCase(const HostileSite& site, const QString& name)
     meter.stop();
     const qint64 loadMs = clock.elapsed();
     const QString notice = window.notice()->isVisible() ? window.notice()->text() : QString();
-    std::printf("%-24s %8.1f %8.1f %8.1f %7lld %6lld  %s\n", qPrintable(name), meter.longestStallMs(),
+    const char* pointerState = pointer.shape() == BusyPointer::Shape::Default ? "normal" : "busy";
+    std::printf("%-24s %8.1f %8.1f %8.1f %7lld %6lld %7s  %s\n", qPrintable(name), meter.longestStallMs(),
                 probe.longestMs(), double(peakResidentKiB()) / 1024.0, static_cast<long long>(loadMs),
-                static_cast<long long>(window.client().resultList().size()),
+                static_cast<long long>(window.client().resultList().size()), pointerState,
                 qPrintable(shown ? (notice.isEmpty() ? QStringLiteral("tiles placed") : notice)
                                  : QStringLiteral("did not finish")));
     std::fflush(stdout);
@@ -119,11 +125,11 @@ int main(int argc, char** argv)
     QStringList cases = site.cases();
     if (argc > 1)
         cases = QStringList{QString::fromLocal8Bit(argv[1])};
-    std::printf("Each case: the real window loading one result page of 30 posts from 127.0.0.1.\n");
+    std::printf("Each case: the real window loading one result page from 127.0.0.1.\n");
     for (const QString& name : cases)
         std::printf("  %-24s %s\n", qPrintable(name), qPrintable(site.describe(name)));
-    std::printf("\n%-24s %8s %8s %8s %7s %6s  %s\n", "case", "stall ms", "key ms", "peak MB", "load ms",
-                "tiles", "outcome");
+    std::printf("\n%-24s %8s %8s %8s %7s %6s %7s  %s\n", "case", "stall ms", "key ms", "peak MB", "load ms",
+                "tiles", "pointer", "outcome");
     for (const QString& name : cases)
         runCase(site, name);
     return 0;

@@ -3,6 +3,8 @@
 #include "app/Form1.h"
 #include "app/WindowlessCommands.h"
 #include "grid/Artwork.h"
+#include "platform/BusyPointer.h"
+#include "platform/DesktopShell.h"
 #include "platform/Dialogs.h"
 #include "platform/SiteAddress.h"
 
@@ -73,7 +75,9 @@ int Application::run(int argc, char** argv)
         return WindowlessCommands::fail(problem, WindowlessCommands::kFailure);
     }
 
-    Form1 window;
+    DesktopShell shell;
+    BusyPointer pointer;
+    Form1 window(WindowServices{shell, pointer});
     int status = 0;
     if (!cl.screenshot.isEmpty())
         arrangeScreenshot(window, cl.screenshot, status);

@@ -21,6 +21,7 @@
 #include "platform/AppPaths.h"
 #include "platform/Dialogs.h"
 #include "platform/ScreenInfo.h"
+#include "platform/Shell.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -56,8 +57,9 @@ using ChromeParts::outline;
 using ChromeParts::placeLine;
 using ChromeParts::textLabel;
 
-Form1::Form1(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_client(*this, AppPaths::icons())
+Form1::Form1(const WindowServices& services, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_services(services),
+      m_client(*this, services.pointer, AppPaths::icons())
 {
     setWindowTitle(QStringLiteral("Pictomine"));
     setWindowIcon(Artwork::icon());
@@ -68,9 +70,10 @@ Form1::Form1(QWidget* parent)
     buildGrid();
     colourChrome();
     m_busy = new Form2(this);
-    m_download = new IconDownloadFlow(Dialogs::instance(), this, this);
+    m_download = new IconDownloadFlow(Dialogs::instance(), m_services.pointer, this, this);
     connect(m_download, &IconDownloadFlow::downloadFinished, this, &Form1::onDownloadFinished);
     connect(m_busy, &Form2::cancelled, m_download, &IconDownloadFlow::cancel);
+    connect(m_download, &IconDownloadFlow::downloadProgress, m_busy, &Form2::showProgress);
 
     m_menuWidth = WindowLayout::kMenuWidth;
     m_menuPanel->setVisible(true);
@@ -95,6 +98,11 @@ Form1::Form1(QWidget* parent)
 Form1::~Form1()
 {
     shutdown();
+    // The children go first, while the members their connections reach (the client, the scroll
+    // model, the hooks) still live: a signal raised as a child is torn down must not land on a
+    // member already destroyed.
+    while (!children().isEmpty())
+        delete children().constFirst();
 }
 
 void Form1::buildLeftColumn()
@@ -173,6 +181,9 @@ void Form1::buildGrid()
     connect(m_iconGrid, &IconGrid::backgroundReleased, this, &Form1::gridBackgroundReleased);
     connect(m_iconGrid, &IconGrid::DownloadClick, this, &Form1::onDownloadClick);
     connect(m_iconGrid, &IconGrid::downloadRequested, this, &Form1::onDownloadRequested);
+    // The shell refuses anything but http and https addresses.
+    connect(m_iconGrid, &IconGrid::licenseRequested, this,
+            [this](const QString& link) { m_services.shell.openUrl(link); });
     m_notice = textLabel(m_gridPic, QString(), 13);
     m_notice->setAlignment(Qt::AlignCenter);
     m_notice->hide();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/WindowServices.h"
 #include "catalogue/CatalogueClient.h"
 #include "catalogue/ResultView.h"
 
@@ -28,7 +29,7 @@ class Form1 : public QWidget, public ResultView
 {
     Q_OBJECT
 public:
-    explicit Form1(QWidget* parent = nullptr);
+    explicit Form1(const WindowServices& services, QWidget* parent = nullptr);
     ~Form1() override;
 
     // ResultView
@@ -104,6 +105,7 @@ private:
     void onDownloadFinished();
     void shutdown();
 
+    WindowServices m_services;
     CatalogueClient m_client;
     std::unique_ptr<GridScroll> m_scroll;
     std::unique_ptr<WheelHook> m_wheelHook;

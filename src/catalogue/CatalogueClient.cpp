@@ -5,7 +5,6 @@
 #include "catalogue/RequestUrl.h"
 #include "catalogue/ResultNotice.h"
 #include "catalogue/ResultView.h"
-#include "platform/ScreenCursor.h"
 #include "platform/SiteAddress.h"
 
 namespace
@@ -13,8 +12,8 @@ namespace
 constexpr int kProgressStep = 10;
 }
 
-CatalogueClient::CatalogueClient(ResultView& view, QString cacheFolder, QObject* parent)
-    : QObject(parent), m_view(view), m_cache(std::move(cacheFolder))
+CatalogueClient::CatalogueClient(ResultView& view, BusyPointer& pointer, QString cacheFolder, QObject* parent)
+    : QObject(parent), m_view(view), m_pointer(pointer), m_cache(std::move(cacheFolder))
 {
     connect(&m_images, &ImagePass::imageReady, this,
             [this](int, const QString& address, bool ok, const QByteArray& bytes) {
@@ -44,7 +43,7 @@ void CatalogueClient::stop()
     m_stored.clear();
     if (m_loading) {
         m_loading = false;
-        ScreenCursor::set(ScreenCursor::Default);
+        m_pageClaim.release();
         m_view.setProgressWidth(0);
         m_view.pageLoadEnded(true);
     }
@@ -112,7 +111,7 @@ void CatalogueClient::LoadResultPage(int page, bool frontPage)
     m_view.setProgressWidth(0);
     m_loading = true;
     m_imagesDone = false;
-    ScreenCursor::set(ScreenCursor::ArrowHourglass);
+    m_pageClaim = m_pointer.claim(BusyPointer::Shape::ArrowHourglass);
     disconnect(&m_page, &PageLoader::documentComplete, this, nullptr);
     connect(&m_page, &PageLoader::documentComplete, this,
             [this, generation](PageLoader::Outcome outcome) { onDocumentComplete(generation, outcome); });
@@ -174,7 +173,7 @@ void CatalogueClient::onDecoded(const ThumbnailImage& thumbnail)
         m_state.pageBoundary = true;
         m_state.loadMore = true;
         m_view.loadMoreChanged(true);
-        ScreenCursor::set(ScreenCursor::Default);
+        m_pageClaim.release();
     } else {
         m_state.pageBoundary = false;
     }
@@ -209,7 +208,7 @@ void CatalogueClient::endPageLoad()
     m_loading = false;
     m_progressWidth = 0;
     m_view.setProgressWidth(0);
-    ScreenCursor::set(ScreenCursor::Default);
+    m_pageClaim.release();
     m_page.Stop();
     m_images.cancel();
     offerLoadMore();

@@ -6,6 +6,7 @@
 #include "catalogue/QueryState.h"
 #include "catalogue/ThumbnailCache.h"
 #include "catalogue/ThumbnailDecodeQueue.h"
+#include "platform/BusyPointer.h"
 #include "platform/PageLoader.h"
 
 #include <QObject>
@@ -30,7 +31,9 @@ public:
     // Thumbnails waiting for their decode before the image pass holds back.
     static constexpr int kMaxPendingDecodes = 6;
 
-    CatalogueClient(ResultView& view, QString cacheFolder, QObject* parent = nullptr);
+    // The page load holds its own claim on the pointer from its start until 30 results are shown
+    // or it ends.
+    CatalogueClient(ResultView& view, BusyPointer& pointer, QString cacheFolder, QObject* parent = nullptr);
 
     // Begins a new result set for the search box text (empty = the front page).
     void StartQuery(const QString& searchText);
@@ -68,6 +71,8 @@ private:
     void endPageLoad();
 
     ResultView& m_view;
+    BusyPointer& m_pointer;
+    BusyPointer::Claim m_pageClaim;
     ThumbnailCache m_cache;
     PageLoader m_page;
     ImagePass m_images;

@@ -7,12 +7,13 @@
 #include "imaging/FileHelpers.h"
 #include "platform/AppPaths.h"
 #include "platform/Dialogs.h"
-#include "platform/ScreenCursor.h"
 #include "platform/SiteAddress.h"
 
 #include <QFile>
 #include <QFutureWatcher>
 #include <QSaveFile>
+
+#include <memory>
 
 const QString IconDownloadFlow::kSaveFilter =
     QStringLiteral("PNG Portable Network Graphics (*.PNG)|*.png"
@@ -23,20 +24,24 @@ const QString IconDownloadFlow::kSaveFilter =
                    "|TIFF Tag Image File Format (*.TIF;*.TIFF)|*.tif;*.tiff"
                    "|WMF Windows Metafile (*.WMF)|*.wmf");
 
-IconDownloadFlow::IconDownloadFlow(Dialogs& dialogs, QWidget* dialogParent, QObject* parent)
-    : QObject(parent), m_dialogs(dialogs), m_dialogParent(dialogParent)
+IconDownloadFlow::IconDownloadFlow(Dialogs& dialogs, BusyPointer& pointer, QWidget* dialogParent,
+                                   QObject* parent)
+    : QObject(parent), m_dialogs(dialogs), m_pointer(pointer), m_dialogParent(dialogParent)
 {
     ExportSource::allowBoundedImages();
     Timer1.setInterval(kPollMs);
     connect(&Timer1, &QTimer::timeout, this, &IconDownloadFlow::onTimer1);
+    inetGetPics.setTimeout(0);
+    inetGetPics.setIdleTimeout(kIdleTimeoutMs);
     connect(&inetGetPics, &Transfer::finished, this, &IconDownloadFlow::onFetched);
+    connect(&inetGetPics, &Transfer::progress, this, &IconDownloadFlow::downloadProgress);
 }
 
 void IconDownloadFlow::start(const QString& thumbName)
 {
     inetGetPics.Cancel();
     Timer1.stop();
-    ScreenCursor::set(ScreenCursor::Hourglass);
+    m_fetchClaim = m_pointer.claim(BusyPointer::Shape::Hourglass);
     const DownloadNames names = DownloadNames::derive(thumbName);
     if (!names.isPlainFileName()) {
         m_downloadPath.clear();
@@ -61,7 +66,7 @@ void IconDownloadFlow::cancel()
     // Transfer::Cancel drops the reply without a finished() signal, so nothing is stored.
     inetGetPics.Cancel();
     Timer1.stop();
-    showPointer();
+    m_fetchClaim.release();
 }
 
 void IconDownloadFlow::onFetched(bool ok, const QByteArray& body)
@@ -87,14 +92,8 @@ void IconDownloadFlow::onFetched(bool ok, const QByteArray& body)
 
 void IconDownloadFlow::finishFetch()
 {
-    showPointer();
+    m_fetchClaim.release();
     Q_EMIT downloadFinished();
-}
-
-// The hourglass stays while an export runs.
-void IconDownloadFlow::showPointer()
-{
-    ScreenCursor::set(m_exportsRunning > 0 ? ScreenCursor::Hourglass : ScreenCursor::Default);
 }
 
 void IconDownloadFlow::onTimer1()
@@ -120,10 +119,12 @@ void IconDownloadFlow::saveAs(const QString& path)
     // The existing file stays until the export has written its replacement completely.
     const ExportRequest request{path, FileTypeCode::fromPath(path), 1, true, 90, true, AppPaths::sizes()};
     ++m_exportsRunning;
-    showPointer();
+    // Each export keeps the hourglass until its own file is written.
+    auto claim = std::make_shared<BusyPointer::Claim>(m_pointer.claim(BusyPointer::Shape::Hourglass));
     auto* watcher = new QFutureWatcher<ExportResult>(this);
-    connect(watcher, &QFutureWatcher<ExportResult>::finished, this, [this, watcher, path] {
+    connect(watcher, &QFutureWatcher<ExportResult>::finished, this, [this, watcher, path, claim] {
         watcher->deleteLater();
+        claim->release();
         onExported(path, watcher->result());
     });
     watcher->setFuture(ExportJob::start(m_downloadPath, request));
@@ -132,8 +133,6 @@ void IconDownloadFlow::saveAs(const QString& path)
 void IconDownloadFlow::onExported(const QString& path, const ExportResult& result)
 {
     --m_exportsRunning;
-    if (!inetGetPics.isRunning())
-        showPointer();
     if (!result.ok) {
         tell(result.message);
         return;

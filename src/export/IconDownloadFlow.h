@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/RenderAndSaveIcon.h"
+#include "platform/BusyPointer.h"
 #include "platform/Transfer.h"
 
 #include <QObject>
@@ -19,10 +20,15 @@ class IconDownloadFlow : public QObject
     Q_OBJECT
 public:
     static constexpr int kPollMs = 50;
+    // A full-size icon may come slowly: the fetch fails only when nothing arrives for this long
+    // (and at the size cap), not at a total deadline. The busy window's Cancel ends it sooner.
+    static constexpr int kIdleTimeoutMs = 15000;
     // The save dialog's filter in its "Description|patterns|..." form.
     static const QString kSaveFilter;
 
-    IconDownloadFlow(Dialogs& dialogs, QWidget* dialogParent, QObject* parent = nullptr);
+    // The fetch and each export hold their own claims on the pointer (the hourglass).
+    IconDownloadFlow(Dialogs& dialogs, BusyPointer& pointer, QWidget* dialogParent,
+                     QObject* parent = nullptr);
 
     // The download press for the tile showing thumbName. A press while one is running restarts it.
     void start(const QString& thumbName);
@@ -38,6 +44,8 @@ public:
 Q_SIGNALS:
     // The fetch part is over (whatever its outcome): the host hides its busy window.
     void downloadFinished();
+    // Bytes of the full-size icon received so far, and its declared size (-1 when unknown).
+    void downloadProgress(qint64 received, qint64 total);
     // An export was written at path.
     void saved(const QString& path);
 
@@ -47,10 +55,11 @@ private:
     void onTimer1();
     void saveAs(const QString& path);
     void onExported(const QString& path, const ExportResult& result);
-    void showPointer();
     void tell(const QString& message);
 
     Dialogs& m_dialogs;
+    BusyPointer& m_pointer;
+    BusyPointer::Claim m_fetchClaim;
     QWidget* m_dialogParent;
     Transfer inetGetPics;
     QTimer Timer1;

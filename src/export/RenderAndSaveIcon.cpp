@@ -6,7 +6,6 @@
 #include "platform/AppPaths.h"
 #include "platform/CacheFile.h"
 #include "platform/Dialogs.h"
-#include "platform/ScreenCursor.h"
 
 #include <QSaveFile>
 
@@ -17,16 +16,6 @@ namespace
 
 constexpr int kGifTransValue = 130;
 constexpr int kStandardSizes[] = {256, 128, 64, 48, 32, 24, 16};
-
-// Shows the hourglass for the lifetime of the object.
-class BusyPointer
-{
-public:
-    BusyPointer() { ScreenCursor::set(ScreenCursor::Hourglass); }
-    ~BusyPointer() { ScreenCursor::set(ScreenCursor::Default); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 bool whiteBackground(int fileType, bool transBG)
 {
@@ -148,11 +137,7 @@ ExportResult RenderAndSaveIcon(const QString& sFilename, int FileTypes, int /*re
 {
     const ExportRequest request{sFilename,    FileTypes, smoothingMode,    TransBG,
                                 JPEG_Quality, writeFlag, AppPaths::sizes()};
-    ExportResult result;
-    {
-        const BusyPointer busy;
-        result = RenderAndSave(request, std::move(source));
-    }
+    const ExportResult result = RenderAndSave(request, std::move(source));
     if (!result.ok && dialogs)
         dialogs->inform(dialogParent, result.message, QStringLiteral("Pictomine"));
     return result;

@@ -37,7 +37,7 @@ QList<int> IconSizesFor(int m);
 ExportResult RenderAndSave(const ExportRequest& request, QImage source);
 
 // The export routine of a tile's save: RenderAndSave with the Sizes folder of the application
-// folder, under the hourglass; a failure is returned and, when `dialogs` is given, shown in a
+// folder; a failure is returned and, when `dialogs` is given, shown in a
 // message box. The caller's picture is not changed (pass it moved to let a large one go early).
 // `reserved`, GIF_Dither and GIF_Color are accepted and not used; pixelOffsetMode has no
 // counterpart in this painter.

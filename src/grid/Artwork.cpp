@@ -41,6 +41,8 @@ PieceInfo info(Artwork::Piece piece)
         return {"download.svg", {16, 16}};
     case Artwork::Piece::License:
         return {"license.svg", {16, 16}};
+    case Artwork::Piece::MissingPicture:
+        return {"missing-picture.svg", {64, 64}};
     }
     return {"", {}};
 }

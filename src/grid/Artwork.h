@@ -23,8 +23,9 @@ public:
         CaptionMinimise, // 16 x 16, a short horizontal bar (mainControls 2)
         Download,        // 16 x 16, grey disc with a white down arrow
         License,         // 16 x 16, green disc with a white letter i
+        MissingPicture,  // 64 x 64, a torn grey picture frame: a thumbnail that cannot be shown
     };
-    static constexpr int kPieceCount = 9;
+    static constexpr int kPieceCount = 10;
 
     static void init();
     [[nodiscard]] static QSize size(Piece piece);

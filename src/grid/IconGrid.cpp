@@ -1,5 +1,6 @@
 #include "grid/IconGrid.h"
 
+#include "grid/Artwork.h"
 #include "grid/IconsOLE.h"
 #include "platform/MouseCodes.h"
 
@@ -23,6 +24,7 @@ IconsOLE* IconGrid::makeTile(int index)
             [this, index](int b, int s, float x, float y) { Q_EMIT DownloadClick(index, b, s, x, y); });
     connect(tile, &IconsOLE::downloadRequested, this,
             [this, index](const QString& name) { Q_EMIT downloadRequested(index, name); });
+    connect(tile, &IconsOLE::licenseRequested, this, &IconGrid::licenseRequested);
     m_icons.push_back(tile);
     return tile;
 }
@@ -60,9 +62,12 @@ int IconGrid::PlaceNextTile(const QStringList& resultList, std::vector<IconRecor
     IconRecord& record = records[std::size_t(i)];
     IconsOLE* icon = m_icons[std::size_t(i)];
 
-    // A thumbnail that could not be decoded leaves the tile empty; it is still placed and shown.
-    record.imageWidth = thumbnail.natural.width();
-    record.imageHeight = thumbnail.natural.height();
+    // A thumbnail that could not be decoded shows the missing-picture sign in its place, so the
+    // tile does not look like one still loading or left blank by mistake.
+    const bool missing = thumbnail.image.isNull();
+    const QSize natural = missing ? Artwork::size(Artwork::Piece::MissingPicture) : thumbnail.natural;
+    record.imageWidth = natural.width();
+    record.imageHeight = natural.height();
 
     icon->setIconTitle(record.title);
     icon->setIconLicense(record.postLink);
@@ -81,7 +86,9 @@ int IconGrid::PlaceNextTile(const QStringList& resultList, std::vector<IconRecor
     record.imageTop = image.top();
     record.imageWidth = image.width();
     record.imageHeight = image.height();
-    icon->DrawIcon(thumbnail.image, float(image.left()), float(image.top()), float(image.width()),
+    const QImage picture =
+        missing ? Artwork::image(Artwork::Piece::MissingPicture, devicePixelRatioF()) : thumbnail.image;
+    icon->DrawIcon(picture, float(image.left()), float(image.top()), float(image.width()),
                    float(image.height()));
     icon->show();
 

@@ -55,6 +55,8 @@ Q_SIGNALS:
     // Re-raised from tile `index`.
     void DownloadClick(int index, int Button, int Shift, float X, float Y);
     void downloadRequested(int index, const QString& thumbName);
+    // Re-raised from a tile's licence button: the host opens the post link.
+    void licenseRequested(const QString& postLink);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -2,7 +2,6 @@
 
 #include "grid/TileButton.h"
 #include "platform/MouseCodes.h"
-#include "platform/Shell.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -45,7 +44,7 @@ IconsOLE::IconsOLE(QWidget* parent) : QWidget(parent), m_title(kDefaultTitle), m
     connect(&m_revealTimer, &QTimer::timeout, this, &IconsOLE::onRevealTick);
     connect(&m_hideTimer, &QTimer::timeout, this, &IconsOLE::onHideTick);
     connect(m_download, &TileButton::released, this, &IconsOLE::onDownloadReleased);
-    connect(m_info, &TileButton::released, this, &IconsOLE::onLicenseReleased);
+    connect(m_info, &TileButton::released, this, [this] { Q_EMIT licenseRequested(m_license); });
 
     resize(kInitialSize);
     followSize();
@@ -237,10 +236,4 @@ void IconsOLE::onDownloadReleased(int Button, int Shift, float X, float Y)
 {
     Q_EMIT DownloadClick(Button, Shift, X, Y);
     Q_EMIT downloadRequested(m_thumbName);
-}
-
-void IconsOLE::onLicenseReleased()
-{
-    // Shell::openUrl refuses anything but http and https addresses.
-    Shell::openUrl(m_license);
 }

@@ -61,6 +61,8 @@ Q_SIGNALS:
     void DownloadClick(int Button, int Shift, float X, float Y);
     // Raised right after DownloadClick: the host runs the download of this tile's thumbnail.
     void downloadRequested(const QString& thumbName);
+    // A pointer button was released over the licence button: the host opens the post link.
+    void licenseRequested(const QString& postLink);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -77,7 +79,6 @@ private:
     void onRevealTick();
     void onHideTick();
     void onDownloadReleased(int Button, int Shift, float X, float Y);
-    void onLicenseReleased();
 
     TileStrip m_strip;
     QTimer m_revealTimer; // Timer2

@@ -1,12 +1,6 @@
 #include "platform/Shell.h"
 
-#include <QDesktopServices>
 #include <QUrl>
-
-namespace
-{
-std::function<void(const QString&)> g_opener;
-}
 
 bool Shell::isOpenable(const QString& address)
 {
@@ -17,16 +11,5 @@ bool Shell::isOpenable(const QString& address)
 
 bool Shell::openUrl(const QString& address)
 {
-    if (!isOpenable(address))
-        return false;
-    if (g_opener)
-        g_opener(address);
-    else
-        QDesktopServices::openUrl(QUrl(address));
-    return true;
-}
-
-void Shell::setOpener(std::function<void(const QString&)> opener)
-{
-    g_opener = std::move(opener);
+    return isOpenable(address) && handOff(QUrl(address, QUrl::StrictMode));
 }

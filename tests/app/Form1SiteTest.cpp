@@ -11,6 +11,7 @@
 
 #include <QImageReader>
 #include <QLineEdit>
+#include <QPointer>
 
 namespace
 {
@@ -110,4 +111,29 @@ TEST_F(Form1Site, HoverRaisesAStripAndTheDownloadButtonSavesTheFullSizeIcon)
     // The full-size icon went out as a GIF of its size.
     EXPECT_EQ(QImageReader(target).format(), "gif");
     EXPECT_EQ(QImageReader(target).size(), QSize(512, 512));
+    WAIT_EQ(pointer.shape(), BusyPointer::Shape::Default, kBoundMs);
+
+    // The licence button hands the tile's post link to the window's shell.
+    QTest::mouseMove(fifth, QPoint(20, 20));
+    WAIT_UNTIL(!fifth->strip().isRevealing(), kBoundMs);
+    click(fifth->licenseButton(), QPoint(8, 8));
+    EXPECT_EQ(shell.opened, QStringList{window->client().records().at(5).postLink});
+}
+
+TEST_F(Form1Site, ChildWidgetsAreTornDownWhileTheWindowsMembersStillLive)
+{
+    // Every child's connections reach the window's members (the client, the scroll model): each
+    // child must be gone before them.
+    QPointer<CatalogueClient> client(&window->client());
+    int children = 0, withClient = 0;
+    for (QObject* child : window->children())
+        QObject::connect(child, &QObject::destroyed, [&] {
+            ++children;
+            withClient += !client.isNull();
+        });
+    const qsizetype before = window->children().size();
+    window.reset();
+    EXPECT_EQ(std::pair(qsizetype(children), qsizetype(withClient)), std::pair(before, before));
+    EXPECT_GE(before, 8);
+    EXPECT_TRUE(client.isNull());
 }

@@ -2,8 +2,10 @@
 
 #include "app/Form1.h"
 #include "platform/AppPaths.h"
+#include "platform/BusyPointer.h"
 #include "platform/ScreenInfo.h"
 #include "platform/SiteAddress.h"
+#include "support/RecordingShell.h"
 
 #include <QApplication>
 #include <QFile>
@@ -36,7 +38,7 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(keywords) == keywords.size());
         file.close();
         ASSERT_TRUE(SiteAddress::setBase(base));
-        window = std::make_unique<Form1>();
+        window = std::make_unique<Form1>(WindowServices{shell, pointer});
         window->show();
     }
     void TearDown() override
@@ -64,5 +66,7 @@ protected:
     static QImage shown(QWidget* w) { return w->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
     QTemporaryDir home;
+    RecordingShell shell;
+    BusyPointer pointer;
     std::unique_ptr<Form1> window;
 };

@@ -144,7 +144,8 @@ TEST_F(HeldSite, OneAtATimeGivesTheSameResultAsSix)
     twinOf = {{21, 20}, {27, 26}}; // images 21 and 27 repeat the file name just before them
     auto run = [](int parallel) {
         FakeResultView v;
-        CatalogueClient c(v, AppPaths::icons());
+        BusyPointer busy;
+        CatalogueClient c(v, busy, AppPaths::icons());
         c.setParallelFetches(parallel);
         c.StartQuery("");
         EXPECT_TRUE(QTest::qWaitFor([&v] { return v.completedLoads() == 1; }, kBoundMs));
@@ -324,4 +325,21 @@ TEST_F(HeldSite, LoadMoreIsOfferedUpTo780ResultsAndAsksForThePageAfter)
     ASSERT_EQ(client->resultList().size(), 810);
     EXPECT_FALSE(client->state().loadMore); // none at 810
     EXPECT_EQ(view.loadMoreAtCount.back(), 780);
+}
+
+TEST_F(HeldSite, AUtf16PageWithAByteOrderMarkListsItsIcons)
+{
+    // Written by a Windows tool: UTF-16, little-endian, with its mark.
+    server.autoAnswer = [this](const QByteArray& path) -> std::pair<int, QByteArray> {
+        if (path.startsWith("/t/"))
+            return {200, path};
+        const QString html = QString::fromUtf8(page({0, 1, 2}));
+        return {200, "\xFF\xFE" + QByteArray(reinterpret_cast<const char*>(html.utf16()), html.size() * 2)};
+    };
+    client->StartQuery("");
+    waitForLoads(1);
+    EXPECT_EQ(view.placed, 3);
+    EXPECT_TRUE(view.notices.isEmpty()) << view.notices.join('|').toStdString();
+    ASSERT_EQ(client->records().size(), 3u);
+    EXPECT_EQ(record(2).postLink, post(2));
 }

@@ -3,6 +3,7 @@
 #include "catalogue/CatalogueClient.h"
 #include "catalogue/ResultView.h"
 #include "platform/AppPaths.h"
+#include "platform/BusyPointer.h"
 #include "platform/SiteAddress.h"
 #include "support/WaitFor.h"
 
@@ -69,7 +70,7 @@ protected:
         root = std::make_unique<QTemporaryDir>();
         AppPaths::setRoot(root->path());
         ASSERT_TRUE(QDir(root->path()).mkdir("Icons"));
-        client = std::make_unique<CatalogueClient>(view, AppPaths::icons());
+        client = std::make_unique<CatalogueClient>(view, pointer, AppPaths::icons());
         view.client = client.get();
     }
     void waitForLoads(int loads) { WAIT_EQ(view.completedLoads(), loads, kBoundMs); }
@@ -77,6 +78,7 @@ protected:
     const IconRecord& record(int i) const { return client->records().at(size_t(i)); }
 
     std::unique_ptr<QTemporaryDir> root;
+    BusyPointer pointer;
     FakeResultView view;
     std::unique_ptr<CatalogueClient> client;
 

@@ -34,8 +34,14 @@ protected:
 TEST_F(SiteQuery, FrontPageLoadMoreAndASearchPairEveryRecordWithItsOwnThumbnail)
 {
     start({"--latency-ms", "100"});
+    // An export under way holds its own claim: the page load that ends does not clear it.
+    BusyPointer::Claim exporting = pointer.claim(BusyPointer::Shape::Hourglass);
     client->StartQuery("");
+    EXPECT_EQ(pointer.claimCount(), 2);
     waitForLoads(1);
+    EXPECT_EQ(std::pair(pointer.claimCount(), pointer.shape()), std::pair(1, BusyPointer::Shape::Hourglass));
+    exporting.release();
+    EXPECT_EQ(pointer.shape(), BusyPointer::Shape::Default);
     ASSERT_EQ(client->records().size(), 30u);
     ASSERT_EQ(client->resultList().size(), 30);
     EXPECT_EQ(cached().size(), 30);

@@ -3,8 +3,8 @@
 #include "export/DIBsave.h"
 #include "export/DownloadNames.h"
 #include "export/FileTypeCode.h"
+#include "platform/BusyPointer.h"
 #include "platform/HeldHttpServer.h"
-#include "platform/ScreenCursor.h"
 #include "platform/SiteAddress.h"
 #include "support/WaitFor.h"
 
@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -51,7 +52,8 @@ protected:
 
     ScriptedDialogs dialogs;
     HeldHttpServer server;
-    IconDownloadFlow flow{dialogs, nullptr};
+    BusyPointer pointer;
+    IconDownloadFlow flow{dialogs, pointer, nullptr};
     QSignalSpy finished{&flow, &IconDownloadFlow::downloadFinished};
     QSignalSpy saved{&flow, &IconDownloadFlow::saved};
 };
@@ -140,13 +142,13 @@ TEST_F(DownloadFlow, CancelAbandonsTheFetchAndItsSave)
 {
     flow.start(kThumb);
     WAIT_UNTIL(server.isPending(kPath), kWaitMs);
-    EXPECT_EQ(ScreenCursor::current(), ScreenCursor::Hourglass);
+    EXPECT_EQ(pointer.shape(), BusyPointer::Shape::Hourglass);
     flow.cancel();
     // The request is dropped (the site sees the connection go), the pointer is back, and no poll
     // is left to open the save dialog: nothing is stored or asked.
     WAIT_UNTIL(server.disconnects == 1 && !server.isPending(kPath), kWaitMs);
     EXPECT_FALSE(server.answer(kPath, 200, "late bytes"));
-    EXPECT_EQ(ScreenCursor::current(), ScreenCursor::Default);
+    EXPECT_EQ(pointer.shape(), BusyPointer::Shape::Default);
     EXPECT_FALSE(flow.isPolling());
     EXPECT_TRUE(downloads().isEmpty() && dialogs.asked.isEmpty());
 }
@@ -164,14 +166,14 @@ TEST_F(DownloadFlow, LargePicturesExportOffTheWindowThreadWithinTheBound)
     int ticks = 0;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
-        ticks += flow.isExporting() && ScreenCursor::current() == ScreenCursor::Hourglass;
+        ticks += flow.isExporting() && pointer.shape() == BusyPointer::Shape::Hourglass;
     });
     timer.start(10);
     dialogs.saveAnswer = out("big.gif");
     flow.start("201511big-150x150.png");
     WAIT_EQ(saved.count(), 1, 120000);
     EXPECT_GE(ticks, 3);
-    EXPECT_EQ(ScreenCursor::current(), ScreenCursor::Default);
+    EXPECT_EQ(pointer.shape(), BusyPointer::Shape::Default);
     const auto gif = ExportTestUtil::readGif(out("big.gif"));
     ASSERT_EQ(gif.indices.size(), 5700 * 5700);
     EXPECT_EQ(gif.colorAt(5699, 5699), qRgb(198, 80, 230));
@@ -248,4 +250,26 @@ TEST(FileTypeCodeTest, ExtensionTableIgnoresCase)
     for (const auto& [paths, code] : table)
         for (const QString& path : QString(paths).split(' '))
             EXPECT_EQ(FileTypeCode::fromPath(path), code) << path.toStdString();
+}
+
+TEST_F(DownloadFlow, ASlowDownloadArrivesAndTellsHowMuchCame)
+{
+    // The icon comes in pieces 50 ms apart; the flow passes on each step with the declared size.
+    QSignalSpy progress(&flow, &IconDownloadFlow::downloadProgress);
+    const QByteArray icon = png(qRgb(30, 60, 90));
+    flow.start(kThumb);
+    WAIT_UNTIL(server.isPending(kPath), kWaitMs);
+    ASSERT_TRUE(server.begin(kPath, icon.size()));
+    qsizetype sent = 0;
+    QTimer drip;
+    QObject::connect(&drip, &QTimer::timeout, [&] {
+        server.send(kPath, icon.mid(sent, 16));
+        sent += 16;
+    });
+    drip.start(50);
+    WAIT_EQ(finished.count(), 1, kWaitMs);
+    EXPECT_EQ(downloads(), QStringList{"201511ab.png"});
+    ASSERT_GE(progress.count(), 3);
+    EXPECT_EQ(progress.last().at(0).toLongLong(), icon.size());
+    EXPECT_EQ(progress.last().at(1).toLongLong(), icon.size());
 }

@@ -1,7 +1,6 @@
 #include "export/RenderAndSaveIcon.h"
 #include "ExportTestUtil.h"
 #include "export/DIBsave.h"
-#include "platform/ScreenCursor.h"
 
 #include "support/ScriptedDialogs.h"
 
@@ -93,5 +92,4 @@ TEST_F(ExportFolder, IconFileHoldsEverySizeUpToTheSmallerSide)
     EXPECT_EQ(sizeFile(48).pixel(3, 3), qRgb(0, 200, 0));
     EXPECT_EQ(QImage(out("old48.png")).pixel(24, 24), kRed);
     EXPECT_EQ(sizeFile(64).pixel(32, 32), kRed);
-    EXPECT_EQ(ScreenCursor::current(), ScreenCursor::Default);
 }
