@@ -59,7 +59,7 @@ protected:
 
     // WordPress's own page `page` of the listing (the front page when `search` is empty); the
     // client's records from index `first` on must be those posts, in that order.
-    std::vector<WordpressPost> expectListing(const QString& search, int page, int first)
+    std::vector<WordpressPost> expectListing(const QString& search, int page, size_t first)
     {
         QString error;
         const std::vector<WordpressPost> listing = WordpressListing::page(base, search, page, &error);
@@ -94,7 +94,7 @@ TEST_F(WordpressCatalogue, FrontPageAndLoadMoreToTheLastPageMatchTheSitesListing
             EXPECT_EQ(window->client().lastRequestUrl(), base + "page/" + QString::number(page));
             waitForPage(page);
         }
-        const std::vector<WordpressPost> listing = expectListing("", page, (page - 1) * kPageSize);
+        const std::vector<WordpressPost> listing = expectListing("", page, size_t(page - 1) * kPageSize);
         ASSERT_EQ(listing.size(), size_t(kPageSize)) << "the site lists fewer than 27 full pages (810 posts)";
         for (const WordpressPost& post : listing) {
             EXPECT_TRUE(monthLink.match(post.link).hasMatch()) << post.link.toStdString();
