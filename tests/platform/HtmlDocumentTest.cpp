@@ -138,6 +138,13 @@ TEST(GumboGuard, MemoryTheSystemRefusesAbandonsTheParseInsteadOfThrowingThroughI
 {
     // Run apart, in a fresh process whose address space is capped: an exception thrown through
     // the parser's C frames would end it with a signal instead.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    // AddressSanitizer reserves its own address space and ends the process on a refused
+    // allocation, so a capped address space tells nothing there.
+    GTEST_SKIP() << "needs the allocator of a build without AddressSanitizer";
+#endif
+#endif
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(parseWithLittleAddressSpaceLeft(), ::testing::ExitedWithCode(0), "");
 }
