@@ -93,7 +93,7 @@ long peakMegabytes()
 void stallDuringExport(BenchDialogs& dialogs, const QString& name, const QString& target)
 {
     BusyPointer pointer;
-    IconDownloadFlow flow(dialogs, pointer, nullptr);
+    IconDownloadFlow flow(dialogs, pointer, FileWriter::system(), nullptr);
     dialogs.answer = target;
     QElapsedTimer clock;
     qint64 last = 0;

@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QTextStream>
 
 namespace
 {
@@ -70,7 +71,8 @@ Form1::Form1(const WindowServices& services, QWidget* parent)
     buildGrid();
     colourChrome();
     m_busy = new Form2(this);
-    m_download = new IconDownloadFlow(Dialogs::instance(), m_services.pointer, this, this);
+    m_download =
+        new IconDownloadFlow(Dialogs::instance(), m_services.pointer, FileWriter::system(), this, this);
     connect(m_download, &IconDownloadFlow::downloadFinished, this, &Form1::onDownloadFinished);
     connect(m_busy, &Form2::cancelled, m_download, &IconDownloadFlow::cancel);
     connect(m_download, &IconDownloadFlow::downloadProgress, m_busy, &Form2::showProgress);
@@ -350,7 +352,7 @@ void Form1::PickLuckyKeyword()
     if (keyword.isNull())
         return; // no keyword to pick
     m_searchBar->setText(keyword);
-    keywords.SaveKeywords(AppPaths::goodLuck());
+    saveKeywords();
     StartQuery();
 }
 
@@ -496,7 +498,16 @@ void Form1::shutdown()
     m_iconGrid->resetGrid();
     qApp->removeEventFilter(this);
     m_wheelHook->remove();
-    m_client.keywords().SaveKeywords(AppPaths::goodLuck());
+    saveKeywords();
+}
+
+// The keyword list is the program's own: a failed write keeps the old file and is said on stderr.
+void Form1::saveKeywords()
+{
+    QString error;
+    if (!m_client.keywords().SaveKeywords(AppPaths::goodLuck(), FileWriter::system(), &error) &&
+        !error.isEmpty())
+        QTextStream(stderr) << "pictomine: the Good Luck keyword list was not saved. " << error << '\n';
 }
 
 QWidget* Form1::loadMorePanel() const

@@ -104,6 +104,7 @@ private:
     void onDownloadRequested(int index, const QString& thumbName);
     void onDownloadFinished();
     void shutdown();
+    void saveKeywords();
 
     WindowServices m_services;
     CatalogueClient m_client;

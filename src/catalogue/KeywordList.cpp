@@ -1,7 +1,7 @@
 #include "catalogue/KeywordList.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <cmath>
@@ -19,7 +19,17 @@ void KeywordList::LoadKeywords(const QString& path)
     m_ringNext = 0;
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {
-        const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+        QByteArray text;
+        const qint64 size = file.size();
+        if (size > kMaxReadBytes && file.seek(size - kMaxReadBytes - 1)) {
+            // One byte more, before the part kept: the line it ends (or the cut one) is dropped.
+            text = file.read(kMaxReadBytes + 1);
+            const qsizetype firstEnd = text.indexOf('\n');
+            text.remove(0, firstEnd < 0 ? text.size() : firstEnd + 1);
+        } else {
+            text = file.read(kMaxReadBytes);
+        }
+        const QStringList lines = QString::fromUtf8(text).split('\n');
         for (QString line : lines) {
             if (line.endsWith('\r'))
                 line.chop(1);
@@ -37,9 +47,10 @@ void KeywordList::LoadKeywords(const QString& path)
     m_saveCount = int(m_entries.size());
 }
 
-bool KeywordList::SaveKeywords(const QString& path) const
+bool KeywordList::SaveKeywords(const QString& path, FileWriter& files, QString* error) const
 {
-    if (!QFile::exists(path))
+    // A link counts as the file, even a dangling one: it is replaced, not followed.
+    if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink())
         return false;
     // Oldest first: once the ring is full that is the slot recorded next, so the file read at the
     // next start puts the oldest entry into slot 0, where the ring goes on overwriting.
@@ -50,11 +61,7 @@ bool KeywordList::SaveKeywords(const QString& path) const
         const KeywordEntry& entry = m_entries[size_t((first + k) % n)];
         text += entry.keyword.toUtf8() + '#' + QByteArray::number(entry.count) + "\r\n";
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(text);
-    return file.commit();
+    return files.write({path, FileWriter::Sync::Durable, FileWriter::Links::Replace}, text, error);
 }
 
 void KeywordList::record(const QString& searchText)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/KeywordEntry.h"
+#include "platform/FileWriter.h"
 
 #include <QString>
 
@@ -15,14 +16,21 @@ class KeywordList
 {
 public:
     static constexpr int kCapacity = 10;
+    // Only the end of a longer file is read (the newest entries are written last): a huge file
+    // costs no more at start-up than this.
+    static constexpr qint64 kMaxReadBytes = 64 * 1024;
 
     KeywordList();
 
-    // A missing or unreadable file gives an empty list; lines without "#" or with a count that is
-    // not a 16-bit number are skipped.
+    // A missing or unreadable file gives an empty list; lines without "#" are skipped, a count
+    // that is not a 16-bit number reads as 1. Of a file longer than kMaxReadBytes, the whole lines
+    // of its last kMaxReadBytes are read.
     void LoadKeywords(const QString& path);
-    // Rewrites the file (temporary file and rename); does nothing when the file does not exist.
-    bool SaveKeywords(const QString& path) const;
+    // Rewrites the file through `files` (a link at the path is replaced by the file, never written
+    // through). Does nothing and returns false when the file does not exist; false with `error`
+    // set, and the old file kept, when it cannot be written.
+    bool SaveKeywords(const QString& path, FileWriter& files = FileWriter::system(),
+                      QString* error = nullptr) const;
     // Records a search text as typed (spaces kept, empty text too) with count 1.
     void record(const QString& searchText);
     // A keyword drawn at random among the entries that hold one; empty when there is none.

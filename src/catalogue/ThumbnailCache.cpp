@@ -1,7 +1,5 @@
 #include "catalogue/ThumbnailCache.h"
 
-#include "platform/CacheFile.h"
-
 #include <QDir>
 #include <QFile>
 
@@ -15,17 +13,22 @@ bool ThumbnailCache::isSafeName(const QString& name)
     return true;
 }
 
-QString ThumbnailCache::store(const QString& name, const QByteArray& bytes) const
+QString ThumbnailCache::store(const QString& name, const QByteArray& bytes, QString* error) const
 {
-    if (!isSafeName(name))
+    if (!isSafeName(name)) {
+        if (error)
+            *error = QStringLiteral("\"%1\" is not a usable file name").arg(name);
         return QString();
+    }
     const QString path = pathOf(name);
     if (bytes.isEmpty()) {
         QFile::remove(path);
         return QString();
     }
     // The cache is made again by every query: atomic, but not forced to disk.
-    return CacheFile::write(path, bytes) ? path : QString();
+    return m_files->write({path, FileWriter::Sync::Cached, FileWriter::Links::Replace}, bytes, error)
+               ? path
+               : QString();
 }
 
 void ThumbnailCache::deletePngs() const

@@ -3,8 +3,9 @@
 #include "export/GifWriter.h"
 #include "export/PaletteReduction.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QImageWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -122,27 +123,40 @@ bool DIBsave::fail(const QString& message)
     return false;
 }
 
+// The destination is a path the user chose: a link there is followed, as every program does.
+std::unique_ptr<AtomicFile> DIBsave::beginFile(const QString& fileName)
+{
+    auto file = m_files.create({fileName, FileWriter::Sync::Durable, FileWriter::Links::Follow});
+    if (!file->begin()) {
+        fail(file->errorText());
+        return nullptr;
+    }
+    return file;
+}
+
+bool DIBsave::commitFile(AtomicFile& file)
+{
+    return file.commit() || fail(file.errorText());
+}
+
 bool DIBsave::saveWithWriter(const QString& fileName, const QImage& image, const QString& mimeType,
                              int quality, int compression)
 {
     QByteArray format;
     if (GetEncoderClsid(mimeType, format) < 0)
         return fail(QStringLiteral("No image writer for %1 is installed").arg(mimeType));
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
-    QImageWriter writer(&file, format);
+    const std::unique_ptr<AtomicFile> file = beginFile(fileName);
+    if (!file)
+        return false;
+    QImageWriter writer(file.get(), format);
     if (quality >= 0)
         writer.setQuality(quality);
     if (compression >= 0)
         writer.setCompression(compression);
-    if (!writer.write(image)) {
-        file.cancelWriting();
+    // A write the disk refused is reported by the file, whatever the encoder made of it.
+    if (!writer.write(image) && file->errorText().isEmpty())
         return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, writer.errorString()));
-    }
-    if (!file.commit())
-        return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
-    return true;
+    return commitFile(*file);
 }
 
 int DIBsave::PaletteImageGIF(QImage& image, bool transparent, quint32 /*key*/)
@@ -165,17 +179,13 @@ bool DIBsave::saveGif(const QString& fileName, bool transBG, int transValue)
                                    "for the memory at hand")
                         .arg(ImgWidth)
                         .arg(ImgHeight));
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
+    const std::unique_ptr<AtomicFile> file = beginFile(fileName);
+    if (!file)
+        return false;
     QString error;
-    if (!GifWriter::write(reduced, file, &error)) {
-        file.cancelWriting();
+    if (!GifWriter::write(reduced, *file, &error) && file->errorText().isEmpty())
         return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, error));
-    }
-    if (!file.commit())
-        return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
-    return true;
+    return commitFile(*file);
 }
 
 bool DIBsave::Save(const QString& sFilename, int FileTypes, bool TransBG, int JPEG_Quality, int /*GIF_Color*/,

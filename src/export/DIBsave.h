@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileWriter.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -29,7 +31,8 @@ constexpr int ICO = 7;
 class DIBsave
 {
 public:
-    DIBsave() = default;
+    // `files` writes what Save() produces.
+    explicit DIBsave(FileWriter& files = FileWriter::system()) : m_files(files) {}
     ~DIBsave();
     DIBsave(const DIBsave&) = delete;
     DIBsave& operator=(const DIBsave&) = delete;
@@ -68,7 +71,8 @@ public:
 
     // Writes `Img` to `sFilename`. BMP, JPEG (with the quality), GIF (palette-reduced, optionally
     // keyed on alpha below GIF_TransValue; sides up to 65,535 pixels), TIFF (24-bit, uncompressed) and PNG
-    // are written through a temporary file beside the target that replaces it only when complete. EMF, WMF,
+    // are written through `files` (a link at sFilename is followed): the target is replaced only by a
+    // complete file, and a failed write leaves it as it was. EMF, WMF,
     // ICO and unknown codes write nothing. False on failure; lastError() then says why. GIF_Color,
     // GIF_Dither, TIFF_ColorDepth and TIFF_Compression are accepted and not used.
     bool Save(const QString& sFilename, int FileTypes, bool TransBG = false, int JPEG_Quality = 90,
@@ -98,9 +102,12 @@ public:
 private:
     bool saveWithWriter(const QString& fileName, const QImage& image, const QString& mimeType, int quality,
                         int compression);
+    std::unique_ptr<AtomicFile> beginFile(const QString& fileName);
+    bool commitFile(AtomicFile& file);
     bool saveGif(const QString& fileName, bool transBG, int transValue);
     bool fail(const QString& message);
 
+    FileWriter& m_files;
     int m_width = 0;
     int m_height = 0;
     bool m_firstL = false;

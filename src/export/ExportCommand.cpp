@@ -10,7 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-int ExportCommand::run(const QString& source, const QString& destination, QTextStream& errors)
+int ExportCommand::run(const QString& source, const QString& destination, QTextStream& errors,
+                       FileWriter& files)
 {
     ExportSource::allowBoundedImages();
     ExportSource::Decoded decoded = ExportSource::read(source);
@@ -21,8 +22,8 @@ int ExportCommand::run(const QString& source, const QString& destination, QTextS
     }
     const int fileType = FileTypeCode::fromPath(destination);
     // The same arguments as a tile's save: high-speed modes, transparent background, quality 90.
-    const ExportResult result =
-        RenderAndSaveIcon(destination, fileType, 0, 1, 1, true, true, 0, 90, std::move(decoded.image), true);
+    const ExportResult result = RenderAndSaveIcon(destination, fileType, 0, 1, 1, true, true, 0, 90,
+                                                  std::move(decoded.image), true, nullptr, nullptr, files);
     if (!result.ok) {
         QString line = result.message;
         line.replace('\n', ' ');
@@ -37,7 +38,7 @@ void ExportCommand::endProcess(int status)
     std::fflush(stdout);
     std::fflush(stderr);
     // Everything the command produces is complete here: the file was synced and renamed into
-    // place by QSaveFile, the Sizes files renamed into place, the messages flushed. What a normal
+    // place, the Sizes files renamed into place, the messages flushed. What a normal
     // exit would still do is tear down: the application object, the image plug-ins, every
     // library's static objects and exit handlers, all memory the kernel reclaims anyway. That can
     // cost as much as a small export itself, so the process ends here without it.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileWriter.h"
+
 #include <QString>
 #include <QTextStream>
 
@@ -8,8 +10,10 @@
 class ExportCommand
 {
 public:
-    // Returns 0 on success, 1 after writing a one-line message to `errors` on failure.
-    static int run(const QString& source, const QString& destination, QTextStream& errors);
+    // Returns 0 on success, 1 after writing a one-line message to `errors` on failure (DEST is then
+    // as it was). The files are written through `files`.
+    static int run(const QString& source, const QString& destination, QTextStream& errors,
+                   FileWriter& files = FileWriter::system());
 
     // Ends an export process at once with `status`, its output flushed (see the definition for why).
     [[noreturn]] static void endProcess(int status);

@@ -11,7 +11,6 @@
 
 #include <QFile>
 #include <QFutureWatcher>
-#include <QSaveFile>
 
 #include <memory>
 
@@ -24,9 +23,9 @@ const QString IconDownloadFlow::kSaveFilter =
                    "|TIFF Tag Image File Format (*.TIF;*.TIFF)|*.tif;*.tiff"
                    "|WMF Windows Metafile (*.WMF)|*.wmf");
 
-IconDownloadFlow::IconDownloadFlow(Dialogs& dialogs, BusyPointer& pointer, QWidget* dialogParent,
-                                   QObject* parent)
-    : QObject(parent), m_dialogs(dialogs), m_pointer(pointer), m_dialogParent(dialogParent)
+IconDownloadFlow::IconDownloadFlow(Dialogs& dialogs, BusyPointer& pointer, FileWriter& files,
+                                   QWidget* dialogParent, QObject* parent)
+    : QObject(parent), m_dialogs(dialogs), m_pointer(pointer), m_files(files), m_dialogParent(dialogParent)
 {
     ExportSource::allowBoundedImages();
     Timer1.setInterval(kPollMs);
@@ -73,14 +72,13 @@ void IconDownloadFlow::onFetched(bool ok, const QByteArray& body)
 {
     // Replies of zero or one byte count as failed fetches. The file appears only when complete.
     QString writeError;
-    if (ok && body.size() >= 2 && !QFile::exists(m_downloadPath)) {
-        QSaveFile file(m_downloadPath);
-        if (!file.open(QIODevice::WriteOnly) || file.write(body) != body.size() || !file.commit())
-            writeError = file.errorString();
-    }
+    // A link in the downloads folder is replaced by the file, never written through.
+    if (ok && body.size() >= 2 && !QFile::exists(m_downloadPath))
+        (void)m_files.write({m_downloadPath, FileWriter::Sync::Durable, FileWriter::Links::Replace}, body,
+                            &writeError);
     finishFetch();
     if (!writeError.isEmpty()) {
-        tell(QStringLiteral("The icon could not be stored as %1: %2.").arg(m_downloadPath, writeError));
+        tell(QStringLiteral("The icon could not be stored. %1.").arg(writeError));
         return;
     }
     if (!QFile::exists(m_downloadPath)) {
@@ -117,7 +115,8 @@ void IconDownloadFlow::onTimer1()
 void IconDownloadFlow::saveAs(const QString& path)
 {
     // The existing file stays until the export has written its replacement completely.
-    const ExportRequest request{path, FileTypeCode::fromPath(path), 1, true, 90, true, AppPaths::sizes()};
+    const ExportRequest request{path,    FileTypeCode::fromPath(path), 1, true, 90, true, AppPaths::sizes(),
+                                &m_files};
     ++m_exportsRunning;
     // Each export keeps the hourglass until its own file is written.
     auto claim = std::make_shared<BusyPointer::Claim>(m_pointer.claim(BusyPointer::Shape::Hourglass));

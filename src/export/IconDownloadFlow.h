@@ -26,8 +26,9 @@ public:
     // The save dialog's filter in its "Description|patterns|..." form.
     static const QString kSaveFilter;
 
-    // The fetch and each export hold their own claims on the pointer (the hourglass).
-    IconDownloadFlow(Dialogs& dialogs, BusyPointer& pointer, QWidget* dialogParent,
+    // The fetch and each export hold their own claims on the pointer (the hourglass); `files`
+    // writes the download and the exports.
+    IconDownloadFlow(Dialogs& dialogs, BusyPointer& pointer, FileWriter& files, QWidget* dialogParent,
                      QObject* parent = nullptr);
 
     // The download press for the tile showing thumbName. A press while one is running restarts it.
@@ -60,6 +61,7 @@ private:
     Dialogs& m_dialogs;
     BusyPointer& m_pointer;
     BusyPointer::Claim m_fetchClaim;
+    FileWriter& m_files;
     QWidget* m_dialogParent;
     Transfer inetGetPics;
     QTimer Timer1;

@@ -4,10 +4,7 @@
 #include "export/IconFileWriter.h"
 #include "imaging/FileHelpers.h"
 #include "platform/AppPaths.h"
-#include "platform/CacheFile.h"
 #include "platform/Dialogs.h"
-
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -46,16 +43,6 @@ ExportResult failed(const QString& message)
     return ExportResult{false, message};
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes, QString* error)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
-}
-
 ExportResult saveIcon(const ExportRequest& request, const QImage& source, int m)
 {
     const QList<int> sizes = IconSizesFor(m);
@@ -72,12 +59,13 @@ ExportResult saveIcon(const ExportRequest& request, const QImage& source, int m)
         renderer.Graphics->drawImage(QRect(0, 0, s, s),
                                      source.scaled(s, s, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
         // Each size is encoded once, for its Sizes file and (at 256) for the icon file. The Sizes
-        // files are by-products: a missing Sizes folder only skips them, and is not reported.
+        // files are by-products the program makes again: a Sizes file that cannot be written is
+        // skipped (never left cut), and not reported.
         const QByteArray png = IconFileWriter::encodePng(*renderer.Img);
         const QString path =
             FileHelpers::AddBackslash(request.sizesFolder) + "temp" + QString::number(s) + ".png";
         if (!png.isEmpty())
-            (void)CacheFile::write(path, png);
+            (void)request.files->write({path, FileWriter::Sync::Cached, FileWriter::Links::Replace}, png);
         entries << IconFileWriter::Entry{renderer.Img->copy(), png};
     }
     renderer.Destroy();
@@ -85,7 +73,8 @@ ExportResult saveIcon(const ExportRequest& request, const QImage& source, int m)
     if (icon.isEmpty())
         return failed(QStringLiteral("The icon file could not be assembled."));
     QString error;
-    if (!writeFile(request.sFilename, icon, &error))
+    if (!request.files->write({request.sFilename, FileWriter::Sync::Durable, FileWriter::Links::Follow}, icon,
+                              &error))
         return failed(error);
     return ExportResult{true, {}};
 }
@@ -108,7 +97,7 @@ ExportResult RenderAndSave(const ExportRequest& request, QImage source)
         return failed(QStringLiteral("There is no image to export."));
     const int fileType = request.FileTypes;
     const QSize size = source.size();
-    DIBsave canvas;
+    DIBsave canvas(*request.files);
     drawCanvas(canvas, std::move(source), fileType, request.smoothingMode, request.TransBG);
     if (canvas.Img->isNull())
         return failed(
@@ -133,10 +122,10 @@ ExportResult RenderAndSave(const ExportRequest& request, QImage source)
 ExportResult RenderAndSaveIcon(const QString& sFilename, int FileTypes, int /*reserved*/, int smoothingMode,
                                int /*pixelOffsetMode*/, bool TransBG, bool /*GIF_Dither*/, int /*GIF_Color*/,
                                int JPEG_Quality, QImage source, bool writeFlag, Dialogs* dialogs,
-                               QWidget* dialogParent)
+                               QWidget* dialogParent, FileWriter& files)
 {
-    const ExportRequest request{sFilename,    FileTypes, smoothingMode,    TransBG,
-                                JPEG_Quality, writeFlag, AppPaths::sizes()};
+    const ExportRequest request{sFilename,    FileTypes, smoothingMode,     TransBG,
+                                JPEG_Quality, writeFlag, AppPaths::sizes(), &files};
     const ExportResult result = RenderAndSave(request, std::move(source));
     if (!result.ok && dialogs)
         dialogs->inform(dialogParent, result.message, QStringLiteral("Pictomine"));

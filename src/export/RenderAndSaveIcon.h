@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileWriter.h"
+
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -20,7 +22,8 @@ struct ExportRequest {
     bool TransBG = true;
     int JPEG_Quality = 90;
     bool writeFlag = true;
-    QString sizesFolder; // where the icon type writes temp<size>.png
+    QString sizesFolder;                       // where the icon type writes temp<size>.png
+    FileWriter* files = &FileWriter::system(); // writes every file of the export
 };
 
 // The standard icon sizes not greater than the smaller side m (256 down to 16); empty below 16.
@@ -31,17 +34,19 @@ QList<int> IconSizesFor(int m);
 // format when TransBG is false) and writes it at sFilename in the format of FileTypes. For ICO it
 // renders the icon at each standard size up to its smaller side, writes sizesFolder/temp<size>.png
 // for each (atomically, not synced: they are by-products) and assembles a multi-size icon file at
-// sFilename. The destination is replaced only once the new file is complete and on disk. With
+// sFilename. Everything is written through request.files: the destination (a link there is
+// followed) is replaced only once the new file is complete and on disk, and a failed write leaves
+// it byte for byte and is returned. A Sizes file that cannot be written is skipped. With
 // writeFlag false only the canvas is drawn. smoothingMode 2 or 4 turns on anti-aliasing. The
 // source is released as soon as it is no longer needed.
 ExportResult RenderAndSave(const ExportRequest& request, QImage source);
 
 // The export routine of a tile's save: RenderAndSave with the Sizes folder of the application
-// folder; a failure is returned and, when `dialogs` is given, shown in a
-// message box. The caller's picture is not changed (pass it moved to let a large one go early).
-// `reserved`, GIF_Dither and GIF_Color are accepted and not used; pixelOffsetMode has no
-// counterpart in this painter.
+// folder; a failure is returned and, when `dialogs` is given, shown in a message box. The files
+// are written through `files`. The caller's picture is not changed (pass it moved to let a large
+// one go early). `reserved`, GIF_Dither and GIF_Color are accepted and not used; pixelOffsetMode
+// has no counterpart in this painter.
 ExportResult RenderAndSaveIcon(const QString& sFilename, int FileTypes, int reserved, int smoothingMode,
                                int pixelOffsetMode, bool TransBG, bool GIF_Dither, int GIF_Color,
                                int JPEG_Quality, QImage source, bool writeFlag, Dialogs* dialogs = nullptr,
-                               QWidget* dialogParent = nullptr);
+                               QWidget* dialogParent = nullptr, FileWriter& files = FileWriter::system());

@@ -2,6 +2,7 @@
 
 #include "imaging/BmpFile.h"
 #include "imaging/PackedDib.h"
+#include "platform/AtomicFile.h"
 
 #include <QAtomicInt>
 #include <QClipboard>
@@ -10,7 +11,6 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QResource>
-#include <QSaveFile>
 
 const QString CDIB::kClipboardDibFormat = QStringLiteral("application/x-qt-windows-mime;value=\"DIB\"");
 
@@ -155,12 +155,12 @@ bool CDIB::Save(QIODevice& out) const
     return BmpFile::write(m_section, out);
 }
 
-bool CDIB::Save(const QString& Filename) const
+bool CDIB::Save(const QString& Filename, FileWriter& files) const
 {
     if (m_section.isEmpty())
         return false;
-    QSaveFile file(Filename);
-    return file.open(QIODevice::WriteOnly) && Save(file) && file.commit();
+    const auto file = files.create({Filename, FileWriter::Sync::Durable, FileWriter::Links::Follow});
+    return file->begin() && Save(*file) && file->commit();
 }
 
 void CDIB::Destroy()

@@ -2,6 +2,7 @@
 
 #include "imaging/DibSection.h"
 #include "imaging/RasterOperation.h"
+#include "platform/FileWriter.h"
 
 #include <QImage>
 #include <QPixmap>
@@ -43,8 +44,9 @@ public:
     // (non-zero), 0 when empty.
     qsizetype CopyToClipboard() const;
     int CloneTo(CDIB& target) const;
-    // The file is replaced only when every write succeeded.
-    bool Save(const QString& Filename) const;
+    // Writes a BMP file through `files` (a link at Filename is followed): the file is replaced
+    // only when every write succeeded, else it stays as it was.
+    bool Save(const QString& Filename, FileWriter& files = FileWriter::system()) const;
     bool Save(QIODevice& out) const;
     void Destroy();
 

@@ -1,9 +1,14 @@
 #include "catalogue/KeywordList.h"
+#include "support/FullDisk.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 namespace
 {
@@ -100,4 +105,62 @@ TEST_F(KeywordFile, PickDrawsOnlyAmongEntriesWithAKeyword)
         picks << list.PickLuckyKeyword();
     }
     EXPECT_EQ(picks.join(' '), "first first middle middle last");
+}
+
+TEST_F(KeywordFile, OnlyTheWholeLinesOfTheLastPartOfAHugeFileAreRead)
+{
+    // 16-byte lines: the part read starts exactly at a line, which is kept; one byte later, that
+    // line is cut and dropped.
+    QByteArray text;
+    for (int i = 0; i < 10000; ++i)
+        text += "k" + QByteArray::number(i).rightJustified(11, '0') + "#1\r\n";
+    const qsizetype lineBytes = 16, keptLines = KeywordList::kMaxReadBytes / lineBytes;
+    ASSERT_EQ(text.size(), 10000 * lineBytes);
+    // Both reads hold 4,096 entries: the last 4,096 lines, or the last 4,095 and "z".
+    for (const auto& [extra, first] : {std::pair{QByteArray(), 10000 - keptLines},
+                                       std::pair{QByteArray("z#1\r\n"), 10000 - keptLines + 1}}) {
+        write(text + extra);
+        list.LoadKeywords(path);
+        ASSERT_EQ(qsizetype(list.entries().size()), keptLines);
+        EXPECT_EQ(list.entries().front().keyword, "k" + QString::number(first).rightJustified(11, '0'));
+        EXPECT_EQ(list.entries().back().keyword, extra.isEmpty() ? "k00000009999" : "z");
+    }
+}
+
+TEST_F(KeywordFile, ALinkIsReplacedNotWrittenThrough)
+{
+    const QString outside = dir.filePath("elsewhere.txt");
+    {
+        QFile f(outside);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("not yours#1\r\n") > 0);
+    }
+    ASSERT_TRUE(QFile::link(outside, path));
+    list.LoadKeywords(path); // reading through it is harmless
+    list.record("arrow");
+    ASSERT_TRUE(list.SaveKeywords(path));
+    EXPECT_FALSE(QFileInfo(path).isSymLink());
+    EXPECT_EQ(read(), "not yours#1\r\narrow#1\r\n");
+    QFile f(outside);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "not yours#1\r\n");
+}
+
+TEST(KeywordFullDisk, TheOldListIsKeptAndTheFailureSaid)
+{
+    FULL_DISK_CASE(disk);
+    const QString path = disk.filePath("GoodLuck.txt");
+    ASSERT_TRUE(disk.writer().write({path}, "arrow#3\r\nflag#1\r\n"));
+    KeywordList list;
+    list.LoadKeywords(path);
+    list.record("cat");
+    disk.fill();
+    QString error;
+    EXPECT_FALSE(list.SaveKeywords(path, disk.writer(), &error));
+    EXPECT_EQ(error, "Cannot write " + path + ": " + QString::fromLocal8Bit(std::strerror(ENOSPC)));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "arrow#3\r\nflag#1\r\n");
+    EXPECT_EQ(QDir(disk.folder()).entryList(QDir::Files | QDir::Hidden), QStringList{"GoodLuck.txt"});
+    disk.free();
+    EXPECT_TRUE(list.SaveKeywords(path, disk.writer(), &error));
 }

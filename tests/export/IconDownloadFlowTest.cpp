@@ -53,7 +53,7 @@ protected:
     ScriptedDialogs dialogs;
     HeldHttpServer server;
     BusyPointer pointer;
-    IconDownloadFlow flow{dialogs, pointer, nullptr};
+    IconDownloadFlow flow{dialogs, pointer, FileWriter::system(), nullptr};
     QSignalSpy finished{&flow, &IconDownloadFlow::downloadFinished};
     QSignalSpy saved{&flow, &IconDownloadFlow::saved};
 };
