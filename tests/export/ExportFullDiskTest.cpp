@@ -95,8 +95,9 @@ TEST(ExportFullDisk, EveryFormatFailsSaysWhyAndKeepsTheEarlierFile)
             const QString destination = disk.filePath(QStringLiteral("dest.%1").arg(format));
             const Outcome outcome = exportTo(disk, home, source, destination);
             EXPECT_EQ(outcome.status, 1) << format << " with room " << room;
-            EXPECT_EQ(outcome.errors.trimmed(), "pictomine: Cannot write " + destination + ": " + reason)
-                << outcome.errors.toStdString();
+            // The image libraries may have their say first; the program's own line ends it.
+            EXPECT_EQ(outcome.errors.trimmed().split('\n').last().toStdString(),
+                      ("pictomine: Cannot write " + destination + ": " + reason).toStdString());
             EXPECT_EQ(contents(destination), QByteArray("earlier ") + format);
             EXPECT_EQ(entries(disk.folder()), before) << "no temporary file is left";
         }
@@ -126,7 +127,7 @@ TEST(ExportFullDisk, TheDownloadAndTheSaveFlowSayTheDiskIsFull)
     QByteArray icon;
     QBuffer buffer(&icon);
     ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && noise(200, 200).save(&buffer, "PNG"));
-    server.autoAnswer = [&icon](const QByteArray&) { return std::pair{200, icon}; };
+    server.autoAnswer = [icon](const QByteArray&) { return std::pair{200, icon}; };
     ScriptedDialogs dialogs;
     BusyPointer pointer;
     IconDownloadFlow flow{dialogs, pointer, disk.writer(), nullptr};
