@@ -84,6 +84,12 @@ QString CatalogueClient::chooseCategory(int selectedIndex)
 
 void CatalogueClient::LoadMoreResults(const QString& searchText)
 {
+    // Pages are counted by their entries while every thumbnail arrives; once a full page stored
+    // fewer, the entries no longer tell the page, so the pages loaded do.
+    const int page =
+        m_state.thumbnailsMissed ? m_state.pagesLoaded + 1 : int(m_resultList.size()) / kPageSize + 1;
+    if (page > kLastPage)
+        return; // the catalogue has no such page
     m_state.loadMore = false;
     m_view.loadMoreChanged(false);
     stop();
@@ -92,10 +98,6 @@ void CatalogueClient::LoadMoreResults(const QString& searchText)
         m_state.keyword.clear();
         frontPage = true;
     }
-    // Pages are counted by their entries while every thumbnail arrives; once a full page stored
-    // fewer, the entries no longer tell the page, so the pages loaded do.
-    const int page =
-        m_state.thumbnailsMissed ? m_state.pagesLoaded + 1 : int(m_resultList.size()) / kPageSize + 1;
     LoadResultPage(page, frontPage);
 }
 
@@ -201,6 +203,13 @@ void CatalogueClient::offerLoadMore()
     m_view.loadMoreChanged(true);
 }
 
+void CatalogueClient::reportEmptyLoadMore(const ResultNotice::Page& page)
+{
+    m_state.loadMore = true;
+    m_view.loadMoreChanged(true);
+    m_view.showLoadMoreNotice(ResultNotice::forLoadMore(page));
+}
+
 void CatalogueClient::endPageLoad()
 {
     if (!m_loading)
@@ -212,9 +221,10 @@ void CatalogueClient::endPageLoad()
     m_page.Stop();
     m_images.cancel();
     offerLoadMore();
-    if (m_resultList.isEmpty()) {
-        const ResultNotice::Page page{m_page.outcome(), m_page.httpStatus(), m_postsListed};
+    const ResultNotice::Page page{m_page.outcome(), m_page.httpStatus(), m_postsListed, m_lastUrl};
+    if (m_resultList.isEmpty())
         m_view.showNotice(ResultNotice::forEmptyResults(page, m_state.keyword));
-    }
+    else if (int(m_resultList.size()) == m_listAtPageStart)
+        reportEmptyLoadMore(page);
     m_view.pageLoadEnded(false);
 }

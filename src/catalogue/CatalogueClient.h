@@ -4,6 +4,7 @@
 #include "catalogue/ImagePass.h"
 #include "catalogue/KeywordList.h"
 #include "catalogue/QueryState.h"
+#include "catalogue/ResultNotice.h"
 #include "catalogue/ThumbnailCache.h"
 #include "catalogue/ThumbnailDecodeQueue.h"
 #include "platform/BusyPointer.h"
@@ -27,7 +28,10 @@ class CatalogueClient : public QObject
     Q_OBJECT
 public:
     static constexpr int kPageSize = 30;
-    static constexpr int kLastLoadMoreCount = 780;
+    // The catalogue pages a result set up to 26 pages of 30: Load More is offered after 30, 60,
+    // ... 750 results, so the page after the last is never asked for.
+    static constexpr int kLastPage = 26;
+    static constexpr int kLastLoadMoreCount = kPageSize * (kLastPage - 1);
     // Thumbnails waiting for their decode before the image pass holds back.
     static constexpr int kMaxPendingDecodes = 6;
 
@@ -67,6 +71,8 @@ private:
     void onImage(const QString& address, bool ok, const QByteArray& bytes);
     void onDecoded(const ThumbnailImage& thumbnail);
     void offerLoadMore();
+    // A Load More page that failed or stored nothing: the panel comes back and says why.
+    void reportEmptyLoadMore(const ResultNotice::Page& page);
     void endPageLoadWhenDone();
     void endPageLoad();
 

@@ -25,6 +25,9 @@ public:
     virtual void pageLoadEnded(bool superseded) { (void)superseded; }
     // A load ended with no results at all: tell the user why. clearResults takes the text away.
     virtual void showNotice(const QString& text) { (void)text; }
+    // A Load More page failed or brought nothing: the panel, shown again, carries this text until
+    // the Load More flag next changes.
+    virtual void showLoadMoreNotice(const QString& text) { (void)text; }
     // The box a thumbnail is fitted into (the tile's width and the image box height) and the
     // device pixel ratio it is drawn at: thumbnails are decoded to that size.
     [[nodiscard]] virtual QSize thumbnailBox() const { return {200, 100}; }

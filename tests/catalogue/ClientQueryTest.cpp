@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <map>
+#include <numeric>
 #include <set>
 
 namespace
@@ -269,7 +270,8 @@ TEST_F(HeldSite, OnlyHttpPicturesAreFetchedAndAddressesKeepTheirEscapes)
 
 TEST_F(HeldSite, AnEmptyResultSetSaysWhy)
 {
-    const QString reached = "The catalogue could not be reached. Check the connection and try again.";
+    const QString reached =
+        "The catalogue at http://127.0.0.1:9/ could not be reached. Check the connection and try again.";
     struct Case {
         int status;
         QByteArray body;
@@ -310,21 +312,64 @@ TEST_F(HeldSite, AnEmptyResultSetSaysWhy)
     EXPECT_EQ(view.notices, QStringList{reached});
 }
 
-TEST_F(HeldSite, LoadMoreIsOfferedUpTo780ResultsAndAsksForThePageAfter)
+TEST_F(HeldSite, LoadMoreIsOfferedUpTo750ResultsSoThePageAfterTheLastIsNeverAskedFor)
 {
     catalogue(812);
     client->StartQuery("");
-    for (int pages = 1; pages <= 26; ++pages) {
+    for (int pages = 1; pages <= 25; ++pages) {
         waitForLoads(pages);
         ASSERT_EQ(client->resultList().size(), 30 * pages);
         ASSERT_TRUE(client->state().loadMore) << pages;
         client->LoadMoreResults("");
     }
-    EXPECT_EQ(client->lastRequestUrl(), base + "page/27");
-    waitForLoads(27);
-    ASSERT_EQ(client->resultList().size(), 810);
-    EXPECT_FALSE(client->state().loadMore); // none at 810
-    EXPECT_EQ(view.loadMoreAtCount.back(), 780);
+    EXPECT_EQ(client->lastRequestUrl(), base + "page/26");
+    waitForLoads(26);
+    ASSERT_EQ(client->resultList().size(), 780);
+    EXPECT_FALSE(client->state().loadMore);
+    EXPECT_EQ(view.loadMoreAtCount.back(), 750);
+    // Even when asked, the client does not go past the last page.
+    client->LoadMoreResults("");
+    EXPECT_EQ(client->lastRequestUrl(), base + "page/26");
+    EXPECT_FALSE(client->isLoading());
+    EXPECT_TRUE(view.loadMoreNotices.isEmpty());
+}
+
+TEST_F(HeldSite, ALoadMorePageThatFailsOrBringsNothingSaysSoAndCanBeAskedAgain)
+{
+    const struct {
+        int status;
+        QByteArray body;
+        QString notice;
+    } cases[] = {
+        {503, "busy",
+         "Could not load more icons. The catalogue answered with an error (HTTP 503). Click to try "
+         "again."},
+        {200, "<p>the end</p>", "The catalogue sent no more icons. Click to try again."},
+    };
+    size_t now = 0; // the case page 2 answers
+    std::vector<int> first(30);
+    std::iota(first.begin(), first.end(), 0);
+    server.autoAnswer = [&](const QByteArray& path) -> std::pair<int, QByteArray> {
+        if (path.startsWith("/t/"))
+            return {200, path};
+        if (path == "/page/2")
+            return {cases[now].status, cases[now].body};
+        return {200, page(first)};
+    };
+    client->StartQuery("");
+    waitForLoads(1);
+    ASSERT_TRUE(client->state().loadMore);
+    for (now = 0; now < std::size(cases); ++now) {
+        view.loadMoreNotices.clear();
+        client->LoadMoreResults("");
+        EXPECT_FALSE(client->state().loadMore); // the panel slides away while the page loads
+        waitForLoads(2 + int(now));
+        EXPECT_EQ(client->lastRequestUrl(), base + "page/2");
+        EXPECT_EQ(view.loadMoreNotices, QStringList{cases[now].notice});
+        // The panel comes back with the notice; the result set is as it was.
+        EXPECT_TRUE(client->state().loadMore);
+        EXPECT_EQ(client->resultList().size(), 30);
+    }
 }
 
 TEST_F(HeldSite, AUtf16PageWithAByteOrderMarkListsItsIcons)

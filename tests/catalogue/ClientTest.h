@@ -29,7 +29,7 @@ public:
     std::vector<bool> loadMore, ended;
     // result-list size at each PlaceNextTile and at each loadMoreChanged(true)
     std::vector<int> progress, listSizeAtPlace, loadMoreAtCount;
-    QStringList notices;
+    QStringList notices, loadMoreNotices;
 
     int listSize() const { return client ? int(client->resultList().size()) : -1; }
     void clearResults() override { ++clears; }
@@ -49,6 +49,7 @@ public:
     void setProgressWidth(int width) override { progress.push_back(width); }
     void pageLoadEnded(bool superseded) override { ended.push_back(superseded); }
     void showNotice(const QString& text) override { notices << text; }
+    void showLoadMoreNotice(const QString& text) override { loadMoreNotices << text; }
     int completedLoads() const { return int(std::count(ended.begin(), ended.end(), false)); }
 };
 

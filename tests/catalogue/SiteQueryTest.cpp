@@ -154,6 +154,8 @@ TEST_F(SiteQuery, StalledPageEndsAtTheTimeLimitAndTheEventLoopKeepsRunning)
     EXPECT_TRUE(cached().isEmpty());
     EXPECT_EQ(view.placed, 0);
     ASSERT_EQ(view.notices.size(), 1);
-    EXPECT_TRUE(view.notices[0].startsWith("The catalogue could not be reached."));
+    EXPECT_TRUE(
+        view.notices[0].startsWith("The catalogue at " + SiteAddress::base() + " could not be reached."))
+        << view.notices[0].toStdString();
 }
 } // namespace
