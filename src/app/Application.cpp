@@ -6,7 +6,6 @@
 #include "platform/BusyPointer.h"
 #include "platform/DesktopShell.h"
 #include "platform/Dialogs.h"
-#include "platform/SiteAddress.h"
 
 #include <QApplication>
 #include <QFont>
@@ -65,9 +64,13 @@ int Application::run(int argc, char** argv)
     substituteFonts();
     Artwork::init();
     QApplication::setWindowIcon(Artwork::icon());
-    if (!cl.baseUrl.isEmpty() && !SiteAddress::setBase(cl.baseUrl))
-        return WindowlessCommands::fail("not a usable catalogue address: " + cl.baseUrl,
-                                        WindowlessCommands::kUsageError);
+    if (const QString problem = WindowlessCommands::settleAddress(cl); !problem.isEmpty()) {
+        // An address from the settings file is no command-line mistake: tell whoever started us.
+        if (cl.screenshot.isEmpty() && cl.baseUrl.isEmpty())
+            Dialogs::instance().critical(problem);
+        return WindowlessCommands::fail(problem, cl.baseUrl.isEmpty() ? WindowlessCommands::kFailure
+                                                                      : WindowlessCommands::kUsageError);
+    }
     if (const QString problem = WindowlessCommands::settleFolder(cl); !problem.isEmpty()) {
         // A screenshot run has nobody to answer a message box.
         if (cl.screenshot.isEmpty())

@@ -2,6 +2,8 @@
 
 #include "export/ExportCommand.h"
 #include "platform/AppPaths.h"
+#include "platform/CatalogueAddress.h"
+#include "platform/SiteAddress.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -25,6 +27,16 @@ namespace
         status = ExportCommand::run(cl.exportArgs[0], cl.exportArgs[1], errors);
     }
     ExportCommand::endProcess(status);
+}
+// The help's last lines: the catalogue address this command line would use, and its source.
+QString addressInForce(const CommandLine& cl)
+{
+    const CatalogueAddress in = CatalogueAddress::resolve(cl.baseUrl);
+    if (!in.error.isEmpty())
+        return QStringLiteral("\nCatalogue address: not usable (%1) in %2\n").arg(in.error, in.source);
+    return QStringLiteral(
+               "\nCatalogue address: %1\n  (from %2; set it as address= under [catalogue] in %3)\n")
+        .arg(in.address, in.source, CatalogueAddress::userSettingsFile());
 }
 } // namespace
 
@@ -50,7 +62,7 @@ std::optional<int> WindowlessCommands::run(const CommandLine& cl, int argc, char
         return kUsageError;
     }
     if (cl.help || cl.helpAll) {
-        QTextStream(stdout) << CommandLine::helpText(cl.helpAll);
+        QTextStream(stdout) << CommandLine::helpText(cl.helpAll) << addressInForce(cl);
         return 0;
     }
     if (cl.version) {
@@ -66,6 +78,15 @@ QString WindowlessCommands::settleFolder(const CommandLine& cl)
 {
     AppPaths::setRoot(AppPaths::defaultRoot(cl.home));
     return AppPaths::prepare();
+}
+
+QString WindowlessCommands::settleAddress(const CommandLine& cl)
+{
+    const CatalogueAddress in = CatalogueAddress::resolve(cl.baseUrl);
+    if (in.error.isEmpty() && SiteAddress::setBase(in.address))
+        return {};
+    return QStringLiteral("not a usable catalogue address (%1) from %2: %3")
+        .arg(in.error, in.source, in.address);
 }
 
 int WindowlessCommands::fail(const QString& message, int status)

@@ -22,6 +22,9 @@ public:
     static std::optional<int> run(const CommandLine& cl, int argc, char** argv);
     // Settles the application folder: empty when it is ready, else why it cannot be used.
     static QString settleFolder(const CommandLine& cl);
+    // Puts the catalogue address in force into effect: empty when done, else why the address
+    // cannot be used and where it came from.
+    static QString settleAddress(const CommandLine& cl);
     // Writes "pictomine: message" to the standard error and returns status.
     static int fail(const QString& message, int status);
 };

@@ -1,5 +1,9 @@
 #include "platform/Shell.h"
 
+#include "platform/Dialogs.h"
+
+#include <QApplication>
+#include <QClipboard>
 #include <QUrl>
 
 bool Shell::isOpenable(const QString& address)
@@ -11,5 +15,20 @@ bool Shell::isOpenable(const QString& address)
 
 bool Shell::openUrl(const QString& address)
 {
-    return isOpenable(address) && handOff(QUrl(address, QUrl::StrictMode));
+    if (!isOpenable(address))
+        return false;
+    if (handOff(QUrl(address, QUrl::StrictMode)))
+        return true;
+    reportNoBrowser(address);
+    return false;
+}
+
+void Shell::reportNoBrowser(const QString& address)
+{
+    QGuiApplication::clipboard()->setText(address);
+    Dialogs::instance().inform(QApplication::activeWindow(),
+                               QStringLiteral("No web browser could be started to show the icon's page.\n"
+                                              "Its address is on the clipboard:\n%1")
+                                   .arg(address),
+                               QStringLiteral("Pictomine"));
 }

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// The catalogue site's root address (a build value, overridable on the command line).
+// The catalogue site's root address in force (set at start-up from CatalogueAddress).
 class SiteAddress
 {
 public:

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QImage>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -21,9 +22,14 @@ struct ProgramRun {
     int status = -1;
     QString out, err;
 };
-ProgramRun runProgram(const QStringList& args)
+// configHome: the XDG_CONFIG_HOME the program sees (empty: an empty folder of its own).
+ProgramRun runProgram(const QStringList& args, const QString& configHome = {})
 {
+    QTemporaryDir empty;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", configHome.isEmpty() ? empty.path() : configHome);
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(PICTOMINE_BIN, args);
     ProgramRun r;
     if (!p.waitForFinished(60000))
@@ -91,17 +97,42 @@ TEST(CommandLine, TheProgramPrintsItsVersionAndHelpAndRefusesAFolderItCannotWrit
     }
 }
 
-TEST(CommandLine, TheCommandStartsTheWindowProgramWithItsArguments)
+TEST(CommandLine, TheWindowProgramUsesTheAddressFromTheSettingsAndHelpShowsTheAddressInForce)
 {
     SiteProcess site({"--synthetic", "60"});
     ASSERT_TRUE(site.isReady()) << site.errorText().toStdString();
     QTemporaryDir dir;
+    auto configure = [&dir](const QByteArray& address) {
+        QDir(dir.path()).mkpath("config/pictomine");
+        QFile conf(dir.filePath("config/pictomine/pictomine.conf"));
+        const QByteArray text = "[catalogue]\naddress=" + address + "\n";
+        return conf.open(QIODevice::WriteOnly) && conf.write(text) == text.size();
+    };
+    const QString config = dir.filePath("config"), conf = dir.filePath("config/pictomine/pictomine.conf");
+    ASSERT_TRUE(configure(site.baseUrl().toUtf8()));
+
+    const QString help = runProgram({"--help"}, config).out;
+    EXPECT_TRUE(help.contains("Catalogue address: " + site.baseUrl() + "\n  (from " + conf))
+        << help.toStdString();
+    EXPECT_TRUE(runProgram({"--help", "--base-url", "http://127.0.0.1:9/"}, config)
+                    .out.contains("Catalogue address: http://127.0.0.1:9/\n  (from --base-url"));
+    EXPECT_TRUE(runProgram({"--help"}).out.contains("(from built-in default"));
+
+    // The window program reads the catalogue named in the settings.
     const QString shot = dir.filePath("first-page.png");
-    const ProgramRun run = runProgram({"--home", dir.filePath("home"), "--base-url=" + site.baseUrl(),
-                                       "--screenshot", shot, "-platform", "offscreen"});
+    const ProgramRun run =
+        runProgram({"--home", dir.filePath("home"), "--screenshot", shot, "-platform", "offscreen"}, config);
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(QDir(dir.filePath("home/Icons")).entryList({"*.png"}, QDir::Files).size(), 30);
     const QImage picture(shot);
     ASSERT_FALSE(picture.isNull());
     EXPECT_GT(picture.width(), 600); // the laid-out window, not an empty file
+
+    // An address that cannot be used is reported with the file it came from.
+    ASSERT_TRUE(configure("ftp://127.0.0.1/"));
+    const ProgramRun refused =
+        runProgram({"--home", dir.filePath("home"), "--screenshot", shot, "-platform", "offscreen"}, config);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.contains("from " + conf + ": ftp://127.0.0.1/")) << refused.err.toStdString();
+    EXPECT_TRUE(runProgram({"--help"}, config).out.contains("Catalogue address: not usable"));
 }

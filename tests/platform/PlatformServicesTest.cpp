@@ -1,11 +1,17 @@
 #include "platform/BusyPointer.h"
+#include "platform/DesktopShell.h"
 #include "platform/Shell.h"
 #include "platform/SiteAddress.h"
 #include "support/RecordingShell.h"
+#include "support/ScriptedDialogs.h"
+#include "support/WaitFor.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QFile>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -20,8 +26,64 @@ TEST(PlatformServices, ShellHandsOnlyWebAddressesOnAndSaysWhenNoBrowserTookThem)
         EXPECT_FALSE(shell.openUrl(bad)) << bad;
     EXPECT_EQ(shell.opened,
               (QStringList{"http://127.0.0.1:8123/2016/05/12/arrow/", "https://example.invalid/x"}));
+    // No browser took it: the user is told and finds the address on the clipboard.
+    ScriptedDialogs dialogs;
     shell.browserAvailable = false;
     EXPECT_FALSE(shell.openUrl("http://127.0.0.1/post/"));
+    EXPECT_EQ(dialogs.asked,
+              QStringList{"inform:Pictomine|No web browser could be started to show the icon's "
+                          "page.\nIts address is on the clipboard:\nhttp://127.0.0.1/post/"});
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "http://127.0.0.1/post/");
+}
+
+TEST(PlatformServices, TheDesktopShellLearnsFromXdgOpensStatusWhetherABrowserTookTheAddress)
+{
+    QTemporaryDir bin;
+    ASSERT_TRUE(bin.isValid());
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit());
+    // xdg-open stand-ins: one that finds no browser (status 3), one that hands the address on.
+    auto install = [&bin](int status) {
+        QFile script(bin.filePath("xdg-open"));
+        script.remove();
+        const QByteArray text = "#!/bin/sh\necho \"$1\" > '" + bin.filePath("asked").toLocal8Bit() +
+                                "'\nexit " + QByteArray::number(status) + "\n";
+        return script.open(QIODevice::WriteOnly) && script.write(text) == text.size() &&
+               script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    auto running = [] { return !qApp->findChildren<QProcess*>().isEmpty(); };
+    constexpr int kWaitMs = 30000;
+    DesktopShell shell;
+    ScriptedDialogs dialogs;
+    const QString page = "http://127.0.0.1:8123/2016/05/12/arrow/";
+    const QString told = "inform:Pictomine|No web browser could be started to show the icon's page.\n"
+                         "Its address is on the clipboard:\n" +
+                         page;
+
+    // No xdg-open at all, then one that finds no browser.
+    for (const bool present : {false, true}) {
+        ASSERT_TRUE(!present || install(3));
+        dialogs.asked.clear();
+        QGuiApplication::clipboard()->clear();
+        EXPECT_TRUE(shell.openUrl(page)); // handed on; the outcome comes later
+        WAIT_UNTIL(!dialogs.asked.isEmpty() && !running(), kWaitMs);
+        EXPECT_EQ(dialogs.asked, QStringList{told});
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), page);
+    }
+
+    // A browser took it: nothing to say, the clipboard is left alone.
+    ASSERT_TRUE(install(0));
+    QFile::remove(bin.filePath("asked"));
+    dialogs.asked.clear();
+    QGuiApplication::clipboard()->setText("mine");
+    EXPECT_TRUE(shell.openUrl(page));
+    WAIT_UNTIL(QFile::exists(bin.filePath("asked")) && !running(), kWaitMs);
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "mine");
+    QFile asked(bin.filePath("asked"));
+    ASSERT_TRUE(asked.open(QIODevice::ReadOnly));
+    EXPECT_EQ(asked.readAll().trimmed(), page.toLocal8Bit());
+    qputenv("PATH", path);
 }
 
 TEST(PlatformServices, SiteAddressRefusesBadBases)
