@@ -19,7 +19,7 @@ configure_file(${CMAKE_SOURCE_DIR}/packaging/pictomine.metainfo.xml.in
 install(TARGETS pictomine pictomine-window RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 set(frames "")
 foreach(n RANGE 1 14)
-  list(APPEND frames ${PICTOMINE_APP_DIR}/Images/load${n}.png)
+  list(APPEND frames ${PICTOMINE_APP_DIR}/Images/load${n}.png ${PICTOMINE_APP_DIR}/Images/load${n}@2x.png)
 endforeach()
 install(FILES ${frames} DESTINATION ${PICTOMINE_DATA_DIR}/Images)
 install(FILES ${CMAKE_SOURCE_DIR}/data/GoodLuck.txt DESTINATION ${PICTOMINE_DATA_DIR})

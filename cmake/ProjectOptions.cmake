@@ -42,7 +42,8 @@ endfunction()
 # pictomine_test(NAME DEPS ... [SCREEN json] [HIGH_DPI] [LABELS label]): one GoogleTest binary of
 # every source in the folder, run headless. SCREEN names an offscreen-platform configuration (its
 # screens) for the binary. With HIGH_DPI, its tests named *HighDpi* run apart, on a 1600 x 900
-# logical screen at a device pixel ratio of 2. LABELS gives its tests a CTest label.
+# logical screen at a device pixel ratio of 2, and those named *Scaled* at 1.25, 1.5, 1.75 and 2.
+# LABELS gives its tests a CTest label.
 function(pictomine_test name)
   cmake_parse_arguments(ARG "HIGH_DPI" "SCREEN;LABELS" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
@@ -58,11 +59,25 @@ function(pictomine_test name)
   if(ARG_SCREEN)
     set(platform "offscreen:configfile=${ARG_SCREEN}")
   endif()
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_FILTER "-*HighDpi*"
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_FILTER "-*HighDpi*:*Scaled*"
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=${platform}" TIMEOUT 300 LABELS "${ARG_LABELS}")
   if(ARG_HIGH_DPI)
     add_test(NAME ${name}.HighDpi.2x COMMAND ${name} --gtest_filter=*HighDpi*)
     set_tests_properties(${name}.HighDpi.2x PROPERTIES TIMEOUT 300 ENVIRONMENT
       "QT_QPA_PLATFORM=offscreen:configfile=${CMAKE_SOURCE_DIR}/cmake/screens/scaled-3200x1800.json;QT_SCALE_FACTOR=2")
+    # Tests named *Scaled* run at every common desktop scale, each on a screen of 1600 x 900
+    # logical pixels.
+    foreach(hundredths 125 150 175 200)
+      math(EXPR whole "${hundredths} / 100")
+      math(EXPR part "${hundredths} % 100")
+      set(factor "${whole}.${part}")
+      math(EXPR w "1600 * ${hundredths} / 100")
+      math(EXPR h "900 * ${hundredths} / 100")
+      set(screen ${CMAKE_BINARY_DIR}/screens/scaled-${w}x${h}.json)
+      file(WRITE ${screen} "{ \"screens\": [ { \"name\": \"scaled\", \"x\": 0, \"y\": 0, \"width\": ${w}, \"height\": ${h}, \"logicalDpi\": 96, \"logicalBaseDpi\": 96 } ] }\n")
+      add_test(NAME ${name}.Scaled.${factor}x COMMAND ${name} --gtest_filter=*Scaled*)
+      set_tests_properties(${name}.Scaled.${factor}x PROPERTIES TIMEOUT 300 ENVIRONMENT
+        "QT_QPA_PLATFORM=offscreen:configfile=${screen};QT_SCALE_FACTOR=${factor}")
+    endforeach()
   endif()
 endfunction()

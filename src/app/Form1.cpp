@@ -21,6 +21,7 @@
 #include "platform/AppPaths.h"
 #include "platform/Dialogs.h"
 #include "platform/ScreenInfo.h"
+#include "platform/ScreenWatch.h"
 #include "platform/Shell.h"
 
 #include <QApplication>
@@ -46,7 +47,7 @@ constexpr int kTimer6PeriodMs = 10;
 // The empty-result notice: a line across the grid, a little below its top.
 constexpr int kNoticeTop = 60;
 constexpr int kNoticeHeight = 40;
-const char* const kHint = "Search and download through 300,000 icons. Powerd by Pictomine.";
+const char* const kHint = "Search and download through 300,000 icons. Powered by Pictomine.";
 const char* const kLoadMoreText = "Load More Icons...";
 
 // The Load More caption's type: large enough to read, small enough for its 134 x 16 label.
@@ -65,6 +66,9 @@ Form1::Form1(const WindowServices& services, QWidget* parent)
     setWindowTitle(QStringLiteral("Pictomine"));
     setWindowIcon(Artwork::icon());
     setAttribute(Qt::WA_DeleteOnClose, false);
+    setMinimumSize(WindowLayout::kMinimumSize);
+    m_screenWatch = new ScreenWatch(this);
+    connect(m_screenWatch, &ScreenWatch::changed, this, &Form1::fitToWorkArea);
     buildLeftColumn();
     buildTitleBar();
     buildToolbar();
@@ -156,7 +160,9 @@ void Form1::buildToolbar()
     m_searchBar = new QLineEdit(m_searchOle);
     m_searchBar->setFrame(false);
     m_searchBar->setFont(QFont("Verdana", 9));
-    m_searchBar->setStyleSheet(QStringLiteral("color: rgb(128, 128, 128); background: white; border: none;"));
+    // Scoped to the box itself: its right-click menu keeps the platform's colours and frame.
+    m_searchBar->setStyleSheet(
+        QStringLiteral("QLineEdit { color: rgb(128, 128, 128); background: white; border: none; }"));
 
     m_menuMain = new PictureBox(m_toolbar);
     connect(m_menuMain, &PictureBox::MouseDown, this,
@@ -196,12 +202,15 @@ void Form1::buildGrid()
     // The caption lets the pointer through: a release on it is the panel's release.
     m_label2 = textLabel(m_loadMore, QString::fromLatin1(kLoadMoreText), kLoadMorePixelSize);
     m_label2->setAlignment(Qt::AlignCenter);
+    m_label2->setWordWrap(true); // a notice on the panel may take two lines on a narrow window
     m_label2->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     m_scrollbar = new ucScrollbar(this);
     m_scrollbar->setScrollStyle(1);
-    m_scroll = std::make_unique<GridScroll>(m_gridPic, m_iconGrid, m_scrollbar,
-                                            [this] { return !m_client.resultList().isEmpty(); });
+    // While the Load More panel shows, or a page is coming in, the last row can scroll clear of it.
+    m_scroll = std::make_unique<GridScroll>(
+        m_gridPic, m_iconGrid, m_scrollbar, [this] { return !m_client.resultList().isEmpty(); },
+        [this] { return m_client.state().loadMore || m_client.isLoading() ? m_loadMore->height() : 0; });
     connect(m_scrollbar, &ucScrollbar::Change, this, [this] { m_scroll->follow(); });
     connect(m_scrollbar, &ucScrollbar::Scroll, this, [this] { m_scroll->follow(); });
 }
@@ -220,17 +229,37 @@ void Form1::colourChrome()
         button->setBackground(kTitleBarColour);
 }
 
-// The one-time layout pass, at the first resize.
+// The first resize fits the window to the work area, lays it out and starts the first search;
+// every later one (a screen or work area change refits the window) lays it out again.
 void Form1::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (!m_firstLayout)
+    if (!m_firstLayout) {
+        relayOut();
         return;
+    }
+    m_screenWatch->attach(windowHandle());
     fitToWorkArea();
     m_firstLayout = false;
     layOut();
     m_searchPending = true;
     m_timer6.start();
+}
+
+// The grid reflows to the new column count; the row that was at the top keeps its first tile in view.
+void Form1::relayOut()
+{
+    const int topTile = m_iconGrid->firstTileAt(m_scrollbar->Value());
+    const int surfaceHeight = m_iconGrid->height();
+    layOut();
+    m_iconGrid->resize(m_iconGrid->width(), surfaceHeight);
+    m_iconGrid->reflow(m_client.records(), gridWidth());
+    if (m_client.state().loadMore && !m_timer4.isActive())
+        m_loadMore->move(0, m_gridPic->height() - m_loadMore->height());
+    setLoadMoreCaption(m_label2->text());
+    m_notice->setGeometry(0, kNoticeTop, m_gridPic->width(), kNoticeHeight);
+    UpdateScrollRange();
+    m_scrollbar->setValue(m_iconGrid->rowTopOf(topTile));
 }
 
 void Form1::fitToWorkArea()
@@ -249,7 +278,9 @@ void Form1::layOut()
     m_logoText->setGeometry(r.LogoText);
     placeLine(m_line2, r.Line2);
     m_menuPanel->setGeometry(r.menuPanel);
-    CategoryMenu::fill(*m_menuPanel);
+    // Filled once; later sizes reach its scrollbar through its own resize.
+    if (m_menuPanel->layers().count() == 0)
+        CategoryMenu::fill(*m_menuPanel);
     m_menuPanelShape->setGeometry(r.menuPanelShape);
     m_titleBar->setGeometry(r.TitleBar);
     for (int i = 1; i < 3; ++i)
@@ -387,9 +418,26 @@ QSize Form1::thumbnailBox() const
     return {std::max(geometry.cellStep() - 1, 1), GridGeometry::kImageBoxHeight};
 }
 
-void Form1::loadMoreChanged(bool)
+void Form1::loadMoreChanged(bool shown)
 {
+    setLoadMoreCaption(QString::fromLatin1(kLoadMoreText));
     m_timer4.start();
+    // Taking the panel away keeps the range until the next page's rows come in.
+    if (shown)
+        UpdateScrollRange();
+}
+
+void Form1::showLoadMoreNotice(const QString& text)
+{
+    setLoadMoreCaption(text);
+}
+
+// The caption sits in its design box; a longer notice takes the panel's whole width.
+void Form1::setLoadMoreCaption(const QString& text)
+{
+    m_label2->setText(text);
+    const QRect box = WindowLayout::compute(width(), height(), m_menuWidth).Label2;
+    m_label2->setGeometry(text == QLatin1String(kLoadMoreText) ? box : m_loadMore->rect());
 }
 
 void Form1::setProgressWidth(int width)
@@ -399,6 +447,7 @@ void Form1::setProgressWidth(int width)
 
 void Form1::pageLoadEnded(bool superseded)
 {
+    UpdateScrollRange();
     if (superseded || m_firstPageSeen)
         return;
     m_firstPageSeen = true;
@@ -508,29 +557,4 @@ void Form1::saveKeywords()
     if (!m_client.keywords().SaveKeywords(AppPaths::goodLuck(), FileWriter::system(), &error) &&
         !error.isEmpty())
         QTextStream(stderr) << "pictomine: the Good Luck keyword list was not saved. " << error << '\n';
-}
-
-QWidget* Form1::loadMorePanel() const
-{
-    return m_loadMore;
-}
-QWidget* Form1::loadMoreCaption() const
-{
-    return m_label2;
-}
-QWidget* Form1::menuButton() const
-{
-    return m_menuMain;
-}
-QWidget* Form1::captionButton(int index) const
-{
-    return m_mainControls[index];
-}
-QWidget* Form1::goodLuckButton() const
-{
-    return m_goodLuck;
-}
-QWidget* Form1::logo() const
-{
-    return m_logo;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/PictureBox.h"
 #include "app/WindowServices.h"
 #include "catalogue/CatalogueClient.h"
 #include "catalogue/ResultView.h"
 
+#include <QLabel>
 #include <QTimer>
 #include <QWidget>
 
@@ -14,17 +16,16 @@ class Form2;
 class GridScroll;
 class IconDownloadFlow;
 class IconGrid;
-class PictureBox;
 class QFrame;
-class QLabel;
 class QLineEdit;
+class ScreenWatch;
 class ucScrollbar;
 class WheelHook;
 
-// The main window: a frameless window whose regions the program lays out itself at its first
-// resize (fitted to the work area), the search row, the category column, the results grid with
-// its scrollbar and Load More panel, and the busy window of a tile's download. The catalogue work
-// lives in CatalogueClient; this class routes events and draws the chrome.
+// The main window: a frameless window fitted to the work area, whose regions the program lays out
+// itself (again whenever the screen or its work area changes), the search row, the category column, the
+// results grid with its scrollbar and Load More panel, and the busy window of a tile's download. The
+// catalogue work lives in CatalogueClient; this class routes events and draws the chrome.
 class Form1 : public QWidget, public ResultView
 {
     Q_OBJECT
@@ -39,6 +40,7 @@ public:
     void setProgressWidth(int width) override;
     void pageLoadEnded(bool superseded) override;
     void showNotice(const QString& text) override;
+    void showLoadMoreNotice(const QString& text) override;
     [[nodiscard]] QSize thumbnailBox() const override;
     [[nodiscard]] qreal devicePixelRatio() const override { return devicePixelRatioF(); }
 
@@ -53,16 +55,16 @@ public:
     [[nodiscard]] CatalogueClient& client() { return m_client; }
     [[nodiscard]] IconGrid* iconGrid() const { return m_iconGrid; }
     [[nodiscard]] ucScrollbar* scrollbar() const { return m_scrollbar; }
-    [[nodiscard]] QWidget* loadMorePanel() const;
-    [[nodiscard]] QWidget* loadMoreCaption() const;
+    [[nodiscard]] QWidget* loadMorePanel() const { return m_loadMore; }
+    [[nodiscard]] QWidget* loadMoreCaption() const { return m_label2; }
     [[nodiscard]] QWidget* gridViewport() const { return m_gridPic; }
     [[nodiscard]] QLabel* notice() const { return m_notice; }
     [[nodiscard]] CtlLayers* menuPanel() const { return m_menuPanel; }
-    [[nodiscard]] QWidget* menuButton() const;
-    [[nodiscard]] QWidget* captionButton(int index) const;
-    [[nodiscard]] QWidget* goodLuckButton() const;
+    [[nodiscard]] QWidget* menuButton() const { return m_menuMain; }
+    [[nodiscard]] QWidget* captionButton(int index) const { return m_mainControls[index]; }
+    [[nodiscard]] QWidget* goodLuckButton() const { return m_goodLuck; }
     [[nodiscard]] PictureBox* searchButton() const { return m_searchButton; }
-    [[nodiscard]] QWidget* logo() const;
+    [[nodiscard]] QWidget* logo() const { return m_logo; }
     [[nodiscard]] QLineEdit* searchBar() const { return m_searchBar; }
     [[nodiscard]] Form2* busyWindow() const { return m_busy; }
     [[nodiscard]] IconDownloadFlow* downloadFlow() const { return m_download; }
@@ -89,6 +91,7 @@ private:
     void buildGrid();
     void colourChrome();
     void layOut();
+    void relayOut();
     void fitToWorkArea();
     [[nodiscard]] float gridWidth() const;
     void captionClicked(int index);
@@ -99,6 +102,7 @@ private:
     void setMenuVisible(bool visible);
     void gridBackgroundReleased();
     void slideLoadMore();
+    void setLoadMoreCaption(const QString& text);
     void onTimer6();
     void onDownloadClick();
     void onDownloadRequested(int index, const QString& thumbName);
@@ -110,6 +114,7 @@ private:
     CatalogueClient m_client;
     std::unique_ptr<GridScroll> m_scroll;
     std::unique_ptr<WheelHook> m_wheelHook;
+    ScreenWatch* m_screenWatch = nullptr;
     Form2* m_busy = nullptr;
     IconDownloadFlow* m_download = nullptr;
     int m_downloadTile = -1; // the tile whose download runs

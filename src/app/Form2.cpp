@@ -57,7 +57,7 @@ void Form2::showEvent(QShowEvent*)
             close();
             return;
         }
-        m_frames.load();
+        m_frames.load(devicePixelRatioF());
         m_loaded = true;
     }
     m_timer.start(kFramePeriodMs, this);

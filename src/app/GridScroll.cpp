@@ -6,15 +6,16 @@
 #include <QWidget>
 
 GridScroll::GridScroll(QWidget* viewport, QWidget* surface, ucScrollbar* bar,
-                       std::function<bool()> hasResults)
-    : m_viewport(viewport), m_surface(surface), m_bar(bar), m_hasResults(std::move(hasResults))
+                       std::function<bool()> hasResults, std::function<int()> bottomReserve)
+    : m_viewport(viewport), m_surface(surface), m_bar(bar), m_hasResults(std::move(hasResults)),
+      m_bottomReserve(std::move(bottomReserve))
 {
 }
 
 void GridScroll::UpdateScrollRange()
 {
     const int viewport = m_viewport->height();
-    const int surface = m_surface->height();
+    const int surface = m_surface->height() + (m_surface->height() > 0 ? m_bottomReserve() : 0);
     if (surface < viewport) {
         m_bar->setValue(m_bar->Min());
         m_bar->setEnabled(false);

@@ -8,12 +8,14 @@ class QWidget;
 class ucScrollbar;
 
 // The results grid's scroll model: the surface's top inside its viewport is always minus the
-// scrollbar's Value; the range is the surface height minus the viewport height, and one step is
-// a row of 200 pixels while there is something to scroll. With no results nothing moves.
+// scrollbar's Value; the range is the surface height, plus what the host reserves below it (room
+// for a panel over the viewport's bottom), minus the viewport height, and one step is a row of 200
+// pixels while there is something to scroll. With no results nothing moves.
 class GridScroll
 {
 public:
-    GridScroll(QWidget* viewport, QWidget* surface, ucScrollbar* bar, std::function<bool()> hasResults);
+    GridScroll(QWidget* viewport, QWidget* surface, ucScrollbar* bar, std::function<bool()> hasResults,
+               std::function<int()> bottomReserve);
 
     // Recomputes the range from the two heights, then lets the surface follow the value.
     void UpdateScrollRange();
@@ -30,4 +32,5 @@ private:
     QWidget* m_surface;
     ucScrollbar* m_bar;
     std::function<bool()> m_hasResults;
+    std::function<int()> m_bottomReserve;
 };

@@ -9,6 +9,7 @@
 #include <qdrawutil.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace
 {
@@ -16,8 +17,16 @@ namespace
 // The looks of the platform's scroll-arrow frame control used here.
 enum class FrameLook { Raised, PushedFlat, Flat };
 
-void drawGlyph(QPainter& painter, const QRect& rect, ArrowGlyph glyph, const QColor& colour, int offset)
+// The arrow's triangle, one row of device pixels per step, so on a scaled screen it is drawn at
+// the screen's resolution rather than as the 1x glyph with doubled pixels.
+void drawGlyph(QPainter& painter, const QRect& logicalRect, ArrowGlyph glyph, const QColor& colour,
+               int offset)
 {
+    const qreal dpr = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const QRect rect(
+        QPoint(int(logicalRect.left() * dpr), int(logicalRect.top() * dpr)),
+        QSize(int(std::lround(logicalRect.width() * dpr)), int(std::lround(logicalRect.height() * dpr))));
+    const int shift = int(std::lround(offset * dpr));
     const int size = std::min(rect.width(), rect.height());
     const int half = std::max(1, (size - 4) / 4);
     const bool vertical = glyph == ArrowGlyph::Up || glyph == ArrowGlyph::Down;
@@ -26,16 +35,19 @@ void drawGlyph(QPainter& painter, const QRect& rect, ArrowGlyph glyph, const QCo
         vertical ? rect.left() + (rect.width() - 1) / 2 : rect.top() + (rect.height() - 1) / 2;
     const int alongStart = vertical ? rect.top() + (rect.height() - (half + 1)) / 2
                                     : rect.left() + (rect.width() - (half + 1)) / 2;
+    const auto fill = [&](int x, int y, int w, int h) {
+        painter.fillRect(QRectF(x / dpr, y / dpr, w / dpr, h / dpr), colour);
+    };
     for (int i = 0; i <= half; ++i) {
         const bool towardsTip = glyph == ArrowGlyph::Up || glyph == ArrowGlyph::Left;
         const int spread = towardsTip ? i : half - i;
-        const int along = alongStart + i + offset;
-        const int from = acrossCentre - spread + offset;
+        const int along = alongStart + i + shift;
+        const int from = acrossCentre - spread + shift;
         const int span = 2 * spread + 1;
         if (vertical)
-            painter.fillRect(QRect(from, along, span, 1), colour);
+            fill(from, along, span, 1);
         else
-            painter.fillRect(QRect(along, from, 1, span), colour);
+            fill(along, from, 1, span);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "grid/IconGrid.h"
 
 #include "grid/Artwork.h"
+#include "grid/GridLineOverlay.h"
 #include "grid/IconsOLE.h"
 #include "platform/MouseCodes.h"
 
@@ -12,6 +13,7 @@ IconGrid::IconGrid(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Growing by a row paints only the new row, not the tiles already shown.
     setAttribute(Qt::WA_StaticContents);
+    m_lines = new GridLineOverlay(this, [this](QPainter& p, const QRect& area) { paintLines(p, area); });
     makeTile(0)->hide();
 }
 
@@ -26,6 +28,7 @@ IconsOLE* IconGrid::makeTile(int index)
             [this, index](const QString& name) { Q_EMIT downloadRequested(index, name); });
     connect(tile, &IconsOLE::licenseRequested, this, &IconGrid::licenseRequested);
     m_icons.push_back(tile);
+    m_lines->raise();
     return tile;
 }
 
@@ -73,13 +76,7 @@ int IconGrid::PlaceNextTile(const QStringList& resultList, std::vector<IconRecor
     icon->setIconLicense(record.postLink);
     icon->setIconLocal(record.thumbFile);
 
-    const QRect cell = m_geometry.cellRect(m_row, m_column);
-    record.tileLeft = float(cell.left());
-    record.tileTop = float(cell.top());
-    record.tileWidth = cell.width();
-    record.tileHeight = cell.height();
-    const QRect tileRect = m_geometry.tileRect(m_row, m_column);
-    icon->setGeometry(tileRect);
+    const QRect tileRect = placeTile(icon, record);
 
     const QRect image = GridGeometry::imageRect(record.imageWidth, record.imageHeight, tileRect.size());
     record.imageLeft = image.left();
@@ -96,6 +93,74 @@ int IconGrid::PlaceNextTile(const QStringList& resultList, std::vector<IconRecor
     return surfaceHeight;
 }
 
+QRect IconGrid::placeTile(IconsOLE* icon, IconRecord& record)
+{
+    const QRect cell = m_geometry.cellRect(m_row, m_column);
+    record.tileLeft = float(cell.left());
+    record.tileTop = float(cell.top());
+    record.tileWidth = cell.width();
+    record.tileHeight = cell.height();
+    const QRect tileRect = m_geometry.tileRect(m_row, m_column);
+    icon->setGeometry(tileRect);
+    return tileRect;
+}
+
+void IconGrid::reflow(std::vector<IconRecord>& records, float gridWidth)
+{
+    const int placed = placedCount();
+    const GridGeometry geometry(gridWidth);
+    if (!geometry.isUsable())
+        return;
+    const bool sameCells =
+        geometry.columns() == m_geometry.columns() && geometry.cellStep() == m_geometry.cellStep();
+    m_geometry = geometry;
+    if (sameCells && placed > 0) {
+        // Only the window's height changed: the tiles stay; the surface keeps its rows.
+        const int oldHeight = height();
+        resize(width(), m_geometry.surfaceHeight(placed));
+        drawLines(oldHeight);
+        Q_EMIT surfaceHeightChanged(height());
+        return;
+    }
+    m_row = 0;
+    m_column = 0;
+    if (placed == 0)
+        return;
+    if (int(records.size()) < placed)
+        records.resize(size_t(placed));
+    for (int i = 0; i < placed; ++i) {
+        IconsOLE* icon = m_icons[size_t(i)];
+        IconRecord& record = records[size_t(i)];
+        const QRect tileRect = placeTile(icon, record);
+        // The thumbnail as drawn is the source now: it keeps its size unless the tile got narrower.
+        const QImage drawn = icon->retained();
+        const QSize size = drawn.deviceIndependentSize().toSize();
+        const QRect image = GridGeometry::imageRect(size.width(), size.height(), tileRect.size());
+        record.imageLeft = image.left();
+        record.imageTop = image.top();
+        record.imageWidth = image.width();
+        record.imageHeight = image.height();
+        icon->DrawIcon(drawn, float(image.left()), float(image.top()), float(image.width()),
+                       float(image.height()));
+        advanceCursor();
+    }
+    const int oldHeight = height();
+    resize(width(), m_geometry.surfaceHeight(placed));
+    m_linesDrawn = false; // new columns: every line is drawn again
+    drawLines(oldHeight);
+    Q_EMIT surfaceHeightChanged(height());
+}
+
+int IconGrid::firstTileAt(int offset) const
+{
+    return std::max(offset, 0) / GridGeometry::kRowHeight * std::max(m_geometry.columns(), 1);
+}
+
+int IconGrid::rowTopOf(int index) const
+{
+    return index / std::max(m_geometry.columns(), 1) * GridGeometry::kRowHeight;
+}
+
 // The lines follow the cell step, the surface width and its height. With the same step and width
 // only the newly added rows need painting, so the tiles already placed are not repainted.
 void IconGrid::drawLines(int oldHeight)
@@ -106,9 +171,9 @@ void IconGrid::drawLines(int oldHeight)
     m_linesGeometry = m_geometry;
     m_linesSize = size();
     if (!sameColumns)
-        update();
+        m_lines->update();
     else if (height() > oldHeight)
-        update(QRect(0, oldHeight, width(), height() - oldHeight));
+        m_lines->update(QRect(0, oldHeight, width(), height() - oldHeight));
 }
 
 void IconGrid::advanceCursor()
@@ -139,7 +204,7 @@ void IconGrid::resetGrid()
     m_linesDrawn = false;
     move(x(), 0);
     resize(width(), 0);
-    update();
+    m_lines->update();
     Q_EMIT surfaceHeightChanged(0);
 }
 
@@ -181,11 +246,17 @@ void IconGrid::paintLines(QPainter& painter, const QRect& area) const
     }
 }
 
+// White under the tiles; the lines are drawn above them by the overlay.
 void IconGrid::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::white);
-    paintLines(painter, event->rect());
+}
+
+void IconGrid::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_lines->setGeometry(rect());
 }
 
 void IconGrid::mousePressEvent(QMouseEvent* event)

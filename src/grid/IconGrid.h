@@ -9,6 +9,7 @@
 
 #include <vector>
 
+class GridLineOverlay;
 class IconsOLE;
 
 // The results grid surface: its grid lines, the control array of tiles Icons (element 0 exists
@@ -29,6 +30,16 @@ public:
     // surfaceHeightChanged).
     int PlaceNextTile(const QStringList& resultList, std::vector<IconRecord>& records, float gridWidth,
                       const ThumbnailImage& thumbnail);
+
+    // The grid width changed: every placed tile moves to its cell for the new column count (its
+    // thumbnail re-centred, scaled down only when the tile became narrower), the records follow,
+    // the surface takes the new height and the cursor continues after the last tile.
+    void reflow(std::vector<IconRecord>& records, float gridWidth);
+    // Tiles placed so far.
+    [[nodiscard]] int placedCount() const { return m_row * m_geometry.columns() + m_column; }
+    // The first tile of the row at the given surface offset, and the offset of the row holding a tile.
+    [[nodiscard]] int firstTileAt(int offset) const;
+    [[nodiscard]] int rowTopOf(int index) const;
 
     // A new query: unloads every tile but tile 0, resets tile 0, the cursor, the geometry and the
     // last hovered tile, clears the drawing and sets the height to 0.
@@ -60,6 +71,7 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
@@ -68,7 +80,10 @@ private:
     void drawLines(int oldHeight);
     void paintLines(QPainter& painter, const QRect& area) const;
     void advanceCursor();
+    // Moves tile `index` into the cell under the cursor and stores that geometry in its record.
+    QRect placeTile(IconsOLE* icon, IconRecord& record);
 
+    GridLineOverlay* m_lines = nullptr;
     std::vector<IconsOLE*> m_icons;
     GridGeometry m_geometry;
     int m_row = 0;

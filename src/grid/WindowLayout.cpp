@@ -2,6 +2,8 @@
 
 #include "grid/GridGeometry.h"
 
+#include <algorithm>
+
 namespace
 {
 int half(int a)
@@ -9,6 +11,22 @@ int half(int a)
     return GridGeometry::half(a);
 }
 } // namespace
+
+// Centred as designed while the row fits; else shifted left, then narrowed.
+WindowLayout::SearchRow WindowLayout::searchRow(int toolbarWidth, int searchWidth)
+{
+    // The search box, the gap to Good Luck, Good Luck, the gap to the menu button, the button.
+    const int others = 20 + kGoodLuckSize.width() + 10 + kMenuMainSize.width();
+    const int room = toolbarWidth - kToolbarMargin;
+    int left = half(toolbarWidth - searchWidth);
+    if (left + searchWidth + others > room)
+        left = room - searchWidth - others;
+    if (left < kToolbarMargin) {
+        left = kToolbarMargin;
+        searchWidth = std::max(kMinSearchWidth, room - kToolbarMargin - others);
+    }
+    return {left, searchWidth};
+}
 
 WindowLayout::Regions WindowLayout::compute(int W, int H, int M)
 {
@@ -32,8 +50,9 @@ WindowLayout::Regions WindowLayout::compute(int W, int H, int M)
     r.mainControls[2] = QRect(QPoint(r.mainControls[1].left() - 35, kCaptionButtonTop), caption);
 
     const int toolbarWidth = r.Toolbar.width();
-    const int searchWidth = W / 3;
-    r.SearchOLE = QRect(half(toolbarWidth - searchWidth), 1, searchWidth, kSearchOleHeight);
+    const SearchRow row = searchRow(toolbarWidth, W / 3);
+    const int searchWidth = row.width;
+    r.SearchOLE = QRect(row.left, 1, searchWidth, kSearchOleHeight);
     // The picture is taller than its box; it is centred so the box clips it evenly.
     r.SearchButton = QRect(
         QPoint(searchWidth - kSearchButtonSize.width(), half(kSearchOleHeight - kSearchButtonSize.height())),

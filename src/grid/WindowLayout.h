@@ -5,8 +5,8 @@
 
 #include <array>
 
-// The one-time layout pass of the main window as pure computation. Every rectangle is in the
-// coordinates of the region's container (see the comment on each member); lines likewise.
+// The main window's layout pass as pure computation, run whenever the window's size changes. Every rectangle
+// is in the coordinates of the region's container (see the comment on each member); lines likewise.
 class WindowLayout
 {
 public:
@@ -30,6 +30,14 @@ public:
     static constexpr int kCaptionButtonSize = 17;
     static constexpr int kCaptionButtonTop = 8;
     static constexpr int kRestoreButtonLeft = 912; // mainControls(0), never moved
+
+    // The window does not shrink below this: the grid keeps a column, the toolbar its controls.
+    static constexpr QSize kMinimumSize{640, 400};
+    static_assert(kMinimumSize.width() - kMenuWidth - kScrollbarWidth >= 200, "at least one grid column");
+    // On a narrow toolbar the search box moves left, then narrows (to no less than this), so that
+    // the Good Luck picture and the menu button stay this far inside the toolbar's right edge.
+    static constexpr int kToolbarMargin = 10;
+    static constexpr int kMinSearchWidth = 120;
 
     struct Regions {
         // In window coordinates.
@@ -55,6 +63,11 @@ public:
         QRect Label2;
     };
 
-    // W and H: the window's inner size after fitting it to the work area; M: the menu width.
+    // W and H: the window's inner size; M: the menu width.
     [[nodiscard]] static Regions compute(int W, int H, int M = kMenuWidth);
+
+    struct SearchRow {
+        int left, width; // the search box's, in the toolbar
+    };
+    [[nodiscard]] static SearchRow searchRow(int toolbarWidth, int searchWidth);
 };

@@ -1,16 +1,21 @@
 #include "platform/ScreenInfo.h"
 
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 
 #include <cmath>
 
 namespace
 {
+QRect g_screenOverride;
 QRect g_workAreaOverride;
+QPointer<QScreen> g_followed;
 
 QScreen* primary()
 {
+    if (g_followed)
+        return g_followed;
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::primaryScreen()
                                                                         : nullptr;
 }
@@ -18,6 +23,8 @@ QScreen* primary()
 
 QRect ScreenInfo::screenGeometry()
 {
+    if (!g_screenOverride.isNull())
+        return g_screenOverride;
     QScreen* s = primary();
     return s ? s->geometry() : QRect(0, 0, 1600, 900);
 }
@@ -40,6 +47,16 @@ double ScreenInfo::twipsPerPixel()
 int ScreenInfo::pixelsFromTwips(int twips)
 {
     return int(std::lrint(twips / twipsPerPixel()));
+}
+
+void ScreenInfo::follow(QScreen* screen)
+{
+    g_followed = screen;
+}
+
+void ScreenInfo::overrideScreen(const QRect& area)
+{
+    g_screenOverride = area;
 }
 
 void ScreenInfo::overrideWorkArea(const QRect& area)

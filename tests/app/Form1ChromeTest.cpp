@@ -85,6 +85,10 @@ TEST_F(Form1Chrome, FillsTheWorkAreaAboveThePanelAndShowsItsRegionsThere)
     EXPECT_EQ(placed(window->searchBar()), QRect(663, 42, 463, 17));
     EXPECT_EQ(placed(window->captionButton(1)), QRect(1565, 8, 17, 17));
     EXPECT_EQ(window->focusWidget(), window->searchBar()) << "typing goes to the search box at once";
+    QStringList texts;
+    for (const QLabel* label : window->findChildren<QLabel*>())
+        texts << label->text();
+    EXPECT_TRUE(texts.contains("Search and download through 300,000 icons. Powered by Pictomine."));
 
     const QImage screen = shown(window.get());
     EXPECT_EQ(screen.pixel(5, 5), qRgb(245, 245, 245)) << "logo area";
@@ -101,7 +105,9 @@ TEST_F(Form1Chrome, FillsTheWorkAreaAboveThePanelAndShowsItsRegionsThere)
     EXPECT_EQ(window->captionButton(1)->toolTip(), "Exit");
 
     WAIT_UNTIL(window->notice()->isVisible(), kBoundMs);
-    EXPECT_TRUE(window->notice()->text().startsWith("The catalogue could not be reached."));
+    EXPECT_TRUE(
+        window->notice()->text().startsWith("The catalogue at http://127.0.0.1:9/ could not be reached."))
+        << window->notice()->text().toStdString();
     // No results: the scrollbar is disabled and the wheel and the keys move nothing.
     IconGrid* grid = window->iconGrid();
     EXPECT_FALSE(window->scrollbar()->isEnabled());
@@ -131,6 +137,30 @@ TEST_F(Form1Chrome, LoadMoreCaptionIsDrawnWholeAndCentred)
     EXPECT_TRUE(text.top() > 0 && text.bottom() < panel->height() - 1);
     EXPECT_NEAR(text.center().x(), panel->width() / 2.0, 2.0);
     EXPECT_NEAR(text.center().y(), panel->height() / 2.0, 3.0);
+}
+
+TEST_F(Form1Chrome, TheSearchBoxMenuUsesThePlatformsTextColoursAndFrame)
+{
+    QLineEdit* search = window->searchBar();
+    search->setText("arrow");
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 8), search->mapToGlobal(QPoint(10, 8)));
+    QApplication::sendEvent(search, &event);
+    WAIT_UNTIL(QApplication::activePopupWidget(), kBoundMs);
+    QWidget* popup = QApplication::activePopupWidget();
+    WAIT_UNTIL(popup->isVisible(), kBoundMs);
+    const QImage menu = shown(popup);
+    popup->close();
+    // Enabled entries ("Select All") are written in the ordinary dark text colour, not the box's
+    // grey 128.
+    int darkest = 255;
+    for (int y = 0; y < menu.height(); ++y)
+        for (int x = 0; x < menu.width(); ++x)
+            darkest = std::min(darkest, qGray(menu.pixel(x, y)));
+    EXPECT_LT(darkest, 80);
+    // A frame sets the menu off from what lies under it.
+    const int middle = menu.height() / 2;
+    EXPECT_NE(menu.pixel(0, middle), menu.pixel(menu.width() / 2, 2)) << "left edge";
+    EXPECT_NE(menu.pixel(menu.width() / 2, 0), menu.pixel(menu.width() / 2, 2)) << "top edge";
 }
 
 TEST_F(Form1Chrome, TheCategoryListsDisabledScrollbarShowsNoThumbAndIgnoresClicks)

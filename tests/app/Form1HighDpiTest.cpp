@@ -5,9 +5,12 @@
 #include "app/Form2.h"
 #include "app/PictureBox.h"
 #include "controls/CtlLayers.h"
+#include "controls/ucScrollbar.h"
 #include "support/WaitFor.h"
 
+#include <QFileInfo>
 #include <QLabel>
+#include <QPainter>
 
 namespace
 {
@@ -65,4 +68,39 @@ TEST_F(Form1HighDpi, TheLogoAndTheCategoryCaptionsAreDrawnAfreshNotPixelDoubled)
     ASSERT_EQ(logo.size(), QSize(100, 100));
     EXPECT_GT(finerThanDoubled(logo), 50);
     EXPECT_GT(finerThanDoubled(shown(window->loadMorePanel())), 50) << "the Load More caption";
+}
+
+TEST_F(Form1HighDpi, TheSpinnerFramesAndTheScrollbarArrowsAreDrawnAtTheRatio)
+{
+    // The frames drawn at twice the size, as shipped beside the program.
+    const QString shipped = QFileInfo(PICTOMINE_BIN).absolutePath();
+    ASSERT_TRUE(QFileInfo::exists(shipped + "/Images/load1@2x.png"));
+    AppPaths::overrideShippedFolders({shipped});
+    Form2* busy = window->busyWindow();
+    busy->show();
+    busy->drawNextFrame();
+    const int drawn = (busy->frames().index() + SpinnerFrames::kFrames - 1) % SpinnerFrames::kFrames;
+    QImage expected(64, 64, QImage::Format_ARGB32_Premultiplied);
+    expected.fill(Qt::white);
+    QPainter painter(&expected);
+    QImage frame(shipped + "/Images/load" + QString::number(drawn + 1) + "@2x.png");
+    frame.setDevicePixelRatio(1.0); // pixel for pixel
+    painter.drawImage(0, 0, frame);
+    painter.end();
+    const QImage surface = busy->surface().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int top = (busy->height() - Form2::kSpinnerSize) / 2 * 2;
+    QImage spinner = surface.copy(Form2::kSpinnerLeft * 2, top, 64, 64);
+    spinner.setDevicePixelRatio(1.0);
+    int differing = 0;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            differing += spinner.pixel(x, y) != expected.pixel(x, y);
+    EXPECT_EQ(differing, 0) << "frame " << drawn + 1;
+    busy->hide();
+    AppPaths::overrideShippedFolders({});
+
+    // The arrow glyphs of the results scrollbar have steps of one screen pixel.
+    const QImage bar = shown(window->scrollbar());
+    EXPECT_GT(finerThanDoubled(bar.copy(0, 0, 34, 34)), 4) << "the up arrow";
+    EXPECT_GT(finerThanDoubled(bar.copy(0, bar.height() - 34, 34, 34)), 4) << "the down arrow";
 }

@@ -45,6 +45,7 @@ protected:
     {
         window.reset();
         AppPaths::setRoot(QString());
+        ScreenInfo::overrideScreen(QRect());
         ScreenInfo::overrideWorkArea(QRect());
     }
 

@@ -23,3 +23,24 @@ TEST(WindowLayout, PlacementsOnA1600By900WorkArea)
         EXPECT_EQ(placed[i], expected[i]) << "region " << i;
     EXPECT_EQ(std::pair(r.Line1, r.Line2), std::pair(QLine(0, 88, 1351, 88), QLine(248, 0, 248, 105)));
 }
+
+TEST(WindowLayout, OnANarrowWindowTheSearchRowMovesLeftThenNarrowsSoEveryControlStaysInside)
+{
+    // 800 wide (1600 x 900 at 2x): the search box keeps its width and moves left; at the minimum
+    // width it narrows too.
+    const struct {
+        int width;
+        QRect search;
+    } cases[] = {{800, {108, 1, 266, 33}}, {700, {41, 1, 233, 33}}, {640, {10, 1, 204, 33}}};
+    for (const auto& c : cases) {
+        const WindowLayout::Regions r = WindowLayout::compute(c.width, 430);
+        EXPECT_EQ(r.SearchOLE, c.search) << c.width;
+        const QRect toolbar(QPoint(0, 0), r.Toolbar.size());
+        for (const QRect& control : {r.SearchOLE, r.GoodLuck, r.menuMainVisible})
+            EXPECT_TRUE(toolbar.adjusted(10, 0, -10, 0).contains(control)) << c.width;
+        EXPECT_GT(r.GoodLuck.left(), r.SearchOLE.right());
+        EXPECT_GT(r.menuMainVisible.left(), r.GoodLuck.right());
+        EXPECT_EQ(r.SearchBar.width(), c.search.width() - 65 - 5) << "the text field fills the box";
+    }
+    EXPECT_EQ(WindowLayout::compute(1600, 860).SearchOLE, QRect(409, 1, 533, 33)) << "as designed";
+}
