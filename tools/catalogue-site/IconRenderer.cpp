@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
-#include <QSvgRenderer>
+
+#include <cairo.h>
+#include <librsvg/rsvg.h>
 
 namespace
 {
@@ -70,27 +72,74 @@ void smoothPainter(QPainter& p)
     p.setRenderHint(QPainter::SmoothPixmapTransform);
 }
 
+// An SVG document read by librsvg, released with its owner.
+class SvgDocument
+{
+public:
+    explicit SvgDocument(const QByteArray& bytes)
+    {
+        if (bytes.isEmpty() || bytes.size() > IconRenderer::kMaxSvgBytes ||
+            bytes.count('<') > IconRenderer::kMaxSvgElements)
+            return;
+        GError* error = nullptr;
+        m_handle = rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(bytes.constData()),
+                                             gsize(bytes.size()), &error);
+        g_clear_error(&error);
+    }
+    ~SvgDocument()
+    {
+        if (m_handle)
+            g_object_unref(m_handle);
+    }
+    SvgDocument(const SvgDocument&) = delete;
+    SvgDocument& operator=(const SvgDocument&) = delete;
+
+    [[nodiscard]] bool isValid() const { return m_handle != nullptr; }
+    // Its own size in pixels; empty when it has none (a view box alone).
+    [[nodiscard]] QSizeF naturalSize() const
+    {
+        gdouble width = 0, height = 0;
+        if (!rsvg_handle_get_intrinsic_size_in_pixels(m_handle, &width, &height))
+            return {};
+        return {width, height};
+    }
+    // Draws the whole document fitted into `box` of a premultiplied ARGB image; false on failure.
+    bool render(QImage& image, const QRectF& box) const
+    {
+        cairo_surface_t* surface = cairo_image_surface_create_for_data(
+            image.bits(), CAIRO_FORMAT_ARGB32, image.width(), image.height(), int(image.bytesPerLine()));
+        cairo_t* cr = cairo_create(surface);
+        const RsvgRectangle viewport{box.x(), box.y(), box.width(), box.height()};
+        GError* error = nullptr;
+        const bool drawn = rsvg_handle_render_document(m_handle, cr, &viewport, &error);
+        g_clear_error(&error);
+        cairo_destroy(cr);
+        cairo_surface_flush(surface);
+        cairo_surface_destroy(surface);
+        return drawn;
+    }
+
+private:
+    RsvgHandle* m_handle = nullptr;
+};
+
 // Drawn twice: once on a probe to find where the drawing is on its page, then sharp at the size
 // asked for, with the drawing (not its page) filling the square.
 QImage renderSvg(const QString& path, int size)
 {
     QImage image = blank(size);
-    QSvgRenderer svg(readBounded(path));
+    const SvgDocument svg(readBounded(path));
     if (!svg.isValid())
         return image;
-    const QRectF page = centredBox(svg.defaultSize(), kProbeSize);
+    const QRectF page = centredBox(svg.naturalSize(), kProbeSize);
     QImage probe = blank(kProbeSize);
-    {
-        QPainter p(&probe);
-        smoothPainter(p);
-        svg.render(&p, page);
-    }
+    if (!svg.render(probe, page))
+        return image;
     const QRect drawing = visibleBounds(probe);
     if (drawing.isEmpty())
         return image;
-    QPainter p(&image);
-    smoothPainter(p);
-    svg.render(&p, fillSquare(page, QRectF(drawing).adjusted(0, 0, 1, 1), size));
+    if (!svg.render(image, fillSquare(page, QRectF(drawing).adjusted(0, 0, 1, 1), size)))
+        image.fill(Qt::transparent);
     return image;
 }
 
