@@ -169,14 +169,17 @@ TEST(ResultPages, ThirtyNewestPostsAPageWithMatchingThumbnailsUntilNotFound)
     EXPECT_EQ(page, 5);
 }
 
-TEST(ResultPages, SearchListsMatchingIconsInOrderAndPagesThem)
+TEST(ResultPages, SearchListsMatchingIconsOnceAndPagesThem)
 {
     const SiteFixture site(400);
-    const auto matching = [&](const QString& compact) {
-        QStringList posts;
-        for (int i = 0; i < site.catalogue.size(); ++i)
-            if (site.catalogue.at(i).compact.contains(compact))
+    // The posts whose name holds the words, whole.
+    const auto matching = [&](const QStringList& words) {
+        QSet<QString> posts;
+        for (int i = 0; i < site.catalogue.size(); ++i) {
+            const QStringList name = site.catalogue.at(i).name.split('-');
+            if (std::all_of(words.begin(), words.end(), [&](const QString& w) { return name.contains(w); }))
                 posts << site.base + site.catalogue.at(i).postPath();
+        }
         return posts;
     };
     const auto found = [&](const std::string& target) {
@@ -187,12 +190,18 @@ TEST(ResultPages, SearchListsMatchingIconsInOrderAndPagesThem)
         expectNoYearOutsidePosts(v, site.base);
         return v.postLinks;
     };
-    ASSERT_TRUE(matching("arrow").size() > 30 && matching("arrow").size() <= 60); // two pages of arrows
-    EXPECT_EQ(found("/?s=arrow") + found("/page/2/?s=arrow"), matching("arrow"));
+    ASSERT_TRUE(matching({"arrow"}).size() > 30 && matching({"arrow"}).size() <= 60); // two pages of arrows
+    const QStringList arrows = found("/?s=arrow") + found("/page/2/?s=arrow");
+    EXPECT_EQ(arrows.size(), matching({"arrow"}).size());
+    EXPECT_EQ(QSet<QString>(arrows.begin(), arrows.end()), matching({"arrow"}));
     EXPECT_EQ(site.get("/page/3/?s=arrow").status, 404);
-    // Case-insensitive, percent-decoded, against the name without separators.
-    ASSERT_FALSE(matching("arrowleft").isEmpty());
-    EXPECT_EQ(found("/?s=%41RROW%4ceft"), matching("arrowleft"));
+    // Case-insensitive and percent-decoded; words joined by "+" or written together.
+    const QSet<QString> arrowLeft = matching({"arrow", "left"});
+    ASSERT_FALSE(arrowLeft.isEmpty());
+    for (const std::string target : {"/?s=%41RROW%4ceft", "/?s=arrow+left", "/?s=left+arrow"}) {
+        const QStringList posts = found(target);
+        EXPECT_EQ(QSet<QString>(posts.begin(), posts.end()), arrowLeft) << target;
+    }
     found("/?s=2015"); // a keyword holding a year does not put it into the page's other links
 }
 

@@ -4,6 +4,7 @@
 #include "catalogue-site/ArtworkDedup.h"
 #include "catalogue-site/ClipArtScan.h"
 #include "catalogue-site/DemoSources.h"
+#include "catalogue-site/DistinctResults.h"
 #include "catalogue-site/EmojiIndexScan.h"
 #include "catalogue-site/IconThemeScan.h"
 #include "catalogue-site/RelatedWords.h"
@@ -22,12 +23,13 @@ const IconEntry* named(const std::vector<IconEntry>& entries, const QString& nam
     return nullptr;
 }
 
-IconEntry entry(const QString& name, const QStringList& tags = {})
+IconEntry entry(const QString& name, const QStringList& tags = {}, int style = IconEntry::Artwork)
 {
     IconEntry e;
     e.name = name;
     e.compact = QString(name).remove('-');
     e.tags = tags;
+    e.style = style;
     e.synthetic = 0;
     RelatedWords::tag(e);
     return e;
@@ -56,7 +58,9 @@ TEST(DemoSources, ThemeScanGivesOnePostPerIconWithItsAliasesAndContexts)
     writeFile(t + "/64x64/apps/gimp_copy.svg", svgRect("green")); // the same bytes
     writeFile(t + "/64x64/places/folder-blue-music.svg", svgRect("blue"));
     writeFile(t + "/64x64/places/folder-red-music.svg", svgRect("#f00")); // a recoloured copy
+    writeFile(t + "/16x16/apps/tray-clock.svg", svgRect("grey"));         // a small size only
     ASSERT_TRUE(QFile::link("accessories-calculator.svg", t + "/64x64/apps/calc.svg"));
+    ASSERT_TRUE(QFile::link("accessories-calculator.svg", t + "/64x64/apps/application-vnd-sun-calc.svg"));
     ASSERT_TRUE(QFile::link("folder-blue-music.svg", t + "/64x64/places/folder-sound.svg"));
     ASSERT_TRUE(QFile::link("apps", t + "/16x16/categories")); // a folder read twice through a link
 
@@ -65,15 +69,18 @@ TEST(DemoSources, ThemeScanGivesOnePostPerIconWithItsAliasesAndContexts)
     for (const IconEntry& e : found)
         names << e.name;
     names.sort();
-    EXPECT_EQ(names, QStringList({"accessories-calculator", "folder-music", "gimp"}));
+    EXPECT_EQ(names, QStringList({"accessories-calculator", "folder-music", "gimp", "tray-clock"}));
     const IconEntry* calc = named(found, "accessories-calculator");
     ASSERT_TRUE(calc);
     EXPECT_TRUE(calc->file.endsWith("64x64/apps/accessories-calculator.svg")); // the largest size
-    EXPECT_TRUE(calc->tags.contains("calc") && calc->tags.contains("apps") &&
-                calc->tags.contains("applications"));
+    // Other names and contexts are weak tags; a file type's alias says nothing about the picture.
+    EXPECT_EQ(calc->aliases, QStringList({"calc", "apps", "applications"}));
+    EXPECT_TRUE(calc->tags.isEmpty());
+    EXPECT_EQ(calc->style, IconEntry::Artwork);
+    EXPECT_EQ(named(found, "tray-clock")->style, IconEntry::Glyph);
     const IconEntry* music = named(found, "folder-music");
     ASSERT_TRUE(music);
-    EXPECT_TRUE(music->tags.contains("folder sound") && music->tags.contains("places"));
+    EXPECT_TRUE(music->aliases.contains("folder sound") && music->aliases.contains("places"));
     EXPECT_TRUE(named(found, "gimp")->tags.contains("gimp copy"));
     EXPECT_TRUE(IconThemeScan::scan(t + "/64x64").empty()); // no index.theme, no theme
 }
@@ -115,7 +122,8 @@ TEST(DemoSources, EmojiIndexAndClipArtGiveNamesKeywordsAndFolders)
 TEST(DemoSources, RelatedSubjectsTagPostsAndSharedNamesGetNumbers)
 {
     EXPECT_EQ(entry("syringe").related, QStringList{"medical"});
-    EXPECT_EQ(entry("bottle", {"pills"}).related, QStringList{"medical"}); // plural of a related word
+    EXPECT_EQ(entry("bottle", {"syringes"}).related, QStringList{"medical"}); // plural of a related word
+    EXPECT_TRUE(entry("office-chair").related.isEmpty());                     // too broad for business
     EXPECT_TRUE(entry("smiley", {"face with medical mask"}).related.contains("medical"));
     EXPECT_TRUE(entry("trousers").related.contains("cloth"));
     EXPECT_TRUE(entry("media-play").related.isEmpty()); // "play" is not taken for a game
@@ -128,21 +136,61 @@ TEST(DemoSources, RelatedSubjectsTagPostsAndSharedNamesGetNumbers)
     EXPECT_EQ(names, QStringList({"calendar", "calendar-2", "calendar-2-2", "x"}));
 }
 
-TEST(DemoSources, SearchRanksNameThenTagThenRelatedThenPartialAndPostPagesLinkTheTags)
+TEST(DemoSources, SearchFindsWholeWordsAndWordStartsRankingTheOwnNameFirst)
 {
-    const IconCatalogue c({entry("scarf"), entry("car-red"), entry("sedan", {"cars"}), entry("vehicle-blue"),
-                           entry("card"), entry("cart"), entry("arrow-left"), entry("go-next")});
-    // Newest first whatever the rank; ranks come first.
-    const QStringList car = namesOf(c, c.search("car"));
-    ASSERT_EQ(car.size(), 6);
-    EXPECT_EQ(car.mid(0, 3), QStringList({"car-red", "sedan", "vehicle-blue"}));
-    EXPECT_EQ(QSet<QString>(car.begin() + 3, car.end()), QSet<QString>({"scarf", "card", "cart"}));
-    // Spaces, case and separators do not count; a run of words may carry an ending.
-    EXPECT_EQ(namesOf(c, c.search("Arrow Left")), QStringList{"arrow-left"});
-    EXPECT_EQ(namesOf(c, c.search("arrow-lefts")), QStringList{"arrow-left"});
-    EXPECT_EQ(namesOf(c, c.search("arrow")).mid(0, 1), QStringList{"arrow-left"});
-    EXPECT_TRUE(namesOf(c, c.search("arrow")).contains("go-next")); // a related subject
-    EXPECT_EQ(c.search("%%").size(), 8u);
+    const IconCatalogue c({entry("scarf"),
+                           entry("car-red"),
+                           entry("sedan", {"cars"}),
+                           entry("vehicle-blue"),
+                           entry("card"),
+                           entry("cart"),
+                           entry("arrow-left"),
+                           entry("go-next"),
+                           entry("raindrop"),
+                           entry("brain"),
+                           entry("train"),
+                           entry("printer"),
+                           entry("print"),
+                           entry("cafe-sign"),
+                           entry("calendar"),
+                           entry("edit-cut"),
+                           entry("network-wireless"),
+                           entry("battery-full"),
+                           entry("flower"),
+                           entry("flow")});
+    const auto found = [&](const QString& search) { return namesOf(c, c.search(search)).join(','); };
+    // The name, then a name word it starts, then a subject the name calls for, then a borrowed
+    // keyword; never inside a word.
+    EXPECT_EQ(found("car"), "car-red,vehicle-blue,sedan"); // too short to start "card" or "cart"
+    EXPECT_EQ(found("sedans"), "sedan");
+    EXPECT_EQ(found("dogs"), "dog-face"); // not the hot dog
+    EXPECT_EQ(found("rain"), "raindrop");
+    EXPECT_EQ(found("print"), "print,printer");
+    EXPECT_EQ(found("printer"), "printer");
+    EXPECT_EQ(found("flower"), "flower");
+    // Words joined by "+" or written together, case, separators, plurals and accents.
+    EXPECT_EQ(found("Arrow Left"), "arrow-left");
+    EXPECT_EQ(found("arrowleft"), "arrow-left");
+    EXPECT_EQ(found("arrow-lefts"), "arrow-left");
+    EXPECT_EQ(found("left arrow"), "arrow-left");
+    EXPECT_TRUE(found("left car").isEmpty());
+    EXPECT_EQ(found("batteries"), "battery-full");
+    EXPECT_EQ(found("Café"), "cafe-sign");
+    EXPECT_TRUE(found("arrow").startsWith("arrow-left,"));
+    EXPECT_TRUE(found("arrow").contains("go-next")); // a related subject
+    // Synonyms, and one typo when nothing matches as typed (not in short words).
+    EXPECT_EQ(found("wifi"), "network-wireless");
+    EXPECT_EQ(found("scissors"), "edit-cut");
+    EXPECT_EQ(found("calender"), "calendar");
+    EXPECT_TRUE(found("cor").isEmpty());
+    EXPECT_EQ(c.search("%%").size(), 22u);
+
+    // Within a rank, artwork before glyphs and a plain name before a long compound.
+    const IconCatalogue keys({entry("keyboard", {}, IconEntry::Glyph),
+                              entry("keyboard-wireless-black-ergonomic"), entry("keyboard-black"),
+                              entry("keyboard-2", {}, IconEntry::SmallIcon)});
+    EXPECT_EQ(namesOf(keys, keys.search("keyboard")).join(','),
+              "keyboard-black,keyboard-wireless-black-ergonomic,keyboard-2,keyboard");
 
     // The post page lists the tags as searches, and the licence of the source.
     IconEntry tagged = entry("pill", {"health", "medicine"});
@@ -154,4 +202,43 @@ TEST(DemoSources, SearchRanksNameThenTagThenRelatedThenPartialAndPostPagesLinkTh
     EXPECT_TRUE(post.contains("Tags: <a href=\"http://127.0.0.1:18123/?s=health\" rel=\"tag\">health</a>, "));
     EXPECT_TRUE(post.contains(">medical</a></p>"));
     EXPECT_TRUE(post.contains("Licence: from EmojiOne 2 (CC BY-SA 4.0)."));
+}
+
+TEST(DemoSources, ListingsShowEachPictureOnceKeepRecolouringsAndSkipEmptyPictures)
+{
+    QTemporaryDir dir;
+    // A house as a theme draws it for 16 and for 24 pixels, a recoloured copy, and nothing at all.
+    const auto house = [](const char* colour, int page, const char* roof, const char* wall) {
+        const QByteArray size = QByteArray::number(page);
+        return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + size + "\" height=\"" + size +
+               "\"><path fill=\"" + colour + "\" d=\"" + roof + "\"/><rect fill=\"#202020\" " + wall +
+               "/></svg>";
+    };
+    writeFile(dir.filePath("a.svg"),
+              house("#3050c0", 16, "M1 8 L8 1 L15 8 Z", "x=\"3\" y=\"8\" width=\"10\" height=\"7\""));
+    writeFile(dir.filePath("b.svg"),
+              house("#3050c0", 24, "M2 12 L12 2 L22 12 Z", "x=\"5\" y=\"12\" width=\"14\" height=\"10\""));
+    writeFile(dir.filePath("c.svg"),
+              house("#c03030", 16, "M1 8 L8 1 L15 8 Z", "x=\"3\" y=\"8\" width=\"10\" height=\"7\""));
+    writeFile(dir.filePath("d.svg"),
+              "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"16\" height=\"16\"/>");
+    std::vector<IconEntry> entries;
+    for (const char* name : {"a", "b", "c", "d"}) {
+        IconEntry e = entry(QStringLiteral("house-") + name);
+        e.synthetic = -1;
+        e.file = dir.filePath(QStringLiteral("%1.svg").arg(name));
+        entries.push_back(e);
+    }
+    const IconCatalogue c(entries);
+    ImageStore images(c);
+    ASSERT_EQ(c.search("house").size(), 4u);
+    DistinctResults listings(c, images);
+    const DistinctResults::Page page = listings.page(
+        "house", [&] { return c.search("house"); }, 1);
+    EXPECT_EQ(page.total, 2);
+    QStringList shown = namesOf(c, page.posts);
+    shown.sort();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown[0] == "house-a" || shown[0] == "house-b") << shown.join(',').toStdString();
+    EXPECT_EQ(shown[1], "house-c");
 }

@@ -38,6 +38,9 @@ void mergeInto(IconEntry& kept, const IconEntry& other)
     ArtworkDedup::addTag(kept, ArtworkDedup::nameAsTag(other.name));
     for (const QString& tag : other.tags)
         ArtworkDedup::addTag(kept, tag);
+    for (const QString& alias : other.aliases)
+        if (!kept.aliases.contains(alias))
+            kept.aliases << alias;
 }
 
 // Keeps the first entry of each key; entries with an empty key are kept as they are.

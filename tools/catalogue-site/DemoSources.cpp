@@ -10,8 +10,10 @@
 #include <QCollator>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 
+#include <algorithm>
 #include <functional>
 #include <future>
 
@@ -54,6 +56,19 @@ std::vector<DemoSources::Source> DemoSources::sources()
     };
 }
 
+QStringList DemoSources::inputs()
+{
+    QStringList paths;
+    for (const Source& source : sources())
+        if (!source.folder.isEmpty())
+            paths << source.folder;
+    for (const QString& path : paths)
+        for (const char* index : {"/index.theme", "/config/index.json"})
+            if (QFileInfo::exists(path + index))
+                paths << path + index;
+    return paths;
+}
+
 std::vector<IconEntry> DemoSources::collect(QStringList* notes)
 {
     const std::vector<Source> all = sources();
@@ -84,6 +99,7 @@ std::vector<IconEntry> DemoSources::collect(QStringList* notes)
         std::move(found.begin(), found.end(), std::back_inserter(entries));
     }
     makeNamesUnique(entries);
+    assignDates(entries);
     return entries;
 }
 
@@ -98,4 +114,53 @@ void DemoSources::makeNamesUnique(std::vector<IconEntry>& entries)
         }
         taken.insert(e.compact);
     }
+}
+
+namespace
+{
+// Showcase material: full-colour artwork; of the theme, its devices, places and file types
+// rather than application logos.
+bool showcased(const IconEntry& e)
+{
+    if (e.style != IconEntry::Artwork)
+        return false;
+    return e.source.startsWith(DemoSources::sources().front().title) ? !e.aliases.contains("apps") : true;
+}
+} // namespace
+
+void DemoSources::assignDates(std::vector<IconEntry>& entries)
+{
+    // Each set's candidates in an order that looks random but is the same on every run.
+    QHash<QString, std::vector<IconEntry*>> bySource;
+    QStringList order;
+    for (IconEntry& e : entries) {
+        if (!showcased(e))
+            continue;
+        if (!bySource.contains(e.source))
+            order << e.source;
+        bySource[e.source].push_back(&e);
+    }
+    for (auto& set : bySource)
+        std::sort(set.begin(), set.end(), [](const IconEntry* a, const IconEntry* b) {
+            return IconNaming::stableHash(a->compact) < IconNaming::stableHash(b->compact);
+        });
+    const QDate last(IconNaming::kLastYear, 12, 31);
+    int day = 0;
+    for (size_t round = 0; day < kShowcase; ++round) {
+        bool any = false;
+        for (const QString& source : order) {
+            const std::vector<IconEntry*>& set = bySource[source];
+            if (round < set.size() && day < kShowcase) {
+                set[round]->date = last.addDays(-day++);
+                any = true;
+            }
+        }
+        if (!any)
+            break;
+    }
+    const QDate first(IconNaming::kFirstYear, 1, 1);
+    const qint64 olderDays = first.daysTo(last) - day + 1;
+    for (IconEntry& e : entries)
+        if (!e.date.isValid())
+            e.date = first.addDays(qint64(IconNaming::stableHash(e.name) % quint32(olderDays)));
 }

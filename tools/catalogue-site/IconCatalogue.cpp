@@ -1,11 +1,14 @@
 #include "catalogue-site/IconCatalogue.h"
 
 #include "catalogue-site/IconNaming.h"
+#include "catalogue-site/SearchWords.h"
 
+#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
 #include <array>
+#include <tuple>
 
 namespace
 {
@@ -25,6 +28,33 @@ int indexOfFile(const QHash<QString, int>& byCompact, const std::vector<IconEntr
         return -1;
     return index;
 }
+// 0 for a name that is only the search's words (numbers aside), 1 for one or two words more, 2 for a
+// long compound.
+int nameLength(const QStringList& name, size_t searchWords)
+{
+    qsizetype words = 0;
+    for (const QString& w : name)
+        words += w.front().isDigit() ? 0 : 1;
+    const qsizetype extra = words - qsizetype(searchWords);
+    return extra <= 0 ? 0 : extra <= 2 ? 1 : 2;
+}
+constexpr int kSeriesRun = 2;
+
+// The series a name may belong to: each pair of neighbouring words in a name of three words or more,
+// numbers left out ("tree-rpg-map-elements-09" and "plant-rpg-map-element-01" share "rpg map").
+QStringList seriesOf(const QStringList& name)
+{
+    QStringList words;
+    for (QString w : name) {
+        w.remove(QRegularExpression(QStringLiteral("[0-9]")));
+        if (!w.isEmpty())
+            words << w;
+    }
+    QStringList pairs;
+    for (qsizetype i = 0; words.size() >= 3 && i + 1 < words.size(); ++i)
+        pairs << words[i] + ' ' + words[i + 1];
+    return pairs;
+}
 } // namespace
 
 IconCatalogue::IconCatalogue(std::vector<IconEntry> entries)
@@ -34,7 +64,8 @@ IconCatalogue::IconCatalogue(std::vector<IconEntry> entries)
         if (e.compact.isEmpty() || seen.contains(e.compact))
             continue;
         seen.insert(e.compact);
-        e.date = IconNaming::dateFor(e.name);
+        if (!e.date.isValid())
+            e.date = IconNaming::dateFor(e.name);
         m_icons.push_back(std::move(e));
     }
     std::sort(m_icons.begin(), m_icons.end(), [](const IconEntry& a, const IconEntry& b) {
@@ -45,30 +76,84 @@ IconCatalogue::IconCatalogue(std::vector<IconEntry> entries)
         m_byName.insert(m_icons[size_t(i)].name, i);
         m_byCompact.insert(m_icons[size_t(i)].compact, i);
         m_terms.push_back(KeywordMatch::termsOf(m_icons[size_t(i)]));
+        const KeywordMatch::Terms& t = m_terms.back();
+        for (const QString& word : t.name)
+            m_vocabulary.insert(word);
+        for (const auto* phrases : {&t.tags, &t.aliases})
+            for (const QStringList& words : *phrases)
+                for (const QString& word : words)
+                    m_vocabulary.insert(word);
     }
 }
 
 std::vector<int> IconCatalogue::search(const QString& keyword) const
 {
-    const QString needle = KeywordMatch::normalise(keyword);
-    if (needle.isEmpty())
+    const KeywordMatch::Query query = KeywordMatch::query(keyword);
+    if (query.empty())
         return all();
-    using Rank = KeywordMatch::Rank;
-    std::array<std::vector<int>, 5> byRank;
-    for (int i = 0; i < size(); ++i)
-        if (const Rank rank = KeywordMatch::rank(m_terms[size_t(i)], needle); rank != Rank::None)
-            byRank[size_t(rank)].push_back(i);
-    std::vector<int> found;
-    for (const Rank rank : {Rank::Name, Rank::Tag, Rank::Related, Rank::Partial})
-        for (int i : byRank[size_t(rank)])
-            if (int(found.size()) < kMaxResults)
-                found.push_back(i);
+    std::vector<int> found = ranked(query);
+    if (found.empty())
+        found = ranked(forgiving(query));
     return found;
+}
+
+std::vector<int> IconCatalogue::ranked(const KeywordMatch::Query& query) const
+{
+    struct Hit {
+        KeywordMatch::Rank rank;
+        bool overflow; // a third or later post of one series within its rank
+        int score;
+        quint32 shuffle;
+        int index;
+    };
+    std::vector<Hit> hits;
+    for (int i = 0; i < size(); ++i) {
+        const KeywordMatch::Terms& terms = m_terms[size_t(i)];
+        const KeywordMatch::Fit fit = KeywordMatch::fit(terms, query);
+        if (fit.rank == KeywordMatch::Rank::None)
+            continue;
+        hits.push_back({fit.rank, false,
+                        3 * terms.style + fit.distance + nameLength(terms.name, query.size()),
+                        IconNaming::stableHash(m_icons[size_t(i)].compact), i});
+    }
+    const auto byOrder = [](const Hit& a, const Hit& b) {
+        return std::tie(a.rank, a.overflow, a.score, a.shuffle, a.index) <
+               std::tie(b.rank, b.overflow, b.score, b.shuffle, b.index);
+    };
+    std::sort(hits.begin(), hits.end(), byOrder);
+    // Variety: a rank shows the first kSeriesRun posts of a series ("tree-rpg-map-elements-01",
+    // "mountain-rpg-map-elem-02"...; "run-build-clean", "run-build-install"...) among the others and
+    // the rest of the series after them.
+    QHash<QString, int> seen;
+    for (Hit& hit : hits) {
+        const QString rank = QString::number(int(hit.rank)) + ' ';
+        for (const QString& series : seriesOf(m_terms[size_t(hit.index)].name))
+            hit.overflow = seen[rank + series]++ >= kSeriesRun || hit.overflow;
+    }
+    std::sort(hits.begin(), hits.end(), byOrder);
+    std::vector<int> found;
+    for (size_t k = 0; k < hits.size() && int(k) < kMaxCandidates; ++k)
+        found.push_back(hits[k].index);
+    return found;
+}
+
+KeywordMatch::Query IconCatalogue::forgiving(const KeywordMatch::Query& query) const
+{
+    KeywordMatch::Query q = query;
+    for (std::vector<KeywordMatch::Reading>& word : q) {
+        const QString typed = word.front().forms.front();
+        if (typed.size() < SearchWords::kMinTypoLength)
+            continue;
+        for (const QString& known : m_vocabulary)
+            if (known.size() >= SearchWords::kMinTypoLength && SearchWords::oneEditApart(typed, known))
+                word.push_back({SearchWords::forms(known), 2});
+    }
+    return q;
 }
 
 std::vector<int> IconCatalogue::all() const
 {
-    std::vector<int> indices(static_cast<size_t>(std::min(size(), kMaxResults)));
+    std::vector<int> indices(static_cast<size_t>(std::min(size(), kMaxCandidates)));
     for (size_t i = 0; i < indices.size(); ++i)
         indices[i] = int(i);
     return indices;

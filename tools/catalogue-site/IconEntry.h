@@ -14,8 +14,13 @@ struct IconEntry {
     QString file;        // SVG or PNG source; empty for a synthetic icon
     int synthetic = -1;  // index in the synthetic set, or -1
     QStringList tags;    // searchable words or phrases besides the name: lowercase, words split by " "
+    QStringList aliases; // weaker ones: other names a theme gives the icon, its contexts
     QStringList related; // subjects its name and tags relate to (RelatedWords), searchable too
     QString source;      // the artwork's origin and licence, shown on the post page; may be empty
+    // How well the picture serves a search, best first: full-colour artwork, a small colour icon,
+    // a symbolic glyph.
+    enum Style { Artwork, SmallIcon, Glyph };
+    int style = Artwork;
 
     // "YYYY/MM/", the upload folder of its images.
     [[nodiscard]] QString uploadFolder() const { return date.toString("yyyy/MM/"); }

@@ -162,6 +162,35 @@ std::vector<std::pair<QString, QString>> iconFiles(const QString& folder)
     std::sort(files.begin(), files.end());
     return files;
 }
+// Keyboard layout indicators show two letters, not a picture of anything.
+bool isLettersOnly(const QString& name)
+{
+    return name.startsWith("indicator-keyboard-");
+}
+
+// A file type's name ("application-vnd-sun-xml-writer"): its words name formats and vendors, not
+// what the icon shows.
+bool isMimeName(const QString& name)
+{
+    static const QStringList kTopLevel = {"application", "text",    "image",   "audio", "video",
+                                          "inode",       "model",   "message", "font",  "multipart",
+                                          "chemical",    "unknown", "x"};
+    return kTopLevel.contains(name.section('-', 0, 0));
+}
+
+void addAlias(IconEntry& entry, const QString& alias)
+{
+    if (!alias.isEmpty() && alias != ArtworkDedup::nameAsTag(entry.name) && !entry.aliases.contains(alias))
+        entry.aliases << alias;
+}
+
+// Large theme icons are full-colour drawings; small ones, symbolic and panel icons are glyphs.
+int styleOf(const QString& name, int size)
+{
+    if (name.endsWith("-symbolic") || name.endsWith("-panel") || size < 32)
+        return IconEntry::Glyph;
+    return size < 48 ? IconEntry::SmallIcon : IconEntry::Artwork;
+}
 } // namespace
 
 std::vector<IconEntry> IconThemeScan::scan(const QString& themeFolder)
@@ -214,14 +243,16 @@ std::vector<IconEntry> IconThemeScan::scan(const QString& themeFolder)
     for (const Icon& icon : icons) {
         IconEntry e;
         e.name = plainName(icon.realBase);
-        if (e.name.isEmpty())
+        if (e.name.isEmpty() || isLettersOnly(e.name))
             continue;
         e.compact = IconNaming::compact(e.name);
         e.file = icon.file;
         for (const QString& alias : icon.aliases)
-            ArtworkDedup::addTag(e, ArtworkDedup::nameAsTag(alias));
+            if (!isMimeName(alias))
+                addAlias(e, ArtworkDedup::nameAsTag(alias));
         for (const QString& context : icon.contexts)
-            ArtworkDedup::addTag(e, context);
+            addAlias(e, context);
+        e.style = styleOf(e.name, icon.size);
         entries.push_back(std::move(e));
     }
     return entries;

@@ -33,12 +33,20 @@ ImageStore::ImageStore(const IconCatalogue& catalogue)
 
 QByteArray ImageStore::thumbnail(int index)
 {
-    return picture(m_thumbs, index, kThumbSize);
+    const Slot* slot = picture(m_thumbs, index, kThumbSize);
+    return slot ? slot->png : QByteArray();
 }
 
 QByteArray ImageStore::fullSize(int index)
 {
-    return picture(m_full, index, kFullSize);
+    const Slot* slot = picture(m_full, index, kFullSize);
+    return slot ? slot->png : QByteArray();
+}
+
+const PixelPrint* ImageStore::print(int index)
+{
+    const Slot* slot = picture(m_thumbs, index, kThumbSize);
+    return slot ? &slot->print : nullptr;
 }
 
 int ImageStore::renderCount() const
@@ -46,14 +54,17 @@ int ImageStore::renderCount() const
     return m_renders.load();
 }
 
-QByteArray ImageStore::picture(std::vector<std::unique_ptr<Slot>>& slots, int index, int size)
+ImageStore::Slot* ImageStore::picture(std::vector<std::unique_ptr<Slot>>& slots, int index, int size)
 {
     if (index < 0 || index >= int(slots.size()))
-        return {};
+        return nullptr;
     Slot& slot = *slots[size_t(index)];
     std::call_once(slot.once, [&] {
-        slot.png = encodePng(IconRenderer::render(m_catalogue.at(index), size));
+        const QImage image = IconRenderer::render(m_catalogue.at(index), size);
+        slot.png = encodePng(image);
+        if (size == kThumbSize)
+            slot.print = PixelPrint(image);
         ++m_renders;
     });
-    return slot.png;
+    return &slot;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue-site/IconCatalogue.h"
+#include "catalogue-site/PixelPrint.h"
 
 #include <QByteArray>
 
@@ -22,16 +23,19 @@ public:
 
     [[nodiscard]] QByteArray thumbnail(int index);
     [[nodiscard]] QByteArray fullSize(int index);
+    // The print of an icon's thumbnail (rendering it when it is not yet); null for a bad index.
+    [[nodiscard]] const PixelPrint* print(int index);
     // Number of renderings done so far (each picture is rendered at most once).
     [[nodiscard]] int renderCount() const;
 
     struct Slot {
         std::once_flag once;
         QByteArray png;
+        PixelPrint print; // thumbnails only
     };
 
 private:
-    QByteArray picture(std::vector<std::unique_ptr<Slot>>& slots, int index, int size);
+    Slot* picture(std::vector<std::unique_ptr<Slot>>& slots, int index, int size);
 
     const IconCatalogue& m_catalogue;
     std::vector<std::unique_ptr<Slot>> m_thumbs;

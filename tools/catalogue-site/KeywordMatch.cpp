@@ -1,22 +1,25 @@
 #include "catalogue-site/KeywordMatch.h"
 
-#include <array>
+#include "catalogue-site/RelatedWords.h"
+#include "catalogue-site/SearchWords.h"
 
 namespace
 {
-// Endings a word may carry beyond the keyword: plurals and the common derived forms.
-constexpr std::array<const char*, 11> kEndings = {"s",  "es", "ing", "ping", "er", "ers",
-                                                  "ed", "al", "ic",  "ics",  "ies"};
+constexpr int kMinStartLength = 4; // shorter words start too many others ("cat": cattle, catalog)
+constexpr int kMaxRun = 4;
 
-bool fitsWithEnding(const QString& text, const QString& keyword)
+bool fitsAny(const std::vector<QStringList>& phrases, const QStringList& forms)
 {
-    if (!text.startsWith(keyword))
-        return false;
-    if (text.size() == keyword.size())
-        return true;
-    const QStringView rest = QStringView(text).mid(keyword.size());
-    for (const char* ending : kEndings)
-        if (rest == QLatin1String(ending))
+    for (const QStringList& words : phrases)
+        if (KeywordMatch::fitsWords(words, forms))
+            return true;
+    return false;
+}
+
+bool isSubject(const QStringList& subjects, const QStringList& forms)
+{
+    for (const QString& subject : subjects)
+        if (SearchWords::sameWord(forms, subject))
             return true;
     return false;
 }
@@ -25,56 +28,103 @@ bool fitsWithEnding(const QString& text, const QString& keyword)
 KeywordMatch::Terms KeywordMatch::termsOf(const IconEntry& entry)
 {
     Terms t;
-    t.nameWords = entry.name.split('-', Qt::SkipEmptyParts);
-    t.compact = entry.compact;
-    t.related = entry.related;
-    for (const QString& tag : entry.tags) {
-        QStringList words;
-        for (const QString& word : tag.split(' ', Qt::SkipEmptyParts))
-            words << normalise(word);
-        words.removeAll(QString());
-        if (!words.isEmpty())
-            t.tagWords.push_back(words);
-    }
+    t.name = SearchWords::words(entry.name);
+    for (const QString& tag : entry.tags)
+        if (QStringList words = SearchWords::words(tag); !words.isEmpty())
+            t.tags.push_back(words);
+    for (const QString& alias : entry.aliases)
+        if (QStringList words = SearchWords::words(alias); !words.isEmpty())
+            t.aliases.push_back(words);
+    t.nameRelated = RelatedWords::subjectsFor(RelatedWords::termsOfName(entry.name));
+    for (const QString& subject : entry.related)
+        if (!t.nameRelated.contains(subject))
+            t.otherRelated << subject;
+    t.style = entry.style;
     return t;
 }
 
-QString KeywordMatch::normalise(const QString& keyword)
+KeywordMatch::Query KeywordMatch::query(const QString& text)
 {
-    QString n;
-    for (QChar c : keyword)
-        if (c.isLetterOrNumber())
-            n += c.toLower();
-    return n;
+    Query q;
+    for (const QString& word : SearchWords::words(text)) {
+        std::vector<Reading> readings{{SearchWords::forms(word), 0}};
+        for (const QString& synonym : SearchWords::synonyms(word))
+            readings.push_back({SearchWords::forms(synonym), 1});
+        q.push_back(std::move(readings));
+    }
+    return q;
 }
 
-bool KeywordMatch::fitsRun(const QStringList& words, const QString& keyword)
+bool KeywordMatch::fitsWords(const QStringList& words, const QStringList& forms)
 {
-    for (int first = 0; first < words.size(); ++first) {
-        QString run;
-        for (int last = first; last < words.size() && run.size() < keyword.size(); ++last) {
-            const QString candidate = run + words[last];
-            if (fitsWithEnding(candidate, keyword) || fitsWithEnding(keyword, candidate))
+    const QChar first = forms.front().front();
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        if (words[i].front() != first)
+            continue;
+        if (SearchWords::sameWord(forms, words[i]) &&
+            (i == 0 || !SearchWords::isCompound(words[i - 1], words[i])))
+            return true;
+        QString run = words[i];
+        for (qsizetype j = i + 1; j < words.size() && j < i + kMaxRun; ++j) {
+            run += words[j];
+            if (run.size() > forms.front().size())
+                break;
+            if (SearchWords::sameWord(forms, run))
                 return true;
-            run += words[last];
-            if (!keyword.startsWith(run))
+        }
+    }
+    return false;
+}
+
+bool KeywordMatch::startsWords(const QStringList& words, const QString& word)
+{
+    if (word.size() < kMinStartLength)
+        return false;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        QString run;
+        for (qsizetype j = i; j < words.size() && j < i + kMaxRun; ++j) {
+            run += words[j];
+            if (run.size() > word.size() && run.startsWith(word))
+                return true;
+            if (!word.startsWith(run))
                 break;
         }
     }
     return false;
 }
 
-KeywordMatch::Rank KeywordMatch::rank(const Terms& terms, const QString& keyword)
+KeywordMatch::Rank KeywordMatch::rank(const Terms& terms, const Reading& reading)
 {
-    if (fitsRun(terms.nameWords, keyword))
+    if (fitsWords(terms.name, reading.forms))
         return Rank::Name;
-    for (const QStringList& tag : terms.tagWords)
-        if (fitsRun(tag, keyword))
-            return Rank::Tag;
-    for (const QString& subject : terms.related)
-        if (fitsRun({subject}, keyword))
-            return Rank::Related;
-    if (terms.compact.contains(keyword))
-        return Rank::Partial;
+    // Only what was typed: a synonym's or a corrected word's starts lead too far ("cut" to "cutegram").
+    if (reading.distance == 0 && startsWords(terms.name, reading.forms.front()))
+        return Rank::NameStart;
+    if (isSubject(terms.nameRelated, reading.forms))
+        return Rank::NameRelated;
+    if (fitsAny(terms.tags, reading.forms))
+        return Rank::Tag;
+    if (fitsAny(terms.aliases, reading.forms))
+        return Rank::Alias;
+    if (isSubject(terms.otherRelated, reading.forms))
+        return Rank::Related;
     return Rank::None;
+}
+
+KeywordMatch::Fit KeywordMatch::fit(const Terms& terms, const Query& query)
+{
+    Fit total;
+    for (const std::vector<Reading>& word : query) {
+        Fit best;
+        for (const Reading& reading : word) {
+            const Rank r = rank(terms, reading);
+            if (r != Rank::None && (best.rank == Rank::None || r < best.rank))
+                best = {r, reading.distance};
+        }
+        if (best.rank == Rank::None)
+            return {};
+        total.rank = std::max(total.rank, best.rank);
+        total.distance += best.distance;
+    }
+    return total;
 }

@@ -7,29 +7,48 @@
 
 #include <vector>
 
-// How well a search keyword fits a post. The client sends the search text without spaces, so a
-// keyword is matched against runs of consecutive words: "arrowleft" fits the name "arrow-left-bold".
-// Either the last word of a run or the keyword may carry a plural or similar ending beyond the
-// other ("animal" fits "animals" and back, "shop" fits "shopping"). A keyword that only occurs inside the
-// name ("calc" in "calculator") fits loosely. Related subjects (RelatedWords) rank below the post's own tags.
+// How well a search fits a post. A search is one or more words, each of which must fit; a word
+// fits a whole word of the post (plural endings and accents aside) or a run of consecutive words
+// written together ("arrowleft" fits "arrow-left"), or, less well, the start of a name word ("rain"
+// fits "raindrop", never "brain"). Where it fits decides the rank: the icon's own name is trusted
+// over the keywords its source gave it, and those over the theme's aliases and related subjects.
 class KeywordMatch
 {
 public:
-    enum class Rank { None, Name, Tag, Related, Partial }; // after None, best first
+    // After None, best first; a search's rank for a post is its worst word's rank.
+    enum class Rank { None, Name, NameStart, NameRelated, Tag, Alias, Related };
 
-    // The words of a post, prepared once: its name's words, each tag's words, its related subjects.
+    // The words of a post, prepared once.
     struct Terms {
-        QStringList nameWords;
-        std::vector<QStringList> tagWords;
-        QStringList related;
-        QString compact;
+        QStringList name;
+        std::vector<QStringList> tags;    // the source's keywords, its folders
+        std::vector<QStringList> aliases; // theme aliases and contexts
+        QStringList nameRelated;          // related subjects the name itself calls for
+        QStringList otherRelated;         // related subjects only the tags call for
+        int style = 0;                    // IconEntry::style
     };
     static Terms termsOf(const IconEntry& entry);
 
-    // The keyword in the form matched: its letters and digits, lowercase.
-    static QString normalise(const QString& keyword);
-    // The rank of a normalised, non-empty keyword for a post.
-    static Rank rank(const Terms& terms, const QString& keyword);
-    // Whether keyword equals a run of consecutive words, but for an ending on either side.
-    static bool fitsRun(const QStringList& words, const QString& keyword);
+    // One way to read a search word: the forms it stands for and how far it is from what was typed
+    // (0 the word itself, 1 a synonym, 2 a typo forgiven).
+    struct Reading {
+        QStringList forms;
+        int distance = 0;
+    };
+    // A search: for each of its words, the readings that may fit.
+    using Query = std::vector<std::vector<Reading>>;
+    // The search's words with their synonyms.
+    static Query query(const QString& text);
+
+    struct Fit {
+        Rank rank = Rank::None;
+        int distance = 0; // summed over the words
+    };
+    static Fit fit(const Terms& terms, const Query& query);
+    static Rank rank(const Terms& terms, const Reading& reading);
+
+    // Whether the forms fit a word of `words` or a run of consecutive words written together.
+    static bool fitsWords(const QStringList& words, const QStringList& forms);
+    // Whether `word` begins a word of `words` (or a run of them) without being all of it.
+    static bool startsWords(const QStringList& words, const QString& word);
 };

@@ -9,26 +9,31 @@ namespace
 {
 // Subject, then its related words separated by ","; phrases are written with spaces and matched
 // without them. Words that mean something else in icon names (play, note, place, face, button,
-// stock, system, manager, project) are left out on purpose.
+// stock, system, manager, project, office, store, power, device, share) and words that reach too far
+// (bank, pill, skull, bone, xray, gift, download) are left out on purpose.
 constexpr std::array<std::pair<const char*, const char*>, 30> kTable = {{
-    {"mobile", "phone,smartphone,cellphone,handheld,tablet,android,iphone,sms,pda,sim,gsm,3g,4g,5g,"
+    {"mobile", "phone,smartphone,cellphone,handheld,tablet,android,iphone,sms,pda,gsm,3g,4g,5g,"
                "kdeconnect,mobile phone"},
-    {"medical", "medicine,hospital,health,healthcare,pill,syringe,ambulance,doctor,nurse,medication,"
-                "pharmacy,vaccine,stethoscope,thermometer,bandage,first aid,virus,bacteria,microbe,dna,tooth,"
-                "dental,dentist,bone,skeleton,skull,blood,lungs,brain,wheelchair,crutch,sick,ill,injury,"
-                "surgeon,surgery,microscope,anatomy,biology,heartbeat,pulse,xray,caduceus,clinic,patient,"
-                "face with medical mask,pharmacist,red cross,ecg,disease,hygiene,soap"},
-    {"shop", "shopping,store,cart,basket,bag,buy,sale,market,price,money,cash,coin,wallet,credit card,"
-             "credit,receipt,gift,checkout,purchase,discount,supermarket,mall,dollar,euro,pound,yen,"
-             "currency,barcode,shelf,trolley,ecommerce,payment,pay,bank,vendor"},
+    {"medical",
+     "medicine,medic,medicina,emergency,mask,capsule,drug,drugs,prescription,plaster,cardiogram,"
+     "veterinarian,vet,pharmacist,physician,vitamin,stretcher,radiology,toothbrush,toothpaste,band aid,"
+     "hearing aid,hospital,health,healthcare,syringe,ambulance,doctor,"
+     "nurse,medication,"
+     "pharmacy,vaccine,stethoscope,thermometer,bandage,first aid,virus,bacteria,microbe,dna,tooth,"
+     "dental,dentist,blood,lungs,brain,wheelchair,crutch,ill,injury,"
+     "surgeon,surgery,microscope,anatomy,biology,heartbeat,caduceus,clinic,patient,"
+     "face with medical mask,pharmacist,red cross,ecg,disease"},
+    {"shop", "shopping,cart,basket,bag,buy,sale,market,price,money,cash,coin,wallet,credit card,"
+             "credit,receipt,purchase,discount,supermarket,mall,dollar,euro,pound,yen,"
+             "currency,barcode,shelf,trolley,ecommerce,payment,pay"},
     {"security", "lock,locked,unlock,unlocked,padlock,key,password,shield,firewall,encryption,encrypted,"
                  "encrypt,privacy,private,safe,secure,guard,police,vault,antivirus,protection,protect,"
                  "authentication,fingerprint,certificate,keyring,gpg,pgp,ssh,vpn,keychain,cop,policeman,"
                  "siren,handcuffs,badge,spy,detective,crypto,cryptography,seahorse,kgpg,keepass,keepassxc,"
                  "bitwarden,1password,veracrypt,clamav,clamtk,tor"},
     {"network", "internet,web,wifi,wireless,lan,ethernet,router,server,cloud,connection,connect,online,"
-                "share,sharing,download,upload,bluetooth,signal,antenna,modem,net,www,browser,remote,"
-                "satellite,globe"},
+                "bluetooth,signal,antenna,modem,net,www,browser,remote,"
+                "satellite"},
     {"music", "audio,sound,song,musical note,instrument,guitar,piano,drum,violin,trumpet,saxophone,"
               "microphone,headphones,headphone,speaker,radio,melody,concert,band,mp3,playlist,musical,cd,"
               "vinyl,orchestra,singer,sing,dj,midi,tune"},
@@ -36,7 +41,7 @@ constexpr std::array<std::pair<const char*, const char*>, 30> kTable = {{
             "geography,map symbols"},
     {"build", "building,construction,architecture,house,tower,skyscraper,factory,church,castle,bridge,"
               "crane,brick,builder,construct,hotel,stadium,city,cityscape,temple,mosque,hut,cottage,"
-              "warehouse,tent,lighthouse,barn,monument,fountain,office building,post office,bank,hospital,"
+              "warehouse,tent,lighthouse,barn,monument,fountain,office building,post office,hospital,"
               "school,classical building,construction site,house with garden,derelict house,"
               "mountain cabin,homes"},
     {"holiday", "holidays,vacation,christmas,xmas,halloween,easter,thanksgiving,new year,celebration,"
@@ -54,10 +59,10 @@ constexpr std::array<std::pair<const char*, const char*>, 30> kTable = {{
     {"file", "files,document,mimetypes,mimetype,text,pdf,archive,paper,page,sheet,save,open"},
     {"electronic", "electronics,electric,electrical,electricity,circuit,resistor,capacitor,transistor,"
                    "diode,led,chip,battery,bulb,lightbulb,plug,socket,cable,wire,radio,television,tv,"
-                   "speaker,headphones,microphone,camera,calculator,gadget,device,devices,amplifier,"
-                   "oscilloscope,power,joystick,gamepad,printer,scanner,phone,mobile,computer,laptop,monitor,"
-                   "keyboard,harddisk,drive,usb,webcam,video camera,robot,satellite,watch,clock,alarm clock,"
-                   "pager,fax,transformer,solar,energy,voltage"},
+                   "speaker,headphones,microphone,camera,calculator,gadget,amplifier,"
+                   "oscilloscope,joystick,gamepad,printer,scanner,phone,mobile,computer,laptop,monitor,"
+                   "keyboard,harddisk,drive,usb,webcam,video camera,robot,satellite,clock,alarm clock,"
+                   "pager,fax,transformer,voltage"},
     {"education", "school,teacher,student,book,learn,learning,study,science,math,mathematics,chemistry,"
                   "physics,biology,geography,graduation,diploma,university,college,classroom,pencil,"
                   "notebook,abc,alphabet,microscope,dictionary,library,lesson,exam,quiz,homework,blackboard,"
@@ -74,14 +79,13 @@ constexpr std::array<std::pair<const char*, const char*>, 30> kTable = {{
               "hoodie,vest,belt,sewing,tailor,textile,fabric,laundry,wardrobe,hanger,costume,apparel,"
               "ribbon,ring,dressed,outfit,mittens,helmet,tophat,top hat,high heel,womans hat,mans shoe,"
               "athletic shoe"},
-    {"business", "office,briefcase,money,chart,graph,finance,financial,bank,banking,meeting,presentation,"
-                 "report,spreadsheet,accounting,invoice,dollar,coin,cash,handshake,tie,suit,contract,"
-                 "company,corporate,work,profit,calculator,statistics,analytics,sales,marketing,"
+    {"business", "briefcase,money,chart,graph,finance,financial,banking,meeting,presentation,"
+                 "report,spreadsheet,accounting,invoice,dollar,coin,cash,handshake,contract,"
+                 "company,corporate,profit,calculator,statistics,analytics,sales,marketing,"
                  "employee,boss,portfolio,economy,currency,businessman,businesswoman,trade,market,"
-                 "budget,tax,payment,receipt,signature,stamp,calendar,planner,clipboard,agenda,schedule,"
-                 "secretary,suitcase,workplace,job,career,desk,factory,industry,crm,erp,"
-                 "invest,investment,chart increasing,chart decreasing,office worker,memo,ledger,pushpin,"
-                 "paperclip,card index"},
+                 "budget,tax,payment,receipt,signature,"
+                 "secretary,workplace,job,career,crm,erp,"
+                 "invest,investment,chart increasing,chart decreasing,office worker,ledger"},
     {"arrow", "arrows,pointer,direction,chevron,cursor,arrowshape,go,next,previous,back,forward,undo,"
               "redo"},
     {"animal", "animals,mammal,mammals,bird,fish,insect,bug,reptile,amphibian,dog,cat,horse,cow,pig,"
@@ -157,11 +161,19 @@ QStringList RelatedWords::subjectsFor(const QSet<QString>& terms)
     return found;
 }
 
+QSet<QString> RelatedWords::termsOfName(const QString& name)
+{
+    return phraseTerms({QString(name).replace('-', ' ')});
+}
+
 QSet<QString> RelatedWords::termsOf(const IconEntry& entry)
 {
+    return phraseTerms(entry.tags + QStringList{QString(entry.name).replace('-', ' ')});
+}
+
+QSet<QString> RelatedWords::phraseTerms(const QStringList& phrases)
+{
     QSet<QString> terms;
-    QStringList phrases = entry.tags;
-    phrases << QString(entry.name).replace('-', ' ');
     for (const QString& phrase : phrases) {
         terms.insert(compactWord(phrase));
         for (const QString& word : phrase.split(' ', Qt::SkipEmptyParts))

@@ -21,4 +21,9 @@ public:
     static void tag(IconEntry& entry);
     // The compact words and phrases of an entry's name and tags, as subjectsFor takes them.
     static QSet<QString> termsOf(const IconEntry& entry);
+    // The same for a name alone.
+    static QSet<QString> termsOfName(const QString& name);
+
+private:
+    static QSet<QString> phraseTerms(const QStringList& phrases);
 };

@@ -1,6 +1,7 @@
 #include "catalogue-site/SiteResponder.h"
 
 #include "catalogue-site/FaultyBytes.h"
+#include "catalogue-site/SearchWords.h"
 
 namespace
 {
@@ -19,7 +20,8 @@ SiteAnswer html(int status, const QByteArray& body)
 
 SiteResponder::SiteResponder(QString base, const IconCatalogue& catalogue, ImageStore& images,
                              FaultSet faults)
-    : m_catalogue(catalogue), m_images(images), m_faults(faults), m_pages(std::move(base), catalogue, faults)
+    : m_catalogue(catalogue), m_images(images), m_faults(faults), m_pages(std::move(base), catalogue, faults),
+      m_distinct(catalogue, images)
 {
 }
 
@@ -47,18 +49,18 @@ SiteAnswer SiteResponder::answer(const std::string& target) const
 SiteAnswer SiteResponder::listing(const SiteRoute& route) const
 {
     ResultPageView view;
-    const std::vector<int> found =
-        route.kind == SiteRoute::Kind::Search ? m_catalogue.search(route.keyword) : m_catalogue.all();
-    view.total = int(found.size());
+    const bool search = route.kind == SiteRoute::Kind::Search;
+    const QString key = search ? SearchWords::words(route.keyword).join(' ') : QString();
+    DistinctResults::Page found = m_distinct.page(
+        key, [&] { return search ? m_catalogue.search(route.keyword) : m_catalogue.all(); }, route.page);
+    view.total = found.total;
     view.page = route.page;
     view.lastPage = IconCatalogue::pageCount(view.total);
-    if (route.kind == SiteRoute::Kind::Search)
+    if (search)
         view.keyword = route.keyword;
     if (view.page > view.lastPage)
         return notFound();
-    const size_t first = size_t(view.page - 1) * IconCatalogue::kPageSize;
-    const size_t last = std::min(found.size(), first + IconCatalogue::kPageSize);
-    view.posts.assign(found.begin() + qsizetype(first), found.begin() + qsizetype(last));
+    view.posts = std::move(found.posts);
 
     SiteAnswer a = html(200, m_pages.resultPage(view));
     if (m_faults.has(Fault::Stall)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue-site/DistinctResults.h"
 #include "catalogue-site/FaultSet.h"
 #include "catalogue-site/IconCatalogue.h"
 #include "catalogue-site/ImageStore.h"
@@ -9,8 +10,9 @@
 
 #include <string>
 
-// The site's answers: result pages (30 per page, 404 past the last), post pages, thumbnails and
-// full-size icons, with the requested faults applied. Independent of HTTP, thread-safe.
+// The site's answers: result pages (30 per page, 404 past the last; one post per picture,
+// DistinctResults), post pages, thumbnails and full-size icons, with the requested faults applied.
+// Independent of HTTP, thread-safe.
 class SiteResponder
 {
 public:
@@ -32,4 +34,5 @@ private:
     ImageStore& m_images;
     FaultSet m_faults;
     PageRenderer m_pages;
+    mutable DistinctResults m_distinct;
 };
