@@ -4,6 +4,7 @@
 #include "catalogue-site/ArtworkDedup.h"
 #include "catalogue-site/DemoSources.h"
 #include "catalogue-site/IconDirectoryScan.h"
+#include "catalogue-site/IndexCache.h"
 #include "catalogue-site/RequestLog.h"
 #include "catalogue-site/SiteOptions.h"
 #include "catalogue-site/SiteServer.h"
@@ -20,15 +21,32 @@ namespace
 {
 constexpr int kUsageError = 2;
 
+// The demo's entries from the index cache, or read from the icon sets and cached.
+std::vector<IconEntry> demoIcons()
+{
+    const IndexCache cache(IndexCache::defaultFile());
+    // The program itself is an input too: a new build may read the sets differently.
+    const QString fingerprint =
+        IndexCache::fingerprint(DemoSources::inputs() << QCoreApplication::applicationFilePath());
+    if (auto cached = cache.load(fingerprint)) {
+        std::fprintf(stderr, "catalogue-site: %zu icons from the index cache %s\n", cached->size(),
+                     qPrintable(IndexCache::defaultFile()));
+        return std::move(*cached);
+    }
+    QStringList notes;
+    std::vector<IconEntry> entries = DemoSources::collect(&notes);
+    if (!entries.empty() && !cache.save(fingerprint, entries))
+        notes << "cannot write the index cache " + IndexCache::defaultFile();
+    for (const QString& note : notes)
+        std::fprintf(stderr, "catalogue-site: %s\n", qPrintable(note));
+    return entries;
+}
+
 std::vector<IconEntry> collectIcons(const SiteOptions& options)
 {
     std::vector<IconEntry> entries;
-    if (options.demo) {
-        QStringList notes;
-        entries = DemoSources::collect(&notes);
-        for (const QString& note : notes)
-            std::fprintf(stderr, "catalogue-site: %s\n", qPrintable(note));
-    }
+    if (options.demo)
+        entries = demoIcons();
     for (IconEntry& e : ArtworkDedup::collapse(IconDirectoryScan::scan(options.iconFolders)))
         entries.push_back(std::move(e));
     for (IconEntry& e : SyntheticIcons::entries(options.synthetic))
