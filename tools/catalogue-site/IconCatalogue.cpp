@@ -109,7 +109,7 @@ std::vector<int> IconCatalogue::ranked(const KeywordMatch::Query& query) const
     std::vector<Hit> hits;
     for (int i = 0; i < size(); ++i) {
         const KeywordMatch::Terms& terms = m_terms[size_t(i)];
-        const KeywordMatch::Fit fit = KeywordMatch::fit(terms, query);
+        const KeywordMatch::Fit fit = KeywordMatch::fit(terms, query, m_vocabulary);
         if (fit.rank == KeywordMatch::Rank::None)
             continue;
         hits.push_back({fit.rank, false,

@@ -8,6 +8,16 @@ namespace
 constexpr int kMinStartLength = 4; // shorter words start too many others ("cat": cattle, catalog)
 constexpr int kMaxRun = 4;
 
+constexpr int kMinJoinedWord = 3;
+
+// What may follow a word inside a longer one: an ending or a word of its own.
+bool isContinuation(const QString& rest, const QSet<QString>& vocabulary)
+{
+    static const QStringList kEndings = {"s",   "es",  "er",  "ers", "ing",  "ings", "ping",
+                                         "ped", "ned", "ged", "al",  "ical", "ics",  "y"};
+    return kEndings.contains(rest) || (rest.size() >= kMinJoinedWord && vocabulary.contains(rest));
+}
+
 bool fitsAny(const std::vector<QStringList>& phrases, const QStringList& forms)
 {
     for (const QStringList& words : phrases)
@@ -76,7 +86,7 @@ bool KeywordMatch::fitsWords(const QStringList& words, const QStringList& forms)
     return false;
 }
 
-bool KeywordMatch::startsWords(const QStringList& words, const QString& word)
+bool KeywordMatch::startsWords(const QStringList& words, const QString& word, const QSet<QString>& vocabulary)
 {
     if (word.size() < kMinStartLength)
         return false;
@@ -84,7 +94,8 @@ bool KeywordMatch::startsWords(const QStringList& words, const QString& word)
         QString run;
         for (qsizetype j = i; j < words.size() && j < i + kMaxRun; ++j) {
             run += words[j];
-            if (run.size() > word.size() && run.startsWith(word))
+            if (run.size() > word.size() && run.startsWith(word) &&
+                isContinuation(run.mid(word.size()), vocabulary))
                 return true;
             if (!word.startsWith(run))
                 break;
@@ -93,12 +104,13 @@ bool KeywordMatch::startsWords(const QStringList& words, const QString& word)
     return false;
 }
 
-KeywordMatch::Rank KeywordMatch::rank(const Terms& terms, const Reading& reading)
+KeywordMatch::Rank KeywordMatch::rank(const Terms& terms, const Reading& reading,
+                                      const QSet<QString>& vocabulary)
 {
     if (fitsWords(terms.name, reading.forms))
         return Rank::Name;
     // Only what was typed: a synonym's or a corrected word's starts lead too far ("cut" to "cutegram").
-    if (reading.distance == 0 && startsWords(terms.name, reading.forms.front()))
+    if (reading.distance == 0 && startsWords(terms.name, reading.forms.front(), vocabulary))
         return Rank::NameStart;
     if (isSubject(terms.nameRelated, reading.forms))
         return Rank::NameRelated;
@@ -111,13 +123,13 @@ KeywordMatch::Rank KeywordMatch::rank(const Terms& terms, const Reading& reading
     return Rank::None;
 }
 
-KeywordMatch::Fit KeywordMatch::fit(const Terms& terms, const Query& query)
+KeywordMatch::Fit KeywordMatch::fit(const Terms& terms, const Query& query, const QSet<QString>& vocabulary)
 {
     Fit total;
     for (const std::vector<Reading>& word : query) {
         Fit best;
         for (const Reading& reading : word) {
-            const Rank r = rank(terms, reading);
+            const Rank r = rank(terms, reading, vocabulary);
             if (r != Rank::None && (best.rank == Rank::None || r < best.rank))
                 best = {r, reading.distance};
         }

@@ -2,6 +2,7 @@
 
 #include "catalogue-site/IconEntry.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -44,11 +45,14 @@ public:
         Rank rank = Rank::None;
         int distance = 0; // summed over the words
     };
-    static Fit fit(const Terms& terms, const Query& query);
-    static Rank rank(const Terms& terms, const Reading& reading);
+    // `vocabulary`: every word of the catalogue, for startsWords.
+    static Fit fit(const Terms& terms, const Query& query, const QSet<QString>& vocabulary);
+    static Rank rank(const Terms& terms, const Reading& reading, const QSet<QString>& vocabulary);
 
     // Whether the forms fit a word of `words` or a run of consecutive words written together.
     static bool fitsWords(const QStringList& words, const QStringList& forms);
-    // Whether `word` begins a word of `words` (or a run of them) without being all of it.
-    static bool startsWords(const QStringList& words, const QString& word);
+    // Whether `word` begins a word of `words` (or a run of them) followed by a common ending ("printer",
+    // "shopping") or by another word of the vocabulary ("raindrop", "keyboard"); not "applet" or
+    // "starve".
+    static bool startsWords(const QStringList& words, const QString& word, const QSet<QString>& vocabulary);
 };
