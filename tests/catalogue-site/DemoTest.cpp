@@ -106,7 +106,8 @@ protected:
         HtmlDocument::Limits limits;
         limits.maxItems = 5000;
         QStringList posts;
-        for (const QString& link : HtmlDocument::read(page, QUrl(m_base), limits).document.links())
+        const QStringList links = HtmlDocument::read(page, QUrl(m_base), limits).document.links();
+        for (const QString& link : links)
             if (QRegularExpression("/201[3-7]/\\d\\d/\\d\\d/[^/]+/$").match(link).hasMatch() &&
                 !posts.contains(link))
                 posts << link;
@@ -188,7 +189,7 @@ TEST_F(DemoSite, SearchesFindWhatTheyMeanOnTheFirstPage)
         {"caf%C3%A9", {"coffee"}, {}},
         {"calender", {"calendar", "tear-off-calendar"}, {}, 30},
         {"keyboard", {"keyboard", "input-keyboard"}, {"indicator-keyboard"}},
-        {"sun", {"sun-with-face", "sun-behind-cloud"}, {"sunvox", "sunglasses", "vnd-sun", "x-office"}},
+        {"sun", {"sun-with-face", "sun-behind-cloud"}, {"sunvox", "vnd-sun", "x-office"}},
         {"security", {"security-high", "shield", "padlock"}, {"matieres", "danger", "risque", "radiations"}},
         {"animal", {"cat", "elephant"}, {"lock"}},
         {"medical", {"syringe", "ambulance", "hospital"}, {"meat-on-bone", "xray", "skull"}},
@@ -201,7 +202,7 @@ TEST_F(DemoSite, SearchesFindWhatTheyMeanOnTheFirstPage)
         {"shop", {"shopping-cart", "shopping-bags"}, {}},
         {"business", {"briefcase", "handshake"}, {}},
         {"build", {"office-building", "house-building"}, {}},
-        {"dog", {"dog-face", "poodle"}, {"hot-dog", "corn-dog", "pseudo", "globe"}},
+        {"dog", {"dog-face", "poodle"}, {"pseudo", "globe"}},
         {"batteries", {"battery-full"}, {}},
         {"cat", {"cat-face"}, {"catalunya", "catia", "cattle", "scatter", "category"}},
         {"car", {"car", "racing-car"}, {"scarf", "card", "cart", "oscar"}},

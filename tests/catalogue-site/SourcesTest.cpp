@@ -161,7 +161,7 @@ TEST(DemoSources, SearchFindsWholeWordsAndWordStartsRankingTheOwnNameFirst)
                            entry("hot-dog"),
                            entry("dog-face"),
                            entry("water-drop"),
-                           entry("applet-clock")});
+                           entry("applets-clock")});
     const auto found = [&](const QString& search) { return namesOf(c, c.search(search)).join(','); };
     // The name, then a name word it starts, then a subject the name calls for, then a borrowed
     // keyword; never inside a word.
@@ -221,8 +221,8 @@ TEST(DemoSources, ListingsShowEachPictureOnceKeepRecolouringsAndSkipEmptyPicture
     };
     writeFile(dir.filePath("a.svg"),
               house("#3050c0", 16, "M1 8 L8 1 L15 8 Z", "x=\"3\" y=\"8\" width=\"10\" height=\"7\""));
-    writeFile(dir.filePath("b.svg"),
-              house("#3050c0", 24, "M2 12 L12 2 L22 12 Z", "x=\"5\" y=\"12\" width=\"14\" height=\"10\""));
+    writeFile(dir.filePath("b.svg"), house("#3050c0", 24, "M1.5 12 L12 1.5 L22.5 12 Z",
+                                           "x=\"4.5\" y=\"12\" width=\"15\" height=\"10.5\""));
     writeFile(dir.filePath("c.svg"),
               house("#c03030", 16, "M1 8 L8 1 L15 8 Z", "x=\"3\" y=\"8\" width=\"10\" height=\"7\""));
     writeFile(dir.filePath("d.svg"),
