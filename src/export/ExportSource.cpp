@@ -70,12 +70,25 @@ ExportSource::Decoded decode(QIODevice& device, const QByteArray& format)
 
 ExportSource::Decoded ExportSource::read(const QString& path)
 {
-    Decoded result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
+        Decoded result;
         result.error = file.errorString();
         return result;
     }
+    return readDevice(file);
+}
+
+ExportSource::Decoded ExportSource::readBytes(QByteArray bytes)
+{
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return readDevice(buffer);
+}
+
+ExportSource::Decoded ExportSource::readDevice(QIODevice& file)
+{
+    Decoded result;
     const QByteArray format = ImageSignature::formatOf(file.peek(16));
     if (format.isEmpty()) {
         result.error = QStringLiteral("not a PNG, JPEG, GIF, BMP, WebP, TIFF or ICO picture");

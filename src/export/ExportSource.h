@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QString>
 
+class QIODevice;
+
 // Decodes the picture an export starts from, within a pixel bound. The export holds the decoded
 // picture, a 32-bit canvas of the same size and, for GIF, four more bytes a pixel, so the bound
 // keeps the whole export well under a gigabyte: 2^25 pixels (33.5 million, 5,792 x 5,792).
@@ -30,6 +32,11 @@ public:
     static void allowBoundedImages();
 
     [[nodiscard]] static Decoded read(const QString& path);
+    // The same from bytes in memory (a download before it is stored).
+    [[nodiscard]] static Decoded readBytes(QByteArray bytes);
     // The sentence for a picture beyond the bound, naming its size.
     static QString tooLargeMessage(QSize size);
+
+private:
+    static Decoded readDevice(QIODevice& file);
 };

@@ -10,7 +10,9 @@
 #include "platform/SiteAddress.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QFutureWatcher>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <memory>
 
@@ -38,6 +40,7 @@ IconDownloadFlow::IconDownloadFlow(Dialogs& dialogs, BusyPointer& pointer, FileW
 
 void IconDownloadFlow::start(const QString& thumbName)
 {
+    ++m_generation;
     inetGetPics.Cancel();
     Timer1.stop();
     m_fetchClaim = m_pointer.claim(BusyPointer::Shape::Hourglass);
@@ -52,16 +55,42 @@ void IconDownloadFlow::start(const QString& thumbName)
     }
     m_downloadPath = AppPaths::downloads() + "/" + names.fullFileName;
     m_url = names.fullSizeUrl(SiteAddress::base());
-    if (QFile::exists(m_downloadPath)) {
-        finishFetch();
-        Timer1.start();
+    if (!QFileInfo::exists(m_downloadPath)) {
+        fetch();
         return;
     }
+    // An earlier copy is used when it still decodes; one that does not is fetched again.
+    const QString path = m_downloadPath;
+    onWorker(
+        [path] { return ExportSource::read(path).image.isNull() ? QStringLiteral("unreadable") : QString(); },
+        [this](const QString& problem) {
+            if (problem.isEmpty())
+                onStored({});
+            else
+                fetch();
+        });
+}
+
+void IconDownloadFlow::fetch()
+{
     inetGetPics.get(QUrl(m_url));
+}
+
+void IconDownloadFlow::onWorker(std::function<QString()> work, std::function<void(const QString&)> then)
+{
+    auto* watcher = new QFutureWatcher<QString>(this);
+    connect(watcher, &QFutureWatcher<QString>::finished, this,
+            [this, watcher, then = std::move(then), generation = m_generation] {
+                watcher->deleteLater();
+                if (generation == m_generation)
+                    then(watcher->result());
+            });
+    watcher->setFuture(QtConcurrent::run(std::move(work)));
 }
 
 void IconDownloadFlow::cancel()
 {
+    ++m_generation;
     // Transfer::Cancel drops the reply without a finished() signal, so nothing is stored.
     inetGetPics.Cancel();
     Timer1.stop();
@@ -70,19 +99,37 @@ void IconDownloadFlow::cancel()
 
 void IconDownloadFlow::onFetched(bool ok, const QByteArray& body)
 {
-    // Replies of zero or one byte count as failed fetches. The file appears only when complete.
-    QString writeError;
-    // A link in the downloads folder is replaced by the file, never written through.
-    if (ok && body.size() >= 2 && !QFile::exists(m_downloadPath))
-        (void)m_files.write({m_downloadPath, FileWriter::Sync::Durable, FileWriter::Links::Replace}, body,
-                            &writeError);
-    finishFetch();
-    if (!writeError.isEmpty()) {
-        tell(QStringLiteral("The icon could not be stored. %1.").arg(writeError));
+    // Replies of zero or one byte count as failed fetches.
+    if (!ok || body.size() < 2) {
+        finishFetch();
+        tell(QStringLiteral("The icon could not be downloaded from %1.").arg(m_url));
         return;
     }
-    if (!QFile::exists(m_downloadPath)) {
-        tell(QStringLiteral("The icon could not be downloaded from %1.").arg(m_url));
+    // Checked and stored on a worker: only a picture that decodes is kept, and the file appears
+    // only when complete. A link in the downloads folder is replaced, never written through.
+    onWorker(
+        [files = &m_files, path = m_downloadPath, url = m_url, body] {
+            const ExportSource::Decoded decoded = ExportSource::readBytes(body);
+            if (decoded.tooLarge)
+                return decoded.error;
+            if (decoded.image.isNull())
+                return QStringLiteral(
+                           "The icon from %1 is not a picture that can be read (%2), so it was not "
+                           "kept.")
+                    .arg(url, decoded.error);
+            QString error;
+            if (!files->write({path, FileWriter::Sync::Durable, FileWriter::Links::Replace}, body, &error))
+                return QStringLiteral("The icon could not be stored. %1.").arg(error);
+            return QString();
+        },
+        [this](const QString& problem) { onStored(problem); });
+}
+
+void IconDownloadFlow::onStored(const QString& problem)
+{
+    finishFetch();
+    if (!problem.isEmpty()) {
+        tell(problem);
         return;
     }
     Timer1.start();

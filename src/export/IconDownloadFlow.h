@@ -8,11 +8,14 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
+
 class Dialogs;
 class QWidget;
 
 // The action behind a tile's download button: fetches the full-size icon of a thumbnail into the
-// downloads folder (an earlier copy is reused), then asks where to save it and exports it there.
+// downloads folder, then asks where to save it and exports it there. Only bytes that decode as a
+// picture are stored; an earlier copy is reused when it still decodes, else fetched again.
 // The fetch runs asynchronously and the export on the export thread (under the hourglass), so the
 // window never freezes; Timer1 polls every 50 ms for the file before the save dialog opens.
 class IconDownloadFlow : public QObject
@@ -51,7 +54,12 @@ Q_SIGNALS:
     void saved(const QString& path);
 
 private:
+    void fetch();
     void onFetched(bool ok, const QByteArray& body);
+    // Runs `work` on a worker; `then` gets its outcome on this thread unless the download was
+    // restarted or cancelled meanwhile.
+    void onWorker(std::function<QString()> work, std::function<void(const QString&)> then);
+    void onStored(const QString& problem);
     void finishFetch();
     void onTimer1();
     void saveAs(const QString& path);
@@ -68,4 +76,5 @@ private:
     QString m_url;
     QString m_downloadPath;
     int m_exportsRunning = 0;
+    quint64 m_generation = 0; // of the running download; start() and cancel() end the earlier one
 };

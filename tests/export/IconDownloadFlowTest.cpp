@@ -12,6 +12,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTimer>
@@ -110,16 +111,20 @@ TEST_F(DownloadFlow, FetchesSavesReusesAndNeverLosesTheExistingFile)
 
 TEST_F(DownloadFlow, FailedAndUnstorableFetchesAreNeverUsed)
 {
-    // An error status, a cut connection and a one-byte reply are failed fetches; a fetched icon
-    // that cannot be stored (no downloads folder) is reported as such. None leaves a file, a save
-    // dialog or a poll behind.
+    // An error status, a cut connection and a one-byte reply are failed fetches; an error page or
+    // a picture cut short served as a success is no picture; a fetched icon that cannot be stored
+    // (no downloads folder) is reported as such. None leaves a file, a save dialog or a poll behind.
     const std::tuple<std::function<bool()>, const char*> cases[] = {
         {[&] { return server.answer(kPath, 404, "<html>Not found</html>"); }, "could not be downloaded"},
         {[&] { return server.cut(kPath); }, "could not be downloaded"},
         {[&] { return server.answer(kPath, 200, "x"); }, "could not be downloaded"},
+        {[&] { return server.answer(kPath, 200, "<html>Server error</html>"); },
+         "is not a picture that can be read"},
+        {[&] { return server.answer(kPath, 200, png(qRgb(1, 2, 3)).left(60)); },
+         "is not a picture that can be read"},
         {[&] {
              return QDir(AppPaths::downloads()).removeRecursively() &&
-                    server.answer(kPath, 200, QByteArray(100, 'p'));
+                    server.answer(kPath, 200, png(qRgb(1, 2, 3)));
          },
          "could not be stored"},
     };
@@ -135,6 +140,38 @@ TEST_F(DownloadFlow, FailedAndUnstorableFetchesAreNeverUsed)
         EXPECT_EQ(dialogs.asked.size(), 1);
         EXPECT_TRUE(dialogs.asked.value(0).contains(message)) << dialogs.asked.value(0).toStdString();
         EXPECT_FALSE(flow.isPolling());
+    }
+}
+
+TEST_F(DownloadFlow, AStoredDownloadThatNoLongerDecodesIsFetchedAgain)
+{
+    const QByteArray good = png(qRgb(9, 99, 199));
+    server.autoAnswer = [good](const QByteArray&) { return std::pair{200, good}; };
+    const QString stored = AppPaths::downloads() + "/201511ab.png";
+    // An error page kept by an earlier version, and a picture cut after its header.
+    int presses = 0;
+    for (const QByteArray& bad : {QByteArray("<html>Bad gateway</html>"), good.left(good.size() / 2)}) {
+        QFile file(stored);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bad) == bad.size());
+        file.close();
+        flow.start(kThumb); // the save dialog is cancelled
+        WAIT_EQ(dialogs.asked.size(), ++presses, kWaitMs);
+        EXPECT_TRUE(dialogs.asked.last().startsWith("save:")) << dialogs.asked.last().toStdString();
+        EXPECT_EQ(std::count(server.log.begin(), server.log.end(), "request " + kPath), presses);
+        QFile now(stored);
+        ASSERT_TRUE(now.open(QIODevice::ReadOnly));
+        EXPECT_EQ(now.readAll(), good);
+    }
+    // A dangling link in the downloads folder is replaced by the download; nothing is made where it led.
+    ASSERT_TRUE(QFile::remove(stored) && QFile::link(out("outside.png"), stored));
+    flow.start(kThumb);
+    WAIT_EQ(dialogs.asked.size(), ++presses, kWaitMs);
+    EXPECT_FALSE(QFileInfo(stored).isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(out("outside.png")));
+    {
+        QFile now(stored);
+        ASSERT_TRUE(now.open(QIODevice::ReadOnly));
+        EXPECT_EQ(now.readAll(), good);
     }
 }
 
