@@ -1,8 +1,10 @@
 #include "app/Application.h"
 
+#include "app/FolderLock.h"
 #include "app/Form1.h"
 #include "app/WindowlessCommands.h"
 #include "grid/Artwork.h"
+#include "platform/AppPaths.h"
 #include "platform/BusyPointer.h"
 #include "platform/DesktopShell.h"
 #include "platform/Dialogs.h"
@@ -76,6 +78,12 @@ int Application::run(int argc, char** argv)
         if (cl.screenshot.isEmpty())
             Dialogs::instance().critical(problem);
         return WindowlessCommands::fail(problem, WindowlessCommands::kFailure);
+    }
+    FolderLock lock(AppPaths::root());
+    if (const QString taken = lock.acquire(); !taken.isEmpty()) {
+        if (cl.screenshot.isEmpty())
+            Dialogs::instance().critical(taken);
+        return WindowlessCommands::fail(taken, WindowlessCommands::kFailure);
     }
 
     DesktopShell shell;
