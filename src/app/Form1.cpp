@@ -47,6 +47,9 @@ constexpr int kTimer6PeriodMs = 10;
 // The empty-result notice: a line across the grid, a little below its top.
 constexpr int kNoticeTop = 60;
 constexpr int kNoticeHeight = 40;
+// The cache notice: a strip across the top of the grid, in the usual warning colours.
+constexpr int kCacheNoticeHeight = 26;
+const char* const kCacheNoticeStyle = "background: rgb(255, 243, 205); color: rgb(102, 77, 3);";
 const char* const kHint = "Search and download through 300,000 icons. Powered by Pictomine.";
 const char* const kLoadMoreText = "Load More Icons...";
 
@@ -61,7 +64,7 @@ using ChromeParts::textLabel;
 
 Form1::Form1(const WindowServices& services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_services(services),
-      m_client(*this, services.pointer, AppPaths::icons())
+      m_client(*this, services.pointer, AppPaths::icons(), services.files)
 {
     setWindowTitle(QStringLiteral("Pictomine"));
     setWindowIcon(Artwork::icon());
@@ -75,8 +78,7 @@ Form1::Form1(const WindowServices& services, QWidget* parent)
     buildGrid();
     colourChrome();
     m_busy = new Form2(this);
-    m_download =
-        new IconDownloadFlow(Dialogs::instance(), m_services.pointer, FileWriter::system(), this, this);
+    m_download = new IconDownloadFlow(Dialogs::instance(), m_services.pointer, m_services.files, this, this);
     connect(m_download, &IconDownloadFlow::downloadFinished, this, &Form1::onDownloadFinished);
     connect(m_busy, &Form2::cancelled, m_download, &IconDownloadFlow::cancel);
     connect(m_download, &IconDownloadFlow::downloadProgress, m_busy, &Form2::showProgress);
@@ -195,6 +197,11 @@ void Form1::buildGrid()
     m_notice = textLabel(m_gridPic, QString(), 13);
     m_notice->setAlignment(Qt::AlignCenter);
     m_notice->hide();
+    m_cacheNotice = textLabel(m_gridPic, QString(), 12);
+    m_cacheNotice->setAlignment(Qt::AlignCenter);
+    m_cacheNotice->setAutoFillBackground(true);
+    m_cacheNotice->setStyleSheet(QString::fromLatin1(kCacheNoticeStyle));
+    m_cacheNotice->hide();
 
     m_loadMore = new PictureBox(m_gridPic);
     m_loadMore->setCursor(Qt::PointingHandCursor);
@@ -398,6 +405,7 @@ void Form1::clearResults()
     m_iconGrid->resetGrid();
     m_iconGrid->move(0, 0);
     m_notice->hide();
+    m_cacheNotice->hide();
     UpdateScrollRange();
 }
 
@@ -460,6 +468,18 @@ void Form1::showNotice(const QString& text)
     m_notice->setGeometry(0, kNoticeTop, m_gridPic->width(), kNoticeHeight);
     m_notice->raise();
     m_notice->show();
+}
+
+// The reason reads "Cannot write PATH: why"; the strip says why, the tooltip the whole of it.
+void Form1::thumbnailsNotCached(const QString& reason)
+{
+    const qsizetype colon = reason.lastIndexOf(QStringLiteral(": "));
+    const QString why = colon < 0 ? reason : reason.mid(colon + 2);
+    m_cacheNotice->setText(QStringLiteral("Thumbnails are shown but not kept in the cache: %1.").arg(why));
+    m_cacheNotice->setToolTip(reason);
+    m_cacheNotice->setGeometry(0, 0, m_gridPic->width(), kCacheNoticeHeight);
+    m_cacheNotice->raise();
+    m_cacheNotice->show();
 }
 
 void Form1::UpdateScrollRange()
@@ -554,7 +574,6 @@ void Form1::shutdown()
 void Form1::saveKeywords()
 {
     QString error;
-    if (!m_client.keywords().SaveKeywords(AppPaths::goodLuck(), FileWriter::system(), &error) &&
-        !error.isEmpty())
+    if (!m_client.keywords().SaveKeywords(AppPaths::goodLuck(), m_services.files, &error) && !error.isEmpty())
         QTextStream(stderr) << "pictomine: the Good Luck keyword list was not saved. " << error << '\n';
 }

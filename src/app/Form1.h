@@ -41,6 +41,7 @@ public:
     void pageLoadEnded(bool superseded) override;
     void showNotice(const QString& text) override;
     void showLoadMoreNotice(const QString& text) override;
+    void thumbnailsNotCached(const QString& reason) override;
     [[nodiscard]] QSize thumbnailBox() const override;
     [[nodiscard]] qreal devicePixelRatio() const override { return devicePixelRatioF(); }
 
@@ -59,6 +60,7 @@ public:
     [[nodiscard]] QWidget* loadMoreCaption() const { return m_label2; }
     [[nodiscard]] QWidget* gridViewport() const { return m_gridPic; }
     [[nodiscard]] QLabel* notice() const { return m_notice; }
+    [[nodiscard]] QLabel* cacheNotice() const { return m_cacheNotice; }
     [[nodiscard]] CtlLayers* menuPanel() const { return m_menuPanel; }
     [[nodiscard]] QWidget* menuButton() const { return m_menuMain; }
     [[nodiscard]] QWidget* captionButton(int index) const { return m_mainControls[index]; }
@@ -139,7 +141,8 @@ private:
     QWidget* m_progress = nullptr;
     QWidget* m_gridPic = nullptr;
     IconGrid* m_iconGrid = nullptr;
-    QLabel* m_notice = nullptr; // why the result set is empty
+    QLabel* m_notice = nullptr;      // why the result set is empty
+    QLabel* m_cacheNotice = nullptr; // thumbnails shown but not cached (a full disk)
     PictureBox* m_loadMore = nullptr;
     QLabel* m_label2 = nullptr;
     ucScrollbar* m_scrollbar = nullptr;

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "platform/FileWriter.h"
+
 class BusyPointer;
 class Shell;
 
 // The desktop services the main window reaches through, passed in so tests can watch them and
-// stand in for them (a desktop without a browser, a pointer whose claims are counted). They
-// outlive the window.
+// stand in for them (a desktop without a browser, a pointer whose claims are counted, a disk that
+// fills up). They outlive the window.
 struct WindowServices {
     Shell& shell;
     BusyPointer& pointer;
+    // Writes every file of the window: thumbnails, downloads, exports, the keyword list.
+    FileWriter& files = FileWriter::system();
 };

@@ -12,8 +12,9 @@ namespace
 constexpr int kProgressStep = 10;
 }
 
-CatalogueClient::CatalogueClient(ResultView& view, BusyPointer& pointer, QString cacheFolder, QObject* parent)
-    : QObject(parent), m_view(view), m_pointer(pointer), m_cache(std::move(cacheFolder))
+CatalogueClient::CatalogueClient(ResultView& view, BusyPointer& pointer, const QString& iconsFolder,
+                                 FileWriter& files, QObject* parent)
+    : QObject(parent), m_view(view), m_pointer(pointer), m_cache(iconsFolder, files)
 {
     connect(&m_images, &ImagePass::imageReady, this,
             [this](int, const QString& address, bool ok, const QByteArray& bytes) {
@@ -54,7 +55,8 @@ void CatalogueClient::StartQuery(const QString& searchText)
     takeLoadMoreAway();
     stop();
     m_view.clearResults();
-    m_cache.deletePngs();
+    m_cache.clear();
+    m_cacheFailureSaid = false;
     m_resultList.clear();
     // A new result set starts with no records: nothing of the previous one may pair with it.
     m_records.clear();
@@ -133,7 +135,8 @@ void CatalogueClient::onDocumentComplete(quint64 generation, PageLoader::Outcome
     m_images.start(m_page.images());
 }
 
-// An image of the page, in document order: kept in the cache and queued for its decode.
+// An image of the page, in document order: queued to be written to the cache and decoded on a
+// worker.
 void CatalogueClient::onImage(const QString& address, bool ok, const QByteArray& bytes)
 {
     if (!ok || bytes.size() < 2)
@@ -144,20 +147,28 @@ void CatalogueClient::onImage(const QString& address, bool ok, const QByteArray&
     // An unsafe name is skipped like a failed fetch, so it does not count as the previous name.
     if (!ThumbnailCache::isSafeName(name))
         return;
-    const QString path = m_cache.store(name, bytes);
     m_previousName = name;
-    if (path.isEmpty())
-        return;
-    m_stored.push_back({name, path});
-    m_decodes.push(bytes, m_view.thumbnailBox(), m_view.devicePixelRatio());
+    m_stored.push_back({name, m_cache.pathOf(name)});
+    const ThumbnailCache cache = m_cache;
+    m_decodes.push(bytes, m_view.thumbnailBox(), m_view.devicePixelRatio(), [cache, name, bytes] {
+        QString error;
+        (void)cache.store(name, bytes, &error);
+        return error;
+    });
     m_images.setPaused(m_decodes.pending() >= kMaxPendingDecodes);
 }
 
-// A stored thumbnail's decode is done, in the order they were stored: list it and place its tile.
-void CatalogueClient::onDecoded(const ThumbnailImage& thumbnail)
+// A thumbnail's decode is done, in document order: list it and place its tile. One that could not
+// be written to the cache still gets its tile, from memory, so tiles and records stay paired; the
+// view is told once per result set.
+void CatalogueClient::onDecoded(const ThumbnailImage& thumbnail, const QString& storeError)
 {
     if (m_stored.empty())
         return;
+    if (!storeError.isEmpty() && !m_cacheFailureSaid) {
+        m_cacheFailureSaid = true;
+        m_view.thumbnailsNotCached(storeError);
+    }
     const StoredThumbnail stored = m_stored.front();
     m_stored.pop_front();
     const size_t index = size_t(m_resultList.size());

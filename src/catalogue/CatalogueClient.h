@@ -36,8 +36,10 @@ public:
     static constexpr int kMaxPendingDecodes = 6;
 
     // The page load holds its own claim on the pointer from its start until 30 results are shown
-    // or it ends.
-    CatalogueClient(ResultView& view, BusyPointer& pointer, QString cacheFolder, QObject* parent = nullptr);
+    // or it ends. The thumbnail cache goes into iconsFolder (see ThumbnailCache), written through
+    // `files`.
+    CatalogueClient(ResultView& view, BusyPointer& pointer, const QString& iconsFolder,
+                    FileWriter& files = FileWriter::system(), QObject* parent = nullptr);
 
     // Begins a new result set for the search box text (empty = the front page).
     void StartQuery(const QString& searchText);
@@ -56,6 +58,7 @@ public:
     [[nodiscard]] QueryState& state() { return m_state; }
     [[nodiscard]] KeywordList& keywords() { return m_keywords; }
     [[nodiscard]] bool isLoading() const { return m_loading; }
+    [[nodiscard]] const ThumbnailCache& cache() const { return m_cache; }
     [[nodiscard]] QString lastRequestUrl() const { return m_lastUrl; }
     void setParallelFetches(int n) { m_images.setParallel(n); }
     void setPageTimeout(int ms) { m_page.setTimeout(ms); }
@@ -69,7 +72,7 @@ private:
     void takeLoadMoreAway();
     void onDocumentComplete(quint64 generation, PageLoader::Outcome outcome);
     void onImage(const QString& address, bool ok, const QByteArray& bytes);
-    void onDecoded(const ThumbnailImage& thumbnail);
+    void onDecoded(const ThumbnailImage& thumbnail, const QString& storeError);
     void offerLoadMore();
     // A Load More page that failed or stored nothing: the panel comes back and says why.
     void reportEmptyLoadMore(const ResultNotice::Page& page);
@@ -96,5 +99,6 @@ private:
     int m_progressWidth = 0;
     quint64 m_generation = 0;
     bool m_loading = false;
-    bool m_imagesDone = false; // the image pass of the page being loaded has handed on every image
+    bool m_imagesDone = false;       // the image pass of the page being loaded has handed on every image
+    bool m_cacheFailureSaid = false; // the view was told that a thumbnail could not be cached
 };

@@ -28,6 +28,10 @@ public:
     // A Load More page failed or brought nothing: the panel, shown again, carries this text until
     // the Load More flag next changes.
     virtual void showLoadMoreNotice(const QString& text) { (void)text; }
+    // A thumbnail could not be written to the cache (`reason` says why, as "Cannot write PATH:
+    // why"); its tile is shown all the same. Said at most once per result set; clearResults
+    // takes it away.
+    virtual void thumbnailsNotCached(const QString& reason) { (void)reason; }
     // The box a thumbnail is fitted into (the tile's width and the image box height) and the
     // device pixel ratio it is drawn at: thumbnails are decoded to that size.
     [[nodiscard]] virtual QSize thumbnailBox() const { return {200, 100}; }

@@ -18,12 +18,16 @@ ThumbnailDecodeQueue::~ThumbnailDecodeQueue()
     m_pool.waitForDone();
 }
 
-void ThumbnailDecodeQueue::push(const QByteArray& bytes, QSize box, qreal devicePixelRatio)
+void ThumbnailDecodeQueue::push(const QByteArray& bytes, QSize box, qreal devicePixelRatio,
+                                std::function<QString()> store)
 {
-    QFuture<ThumbnailImage> future =
-        QtConcurrent::run(&m_pool, &ThumbnailDecoder::decode, bytes, box, devicePixelRatio);
+    QFuture<Result> future =
+        QtConcurrent::run(&m_pool, [bytes, box, devicePixelRatio, store = std::move(store)] {
+            QString storeError = store();
+            return Result{ThumbnailDecoder::decode(bytes, box, devicePixelRatio), std::move(storeError)};
+        });
     m_futures.push_back(future);
-    auto* watcher = new QFutureWatcher<ThumbnailImage>(this);
+    auto* watcher = new QFutureWatcher<Result>(this);
     const quint64 generation = m_generation;
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation] {
         watcher->deleteLater();
@@ -36,7 +40,7 @@ void ThumbnailDecodeQueue::push(const QByteArray& bytes, QSize box, qreal device
 void ThumbnailDecodeQueue::clear()
 {
     ++m_generation;
-    for (QFuture<ThumbnailImage>& future : m_futures)
+    for (QFuture<Result>& future : m_futures)
         future.cancel(); // a decode not yet started never runs
     m_futures.clear();
 }
@@ -49,9 +53,10 @@ void ThumbnailDecodeQueue::handOnFinished()
     m_handingOn = true;
     QPointer<ThumbnailDecodeQueue> self(this);
     while (self && !m_futures.empty() && m_futures.front().isFinished()) {
-        QFuture<ThumbnailImage> front = m_futures.front();
+        QFuture<Result> front = m_futures.front();
         m_futures.pop_front();
-        Q_EMIT decoded(front.isCanceled() ? ThumbnailImage() : front.result());
+        const Result result = front.isCanceled() ? Result() : front.result();
+        Q_EMIT decoded(result.thumbnail, result.storeError);
     }
     if (self)
         m_handingOn = false;

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace
@@ -123,7 +124,7 @@ TEST(CommandLine, TheWindowProgramUsesTheAddressFromTheSettingsAndHelpShowsTheAd
     const ProgramRun run =
         runProgram({"--home", dir.filePath("home"), "--screenshot", shot, "-platform", "offscreen"}, config);
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
-    EXPECT_EQ(QDir(dir.filePath("home/Icons")).entryList({"*.png"}, QDir::Files).size(), 30);
+    EXPECT_EQ(QDir(dir.filePath("home/Icons/.pictomine-cache")).entryList({"*.png"}, QDir::Files).size(), 30);
     const QImage picture(shot);
     ASSERT_FALSE(picture.isNull());
     EXPECT_GT(picture.width(), 600); // the laid-out window, not an empty file
@@ -135,4 +136,53 @@ TEST(CommandLine, TheWindowProgramUsesTheAddressFromTheSettingsAndHelpShowsTheAd
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.err.contains("from " + conf + ": ftp://127.0.0.1/")) << refused.err.toStdString();
     EXPECT_TRUE(runProgram({"--help"}, config).out.contains("Catalogue address: not usable"));
+}
+
+// One window per application folder; the user's own pictures in Icons/ are never touched.
+TEST(CommandLine, ASecondWindowOnTheSameFolderEndsAndTheUsersPicturesStay)
+{
+    SiteProcess site({"--synthetic", "60"});
+    ASSERT_TRUE(site.isReady()) << site.errorText().toStdString();
+    QTemporaryDir dir;
+    const QString home = dir.filePath("home");
+    const QStringList pictures{".hidden.png", "holiday.png"};
+    ASSERT_TRUE(QDir().mkpath(home + "/Icons"));
+    for (const QString& name : pictures) {
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        ASSERT_TRUE(picture.save(home + "/Icons/" + name));
+    }
+    const QString cache = home + "/Icons/.pictomine-cache";
+    auto cached = [&cache] { return QDir(cache).entryList({"*.png"}, QDir::Files).size(); };
+
+    QProcess first;
+    first.start(PICTOMINE_BIN, {"--home", home, "--base-url=" + site.baseUrl(), "-platform", "offscreen"});
+    ASSERT_TRUE(first.waitForStarted());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return cached() == 30; }, 60000));
+
+    // A second window on the folder says why and ends; an export, which uses no cache, runs.
+    const QString shot = dir.filePath("second.png");
+    const ProgramRun second = runProgram(
+        {"--home", home, "--base-url=" + site.baseUrl(), "--screenshot", shot, "-platform", "offscreen"});
+    EXPECT_EQ(second.status, 1);
+    EXPECT_TRUE(second.err.contains("Pictomine is already running with the folder " + home))
+        << second.err.toStdString();
+    EXPECT_FALSE(QFile::exists(shot));
+    EXPECT_EQ(
+        runProgram({"--home", home, "--export", home + "/Icons/holiday.png", dir.filePath("out.gif")}).status,
+        0);
+
+    // A window that died leaves its lock behind; the next one takes the folder over.
+    first.kill();
+    ASSERT_TRUE(first.waitForFinished());
+    const ProgramRun third = runProgram(
+        {"--home", home, "--base-url=" + site.baseUrl(), "--screenshot", shot, "-platform", "offscreen"});
+    EXPECT_EQ(third.status, 0) << third.err.toStdString();
+    EXPECT_EQ(cached(), 30);
+    QStringList icons = pictures;
+    icons << ".pictomine-cache";
+    icons.sort(Qt::CaseInsensitive);
+    EXPECT_EQ(QDir(home + "/Icons").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), icons);
+    for (const QString& name : pictures)
+        EXPECT_EQ(QImage(home + "/Icons/" + name).pixel(3, 3), qRgb(255, 0, 0)) << name.toStdString();
 }

@@ -1,12 +1,15 @@
 #include "../platform/HeldHttpServer.h"
 #include "ClientTest.h"
+#include "support/FullDisk.h"
 #include "support/WaitFor.h"
 
 #include "catalogue/ImagePass.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
+#include <cstring>
 #include <map>
 #include <numeric>
 #include <set>
@@ -71,13 +74,46 @@ protected:
 
 TEST_F(HeldSite, StartQueryClearsTheCacheResetsTheStateAndRecordsTheSearch)
 {
-    for (const QString name : {"old1.png", "old2.png", ".hidden.png", "kept.jpg", "kept.png.txt"})
+    // The user's own pictures in Icons/, hidden ones too, and the cache's own files.
+    const QStringList own{".hidden.png", "kept.jpg", "mine.png", "sub.png"};
+    for (const QString& name : own.mid(0, 3))
         ASSERT_TRUE(QFile(AppPaths::icons() + "/" + name).open(QIODevice::WriteOnly));
     ASSERT_TRUE(QDir(AppPaths::icons()).mkdir("sub.png"));
+    const QString cache = client->cache().folder();
+    auto contents = [](const QString& folder) {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    };
+    client->StartQuery("first");
+    EXPECT_EQ(contents(cache), QStringList{ThumbnailCache::kTagName}); // made and tagged
+    for (const QString name : {"old1.png", ".old2.png", "x.gif"})
+        ASSERT_TRUE(QFile(cache + "/" + name).open(QIODevice::WriteOnly));
     client->state() = {"stale", 3, false, true};
     client->StartQuery("arrow left");
-    EXPECT_EQ(QDir(AppPaths::icons()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              (QStringList{"kept.jpg", "kept.png.txt", "sub.png"}));
+    EXPECT_EQ(contents(cache), QStringList{ThumbnailCache::kTagName});
+    QStringList icons = own;
+    icons << ThumbnailCache::kFolderName;
+    icons.sort(Qt::CaseInsensitive);
+    EXPECT_EQ(contents(AppPaths::icons()), icons);
+
+    // A link in the cache's place is replaced by a folder; where it led is not emptied.
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(QFile(elsewhere.filePath("precious.png")).open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QDir(cache).removeRecursively() && QFile::link(elsewhere.path(), cache));
+    client->StartQuery("arrow left");
+    EXPECT_FALSE(QFileInfo(cache).isSymLink());
+    EXPECT_EQ(contents(cache), QStringList{ThumbnailCache::kTagName});
+    EXPECT_EQ(contents(elsewhere.path()), QStringList{"precious.png"});
+    // A folder of that name the client did not tag keeps what it holds.
+    ASSERT_TRUE(QDir(cache).removeRecursively() && QDir().mkdir(cache));
+    ASSERT_TRUE(QFile(cache + "/theirs.png").open(QIODevice::WriteOnly));
+    client->StartQuery("arrow left");
+    EXPECT_EQ(contents(cache), QStringList{"theirs.png"});
+    ASSERT_TRUE(QDir(cache).removeRecursively());
+
+    view = FakeResultView();
+    view.client = client.get();
+    client->keywords().LoadKeywords({});
+    client->StartQuery("arrow left");
     EXPECT_TRUE(view.loadMore.empty()); // Load More was not shown: nothing to slide away
     EXPECT_EQ(std::pair(client->state().resultCount, client->state().pageBoundary), std::pair(0, false));
     EXPECT_EQ(client->lastRequestUrl(), base + "?s=arrow+left");
@@ -178,6 +214,41 @@ TEST_F(HeldSite, ANewQueryDuringThePageWaitDropsTheOldPage)
     EXPECT_EQ(describe(*client),
               (QStringList{"icon0, glyph|" + post(0) + "|0.png", "icon1, glyph|" + post(1) + "|1.png",
                            "||2.png", "0.png", "1.png", "2.png"}));
+}
+
+// Thumbnails the disk cannot take still get their tiles, paired with their records, written on
+// workers; the view hears it once per result set.
+TEST_F(HeldSite, ThumbnailsTheDiskCannotTakeStillGetTheirTilesAndTheViewIsToldOnce)
+{
+    FULL_DISK_CASE(disk);
+    catalogue(45);
+    AppPaths::setRoot(disk.folder());
+    ASSERT_TRUE(QDir(disk.folder()).mkdir("Icons"));
+    FakeResultView v;
+    BusyPointer busy;
+    CatalogueClient c(v, busy, AppPaths::icons(), disk.writer());
+    v.client = &c;
+    c.StartQuery("");
+    disk.fill(); // the cache folder is made: now its thumbnails find no room
+    WAIT_EQ(v.completedLoads(), 1, kBoundMs);
+    EXPECT_EQ(v.placed, 30);
+    ASSERT_EQ(c.resultList().size(), 30);
+    for (int i = 0; i < 30; ++i)
+        EXPECT_EQ(c.records()[size_t(i)].thumbFile, QString::number(i) + ".png") << i;
+    ASSERT_EQ(v.notCached.size(), 1);
+    EXPECT_TRUE(v.notCached[0].endsWith(QString::fromLocal8Bit(std::strerror(ENOSPC))))
+        << v.notCached[0].toStdString();
+    const QStringList tagOnly{ThumbnailCache::kTagName};
+    EXPECT_EQ(QDir(c.cache().folder()).entryList(QDir::Files | QDir::Hidden), tagOnly);
+
+    // With room again the next page is cached, and nothing more is said.
+    disk.free();
+    c.LoadMoreResults("");
+    WAIT_EQ(v.completedLoads(), 2, kBoundMs);
+    EXPECT_EQ(v.placed, 45);
+    EXPECT_EQ(v.notCached.size(), 1);
+    EXPECT_EQ(QDir(c.cache().folder()).entryList(QDir::Files | QDir::Hidden).size(), 16);
+    AppPaths::setRoot(root->path());
 }
 
 TEST(ImagePass, FetchesSeveralAtOnceButHandsOnInDocumentOrderAndOneAtATimeNeverOverlaps)

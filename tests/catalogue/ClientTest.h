@@ -50,10 +50,12 @@ public:
     void pageLoadEnded(bool superseded) override { ended.push_back(superseded); }
     void showNotice(const QString& text) override { notices << text; }
     void showLoadMoreNotice(const QString& text) override { loadMoreNotices << text; }
+    QStringList notCached; // thumbnailsNotCached reasons
+    void thumbnailsNotCached(const QString& reason) override { notCached << reason; }
     int completedLoads() const { return int(std::count(ended.begin(), ended.end(), false)); }
 };
 
-// A client and its view over a fresh application folder with an empty Icons/ cache.
+// A client and its view over a fresh application folder with an empty Icons/ folder.
 class ClientTest : public ::testing::Test
 {
 protected:
@@ -75,7 +77,13 @@ protected:
         view.client = client.get();
     }
     void waitForLoads(int loads) { WAIT_EQ(view.completedLoads(), loads, kBoundMs); }
-    QStringList cached() const { return QDir(AppPaths::icons()).entryList(QDir::Files); }
+    // The thumbnails in the cache folder (its tag aside).
+    QStringList cached() const
+    {
+        QStringList files = QDir(client->cache().folder()).entryList(QDir::Files | QDir::Hidden);
+        files.removeOne(ThumbnailCache::kTagName);
+        return files;
+    }
     const IconRecord& record(int i) const { return client->records().at(size_t(i)); }
 
     std::unique_ptr<QTemporaryDir> root;

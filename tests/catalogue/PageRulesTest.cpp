@@ -139,13 +139,21 @@ TEST(ThumbnailCache, OnlySafeNamesAreStoredAndAStoreReplacesTheFile)
         EXPECT_TRUE(ThumbnailCache::isSafeName(good)) << good.toStdString();
     QTemporaryDir root;
     ThumbnailCache cache(root.path());
-    EXPECT_EQ(cache.store("a.png", "first content"), root.filePath("a.png"));
-    EXPECT_EQ(cache.store("a.png", "2nd"), root.filePath("a.png"));
-    QFile f(root.filePath("a.png"));
+    cache.clear();
+    const QString a = root.filePath(ThumbnailCache::kFolderName + "/a.png");
+    EXPECT_EQ(cache.store("a.png", "first content"), a);
+    EXPECT_EQ(cache.store("a.png", "2nd"), a);
+    QFile f(a);
     EXPECT_TRUE(f.open(QIODevice::ReadOnly) && f.readAll() == "2nd");
     f.close();
     EXPECT_TRUE(cache.store("a.png", QByteArray()).isEmpty()); // an empty answer removes the old file
-    EXPECT_TRUE(cache.store("../escape.png", "xx").isEmpty() && cache.store("..", "xx").isEmpty());
-    EXPECT_TRUE(QDir(root.path()).isEmpty());
-    EXPECT_FALSE(QFile::exists(root.filePath("../escape.png")));
+    QString error;
+    for (const char* bad : {"../escape.png", "..", "CACHEDIR.TAG"}) { // the tag stays the client's
+        EXPECT_TRUE(cache.store(bad, "xx", &error).isEmpty());
+        EXPECT_EQ(error, QStringLiteral("\"%1\" is not a usable file name").arg(bad));
+    }
+    EXPECT_EQ(QDir(cache.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{ThumbnailCache::kTagName});
+    EXPECT_EQ(QDir(root.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{ThumbnailCache::kFolderName});
 }

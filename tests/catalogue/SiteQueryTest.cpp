@@ -50,7 +50,7 @@ TEST_F(SiteQuery, FrontPageLoadMoreAndASearchPairEveryRecordWithItsOwnThumbnail)
     for (int i = 0; i < 30; ++i) {
         ASSERT_TRUE(record(i).postLink.startsWith(site->baseUrl())) << record(i).postLink.toStdString();
         EXPECT_EQ(record(i).thumbFile, expectedThumb(record(i).postLink)) << i;
-        EXPECT_EQ(client->resultList()[i], AppPaths::icons() + "/" + record(i).thumbFile);
+        EXPECT_EQ(client->resultList()[i], client->cache().pathOf(record(i).thumbFile));
     }
 
     client->LoadMoreResults("");
@@ -134,8 +134,10 @@ TEST_F(SiteQuery, HostileThumbnailNamesWriteNothingOutsideTheCache)
     EXPECT_GE(client->resultList().size(), 26);
     EXPECT_LT(client->resultList().size(), 30); // "..", "\" and control names are refused
     EXPECT_EQ(QDir(root->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Icons"});
+    EXPECT_EQ(QDir(AppPaths::icons()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{ThumbnailCache::kFolderName});
     for (const QFileInfo& entry :
-         QDir(AppPaths::icons()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+         QDir(client->cache().folder()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
         EXPECT_TRUE(entry.isFile() && ThumbnailCache::isSafeName(entry.fileName()))
             << entry.fileName().toStdString();
 }

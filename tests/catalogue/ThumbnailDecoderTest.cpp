@@ -7,7 +7,12 @@
 #include <QImageWriter>
 #include <QtEndian>
 
+#include <QCoreApplication>
+#include <QThread>
+
 #include <gtest/gtest.h>
+
+#include <atomic>
 
 namespace
 {
@@ -124,18 +129,31 @@ TEST(ThumbnailDecoder, RefusesVectorsUnknownBytesAndPicturesBeyondTheBoundsBefor
     EXPECT_TRUE(ThumbnailDecoder::decode(rle, kBox, 1.0).image.isNull());
 }
 
-TEST(ThumbnailDecodeQueue, HandsResultsOnInTheOrderTheyWerePushedAndClearDropsThePending)
+TEST(ThumbnailDecodeQueue, StoresAndDecodesOnWorkersAndHandsOnInPushOrderAndClearDropsThePending)
 {
     ThumbnailDecodeQueue queue;
     std::vector<QSize> handed;
+    QStringList storeErrors;
     QObject::connect(&queue, &ThumbnailDecodeQueue::decoded,
-                     [&](const ThumbnailImage& t) { handed.push_back(t.natural); });
+                     [&](const ThumbnailImage& t, const QString& error) {
+                         handed.push_back(t.natural);
+                         storeErrors << error;
+                     });
+    // Each store says which it was, and counts the ones run on the window's thread.
+    std::atomic<int> storedOnWindowThread{0};
+    auto store = [&storedOnWindowThread](const QString& outcome) {
+        return [&storedOnWindowThread, outcome] {
+            if (QThread::currentThread() == QCoreApplication::instance()->thread())
+                ++storedOnWindowThread;
+            return outcome;
+        };
+    };
     // The slow decodes come first: the quick ones behind them must wait.
     for (int i = 0; i < 4; ++i)
-        queue.push(picture(2000, 2000, "png"), kBox, 1.0);
+        queue.push(picture(2000, 2000, "png"), kBox, 1.0, store(""));
     for (int i = 1; i <= 6; ++i)
-        queue.push(picture(i, i, "png"), kBox, 1.0);
-    queue.push("garbage", kBox, 1.0);
+        queue.push(picture(i, i, "png"), kBox, 1.0, store(i == 3 ? "disk full" : ""));
+    queue.push("garbage", kBox, 1.0, store(""));
     EXPECT_EQ(queue.pending(), 11);
     WAIT_EQ(queue.pending(), 0, 30000);
     std::vector<QSize> expected(4, QSize(2000, 2000));
@@ -143,12 +161,14 @@ TEST(ThumbnailDecodeQueue, HandsResultsOnInTheOrderTheyWerePushedAndClearDropsTh
         expected.push_back(QSize(i, i));
     expected.push_back(QSize());
     EXPECT_EQ(handed, expected);
+    EXPECT_EQ(storeErrors.join(','), ",,,,,,disk full,,,,");
+    EXPECT_EQ(storedOnWindowThread, 0);
 
     handed.clear();
     for (int i = 0; i < 3; ++i)
-        queue.push(picture(2000, 2000, "png"), kBox, 1.0);
+        queue.push(picture(2000, 2000, "png"), kBox, 1.0, store(""));
     queue.clear();
-    queue.push(picture(7, 7, "png"), kBox, 1.0);
+    queue.push(picture(7, 7, "png"), kBox, 1.0, store(""));
     WAIT_EQ(queue.pending(), 0, 30000);
     EXPECT_EQ(handed, std::vector<QSize>{QSize(7, 7)});
 }
