@@ -62,7 +62,11 @@ void IconDownloadFlow::start(const QString& thumbName)
     // An earlier copy is used when it still decodes; one that does not is fetched again.
     const QString path = m_downloadPath;
     onWorker(
-        [path] { return ExportSource::read(path).image.isNull() ? QStringLiteral("unreadable") : QString(); },
+        [path] {
+            // A picture too large to export is still a picture: the export says why it stops.
+            const ExportSource::Decoded decoded = ExportSource::read(path);
+            return decoded.image.isNull() && !decoded.tooLarge ? QStringLiteral("unreadable") : QString();
+        },
         [this](const QString& problem) {
             if (problem.isEmpty())
                 onStored({});

@@ -110,6 +110,7 @@ TEST_F(HeldSite, StartQueryClearsTheCacheResetsTheStateAndRecordsTheSearch)
     EXPECT_EQ(contents(cache), QStringList{"theirs.png"});
     ASSERT_TRUE(QDir(cache).removeRecursively());
 
+    client->stop(); // the load of the query above ends here, not in the checks below
     view = FakeResultView();
     view.client = client.get();
     client->keywords().LoadKeywords({});
