@@ -58,14 +58,16 @@ std::vector<DemoSources::Source> DemoSources::sources()
 
 QStringList DemoSources::inputs()
 {
-    QStringList paths;
+    QStringList folders;
     for (const Source& source : sources())
         if (!source.folder.isEmpty())
-            paths << source.folder;
-    for (const QString& path : paths)
+            folders << source.folder;
+    // The index files are gathered apart: appending to the list being walked would move it.
+    QStringList paths = folders;
+    for (const QString& folder : folders)
         for (const char* index : {"/index.theme", "/config/index.json"})
-            if (QFileInfo::exists(path + index))
-                paths << path + index;
+            if (QFileInfo::exists(folder + index))
+                paths << folder + index;
     return paths;
 }
 
