@@ -17,12 +17,9 @@ class Form1Scaled : public MainWindowTest
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(site.isReady()) << site.errorText().toStdString();
-        open(site.baseUrl(), "flag#2\r\n");
+        openOnFirstPage(site);
         ASSERT_FALSE(HasFatalFailure());
         ASSERT_GT(window->devicePixelRatioF(), 1.0) << "run on a scaled screen";
-        WAIT_UNTIL(window->client().resultList().size() == 30, kBoundMs);
-        WAIT_UNTIL(!window->client().isLoading(), kBoundMs);
     }
     SiteProcess site{{"--synthetic", "400"}};
 };

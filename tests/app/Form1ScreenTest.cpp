@@ -16,14 +16,7 @@ namespace
 class Form1Screen : public MainWindowTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(site.isReady()) << site.errorText().toStdString();
-        open(site.baseUrl(), "flag#2\r\n");
-        ASSERT_FALSE(HasFatalFailure());
-        WAIT_UNTIL(window->client().resultList().size() == 30, kBoundMs);
-        WAIT_UNTIL(!window->client().isLoading(), kBoundMs);
-    }
+    void SetUp() override { openOnFirstPage(site); }
     // The screen becomes `screen` with the work area `work`; the platform says so.
     void changeScreen(const QRect& screen, const QRect& work)
     {

@@ -19,14 +19,7 @@ namespace
 class Form1Site : public MainWindowTest
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(site.isReady()) << site.errorText().toStdString();
-        open(site.baseUrl(), "flag#2\r\n");
-        ASSERT_FALSE(HasFatalFailure());
-        WAIT_UNTIL(window->client().resultList().size() == 30, kBoundMs);
-        WAIT_UNTIL(!window->client().isLoading(), kBoundMs);
-    }
+    void SetUp() override { openOnFirstPage(site); }
 
     SiteProcess site{{"--synthetic", "400"}};
     ScriptedDialogs dialogs;

@@ -6,6 +6,8 @@
 #include "platform/ScreenInfo.h"
 #include "platform/SiteAddress.h"
 #include "support/RecordingShell.h"
+#include "support/SiteProcess.h"
+#include "support/WaitFor.h"
 
 #include <QApplication>
 #include <QFile>
@@ -40,6 +42,15 @@ protected:
         ASSERT_TRUE(SiteAddress::setBase(base));
         window = std::make_unique<Form1>(WindowServices{shell, pointer});
         window->show();
+    }
+    // Opens the window on the site and waits until its first page of 30 tiles has come in.
+    void openOnFirstPage(const SiteProcess& site)
+    {
+        ASSERT_TRUE(site.isReady()) << site.errorText().toStdString();
+        open(site.baseUrl(), "flag#2\r\n");
+        ASSERT_FALSE(HasFatalFailure());
+        WAIT_UNTIL(window->client().resultList().size() == 30, kBoundMs);
+        WAIT_UNTIL(!window->client().isLoading(), kBoundMs);
     }
     void TearDown() override
     {
