@@ -65,7 +65,7 @@ std::unique_ptr<QCommandLineParser> makeParser()
          "holds a writable Icons/, else the user's data folder).",
          "DIR"},
         {"screenshot", "Save a PNG of the window after the first page load, then quit.", "FILE"},
-        {"export", "Convert SRC into DEST's format (png, jpg, bmp, gif, tif, ico) and quit."},
+        {"export", "Convert SRC into DEST's format (png, jpg, bmp, gif, tif, ico, emf, wmf) and quit."},
     });
     parser->addPositionalArgument(QStringLiteral("SRC DEST"), QStringLiteral("With --export: the files."),
                                   QStringLiteral("[SRC DEST]"));

@@ -1,6 +1,7 @@
 #include "export/DIBsave.h"
 
 #include "export/GifWriter.h"
+#include "export/MetafileWriter.h"
 #include "export/PaletteReduction.h"
 
 #include "platform/AtomicFile.h"
@@ -188,6 +189,19 @@ bool DIBsave::saveGif(const QString& fileName, bool transBG, int transValue)
     return commitFile(*file);
 }
 
+bool DIBsave::saveMetafile(const QString& fileName, int fileType)
+{
+    const std::unique_ptr<AtomicFile> file = beginFile(fileName);
+    if (!file)
+        return false;
+    QString error;
+    const bool written = fileType == FileType::EMF ? MetafileWriter::writeEmf(*Img, *file, &error)
+                                                   : MetafileWriter::writeWmf(*Img, *file, &error);
+    if (!written && file->errorText().isEmpty())
+        return fail(QStringLiteral("Cannot write %1: %2").arg(fileName, error));
+    return commitFile(*file);
+}
+
 bool DIBsave::Save(const QString& sFilename, int FileTypes, bool TransBG, int JPEG_Quality, int /*GIF_Color*/,
                    bool /*GIF_Dither*/, int /*TIFF_ColorDepth*/, int /*TIFF_Compression*/, int GIF_TransValue)
 {
@@ -205,11 +219,10 @@ bool DIBsave::Save(const QString& sFilename, int FileTypes, bool TransBG, int JP
     case FileType::GIF:
         return saveGif(sFilename, TransBG, GIF_TransValue);
     case FileType::TIFF:
-        return saveWithWriter(sFilename, withoutAlpha(*Img), "image/tiff", -1, 0);
+        return saveWithWriter(sFilename, view(*Img), "image/tiff", -1, 0);
     case FileType::EMF:
-        return fail(QStringLiteral("The EMF (Windows Enhanced Metafile) format is not supported"));
     case FileType::WMF:
-        return fail(QStringLiteral("The WMF (Windows Metafile) format is not supported"));
+        return saveMetafile(sFilename, FileTypes);
     case FileType::ICO:
         return fail(QStringLiteral("Icon files are assembled by the export routine, not by a single bitmap"));
     default:

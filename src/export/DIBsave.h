@@ -70,11 +70,12 @@ public:
     void Destroy();
 
     // Writes `Img` to `sFilename`. BMP, JPEG (with the quality), GIF (palette-reduced, optionally
-    // keyed on alpha below GIF_TransValue; sides up to 65,535 pixels), TIFF (24-bit, uncompressed) and PNG
-    // are written through `files` (a link at sFilename is followed): the target is replaced only by a
-    // complete file, and a failed write leaves it as it was. EMF, WMF,
-    // ICO and unknown codes write nothing. False on failure; lastError() then says why. GIF_Color,
-    // GIF_Dither, TIFF_ColorDepth and TIFF_Compression are accepted and not used.
+    // keyed on alpha below GIF_TransValue; sides up to 65,535 pixels), TIFF (32-bit with alpha,
+    // uncompressed), PNG, and EMF and WMF (the picture as a 24-bit bitmap; WMF sides up to 32,767
+    // pixels) are written through `files` (a link at sFilename is followed): the target is replaced
+    // only by a complete file, and a failed write leaves it as it was. ICO and unknown codes write
+    // nothing. False on failure; lastError() then says why. GIF_Color, GIF_Dither, TIFF_ColorDepth
+    // and TIFF_Compression are accepted and not used.
     bool Save(const QString& sFilename, int FileTypes, bool TransBG = false, int JPEG_Quality = 90,
               int GIF_Color = 0, bool GIF_Dither = false, int TIFF_ColorDepth = 24, int TIFF_Compression = 6,
               int GIF_TransValue = 130);
@@ -105,6 +106,7 @@ private:
     std::unique_ptr<AtomicFile> beginFile(const QString& fileName);
     bool commitFile(AtomicFile& file);
     bool saveGif(const QString& fileName, bool transBG, int transValue);
+    bool saveMetafile(const QString& fileName, int fileType);
     bool fail(const QString& message);
 
     FileWriter& m_files;

@@ -16,8 +16,9 @@ constexpr int kStandardSizes[] = {256, 128, 64, 48, 32, 24, 16};
 
 bool whiteBackground(int fileType, bool transBG)
 {
-    // 24-bit formats have no alpha: they always get white instead of black behind the icon.
-    return !transBG || fileType == FileType::BMP || fileType == FileType::JPEG || fileType == FileType::TIFF;
+    // Formats written without alpha always get white instead of black behind the icon.
+    return !transBG || fileType == FileType::BMP || fileType == FileType::JPEG || fileType == FileType::EMF ||
+           fileType == FileType::WMF;
 }
 
 // The picture drawn at its own size over a transparent canvas is the picture itself, so the

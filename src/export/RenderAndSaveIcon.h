@@ -30,7 +30,7 @@ struct ExportRequest {
 QList<int> IconSizesFor(int m);
 
 // The export itself, touching no window, pointer or application state: draws `source` on a
-// fresh 32-bit canvas of its own size (white behind it for BMP, JPEG and TIFF, and for every
+// fresh 32-bit canvas of its own size (white behind it for BMP, JPEG, EMF and WMF, and for every
 // format when TransBG is false) and writes it at sFilename in the format of FileTypes. For ICO it
 // renders the icon at each standard size up to its smaller side, writes sizesFolder/temp<size>.png
 // for each (atomically, not synced: they are by-products) and assembles a multi-size icon file at

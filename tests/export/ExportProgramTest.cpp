@@ -69,10 +69,10 @@ TEST(ExportProgram, WritesEveryFormatWithoutAWindowSystem)
     ASSERT_TRUE(sample().save(src));
     const QRgb white = qRgb(255, 255, 255);
     // Format, then the middle, the blue corner and a transparent corner as they must decode;
-    // JPEG within a tolerance. GIF keys the transparent area; BMP, JPEG and TIFF put it on white.
+    // JPEG within a tolerance. GIF keys the transparent area; BMP and JPEG put it on white.
     const std::tuple<const char*, const char*, QRgb, QRgb, QRgb, int> cases[] = {
         {"a.png", "PNG", kRed, kBlue, 0, 0},      {"a.gif", "GIF", kRed, kBlue, 0, 0},
-        {"a.bmp", "BMP3", kRed, kBlue, white, 0}, {"a.tif", "TIFF", kRed, kBlue, white, 0},
+        {"a.bmp", "BMP3", kRed, kBlue, white, 0}, {"a.tif", "TIFF", kRed, kBlue, 0, 0},
         {"a.jpg", "JPEG", kRed, kBlue, white, 8},
     };
     for (const auto& [name, format, middle, corner, clear, tolerance] : cases) {
@@ -86,18 +86,20 @@ TEST(ExportProgram, WritesEveryFormatWithoutAWindowSystem)
         EXPECT_TRUE(near(back.pixel(1, 1), corner, tolerance)) << name;
         EXPECT_TRUE(near(back.pixel(60, 44), clear, tolerance)) << name;
     }
-    // PNG keeps every alpha; GIF keys alpha below 130 only and lifts visible pixels darker than 10
-    // in every channel to (5, 5, 5), so that none of them takes the key.
+    // PNG and TIFF keep every alpha; GIF keys alpha below 130 only and lifts visible pixels darker
+    // than 10 in every channel to (5, 5, 5), so that none of them takes the key.
     const QRgb gifRow[5] = {0, 0, qRgb(200, 100, 50), qRgb(5, 5, 5), qRgb(10, 0, 0)};
     const QImage png = decodedByImageMagick(dir.filePath("a.png")),
+                 tif = decodedByImageMagick(dir.filePath("a.tif")),
                  gif = decodedByImageMagick(dir.filePath("a.gif"));
     for (int x = 0; x < 5; ++x) {
         EXPECT_EQ(png.pixel(8 + x, 0), kTopRow[x]) << x;
+        EXPECT_EQ(tif.pixel(8 + x, 0), kTopRow[x]) << x;
         EXPECT_EQ(gif.pixel(8 + x, 0), gifRow[x]) << x;
     }
-    // The JPEG quality reaches the writer; TIFF is 24-bit and uncompressed.
+    // The JPEG quality reaches the writer; TIFF is uncompressed, 8 bits a channel, with alpha.
     EXPECT_EQ(identify("%Q", dir.filePath("a.jpg")), "90");
-    EXPECT_EQ(identify("%[channels] %C %z", dir.filePath("a.tif")), "srgb None 8");
+    EXPECT_EQ(identify("%[channels] %C %z", dir.filePath("a.tif")), "srgba None 8");
 
     // The icon: the sizes up to the smaller side, in the file and in the Sizes folder.
     ASSERT_EQ(exportWith({src, dir.filePath("a.ico")}, home).status, 0);
@@ -119,12 +121,12 @@ TEST(ExportProgram, FailuresEndWithOneLineAndStatus1)
         QFile file(dir.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
+    ASSERT_TRUE(QImage(32768, 2, QImage::Format_RGB32).save(dir.filePath("wide.png"))); // beyond WMF's sides
     const std::tuple<QString, QString, const char*> cases[] = {
         {dir.filePath("missing.png"), dir.filePath("b.png"), "missing.png"},
         {src, dir.filePath("no/such/folder/c.png"), "c.png"},
         {dir.filePath("huge.gif"), dir.filePath("d.gif"), "40,000 x 40,000 pixels, too large to export"},
-        {src, dir.filePath("e.emf"), "EMF"},
-        {src, dir.filePath("g.wmf"), "WMF"},
+        {dir.filePath("wide.png"), dir.filePath("g.wmf"), "at most 32,767 x 32,767 pixels"},
         {dir.filePath("runs.bmp"), dir.filePath("f.png"), "run-length data too short"},
     };
     for (const auto& [from, to, says] : cases) {
@@ -134,5 +136,39 @@ TEST(ExportProgram, FailuresEndWithOneLineAndStatus1)
         EXPECT_TRUE(run.errors.startsWith("pictomine: ") && run.errors.contains(says))
             << run.errors.toStdString();
         EXPECT_FALSE(QFile::exists(to));
+    }
+}
+
+TEST(ExportProgram, MetafilesHoldThePictureOnWhite)
+{
+    QTemporaryDir dir;
+    const QString src = dir.filePath("src.png");
+    ASSERT_TRUE(sample().save(src));
+    for (const char* name : {"a.emf", "a.wmf"}) {
+        const ProcessRun run = exportWith({src, dir.filePath(name)}, dir.filePath("home"));
+        EXPECT_EQ(run.status, 0) << name << " " << run.errors.toStdString();
+    }
+    EXPECT_TRUE(fileType(dir.filePath("a.emf"))
+                    .startsWith("Windows Enhanced Metafile (EMF) image data version 0x10000"))
+        << fileType(dir.filePath("a.emf")).toStdString();
+    EXPECT_TRUE(fileType(dir.filePath("a.wmf")).startsWith("Windows metafile"))
+        << fileType(dir.filePath("a.wmf")).toStdString();
+    // Read by independent readers: libwmf (wmf2svg), ImageMagick (drawing the WMF) and libemf2svg
+    // (which hands the EMF's bitmap on as a PNG). The picture keeps its size and colours, with
+    // white where it was transparent and translucent pixels blended over white.
+    const QRgb white = qRgb(255, 255, 255);
+    const QRgb blended = qRgb(155, 155, 255); // kTopRow[0], blue at alpha 100, over white
+    const std::pair<const char*, QImage> players[] = {
+        {"wmf2svg", bitmapOfWmf(dir.filePath("a.wmf"))},
+        {"ImageMagick", decodedByImageMagick(dir.filePath("a.wmf"))},
+        {"emf2svg", bitmapOfEmf(dir.filePath("a.emf"))},
+    };
+    for (const auto& [player, image] : players) {
+        ASSERT_EQ(image.size(), QSize(64, 48)) << player;
+        EXPECT_TRUE(near(image.pixel(32, 24), kRed, 0)) << player;
+        EXPECT_TRUE(near(image.pixel(1, 1), kBlue, 0)) << player;
+        EXPECT_TRUE(near(image.pixel(60, 44), white, 0)) << player;
+        EXPECT_TRUE(near(image.pixel(8, 0), blended, 1)) << player;
+        EXPECT_TRUE(near(image.pixel(63, 47), white, 0) && near(image.pixel(47, 35), kRed, 0)) << player;
     }
 }

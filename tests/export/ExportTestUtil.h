@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -68,13 +69,66 @@ inline QString identify(const QString& format, const QString& path)
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
+// What file(1) says of a file, without its name.
+inline QString fileType(const QString& path)
+{
+    QProcess process;
+    process.start("file", {"-b", path});
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
 // The file as ImageMagick decodes it, in 8-bit ARGB; fully transparent pixels as 0.
+// Metafiles are drawn at 96 units an inch, their own.
 inline QImage decodedByImageMagick(const QString& path)
 {
     QProcess process;
-    process.start("convert-im6.q16", {path, "-background", "none", "-alpha", "background", "png32:-"});
+    process.start("convert-im6.q16",
+                  {"-density", "96", path, "-background", "none", "-alpha", "background", "png32:-"});
     process.waitForFinished(60000);
     return QImage::fromData(process.readAllStandardOutput(), "PNG").convertToFormat(QImage::Format_ARGB32);
+}
+
+// The bitmap of a one-bitmap WMF as libwmf reads it: wmf2svg writes it beside the file as a PNG
+// and places it in the picture's own size, which must be the bitmap's.
+inline QImage bitmapOfWmf(const QString& path)
+{
+    const QString svg = path + ".svg";
+    QProcess process;
+    process.start("wmf2svg", {"-o", svg, path});
+    process.waitForFinished(60000);
+    QFile file(svg);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QString text = QString::fromUtf8(file.readAll());
+    const QRegularExpression image(
+        "<image [^>]*width=\"([0-9.]+)\" height=\"([0-9.]+)\"[^>]*href=\"([^\"]+)\"");
+    const QRegularExpressionMatch match = image.match(text);
+    const QImage bitmap(match.captured(3));
+    if (!match.hasMatch() ||
+        QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()) != QSizeF(bitmap.size()))
+        return {};
+    return bitmap.convertToFormat(QImage::Format_ARGB32);
+}
+
+// The bitmap of a one-bitmap EMF as libemf2svg reads it: the SVG it makes embeds it as a PNG.
+inline QImage bitmapOfEmf(const QString& path)
+{
+    const QString svg = path + ".svg";
+    QProcess process;
+    process.start("emf2svg-conv", {"-i", path, "-o", svg});
+    process.waitForFinished(60000);
+    QFile file(svg);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray text = file.readAll();
+    const QByteArray marker = "data:image/png;base64,";
+    const qsizetype start = text.indexOf(marker);
+    if (start < 0)
+        return {};
+    const qsizetype end = text.indexOf('"', start);
+    const QByteArray base64 = text.mid(start + marker.size(), end - start - marker.size());
+    return QImage::fromData(QByteArray::fromBase64(base64), "PNG").convertToFormat(QImage::Format_ARGB32);
 }
 
 // A fresh application folder for each test, and a place for its output files.
