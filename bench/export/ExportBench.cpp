@@ -10,10 +10,12 @@
 #include "export/modDither.h"
 #include "platform/AppPaths.h"
 #include "platform/Dialogs.h"
+#include "platform/SaveRequest.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -75,6 +77,7 @@ public:
     QString answer;
     QString lastMessage;
     QString saveFileName(QWidget*, const QString&, const QString&) override { return answer; }
+    QString saveFile(QWidget*, const SaveRequest&) override { return answer; }
     QString openFileName(QWidget*, const QString&, const QString&) override { return {}; }
     bool confirm(QWidget*, const QString&, const QString&) override { return true; }
     void inform(QWidget*, const QString& text, const QString&) override { lastMessage = text; }
@@ -132,6 +135,8 @@ void stallFigures()
 {
     QTemporaryDir dir;
     AppPaths::setRoot(dir.filePath("app"));
+    // The flow remembers the save folder: in a settings file of the run, not the user's.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.filePath("config"));
     AppPaths::ensureLayout();
     {
         QImage big(kSide, kSide, QImage::Format_RGB32);

@@ -1,29 +1,71 @@
 #include "export/IconDownloadFlow.h"
 
 #include "export/DownloadNames.h"
+#include "export/DownloadQuota.h"
 #include "export/ExportJob.h"
 #include "export/ExportSource.h"
 #include "export/FileTypeCode.h"
 #include "imaging/FileHelpers.h"
 #include "platform/AppPaths.h"
 #include "platform/Dialogs.h"
+#include "platform/SaveFilter.h"
+#include "platform/SaveRequest.h"
 #include "platform/SiteAddress.h"
+#include "platform/UserSettings.h"
 
+#include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFutureWatcher>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QStandardPaths>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <memory>
 
-const QString IconDownloadFlow::kSaveFilter =
-    QStringLiteral("PNG Portable Network Graphics (*.PNG)|*.png"
-                   "|JPEG Files (*.JPG;*.JPEG)|*.jpg;*.jpeg"
-                   "|BMP Windows Bitmap (*.BMP;*.DIB;*.RLE)|*.bmp;*.dib;*.rle"
-                   "|EMF Windows Enhanced Metafile (*.EMF)|*.emf"
-                   "|GIF CompuServe GIF (*.GIF)|*.gif"
-                   "|TIFF Tag Image File Format (*.TIF;*.TIFF)|*.tif;*.tiff"
-                   "|WMF Windows Metafile (*.WMF)|*.wmf");
+const QString IconDownloadFlow::kSaveFilter = QStringLiteral("PNG Portable Network Graphics|*.png"
+                                                             "|JPEG Files|*.jpg;*.jpeg"
+                                                             "|BMP Windows Bitmap|*.bmp;*.dib;*.rle"
+                                                             "|EMF Windows Enhanced Metafile|*.emf"
+                                                             "|GIF CompuServe GIF|*.gif"
+                                                             "|ICO Windows Icon|*.ico"
+                                                             "|TIFF Tag Image File Format|*.tif;*.tiff"
+                                                             "|WMF Windows Metafile|*.wmf");
+
+const QString IconDownloadFlow::kFolderKey = QStringLiteral("save/folder");
+
+namespace
+{
+
+// The folder the last save went to, while it exists; else the user's pictures folder, else home.
+QString startFolder()
+{
+    const QString last = UserSettings::value(IconDownloadFlow::kFolderKey);
+    if (!last.isEmpty() && QFileInfo(last).isDir())
+        return last;
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
+}
+
+// Local files on the clipboard (its text/uri-list): a copied download must outlive the pruning.
+QSet<QString> clipboardFiles()
+{
+    QSet<QString> files;
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return files;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data && data->hasUrls()) {
+        for (const QUrl& url : data->urls()) {
+            if (url.isLocalFile())
+                files << url.toLocalFile();
+        }
+    }
+    return files;
+}
+
+} // namespace
 
 IconDownloadFlow::IconDownloadFlow(Dialogs& dialogs, BusyPointer& pointer, FileWriter& files,
                                    QWidget* dialogParent, QObject* parent)
@@ -136,7 +178,22 @@ void IconDownloadFlow::onStored(const QString& problem)
         tell(problem);
         return;
     }
+    keepWithinBound();
     Timer1.start();
+}
+
+// Records the new download as the client's and prunes the folder, keeping the new file, the
+// files of exports not yet finished and whatever the clipboard holds. A record that cannot be
+// written only leaves the file out of the pruning.
+void IconDownloadFlow::keepWithinBound()
+{
+    DownloadQuota quota(AppPaths::downloads(), m_downloadBound);
+    (void)quota.touch(QFileInfo(m_downloadPath).fileName());
+    QSet<QString> keep = clipboardFiles();
+    keep << m_downloadPath;
+    for (const QString& path : std::as_const(m_exportSources))
+        keep << path;
+    quota.prune(keep);
 }
 
 void IconDownloadFlow::finishFetch()
@@ -152,12 +209,22 @@ void IconDownloadFlow::onTimer1()
         tell(QStringLiteral("The downloaded icon %1 is no longer there.").arg(m_downloadPath));
         return;
     }
-    const QString path = m_dialogs.saveFileName(m_dialogParent, QStringLiteral("Open File..."),
-                                                FileHelpers::QtFilterFromPipeList(kSaveFilter));
+    SaveRequest request;
+    request.title = QStringLiteral("Open File...");
+    request.filters = FileHelpers::QtFilterFromPipeList(kSaveFilter).split(QStringLiteral(";;"));
+    request.fileName = QFileInfo(m_downloadPath).fileName();
+    request.selectedFilter = SaveFilter::entryFor(request.fileName, request.filters);
+    request.folder = startFolder();
+    const QString path = m_dialogs.saveFile(m_dialogParent, request);
     if (path.isEmpty())
         return;
-    if (QFile::exists(path) &&
-        !m_dialogs.confirm(m_dialogParent, QStringLiteral("Image already exists, overwrite it?"),
+    // A folder that cannot be remembered costs the user nothing now; the next dialog opens elsewhere.
+    (void)UserSettings::setValue(kFolderKey, QFileInfo(path).absolutePath());
+    const QFileInfo target(path);
+    if (target.exists() &&
+        !m_dialogs.confirm(m_dialogParent,
+                           QStringLiteral("Image \"%1\" already exists in %2, overwrite it?")
+                               .arg(target.fileName(), QDir::toNativeSeparators(target.absolutePath())),
                            QStringLiteral("Warning")))
         return;
     saveAs(path);
@@ -169,14 +236,17 @@ void IconDownloadFlow::saveAs(const QString& path)
     const ExportRequest request{path,    FileTypeCode::fromPath(path), 1, true, 90, true, AppPaths::sizes(),
                                 &m_files};
     ++m_exportsRunning;
+    m_exportSources << m_downloadPath;
     // Each export keeps the hourglass until its own file is written.
     auto claim = std::make_shared<BusyPointer::Claim>(m_pointer.claim(BusyPointer::Shape::Hourglass));
     auto* watcher = new QFutureWatcher<ExportResult>(this);
-    connect(watcher, &QFutureWatcher<ExportResult>::finished, this, [this, watcher, path, claim] {
-        watcher->deleteLater();
-        claim->release();
-        onExported(path, watcher->result());
-    });
+    connect(watcher, &QFutureWatcher<ExportResult>::finished, this,
+            [this, watcher, path, claim, source = m_downloadPath] {
+                watcher->deleteLater();
+                claim->release();
+                m_exportSources.removeOne(source);
+                onExported(path, watcher->result());
+            });
     watcher->setFuture(ExportJob::start(m_downloadPath, request));
 }
 

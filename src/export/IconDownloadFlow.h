@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export/DownloadQuota.h"
 #include "export/RenderAndSaveIcon.h"
 #include "platform/BusyPointer.h"
 #include "platform/Transfer.h"
@@ -17,7 +18,10 @@ class QWidget;
 // downloads folder, then asks where to save it and exports it there. Only bytes that decode as a
 // picture are stored; an earlier copy is reused when it still decodes, else fetched again.
 // The fetch runs asynchronously and the export on the export thread (under the hourglass), so the
-// window never freezes; Timer1 polls every 50 ms for the file before the save dialog opens.
+// window never freezes; Timer1 polls every 50 ms for the file before the save dialog opens. The
+// dialog suggests the downloaded file's name in the folder of the last save (kept in the user's
+// settings across runs). The downloads folder is kept within a bound (DownloadQuota): the least
+// recently used downloads go first, never one on the clipboard or still to be exported.
 class IconDownloadFlow : public QObject
 {
     Q_OBJECT
@@ -28,6 +32,8 @@ public:
     static constexpr int kIdleTimeoutMs = 15000;
     // The save dialog's filter in its "Description|patterns|..." form.
     static const QString kSaveFilter;
+    // The user setting that remembers the folder of the last save.
+    static const QString kFolderKey;
 
     // The fetch and each export hold their own claims on the pointer (the hourglass); `files`
     // writes the download and the exports.
@@ -44,6 +50,8 @@ public:
     [[nodiscard]] QString downloadPath() const { return m_downloadPath; }
     [[nodiscard]] bool isPolling() const { return Timer1.isActive(); }
     [[nodiscard]] bool isExporting() const { return m_exportsRunning > 0; }
+    // The size the downloads folder is kept within (see DownloadQuota).
+    void setDownloadBound(qint64 bytes) { m_downloadBound = bytes; }
 
 Q_SIGNALS:
     // The fetch part is over (whatever its outcome): the host hides its busy window.
@@ -60,6 +68,7 @@ private:
     // restarted or cancelled meanwhile.
     void onWorker(std::function<QString()> work, std::function<void(const QString&)> then);
     void onStored(const QString& problem);
+    void keepWithinBound();
     void finishFetch();
     void onTimer1();
     void saveAs(const QString& path);
@@ -76,5 +85,7 @@ private:
     QString m_url;
     QString m_downloadPath;
     int m_exportsRunning = 0;
-    quint64 m_generation = 0; // of the running download; start() and cancel() end the earlier one
+    quint64 m_generation = 0;    // of the running download; start() and cancel() end the earlier one
+    QStringList m_exportSources; // downloads that exports still have to read
+    qint64 m_downloadBound = DownloadQuota::kDefaultBound;
 };

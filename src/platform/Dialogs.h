@@ -3,6 +3,7 @@
 #include <QString>
 
 class QWidget;
+struct SaveRequest;
 
 // Message boxes and the file dialog behind one replaceable interface, so tests can answer them.
 class Dialogs
@@ -12,6 +13,8 @@ public:
 
     // Save dialog; `filter` uses Qt's "Description (*.a *.b);;..." form. Empty result = cancelled.
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& filter) = 0;
+    // The save dialog with a suggested folder, name and filter entry. Empty result = cancelled.
+    virtual QString saveFile(QWidget* parent, const SaveRequest& request) = 0;
     virtual QString openFileName(QWidget* parent, const QString& title, const QString& filter) = 0;
     // OK/Cancel question with the information icon and Cancel as default. True = OK.
     virtual bool confirm(QWidget* parent, const QString& text, const QString& title) = 0;

@@ -1,5 +1,7 @@
 #include "platform/QtDialogs.h"
 
+#include "platform/SaveDialog.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -24,6 +26,13 @@ QString QtDialogs::saveFileName(QWidget* parent, const QString& title, const QSt
 {
     return QFileDialog::getSaveFileName(parent, title, QString(), filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
+}
+
+QString QtDialogs::saveFile(QWidget* parent, const SaveRequest& request)
+{
+    SaveDialog dialog(parent, request);
+    dialog.exec();
+    return dialog.chosenPath();
 }
 
 QString QtDialogs::openFileName(QWidget* parent, const QString& title, const QString& filter)

@@ -6,14 +6,19 @@
 #include "platform/BusyPointer.h"
 #include "platform/HeldHttpServer.h"
 #include "platform/SiteAddress.h"
+#include "platform/UserSettings.h"
 #include "support/WaitFor.h"
 
 #include "support/ScriptedDialogs.h"
 
 #include <QBuffer>
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QPainter>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -47,9 +52,11 @@ protected:
     void SetUp() override
     {
         AppFolder::SetUp();
+        for (const auto format : {QSettings::IniFormat, QSettings::NativeFormat})
+            QSettings::setPath(format, QSettings::UserScope, out("config"));
         ASSERT_TRUE(SiteAddress::setBase(server.url("/")));
     }
-    static QStringList downloads() { return QDir(AppPaths::downloads()).entryList(QDir::Files); }
+    static QStringList downloads() { return QDir(AppPaths::downloads()).entryList(QDir::Files, QDir::Name); }
 
     ScriptedDialogs dialogs;
     HeldHttpServer server;
@@ -67,21 +74,26 @@ TEST_F(DownloadFlow, FetchesSavesReusesAndNeverLosesTheExistingFile)
     dialogs.saveAnswer = out("icon.GIF");
     flow.start(kThumb);
     WAIT_EQ(saved.count(), 1, kWaitMs);
-    // The save dialog offers the seven formats, TIFF with both patterns.
-    EXPECT_TRUE(dialogs.asked.value(0).startsWith(
-        "save:Open File...|PNG Portable Network Graphics (*.PNG) (*.png);;"));
-    EXPECT_TRUE(
-        dialogs.asked.value(0).contains(";;TIFF Tag Image File Format (*.TIF;*.TIFF) (*.tif *.tiff);;"));
-    EXPECT_EQ(dialogs.asked.value(0).count(";;"), 6);
+    // Every format offered, each label with its patterns once; the downloaded file's name
+    // suggested under its own format's entry, in the pictures folder (or home) the first time.
+    EXPECT_EQ(dialogs.asked.value(0), "save:Open File...|PNG Portable Network Graphics (*.png);;"
+                                      "JPEG Files (*.jpg *.jpeg);;BMP Windows Bitmap (*.bmp *.dib *.rle);;"
+                                      "EMF Windows Enhanced Metafile (*.emf);;GIF CompuServe GIF (*.gif);;"
+                                      "ICO Windows Icon (*.ico);;TIFF Tag Image File Format (*.tif *.tiff);;"
+                                      "WMF Windows Metafile (*.wmf)");
+    EXPECT_EQ(dialogs.lastSave.fileName, "201511ab.png");
+    EXPECT_EQ(dialogs.lastSave.selectedFilter, "PNG Portable Network Graphics (*.png)");
+    EXPECT_TRUE(QFileInfo(dialogs.lastSave.folder).isDir()) << dialogs.lastSave.folder.toStdString();
     EXPECT_EQ(downloads(), QStringList{"201511ab.png"});
     EXPECT_EQ(ExportTestUtil::readGif(out("icon.GIF")).colorAt(19, 19), qRgb(9, 99, 199)); // still GIF
 
-    // Later presses reuse the file on disk: a stand-in of another colour shows what was saved.
-    QImage stand(20, 20, QImage::Format_RGB32);
+    // Later presses reuse the file on disk (a stand-in of another colour shows what was saved),
+    // and open in the folder of the last save, remembered in the user's settings.
+    QImage stand(12, 12, QImage::Format_RGB32);
     stand.fill(qRgb(1, 2, 3));
     ASSERT_TRUE(stand.save(flow.downloadPath(), "PNG"));
 
-    // Cancel at the overwrite question keeps the file.
+    // Cancel at the overwrite question, which names the file, keeps it.
     QImage old(3, 3, QImage::Format_RGB32);
     old.fill(qRgb(7, 8, 9));
     ASSERT_TRUE(old.save(out("keep.png"), "PNG"));
@@ -89,24 +101,69 @@ TEST_F(DownloadFlow, FetchesSavesReusesAndNeverLosesTheExistingFile)
     dialogs.saveAnswer = out("keep.png");
     flow.start(kThumb);
     WAIT_EQ(dialogs.asked.size(), 2, kWaitMs);
-    EXPECT_EQ(dialogs.asked[1], "confirm:Warning|Image already exists, overwrite it?");
+    EXPECT_EQ(dialogs.lastSave.folder, dir.path());
+    EXPECT_EQ(UserSettings::value(IconDownloadFlow::kFolderKey), dir.path());
+    EXPECT_EQ(dialogs.asked[1], "confirm:Warning|Image \"keep.png\" already exists in " +
+                                    QDir::toNativeSeparators(dir.path()) + ", overwrite it?");
     EXPECT_EQ(QImage(out("keep.png")), old);
 
-    // OK with an export that fails (EMF is not written) keeps the old file too.
-    ASSERT_TRUE(old.save(out("keep.emf"), "PNG"));
-    dialogs.saveAnswer = out("keep.emf");
+    // OK with an export that fails (a 12 x 12 picture makes no icon) keeps the old file too.
+    ASSERT_TRUE(old.save(out("keep.ico"), "PNG"));
+    dialogs.saveAnswer = out("keep.ico");
     dialogs.confirmAnswer = true;
     flow.start(kThumb);
     WAIT_EQ(dialogs.asked.size(), 5, kWaitMs);
-    EXPECT_TRUE(dialogs.asked[4].startsWith("inform:")) << dialogs.asked[4].toStdString();
-    EXPECT_EQ(QImage(out("keep.emf")), old);
+    EXPECT_TRUE(dialogs.asked[4].startsWith("inform:") && dialogs.asked[4].contains("16 x 16"))
+        << dialogs.asked[4].toStdString();
+    EXPECT_EQ(QImage(out("keep.ico")), old);
 
     // OK with a working export replaces it, from the copy on disk.
     dialogs.saveAnswer = out("keep.png");
     flow.start(kThumb);
     WAIT_EQ(saved.count(), 2, kWaitMs);
-    EXPECT_EQ(QImage(out("keep.png")).pixel(19, 19), qRgb(1, 2, 3));
+    EXPECT_EQ(QImage(out("keep.png")).pixel(11, 11), qRgb(1, 2, 3));
     EXPECT_EQ(std::count(server.log.begin(), server.log.end(), "request " + kPath), 1);
+
+    // The metafiles are written too.
+    for (const char* name : {"icon.emf", "icon.wmf"}) {
+        dialogs.saveAnswer = out(name);
+        flow.start(kThumb);
+        WAIT_UNTIL(QFile::exists(out(name)), kWaitMs);
+    }
+    WAIT_EQ(saved.count(), 4, kWaitMs);
+    EXPECT_TRUE(ExportTestUtil::fileType(out("icon.emf")).startsWith("Windows Enhanced Metafile"));
+    EXPECT_TRUE(ExportTestUtil::fileType(out("icon.wmf")).contains("metafile"));
+}
+
+TEST_F(DownloadFlow, DownloadsStayWithinTheBound)
+{
+    // Downloads of 1,000 bytes each; the user's own 500-byte file is never the client's to remove.
+    server.autoAnswer = [](const QByteArray&) { return std::pair{200, QByteArray(1000, 'p')}; };
+    QFile mine(AppPaths::downloads() + "/mine.bin");
+    ASSERT_TRUE(mine.open(QIODevice::WriteOnly) && mine.write(QByteArray(500, 'm')) == 500);
+    mine.close();
+    flow.setDownloadBound(2700);
+    const auto download = [&](const char* n) {
+        const qsizetype before = finished.count();
+        flow.start(QString("201511%1-150x150.png").arg(n));
+        WAIT_EQ(finished.count(), before + 1, kWaitMs);
+        WAIT_UNTIL(!flow.isPolling(), kWaitMs); // the save dialog was shown and cancelled
+    };
+    const auto file = [](const char* n) { return QString("201511%1.png").arg(n); };
+    for (const char* n : {"a1", "a2", "a3"})
+        download(n);
+    // Over the bound with the third: the least recently used goes.
+    EXPECT_EQ(downloads(), (QStringList{file("a2"), file("a3"), "mine.bin"}));
+    download("a2"); // used again: a3 is now the least recently used
+    download("a4");
+    EXPECT_EQ(downloads(), (QStringList{file("a2"), file("a4"), "mine.bin"}));
+    // A download on the clipboard stays; the next least recently used goes instead.
+    auto* copied = new QMimeData;
+    copied->setUrls({QUrl::fromLocalFile(AppPaths::downloads() + "/" + file("a2"))});
+    QGuiApplication::clipboard()->setMimeData(copied);
+    download("a5");
+    EXPECT_EQ(downloads(), (QStringList{file("a2"), file("a5"), "mine.bin"}));
+    QGuiApplication::clipboard()->clear();
 }
 
 TEST_F(DownloadFlow, FailedAndUnstorableFetchesAreNeverUsed)
@@ -276,7 +333,7 @@ TEST(DownloadNamesTest, DerivedFromTheThumbnailName)
 
 TEST(FileTypeCodeTest, ExtensionTableIgnoresCase)
 {
-    // GIF, EMF and WMF are told apart by the export program's test.
+    // GIF, EMF and WMF are told apart by the export tests.
     const std::pair<const char*, int> table[] = {
         {"x.bmp x.dib x.rle x.xyz x.pngx /tmp/icon icon. /tmp/my.gif/icon", FileType::BMP},
         {"x.jpg x.jpeg x.JpEg", FileType::JPEG},

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Dialogs.h"
+#include "platform/SaveRequest.h"
 
 #include <QStringList>
 
@@ -13,11 +14,19 @@ public:
 
     QString saveAnswer; // returned by saveFileName / openFileName
     bool confirmAnswer = false;
-    QStringList asked; // "save:<title>|<filter>", "confirm:<title>|<text>", "inform:...", "critical:..."
+    QStringList asked;    // "save:<title>|<filter>", "confirm:<title>|<text>", "inform:...", "critical:..."
+    SaveRequest lastSave; // what the last saveFile() was asked to show
 
     QString saveFileName(QWidget*, const QString& title, const QString& filter) override
     {
         asked << "save:" + title + "|" + filter;
+        return saveAnswer;
+    }
+    // Recorded as "save:<title>|<filters joined by ;;>"; the rest of the request in lastSave.
+    QString saveFile(QWidget*, const SaveRequest& request) override
+    {
+        asked << "save:" + request.title + "|" + request.filters.join(";;");
+        lastSave = request;
         return saveAnswer;
     }
     QString openFileName(QWidget*, const QString& title, const QString& filter) override
