@@ -5,9 +5,10 @@
 namespace
 {
 
+// The native format is an INI file named .conf on this platform (IniFormat would name it .ini).
 QSettings open()
 {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("pictomine"),
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("pictomine"),
                      QStringLiteral("pictomine"));
 }
 

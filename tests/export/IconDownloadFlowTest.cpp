@@ -103,6 +103,8 @@ TEST_F(DownloadFlow, FetchesSavesReusesAndNeverLosesTheExistingFile)
     WAIT_EQ(dialogs.asked.size(), 2, kWaitMs);
     EXPECT_EQ(dialogs.lastSave.folder, dir.path());
     EXPECT_EQ(UserSettings::value(IconDownloadFlow::kFolderKey), dir.path());
+    EXPECT_EQ(UserSettings::fileName(), out("config/pictomine/pictomine.conf"));
+    EXPECT_TRUE(QFile::exists(UserSettings::fileName()));
     EXPECT_EQ(dialogs.asked[1], "confirm:Warning|Image \"keep.png\" already exists in " +
                                     QDir::toNativeSeparators(dir.path()) + ", overwrite it?");
     EXPECT_EQ(QImage(out("keep.png")), old);
