@@ -5,9 +5,10 @@ set(CPACK_PACKAGE_NAME pictomine)
 set(CPACK_PACKAGE_VENDOR "Pictomine")
 set(CPACK_PACKAGE_CONTACT "Pictomine developers <maintainers@pictomine.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Desktop client for an online icon catalogue")
+# Lines of the extended description stay within 80 columns, as Debian asks.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Searches an online icon catalogue, shows the results as a grid of thumbnails and saves\
- icons as PNG, JPEG, BMP, TIFF, GIF, multi-size ICO, EMF or WMF files.")
+    "Searches an online icon catalogue, shows the results as a grid of thumbnails
+and saves icons as PNG, JPEG, BMP, TIFF, GIF, multi-size ICO, EMF or WMF files.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
