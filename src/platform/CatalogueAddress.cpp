@@ -1,6 +1,7 @@
 #include "platform/CatalogueAddress.h"
 
 #include "platform/SiteAddress.h"
+#include "platform/UserSettings.h"
 
 #include <QSettings>
 
@@ -18,13 +19,6 @@ QString settingValue(const QSettings& settings)
 }
 } // namespace
 
-QString CatalogueAddress::userSettingsFile()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("pictomine"),
-                     QStringLiteral("pictomine"))
-        .fileName();
-}
-
 QString CatalogueAddress::builtIn()
 {
     return QStringLiteral(PICTOMINE_BASE_URL);
@@ -36,7 +30,7 @@ CatalogueAddress CatalogueAddress::resolve(const QString& commandLine, const QSt
     if (!commandLine.isEmpty()) {
         result = {commandLine, QStringLiteral("--base-url"), {}};
     } else {
-        const QString file = settingsFile.isEmpty() ? userSettingsFile() : settingsFile;
+        const QString file = settingsFile.isEmpty() ? UserSettings::fileName() : settingsFile;
         const QSettings settings(file, QSettings::NativeFormat);
         if (settings.status() != QSettings::NoError)
             return {{}, file, QStringLiteral("the settings file cannot be read")};

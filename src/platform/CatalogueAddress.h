@@ -14,6 +14,5 @@ struct CatalogueAddress {
     // commandLine: the --base-url value (empty when not given). settingsFile: the file to read
     // (empty = the user's settings file).
     static CatalogueAddress resolve(const QString& commandLine, const QString& settingsFile = {});
-    static QString userSettingsFile();
     static QString builtIn();
 };

@@ -139,12 +139,23 @@ TEST_F(DownloadFlow, FetchesSavesReusesAndNeverLosesTheExistingFile)
 
 TEST_F(DownloadFlow, DownloadsStayWithinTheBound)
 {
-    // Downloads of 1,000 bytes each; the user's own 500-byte file is never the client's to remove.
-    server.autoAnswer = [](const QByteArray&) { return std::pair{200, QByteArray(1000, 'p')}; };
+    // Downloads of one size each (a picture that compresses badly, so that the folder's record
+    // weighs little beside it), the bound 2.7 of them; the user's own file is never the client's
+    // to remove.
+    QImage noise(32, 32, QImage::Format_RGB32);
+    quint32 seed = 1;
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, seed = seed * 1664525u + 1013904223u);
+    QByteArray icon;
+    QBuffer buffer(&icon);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && noise.save(&buffer, "PNG"));
+    ASSERT_GT(icon.size(), 1000);
+    server.autoAnswer = [icon](const QByteArray&) { return std::pair{200, icon}; };
     QFile mine(AppPaths::downloads() + "/mine.bin");
-    ASSERT_TRUE(mine.open(QIODevice::WriteOnly) && mine.write(QByteArray(500, 'm')) == 500);
+    ASSERT_TRUE(mine.open(QIODevice::WriteOnly) && mine.write(icon.left(icon.size() / 2)) == icon.size() / 2);
     mine.close();
-    flow.setDownloadBound(2700);
+    flow.setDownloadBound(icon.size() * 27 / 10);
     const auto download = [&](const char* n) {
         const qsizetype before = finished.count();
         flow.start(QString("201511%1-150x150.png").arg(n));
