@@ -209,6 +209,33 @@ TEST(DemoSources, SearchFindsWholeWordsAndWordStartsRankingTheOwnNameFirst)
     EXPECT_TRUE(post.contains("Licence: from EmojiOne 2 (CC BY-SA 4.0)."));
 }
 
+TEST(DemoSources, SearchTrustsWhatANameShowsOverWhatItIsUsedFor)
+{
+    IconEntry goDown = entry("go-down");
+    goDown.aliases = {"download", "arrow south"};
+    const IconCatalogue c({entry("user-trash"), entry("edit-delete"), entry("wastebasket"),
+                           entry("keep-tidy", {"trash"}), entry("bin-sign", {"garbage"}), entry("book-red"),
+                           entry("novel", {"book"}), entry("bookmark"), entry("check-mark"),
+                           entry("address-book"), entry("lock"), entry("object-locked"),
+                           entry("num-lock-off"), goDown, entry("folder-download"), entry("car"),
+                           entry("wheel"), entry("parking-sign"), entry("moon-van-de-berg")});
+    const auto found = [&](const QString& search) {
+        return namesOf(c, c.search(search)).join(',').toStdString();
+    };
+    // A synonym fits names and keywords only and ranks after the word itself; "trash" wants no crosses, while
+    // a search for "delete" may show a wastebasket.
+    EXPECT_EQ(found("trash"), "user-trash,wastebasket,keep-tidy,bin-sign");
+    EXPECT_EQ(found("delete"), "edit-delete,wastebasket,user-trash,keep-tidy");
+    // A name the word only qualifies comes after the keywords, or not at all.
+    EXPECT_EQ(found("book"), "book-red,novel,bookmark");
+    EXPECT_EQ(found("lock"), "lock,object-locked");
+    // A theme alias counts only when nothing else fits.
+    EXPECT_EQ(found("download"), "folder-download");
+    EXPECT_EQ(found("south"), "go-down");
+    // Wheels, parking and Dutch surnames are no cars.
+    EXPECT_EQ(found("car"), "car");
+}
+
 TEST(DemoSources, ListingsShowEachPictureOnceKeepRecolouringsAndSkipEmptyPictures)
 {
     QTemporaryDir dir;

@@ -101,6 +101,7 @@ std::vector<int> IconCatalogue::ranked(const KeywordMatch::Query& query) const
 {
     struct Hit {
         KeywordMatch::Rank rank;
+        int distance;  // the word itself before a synonym
         bool overflow; // a third or later post of one series within its rank
         int score;
         quint32 shuffle;
@@ -112,13 +113,19 @@ std::vector<int> IconCatalogue::ranked(const KeywordMatch::Query& query) const
         const KeywordMatch::Fit fit = KeywordMatch::fit(terms, query, m_vocabulary);
         if (fit.rank == KeywordMatch::Rank::None)
             continue;
-        hits.push_back({fit.rank, false,
-                        3 * terms.style + fit.distance + nameLength(terms.name, query.size()),
+        hits.push_back({fit.rank, fit.distance, false, 3 * terms.style + nameLength(terms.name, query.size()),
                         IconNaming::stableHash(m_icons[size_t(i)].compact), i});
     }
+    // A theme's aliases name what an icon is used for, not what it shows ("download" for an arrow):
+    // they count only when nothing fits better.
+    if (std::any_of(hits.begin(), hits.end(),
+                    [](const Hit& h) { return h.rank < KeywordMatch::Rank::Alias; }))
+        hits.erase(std::remove_if(hits.begin(), hits.end(),
+                                  [](const Hit& h) { return h.rank == KeywordMatch::Rank::Alias; }),
+                   hits.end());
     const auto byOrder = [](const Hit& a, const Hit& b) {
-        return std::tie(a.rank, a.overflow, a.score, a.shuffle, a.index) <
-               std::tie(b.rank, b.overflow, b.score, b.shuffle, b.index);
+        return std::tie(a.rank, a.distance, a.overflow, a.score, a.shuffle, a.index) <
+               std::tie(b.rank, b.distance, b.overflow, b.score, b.shuffle, b.index);
     };
     std::sort(hits.begin(), hits.end(), byOrder);
     // Variety: a rank shows the first kSeriesRun posts of a series ("tree-rpg-map-elements-01",
@@ -146,7 +153,7 @@ KeywordMatch::Query IconCatalogue::forgiving(const KeywordMatch::Query& query) c
             continue;
         for (const QString& known : m_vocabulary)
             if (known.size() >= SearchWords::kMinTypoLength && SearchWords::oneEditApart(typed, known))
-                word.push_back({SearchWords::forms(known), 2});
+                word.push_back({SearchWords::forms(known), KeywordMatch::kTypo});
     }
     return q;
 }

@@ -10,12 +10,15 @@ constexpr int kMaxRun = 4;
 
 constexpr int kMinJoinedWord = 3;
 
-// What may follow a word inside a longer one: an ending or a word of its own.
-bool isContinuation(const QString& rest, const QSet<QString>& vocabulary)
+// What follows a word inside a longer one: an ending, a word of its own, or neither.
+KeywordMatch::Start continuation(const QString& rest, const QSet<QString>& vocabulary)
 {
-    static const QStringList kEndings = {"s",   "es",  "er",  "ers", "ing",  "ings", "ping",
-                                         "ped", "ned", "ged", "al",  "ical", "ics",  "y"};
-    return kEndings.contains(rest) || (rest.size() >= kMinJoinedWord && vocabulary.contains(rest));
+    static const QStringList kEndings = {"s",  "es",  "er",  "ers", "ing", "ings", "ping", "ped",
+                                         "ed", "ned", "ged", "red", "al",  "ical", "ics",  "y"};
+    if (kEndings.contains(rest))
+        return KeywordMatch::Start::Ending;
+    return rest.size() >= kMinJoinedWord && vocabulary.contains(rest) ? KeywordMatch::Start::Word
+                                                                      : KeywordMatch::Start::None;
 }
 
 bool fitsAny(const std::vector<QStringList>& phrases, const QStringList& forms)
@@ -57,9 +60,9 @@ KeywordMatch::Query KeywordMatch::query(const QString& text)
 {
     Query q;
     for (const QString& word : SearchWords::words(text)) {
-        std::vector<Reading> readings{{SearchWords::forms(word), 0}};
+        std::vector<Reading> readings{{SearchWords::forms(word), kAsTyped}};
         for (const QString& synonym : SearchWords::synonyms(word))
-            readings.push_back({SearchWords::forms(synonym), 1});
+            readings.push_back({SearchWords::forms(synonym), kSynonym});
         q.push_back(std::move(readings));
     }
     return q;
@@ -86,22 +89,29 @@ bool KeywordMatch::fitsWords(const QStringList& words, const QStringList& forms)
     return false;
 }
 
-bool KeywordMatch::startsWords(const QStringList& words, const QString& word, const QSet<QString>& vocabulary)
+KeywordMatch::Start KeywordMatch::startOf(const QStringList& words, const QString& word,
+                                          const QSet<QString>& vocabulary)
 {
+    Start best = Start::None;
     if (word.size() < kMinStartLength)
-        return false;
+        return best;
     for (qsizetype i = 0; i < words.size(); ++i) {
         QString run;
         for (qsizetype j = i; j < words.size() && j < i + kMaxRun; ++j) {
             run += words[j];
-            if (run.size() > word.size() && run.startsWith(word) &&
-                isContinuation(run.mid(word.size()), vocabulary))
-                return true;
+            // The word must end inside words[j]: ending before it, it is a whole word or run.
+            if (run.size() > word.size() && run.size() - words[j].size() < word.size() &&
+                run.startsWith(word)) {
+                const Start s = continuation(run.mid(word.size()), vocabulary);
+                if (s == Start::Ending)
+                    return s;
+                best = std::max(best, s);
+            }
             if (!word.startsWith(run))
                 break;
         }
     }
-    return false;
+    return best;
 }
 
 KeywordMatch::Rank KeywordMatch::rank(const Terms& terms, const Reading& reading,
@@ -109,13 +119,20 @@ KeywordMatch::Rank KeywordMatch::rank(const Terms& terms, const Reading& reading
 {
     if (fitsWords(terms.name, reading.forms))
         return Rank::Name;
-    // Only what was typed: a synonym's or a corrected word's starts lead too far ("cut" to "cutegram").
-    if (reading.distance == 0 && startsWords(terms.name, reading.forms.front(), vocabulary))
+    // A synonym fits the name and the keywords only: its starts, related subjects and a theme's
+    // aliases lead too far ("cut" to "cutegram"). A corrected word fits as typed.
+    if (reading.distance == kSynonym)
+        return fitsAny(terms.tags, reading.forms) ? Rank::Tag : Rank::None;
+    const Start start =
+        reading.distance == kAsTyped ? startOf(terms.name, reading.forms.front(), vocabulary) : Start::None;
+    if (start == Start::Ending)
         return Rank::NameStart;
     if (isSubject(terms.nameRelated, reading.forms))
         return Rank::NameRelated;
     if (fitsAny(terms.tags, reading.forms))
         return Rank::Tag;
+    if (start == Start::Word)
+        return Rank::NameCompound;
     if (fitsAny(terms.aliases, reading.forms))
         return Rank::Alias;
     if (isSubject(terms.otherRelated, reading.forms))

@@ -12,12 +12,15 @@
 // fits a whole word of the post (plural endings and accents aside) or a run of consecutive words
 // written together ("arrowleft" fits "arrow-left"), or, less well, the start of a name word ("rain"
 // fits "raindrop", never "brain"). Where it fits decides the rank: the icon's own name is trusted
-// over the keywords its source gave it, and those over the theme's aliases and related subjects.
+// over the keywords its source gave it, and those over the theme's aliases and related subjects. A
+// name word the search only qualifies ("bookmark" for "book") ranks below the keywords, and a synonym
+// fits names and keywords only.
 class KeywordMatch
 {
 public:
-    // After None, best first; a search's rank for a post is its worst word's rank.
-    enum class Rank { None, Name, NameStart, NameRelated, Tag, Alias, Related };
+    // After None, best first; a search's rank for a post is its worst word's rank. NameStart: the word
+    // with an ending ("printer"); NameCompound: the word before another one ("bookmark", "raindrop").
+    enum class Rank { None, Name, NameStart, NameRelated, Tag, NameCompound, Alias, Related };
 
     // The words of a post, prepared once.
     struct Terms {
@@ -32,9 +35,10 @@ public:
 
     // One way to read a search word: the forms it stands for and how far it is from what was typed
     // (0 the word itself, 1 a synonym, 2 a typo forgiven).
+    static constexpr int kAsTyped = 0, kSynonym = 1, kTypo = 2;
     struct Reading {
         QStringList forms;
-        int distance = 0;
+        int distance = kAsTyped;
     };
     // A search: for each of its words, the readings that may fit.
     using Query = std::vector<std::vector<Reading>>;
@@ -51,8 +55,9 @@ public:
 
     // Whether the forms fit a word of `words` or a run of consecutive words written together.
     static bool fitsWords(const QStringList& words, const QStringList& forms);
-    // Whether `word` begins a word of `words` (or a run of them) followed by a common ending ("printer",
-    // "shopping") or by another word of the vocabulary ("raindrop", "keyboard"); not "applet" or
-    // "starve".
-    static bool startsWords(const QStringList& words, const QString& word, const QSet<QString>& vocabulary);
+    // How `word` begins a word of `words` (or a run of them): followed by a common ending ("printer",
+    // "shopping"), by another word of the vocabulary ("raindrop", "keyboard"), or not at all ("applet",
+    // "starve").
+    enum class Start { None, Ending, Word };
+    static Start startOf(const QStringList& words, const QString& word, const QSet<QString>& vocabulary);
 };

@@ -9,8 +9,9 @@ namespace
 {
 // Subject, then its related words separated by ","; phrases are written with spaces and matched
 // without them. Words that mean something else in icon names (play, note, place, face, button,
-// stock, system, manager, project, office, store, power, device, share) and words that reach too far
-// (bank, pill, skull, bone, xray, gift, download) are left out on purpose.
+// stock, system, manager, project, office, store, power, device, share, van, auto, driver) and words
+// that reach too far (bank, pill, skull, bone, xray, gift, download, bookmark, wheel, road, traffic, parking,
+// truck) are left out on purpose.
 constexpr std::array<std::pair<const char*, const char*>, 30> kTable = {{
     {"mobile", "phone,smartphone,cellphone,handheld,tablet,android,iphone,sms,pda,gsm,3g,4g,5g,"
                "kdeconnect,mobile phone"},
@@ -98,13 +99,13 @@ constexpr std::array<std::pair<const char*, const char*>, 30> kTable = {{
     {"mail", "email,e mail,envelope,letter,postbox,mailbox,message,inbox,outbox,send,postal,postman,stamp,"
              "newsletter,evolution,thunderbird,kmail,geary"},
     {"folder", "directory,directories,folders,dossier"},
-    {"star", "stars,favorite,favourite,bookmark,rating,rate,starred,sparkle,twinkle,shooting star,"
+    {"star", "stars,favorite,favourite,rating,rate,starred,sparkle,twinkle,shooting star,"
              "glowing star"},
     {"heart", "hearts,love,valentine,romance,romantic,cardiac,kiss,lovely,like,affection,couple"},
     {"phone", "telephone,smartphone,cellphone,call,calling,dial,dialer,voip,skype,receiver,handset,sms,"
               "mobile"},
-    {"car", "cars,automobile,auto,vehicle,taxi,racing car,race car,police car,sports car,suv,van,jeep,"
-            "truck,convertible,limousine,driving,driver,traffic,parking,road,wheel,garage"},
+    {"car", "cars,automobile,vehicle,taxi,racing car,race car,police car,sports car,suv,jeep,convertible,"
+            "limousine"},
     {"weather", "sun,sunny,cloud,cloudy,rain,rainy,snow,snowy,snowflake,storm,thunder,lightning,wind,windy,"
                 "umbrella,fog,foggy,hail,tornado,hurricane,rainbow,temperature,thermometer,forecast,climate,"
                 "meteo,meteorology,sky,moon,frost,celsius"},

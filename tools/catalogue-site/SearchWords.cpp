@@ -11,11 +11,14 @@ namespace
 constexpr std::array kNoPlural = {"news", "series", "species", "always", "physics", "mathematics",
                                   "gas",  "lens",   "canvas",  "atlas",  "chaos",   "analysis"};
 
-// Groups of words icon names use for the same thing; each word finds the others.
+// Groups of words icon names use for the same thing; each word finds the others. In a row
+// "word>others" only the first word finds the others: a search for "delete" may show a wastebasket,
+// but one for "trash" wants no crosses.
 constexpr std::array kSynonyms = {
     "wifi,wireless,wlan",
     "scissors,cut",
-    "trash,delete,garbage,rubbish,wastebasket",
+    "trash,garbage,rubbish,wastebasket",
+    "delete>trash,wastebasket",
     "email,mail",
     "photo,picture,photograph",
     "movie,film",
@@ -48,15 +51,18 @@ constexpr std::array kSynonyms = {
 
 // Pairs of words that name something neither word names alone.
 constexpr std::array kCompounds = {"hot dog",    "corn dog", "sea horse",   "sea lion",
-                                   "dragon fly", "jack o",   "eye dropper", "fire fox"};
+                                   "dragon fly", "jack o",   "eye dropper", "fire fox",
+                                   "caps lock",  "num lock", "scroll lock", "address book"};
 
 const QHash<QString, QStringList>& synonymTable()
 {
     static const QHash<QString, QStringList> table = [] {
         QHash<QString, QStringList> t;
         for (const char* row : kSynonyms) {
-            const QStringList group = QString::fromLatin1(row).split(',');
-            for (const QString& word : group)
+            const QString text = QString::fromLatin1(row);
+            const qsizetype oneWay = text.indexOf('>');
+            const QStringList group = QString(text).replace('>', ',').split(',');
+            for (const QString& word : oneWay < 0 ? group : group.mid(0, 1))
                 for (const QString& other : group)
                     if (other != word && !t[word].contains(other))
                         t[word] << other;
