@@ -208,6 +208,7 @@ TEST_F(DemoSite, SearchesFindWhatTheyMeanOnTheFirstPage)
         {"car",
          {"car", "racing-car", "taxi"},
          {"scarf", "card", "cart", "oscar", "wheel", "traffic", "moon"}},
+        {"star", {"glowing-star", "starred"}, {"stared", "staruml", "starbound"}},
         {"trash", {"user-trash", "wastebasket", "keep-tidy"}, {"delete"}},
         {"lock", {"lock", "padlock", "folder-locked"}, {"caps-lock", "num-lock", "scroll-lock"}},
         {"book", {"books", "closed-book", "stack-of-books"}, {"address-book", "bookmark-"}},

@@ -213,12 +213,31 @@ TEST(DemoSources, SearchTrustsWhatANameShowsOverWhatItIsUsedFor)
 {
     IconEntry goDown = entry("go-down");
     goDown.aliases = {"download", "arrow south"};
-    const IconCatalogue c({entry("user-trash"), entry("edit-delete"), entry("wastebasket"),
-                           entry("keep-tidy", {"trash"}), entry("bin-sign", {"garbage"}), entry("book-red"),
-                           entry("novel", {"book"}), entry("bookmark"), entry("check-mark"),
-                           entry("address-book"), entry("lock"), entry("object-locked"),
-                           entry("num-lock-off"), goDown, entry("folder-download"), entry("car"),
-                           entry("wheel"), entry("parking-sign"), entry("moon-van-de-berg")});
+    const IconCatalogue c(
+        {entry("user-trash"),
+         entry("edit-delete"),
+         entry("wastebasket"),
+         entry("keep-tidy", {"trash"}),
+         entry("bin-sign", {"garbage"}),
+         entry("book-red"),
+         entry("novel", {"book"}),
+         entry("bookmark"),
+         entry("check-mark"),
+         entry("address-book"),
+         entry("lock"),
+         entry("object-locked"),
+         entry("star"),
+         entry("starred"),
+         entry("stared"),
+         entry("num-lock-off"),
+         goDown,
+         entry("folder-download"),
+         entry("car"),
+         entry("wheel"),
+         entry("parking-sign"),
+         entry("tractor", {"farm", "car", "farming", "vehicle", "digger", "machine", "travel"}),
+         entry("old-autos", {"car", "vehicle"}),
+         entry("moon-van-de-berg")});
     const auto found = [&](const QString& search) {
         return namesOf(c, c.search(search)).join(',').toStdString();
     };
@@ -226,14 +245,15 @@ TEST(DemoSources, SearchTrustsWhatANameShowsOverWhatItIsUsedFor)
     // a search for "delete" may show a wastebasket.
     EXPECT_EQ(found("trash"), "user-trash,wastebasket,keep-tidy,bin-sign");
     EXPECT_EQ(found("delete"), "edit-delete,wastebasket,user-trash,keep-tidy");
-    // A name the word only qualifies comes after the keywords, or not at all.
+    // A name the word only qualifies comes after the keywords, or not at all; one it inflects before them.
     EXPECT_EQ(found("book"), "book-red,novel,bookmark");
     EXPECT_EQ(found("lock"), "lock,object-locked");
+    EXPECT_EQ(found("star"), "star,starred"); // "stared" comes from "stare"
     // A theme alias counts only when nothing else fits.
     EXPECT_EQ(found("download"), "folder-download");
     EXPECT_EQ(found("south"), "go-down");
-    // Wheels, parking and Dutch surnames are no cars.
-    EXPECT_EQ(found("car"), "car");
+    // Wheels, parking and Dutch surnames are no cars; a keyword among a few says more than one among many.
+    EXPECT_EQ(found("car"), "car,old-autos,tractor");
 }
 
 TEST(DemoSources, ListingsShowEachPictureOnceKeepRecolouringsAndSkipEmptyPictures)

@@ -38,6 +38,13 @@ int nameLength(const QStringList& name, size_t searchWords)
     const qsizetype extra = words - qsizetype(searchWords);
     return extra <= 0 ? 0 : extra <= 2 ? 1 : 2;
 }
+// A keyword among many says less about the picture than one among a few: an emoji's long list of
+// associations ("car" for a tractor) against a drawing's subject and folder. Weighs like a style step.
+int tagBreadth(const KeywordMatch::Terms& terms, KeywordMatch::Rank rank)
+{
+    constexpr size_t kFewTags = 6;
+    return rank == KeywordMatch::Rank::Tag && terms.tags.size() > kFewTags ? 3 : 0;
+}
 constexpr int kSeriesRun = 2;
 
 // The series a name may belong to: each pair of neighbouring words in a name of three words or more,
@@ -113,7 +120,8 @@ std::vector<int> IconCatalogue::ranked(const KeywordMatch::Query& query) const
         const KeywordMatch::Fit fit = KeywordMatch::fit(terms, query, m_vocabulary);
         if (fit.rank == KeywordMatch::Rank::None)
             continue;
-        hits.push_back({fit.rank, fit.distance, false, 3 * terms.style + nameLength(terms.name, query.size()),
+        hits.push_back({fit.rank, fit.distance, false,
+                        3 * terms.style + nameLength(terms.name, query.size()) + tagBreadth(terms, fit.rank),
                         IconNaming::stableHash(m_icons[size_t(i)].compact), i});
     }
     // A theme's aliases name what an icon is used for, not what it shows ("download" for an arrow):

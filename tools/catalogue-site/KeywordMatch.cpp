@@ -10,12 +10,31 @@ constexpr int kMaxRun = 4;
 
 constexpr int kMinJoinedWord = 3;
 
-// What follows a word inside a longer one: an ending, a word of its own, or neither.
-KeywordMatch::Start continuation(const QString& rest, const QSet<QString>& vocabulary)
+bool isVowel(QChar c)
+{
+    return QStringLiteral("aeiou").contains(c);
+}
+
+// Whether a word of one syllable ending in one vowel and one consonant doubles that consonant before
+// "-ed", "-er" and "-ing": "star" gives "starred", while "stared" comes from "stare".
+bool doublesLastLetter(const QString& word)
+{
+    const qsizetype n = word.size();
+    if (n < 3 || isVowel(word[n - 1]) || QStringLiteral("wxy").contains(word[n - 1]) || !isVowel(word[n - 2]))
+        return false;
+    for (qsizetype i = 0; i < n - 2; ++i)
+        if (isVowel(word[i]))
+            return false;
+    return true;
+}
+
+// What follows `word` inside a longer one: an ending, a word of its own, or neither.
+KeywordMatch::Start continuation(const QString& word, const QString& rest, const QSet<QString>& vocabulary)
 {
     static const QStringList kEndings = {"s",  "es",  "er",  "ers", "ing", "ings", "ping", "ped",
                                          "ed", "ned", "ged", "red", "al",  "ical", "ics",  "y"};
-    if (kEndings.contains(rest))
+    static const QStringList kAfterDoubling = {"ed", "er", "ers", "ing", "ings"};
+    if (kEndings.contains(rest) && !(kAfterDoubling.contains(rest) && doublesLastLetter(word)))
         return KeywordMatch::Start::Ending;
     return rest.size() >= kMinJoinedWord && vocabulary.contains(rest) ? KeywordMatch::Start::Word
                                                                       : KeywordMatch::Start::None;
@@ -102,7 +121,7 @@ KeywordMatch::Start KeywordMatch::startOf(const QStringList& words, const QStrin
             // The word must end inside words[j]: ending before it, it is a whole word or run.
             if (run.size() > word.size() && run.size() - words[j].size() < word.size() &&
                 run.startsWith(word)) {
-                const Start s = continuation(run.mid(word.size()), vocabulary);
+                const Start s = continuation(word, run.mid(word.size()), vocabulary);
                 if (s == Start::Ending)
                     return s;
                 best = std::max(best, s);
