@@ -225,6 +225,8 @@ TEST(DemoSources, SearchTrustsWhatANameShowsOverWhatItIsUsedFor)
          entry("check-mark"),
          entry("address-book"),
          entry("lock"),
+         entry("fish-2"),
+         entry("fish-cake-with-swirl"),
          entry("object-locked"),
          entry("star"),
          entry("starred"),
@@ -248,6 +250,7 @@ TEST(DemoSources, SearchTrustsWhatANameShowsOverWhatItIsUsedFor)
     // A name the word only qualifies comes after the keywords, or not at all; one it inflects before them.
     EXPECT_EQ(found("book"), "book-red,novel,bookmark");
     EXPECT_EQ(found("lock"), "lock,object-locked");
+    EXPECT_EQ(found("fish"), "fish-2");
     EXPECT_EQ(found("star"), "star,starred"); // "stared" comes from "stare"
     // A theme alias counts only when nothing else fits.
     EXPECT_EQ(found("download"), "folder-download");

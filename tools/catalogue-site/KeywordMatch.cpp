@@ -94,7 +94,8 @@ bool KeywordMatch::fitsWords(const QStringList& words, const QStringList& forms)
         if (words[i].front() != first)
             continue;
         if (SearchWords::sameWord(forms, words[i]) &&
-            (i == 0 || !SearchWords::isCompound(words[i - 1], words[i])))
+            (i == 0 || !SearchWords::isCompound(words[i - 1], words[i])) &&
+            (i + 1 == words.size() || !SearchWords::isCompound(words[i], words[i + 1])))
             return true;
         QString run = words[i];
         for (qsizetype j = i + 1; j < words.size() && j < i + kMaxRun; ++j) {

@@ -50,9 +50,10 @@ constexpr std::array kSynonyms = {
 };
 
 // Pairs of words that name something neither word names alone.
-constexpr std::array kCompounds = {"hot dog",    "corn dog", "sea horse",   "sea lion",
-                                   "dragon fly", "jack o",   "eye dropper", "fire fox",
-                                   "caps lock",  "num lock", "scroll lock", "address book"};
+constexpr std::array kCompounds = {"hot dog",     "corn dog", "sea horse",   "sea lion",
+                                   "dragon fly",  "jack o",   "eye dropper", "fire fox",
+                                   "caps lock",   "num lock", "scroll lock", "address book",
+                                   "railway car", "tram car", "cable car",   "fish cake"};
 
 const QHash<QString, QStringList>& synonymTable()
 {

@@ -24,7 +24,8 @@ public:
     // empty when the table has none.
     static QStringList synonyms(const QString& word);
 
-    // Whether two neighbouring words name something neither names alone ("hot dog").
+    // Whether two neighbouring words name something neither names alone ("hot dog", "fish cake"): a
+    // search for either word does not find the pair.
     static bool isCompound(const QString& first, const QString& second);
 
     // Whether a and b differ by one letter added, removed, replaced or two neighbours swapped.
