@@ -6,6 +6,7 @@
 #include "grid/Artwork.h"
 #include "platform/AppPaths.h"
 #include "platform/BusyPointer.h"
+#include "platform/Clipboard.h"
 #include "platform/DesktopShell.h"
 #include "platform/Dialogs.h"
 
@@ -88,7 +89,7 @@ int Application::run(int argc, char** argv)
 
     DesktopShell shell;
     BusyPointer pointer;
-    Form1 window(WindowServices{shell, pointer});
+    Form1 window(WindowServices{shell, pointer, Clipboard::system()});
     int status = 0;
     if (!cl.screenshot.isEmpty())
         arrangeScreenshot(window, cl.screenshot, status);

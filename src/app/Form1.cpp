@@ -1,15 +1,18 @@
 #include "app/Form1.h"
 
+#include "app/AccessibleFactory.h"
 #include "app/CaretRest.h"
 #include "app/ChromeParts.h"
 #include "app/Form2.h"
 #include "app/GridScroll.h"
+#include "app/KeyboardAccess.h"
 #include "app/LoadMoreSlide.h"
 #include "app/PictureBox.h"
 #include "app/SearchButtonHover.h"
 #include "app/WheelHook.h"
 #include "controls/CtlLayers.h"
 #include "controls/ucScrollbar.h"
+#include "export/IconClipboard.h"
 #include "export/IconDownloadFlow.h"
 #include "grid/Artwork.h"
 #include "grid/CategoryMenu.h"
@@ -72,16 +75,22 @@ Form1::Form1(const WindowServices& services, QWidget* parent)
     setMinimumSize(WindowLayout::kMinimumSize);
     m_screenWatch = new ScreenWatch(this);
     connect(m_screenWatch, &ScreenWatch::changed, this, &Form1::fitToWorkArea);
+    AccessibleFactory::install();
     buildLeftColumn();
     buildTitleBar();
     buildToolbar();
     buildGrid();
+    makeButtons();
     colourChrome();
     m_busy = new Form2(this);
     m_download = new IconDownloadFlow(Dialogs::instance(), m_services.pointer, m_services.files, this, this);
     connect(m_download, &IconDownloadFlow::downloadFinished, this, &Form1::onDownloadFinished);
     connect(m_busy, &Form2::cancelled, m_download, &IconDownloadFlow::cancel);
     connect(m_download, &IconDownloadFlow::downloadProgress, m_busy, &Form2::showProgress);
+    connect(m_busy, &Form2::cancelled, this, &Form1::hideBusyWindow);
+    m_copy = new IconClipboard(services.clipboard, Dialogs::instance(), this, this);
+    connect(m_iconGrid, &IconGrid::copyImageRequested, m_copy, &IconClipboard::copyImage);
+    connect(m_iconGrid, &IconGrid::copyAddressRequested, m_copy, &IconClipboard::copyAddress);
 
     m_menuWidth = WindowLayout::kMenuWidth;
     m_menuPanel->setVisible(true);
@@ -93,7 +102,7 @@ Form1::Form1(const WindowServices& services, QWidget* parent)
     UpdateScrollRange();
     m_wheelHook = std::make_unique<WheelHook>(this, [this](int d) { m_scroll->step(d); });
     m_wheelHook->install();
-    qApp->installEventFilter(this);
+    m_keyboard = new KeyboardAccess(*this);
 
     connect(&m_timer4, &QTimer::timeout, this, &Form1::slideLoadMore);
     m_timer4.setInterval(kTimer4PeriodMs);
@@ -144,7 +153,6 @@ void Form1::buildTitleBar()
     m_mainControls[0]->move(WindowLayout::kRestoreButtonLeft, WindowLayout::kCaptionButtonTop);
     m_mainControls[0]->setVisible(false);
     m_mainControls[0]->setEnabled(false);
-    m_mainControls[1]->setToolTip(QStringLiteral("Exit"));
 }
 
 void Form1::buildToolbar()
@@ -176,7 +184,10 @@ void Form1::buildToolbar()
     m_goodLuck->setCursor(Qt::PointingHandCursor);
     connect(m_goodLuck, &PictureBox::MouseDown, this,
             [this] { m_goodLuck->move(m_goodLuck->pos() + QPoint(0, 1)); });
-    connect(m_goodLuck, &PictureBox::MouseUp, this, &Form1::PickLuckyKeyword);
+    connect(m_goodLuck, &PictureBox::MouseUp, this, [this] {
+        m_goodLuck->move(m_goodLuck->pos() - QPoint(0, 1));
+        PickLuckyKeyword();
+    });
 
     m_label1 = textLabel(m_toolbar, QString::fromLatin1(kHint), 10);
     m_line1 = filled(m_toolbar, kLineColour);
@@ -194,6 +205,8 @@ void Form1::buildGrid()
     // The shell refuses anything but http and https addresses.
     connect(m_iconGrid, &IconGrid::licenseRequested, this,
             [this](const QString& link) { m_services.shell.openUrl(link); });
+    connect(m_iconGrid, &IconGrid::tileFocused, this,
+            [this](int, const QRect& cell) { m_scroll->showRange(cell.top(), cell.bottom() + 1); });
     m_notice = textLabel(m_gridPic, QString(), 13);
     m_notice->setAlignment(Qt::AlignCenter);
     m_notice->hide();
@@ -220,6 +233,25 @@ void Form1::buildGrid()
         [this] { return m_client.state().loadMore || m_client.isLoading() ? m_loadMore->height() : 0; });
     connect(m_scrollbar, &ucScrollbar::Change, this, [this] { m_scroll->follow(); });
     connect(m_scrollbar, &ucScrollbar::Scroll, this, [this] { m_scroll->follow(); });
+}
+
+// Every button is a Tab stop with a name and a tool tip, activated by Enter or Space as by a click.
+void Form1::makeButtons()
+{
+    m_searchButton->makeButton(QStringLiteral("Search"), QStringLiteral("Search"));
+    m_goodLuck->makeButton(QStringLiteral("Good Luck"),
+                           QStringLiteral("Good Luck: search a remembered keyword"));
+    m_menuMain->makeButton(QStringLiteral("Categories"), QStringLiteral("Show or hide the categories"));
+    m_mainControls[0]->makeButton(QStringLiteral("Fit to Screen"), QStringLiteral("Fit to Screen"));
+    m_mainControls[1]->makeButton(QStringLiteral("Close"), QStringLiteral("Exit"));
+    m_mainControls[2]->makeButton(QStringLiteral("Minimize"), QStringLiteral("Minimize"));
+    m_loadMore->makeButton(QString::fromLatin1(kLoadMoreText), QStringLiteral("Show the next page of icons"));
+    connect(m_searchButton, &PictureBox::activated, this, &Form1::StartQuery);
+    connect(m_goodLuck, &PictureBox::activated, this, &Form1::PickLuckyKeyword);
+    connect(m_menuMain, &PictureBox::activated, this, &Form1::menuReleased);
+    for (int i = 0; i < 3; ++i)
+        connect(m_mainControls[i], &PictureBox::activated, this, [this, i] { captionClicked(i); });
+    connect(m_loadMore, &PictureBox::activated, this, &Form1::LoadMoreResults);
 }
 
 void Form1::colourChrome()
@@ -384,7 +416,6 @@ void Form1::chooseCategory(int selectedIndex)
 
 void Form1::PickLuckyKeyword()
 {
-    m_goodLuck->move(m_goodLuck->pos() - QPoint(0, 1));
     KeywordList& keywords = m_client.keywords();
     const QString keyword = keywords.PickLuckyKeyword();
     if (keyword.isNull())
@@ -511,6 +542,16 @@ void Form1::onDownloadClick()
     m_busy->show();
 }
 
+// The keyboard stays in this window once the busy window goes, when it was here before.
+void Form1::hideBusyWindow()
+{
+    const QWidget* active = QApplication::activeWindow();
+    const bool keyboardHere = active == this || active == m_busy;
+    m_busy->hide();
+    if (keyboardHere && QApplication::activeWindow() != this)
+        activateWindow();
+}
+
 void Form1::onDownloadRequested(int index, const QString& thumbName)
 {
     m_downloadTile = index;
@@ -520,24 +561,9 @@ void Form1::onDownloadRequested(int index, const QString& thumbName)
 // The fetch half is over: the busy window goes and the tile knows its icon was fetched.
 void Form1::onDownloadFinished()
 {
-    m_busy->hide();
+    hideBusyWindow();
     if (IconsOLE* tile = m_iconGrid->tile(m_downloadTile))
         tile->setIconDownloaded(true);
-}
-
-// Key preview: Enter anywhere in this window starts a query, as the search button does.
-bool Form1::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
-        return false;
-    auto* widget = static_cast<QWidget*>(watched);
-    if (widget != this && !isAncestorOf(widget))
-        return false;
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter)
-        return false;
-    StartQuery();
-    return true;
 }
 
 void Form1::keyPressEvent(QKeyEvent* event)
@@ -546,6 +572,11 @@ void Form1::keyPressEvent(QKeyEvent* event)
         event->accept();
     else
         QWidget::keyPressEvent(event);
+}
+
+bool Form1::focusNextPrevChild(bool next)
+{
+    return (m_keyboard && m_keyboard->moveFocus(next)) || QWidget::focusNextPrevChild(next);
 }
 
 void Form1::closeEvent(QCloseEvent* event)
@@ -565,7 +596,8 @@ void Form1::shutdown()
     m_timer6.stop();
     m_client.stop();
     m_iconGrid->resetGrid();
-    qApp->removeEventFilter(this);
+    delete m_keyboard;
+    m_keyboard = nullptr;
     m_wheelHook->remove();
     saveKeywords();
 }

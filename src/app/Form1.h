@@ -14,8 +14,10 @@
 class CtlLayers;
 class Form2;
 class GridScroll;
+class IconClipboard;
 class IconDownloadFlow;
 class IconGrid;
+class KeyboardAccess;
 class QFrame;
 class QLineEdit;
 class ScreenWatch;
@@ -70,6 +72,7 @@ public:
     [[nodiscard]] QLineEdit* searchBar() const { return m_searchBar; }
     [[nodiscard]] Form2* busyWindow() const { return m_busy; }
     [[nodiscard]] IconDownloadFlow* downloadFlow() const { return m_download; }
+    [[nodiscard]] IconClipboard* iconClipboard() const { return m_copy; }
     [[nodiscard]] bool isLaidOut() const { return !m_firstLayout; }
     // Timer6 runs only while a search is pending.
     [[nodiscard]] const QTimer& timer6() const { return m_timer6; }
@@ -81,16 +84,17 @@ Q_SIGNALS:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    // Keys the focused control leaves alone: Page Up and Page Down scroll the grid by a row,
-    // Ctrl+Home and Ctrl+End to its ends.
+    // Keys the focused control leaves alone: Page Up and Page Down scroll the grid by the rows
+    // the viewport holds, Ctrl+Home and Ctrl+End to its ends.
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildLeftColumn();
     void buildTitleBar();
     void buildToolbar();
     void buildGrid();
+    void makeButtons();
     void colourChrome();
     void layOut();
     void relayOut();
@@ -109,6 +113,7 @@ private:
     void onDownloadClick();
     void onDownloadRequested(int index, const QString& thumbName);
     void onDownloadFinished();
+    void hideBusyWindow();
     void shutdown();
     void saveKeywords();
 
@@ -119,6 +124,8 @@ private:
     ScreenWatch* m_screenWatch = nullptr;
     Form2* m_busy = nullptr;
     IconDownloadFlow* m_download = nullptr;
+    KeyboardAccess* m_keyboard = nullptr;
+    IconClipboard* m_copy = nullptr;
     int m_downloadTile = -1; // the tile whose download runs
 
     PictureBox* m_logoPic = nullptr;

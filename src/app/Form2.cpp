@@ -28,6 +28,8 @@ QPixmap crossGlyph(qreal dpr)
 Form2::Form2(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint)
 {
     setFixedSize(kClientSize);
+    // The keyboard stays with the main window (Escape there cancels).
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_label = new QLabel(QStringLiteral("Reading..."), this);
     m_label->setFont(QFont("Verdana", 10));
@@ -40,9 +42,10 @@ Form2::Form2(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint
     m_close = new PictureBox(this);
     m_close->setGeometry(kClientSize.width() - 21, 4, 17, 17);
     m_close->setPicture(crossGlyph(devicePixelRatioF()));
-    m_close->setToolTip(QStringLiteral("Cancel"));
+    m_close->makeButton(QStringLiteral("Cancel"), QStringLiteral("Cancel"));
     m_close->setCursor(Qt::PointingHandCursor);
     connect(m_close, &PictureBox::MouseUp, this, &Form2::cancel);
+    connect(m_close, &PictureBox::activated, this, &Form2::cancel);
 }
 
 QWidget* Form2::closeControl() const

@@ -49,8 +49,9 @@ void GridScroll::step(int direction)
 bool GridScroll::handleKey(int key, Qt::KeyboardModifiers modifiers)
 {
     const bool ctrl = modifiers & Qt::ControlModifier;
+    const int page = GridGeometry::rowsPerScreen(m_viewport->height()) * m_bar->SmallChange();
     if (key == Qt::Key_PageUp || key == Qt::Key_PageDown)
-        step(key == Qt::Key_PageDown ? +1 : -1);
+        m_bar->setValue(m_bar->Value() + (key == Qt::Key_PageDown ? page : -page));
     else if (ctrl && key == Qt::Key_Home)
         m_bar->setValue(m_bar->Min());
     else if (ctrl && key == Qt::Key_End)
@@ -58,4 +59,16 @@ bool GridScroll::handleKey(int key, Qt::KeyboardModifiers modifiers)
     else
         return false;
     return true;
+}
+
+void GridScroll::showRange(int top, int bottom)
+{
+    m_bar->setValue(valueShowing(m_bar->Value(), top, bottom, m_viewport->height()));
+}
+
+int GridScroll::valueShowing(int value, int top, int bottom, int viewportHeight)
+{
+    if (bottom > value + viewportHeight)
+        value = bottom - viewportHeight;
+    return top < value ? top : value;
 }

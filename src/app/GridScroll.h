@@ -23,9 +23,13 @@ public:
     void follow();
     // One SmallChange down (+1) or up (-1).
     void step(int direction);
-    // Page Up and Page Down step a row, Ctrl+Home and Ctrl+End go to the ends. Returns whether
-    // the key was one of these.
+    // Page Up and Page Down move by the rows the viewport holds, Ctrl+Home and Ctrl+End go to the
+    // ends. Returns whether the key was one of these.
     bool handleKey(int key, Qt::KeyboardModifiers modifiers);
+    // Scrolls as little as needed to show the surface's rows from top to bottom (the top wins
+    // when they are taller than the viewport).
+    void showRange(int top, int bottom);
+    [[nodiscard]] static int valueShowing(int value, int top, int bottom, int viewportHeight);
 
 private:
     QWidget* m_viewport;

@@ -1,6 +1,10 @@
 #include "app/PictureBox.h"
 
+#include "controls/FocusMark.h"
+#include "controls/ListKeys.h"
 #include "platform/MouseCodes.h"
+
+#include <QKeyEvent>
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -54,6 +58,8 @@ void PictureBox::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.drawImage(0, 0, m_surface);
+    if (hasFocus())
+        FocusMark::paint(p, rect());
 }
 
 // The surface is persistent: a new size keeps what was drawn, on fresh background around it.
@@ -99,4 +105,39 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* e)
 void PictureBox::leaveEvent(QEvent*)
 {
     Q_EMIT MouseLeave();
+}
+
+void PictureBox::makeButton(const QString& name, const QString& toolTip)
+{
+    m_isButton = true;
+    setFocusPolicy(Qt::TabFocus);
+    setAccessibleName(name);
+    setToolTip(toolTip);
+}
+
+void PictureBox::activate()
+{
+    Q_EMIT activated();
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* e)
+{
+    if (!m_isButton || !ListKeys::isActivation(e->key())) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    e->accept();
+    activate();
+}
+
+void PictureBox::focusInEvent(QFocusEvent* e)
+{
+    QWidget::focusInEvent(e);
+    update();
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* e)
+{
+    QWidget::focusOutEvent(e);
+    update();
 }

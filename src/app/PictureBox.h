@@ -8,7 +8,8 @@
 // on it work in logical pixels and text and edges stay sharp on a scaled screen. Reports pointer
 // presses, moves and releases with the classic mouse-event arguments (Button 1 left, 2 right,
 // 4 middle; Shift 1 shift, 2 ctrl, 4 alt; X, Y in pixels), and a click: a left press and release
-// both on the area.
+// both on the area. A picture box that takes the keyboard focus (a button) shows the focus mark
+// and is activated by Enter, Return or Space as by its accessible press action.
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -24,6 +25,11 @@ public:
     void setPicture(const QPixmap& picture); // drawn at (0, 0) after every clear
     // Replaces the whole surface with a finished drawing and presents it.
     void setSurfaceImage(const QImage& image);
+    // Makes the area a button: a Tab stop named for assistive technology, with a tool tip.
+    void makeButton(const QString& name, const QString& toolTip);
+    [[nodiscard]] bool isButton() const { return m_isButton; }
+    // What a button does for the keyboard and assistive technology: raises activated().
+    Q_INVOKABLE void activate();
 
 Q_SIGNALS:
     void MouseDown(int Button, int Shift, float X, float Y);
@@ -32,6 +38,8 @@ Q_SIGNALS:
     void Click();
     // The pointer left the area.
     void MouseLeave();
+    // The button was activated from the keyboard or by assistive technology.
+    void activated();
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -40,6 +48,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void leaveEvent(QEvent*) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     [[nodiscard]] bool surfaceFits() const;
@@ -48,4 +59,5 @@ private:
     QPixmap m_picture;
     QColor m_background;
     bool m_pressedInside = false;
+    bool m_isButton = false;
 };

@@ -1,9 +1,13 @@
 #include "controls/CtlLayers.h"
 
+#include "controls/FocusMark.h"
+#include "controls/ListKeys.h"
 #include "controls/TextDraw.h"
 #include "controls/ucScrollbar.h"
 #include "platform/MouseCodes.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -87,8 +91,13 @@ void CtlLayers::RefreshDraw()
     if (m_buffer.Img)
         graphics.drawImage(QPointF(0, -scroll), *m_buffer.Img);
     // Before the first DrawLayers, or with no layers, there is no row to highlight.
-    if (const std::optional<QRectF> row = m_list.highlightRow())
+    if (const std::optional<QRectF> row = m_list.highlightRow()) {
         graphics.fillRect(row->translated(0, -scroll), QColor::fromRgba(kHighlightColor));
+        // The keyboard's mark sits on the highlighted row, left of the inner scrollbar.
+        if (hasFocus())
+            FocusMark::paint(graphics,
+                             QRectF(0, row->y() - scroll, width() - kScrollbarWidth, row->height()));
+    }
     graphics.end();
     update();
 }
@@ -153,8 +162,11 @@ void CtlLayers::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF at = event->position();
     if (!m_buttonHeld) {
+        const int before = m_list.selectedIndex();
         m_list.hitTest(float(at.x()), float(at.y()), vs1->Value());
         RefreshDraw();
+        if (m_list.selectedIndex() != before)
+            announceSelection();
     }
     Q_EMIT MouseMove(MouseCodes::button(event->buttons()), MouseCodes::shift(event->modifiers()),
                      float(at.x()), float(at.y()));
@@ -166,4 +178,67 @@ void CtlLayers::mouseReleaseEvent(QMouseEvent* event)
     m_buttonHeld = false;
     Q_EMIT MouseUp(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()), float(at.x()),
                    float(at.y()));
+}
+
+void CtlLayers::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (const std::optional<int> layer = ListKeys::target(key, m_list.selectedIndex(), m_list.count()))
+        selectLayer(*layer);
+    else if (ListKeys::isActivation(key) && m_list.count() > 0)
+        chooseLayer(m_list.selectedIndex());
+    else {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void CtlLayers::selectLayer(int layer)
+{
+    m_list.setSelectedIndex(layer);
+    scrollToLayer(layer);
+    RefreshDraw();
+    announceSelection();
+}
+
+void CtlLayers::chooseLayer(int layer)
+{
+    selectLayer(layer);
+    const std::optional<QRectF> row = m_list.highlightRow();
+    const QPointF at = row ? row->center() - QPointF(0, vs1->Value()) : QPointF();
+    Q_EMIT MouseUp(1, 0, float(at.x()), float(at.y()));
+}
+
+void CtlLayers::scrollToLayer(int layer)
+{
+    const int top = LayerList::kItemHeight * m_list.layerOfRow(layer);
+    const int value = vs1->Value();
+    if (top < value)
+        vs1->setValue(top);
+    else if (top + LayerList::kItemHeight > value + height())
+        vs1->setValue(top + LayerList::kItemHeight - height());
+}
+
+// A screen reader follows the keyboard's row (and the pointer's while the list has the focus).
+void CtlLayers::announceSelection()
+{
+    if (!hasFocus() || m_list.count() == 0)
+        return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(m_list.layerOfRow(m_list.selectedIndex()));
+    QAccessible::updateAccessibility(&focus);
+}
+
+void CtlLayers::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    RefreshDraw();
+    announceSelection();
+}
+
+void CtlLayers::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    RefreshDraw();
 }

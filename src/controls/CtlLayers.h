@@ -48,6 +48,12 @@ public:
     void DrawLayers();
     // Shows the visible part of the back buffer with the highlight.
     void RefreshDraw();
+    // The keyboard's selection: selects `layer`, scrolls its row into view, redraws and tells
+    // assistive technology.
+    void selectLayer(int layer);
+    // Chooses `layer` as a pointer release over its row does: selects it and raises MouseUp
+    // (left button, no shift, at the row's centre).
+    void chooseLayer(int layer);
     // Stores the horizontal flag; the rows are laid out vertically either way.
     void isHorll(bool Value) { m_horizontal = Value; }
 
@@ -70,8 +76,14 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Up, Down, Home and End move the selection; Enter and Space choose it.
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void scrollToLayer(int layer);
+    void announceSelection();
     void setUpScrollbar(int contentHeight);
     void drawRow(QPainter& graphics, int row);
     void clearSurface();

@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/PropertyBag.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -217,6 +218,8 @@ void ucScrollbar::invalidate()
 
 void ucScrollbar::raiseChange()
 {
+    QAccessibleValueChangeEvent moved(this, Value());
+    QAccessible::updateAccessibility(&moved);
     Q_EMIT Change();
 }
 

@@ -2,6 +2,7 @@
 
 #include "imaging/FileHelpers.h"
 
+#include <algorithm>
 #include <cmath>
 
 GridGeometry::GridGeometry(float gridWidth) : m_gridWidth(gridWidth)
@@ -64,4 +65,9 @@ QRect GridGeometry::imageRect(int imageWidth, int imageHeight, const QSize& tile
 int GridGeometry::half(double a)
 {
     return int(std::lrint(a)) / 2;
+}
+
+int GridGeometry::rowsPerScreen(int viewportHeight)
+{
+    return std::max(viewportHeight / kRowHeight, 1);
 }

@@ -35,6 +35,9 @@ public:
     [[nodiscard]] std::vector<int> verticalLines(int surfaceWidth) const;
     [[nodiscard]] static std::vector<int> horizontalLines(int surfaceHeight);
 
+    // The whole rows a viewport of this height shows, at least one: a page of the grid.
+    [[nodiscard]] static int rowsPerScreen(int viewportHeight);
+
     // ceil(n / N) rows of 200 pixels, at least one row.
     [[nodiscard]] int surfaceHeight(int resultCount) const;
 

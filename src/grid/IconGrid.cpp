@@ -2,9 +2,12 @@
 
 #include "grid/Artwork.h"
 #include "grid/GridLineOverlay.h"
+#include "grid/GridKeys.h"
 #include "grid/IconsOLE.h"
+#include "grid/TileMenu.h"
 #include "platform/MouseCodes.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -14,6 +17,7 @@ IconGrid::IconGrid(QWidget* parent) : QWidget(parent)
     // Growing by a row paints only the new row, not the tiles already shown.
     setAttribute(Qt::WA_StaticContents);
     m_lines = new GridLineOverlay(this, [this](QPainter& p, const QRect& area) { paintLines(p, area); });
+    setFocusPolicy(Qt::TabFocus);
     makeTile(0)->hide();
 }
 
@@ -27,6 +31,8 @@ IconsOLE* IconGrid::makeTile(int index)
     connect(tile, &IconsOLE::downloadRequested, this,
             [this, index](const QString& name) { Q_EMIT downloadRequested(index, name); });
     connect(tile, &IconsOLE::licenseRequested, this, &IconGrid::licenseRequested);
+    connect(tile, &IconsOLE::focusEntered, this, [this, index] { onTileFocused(index); });
+    connect(tile, &IconsOLE::menuRequested, this, [this, index](QPoint at) { showTileMenu(index, at); });
     m_icons.push_back(tile);
     m_lines->raise();
     return tile;
@@ -37,6 +43,11 @@ IconsOLE* IconGrid::tile(int index) const
     if (index < 0 || index >= int(m_icons.size()))
         return nullptr;
     return m_icons[std::size_t(index)];
+}
+
+int IconGrid::shownTileCount() const
+{
+    return m_icons[0]->isHidden() ? 0 : tileCount();
 }
 
 int IconGrid::PlaceNextTile(const QStringList& resultList, std::vector<IconRecord>& records, float gridWidth,
@@ -219,6 +230,81 @@ void IconGrid::hoverTile(int k)
     }
     hovered->MouseActive();
     m_lastHovered = k;
+    if (focusedTile() >= 0 && !hovered->hasFocus())
+        hovered->setFocus(Qt::MouseFocusReason);
+}
+
+void IconGrid::focusTile(int k)
+{
+    if (IconsOLE* t = tile(k); t && !t->isHidden())
+        t->setFocus(Qt::OtherFocusReason);
+}
+
+int IconGrid::focusedTile() const
+{
+    for (int k = 0; k < tileCount(); ++k) {
+        if (m_icons[std::size_t(k)]->hasFocus())
+            return k;
+    }
+    return -1;
+}
+
+void IconGrid::onTileFocused(int index)
+{
+    hoverTile(index);
+    Q_EMIT tileFocused(index, m_icons[std::size_t(index)]->geometry());
+}
+
+void IconGrid::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    focusTile(m_lastHovered);
+}
+
+void IconGrid::keyPressEvent(QKeyEvent* event)
+{
+    const int current = focusedTile();
+    const GridKeys::Action action = GridKeys::action(event->key(), event->modifiers());
+    if (current < 0 || action == GridKeys::Action::None) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    IconsOLE* focused = tile(current);
+    const int viewport = parentWidget() ? parentWidget()->height() : height();
+    if (GridKeys::isMove(action))
+        focusTile(GridKeys::target(action, current, shownTileCount(), m_geometry.columns(),
+                                   GridGeometry::rowsPerScreen(viewport)));
+    else if (action == GridKeys::Action::Download)
+        focused->requestDownload();
+    else if (action == GridKeys::Action::OpenPost)
+        focused->openPostPage();
+    else if (action == GridKeys::Action::ContextMenu)
+        showTileMenu(current, focused->mapToGlobal(focused->rect().center()));
+    else
+        Q_EMIT copyImageRequested(focused->thumbName());
+}
+
+TileMenu* IconGrid::tileMenu() const
+{
+    return m_menu;
+}
+
+void IconGrid::showTileMenu(int index, const QPoint& globalPos)
+{
+    IconsOLE* t = tile(index);
+    if (!t)
+        return;
+    focusTile(index);
+    delete m_menu;
+    m_menu = new TileMenu(this);
+    connect(m_menu->download, &QAction::triggered, t, &IconsOLE::requestDownload);
+    connect(m_menu->copyImage, &QAction::triggered, this,
+            [this, t] { Q_EMIT copyImageRequested(t->thumbName()); });
+    connect(m_menu->copyAddress, &QAction::triggered, this,
+            [this, t] { Q_EMIT copyAddressRequested(t->thumbName()); });
+    connect(m_menu->openPost, &QAction::triggered, t, &IconsOLE::openPostPage);
+    m_menu->popup(globalPos);
 }
 
 QImage IconGrid::surface() const

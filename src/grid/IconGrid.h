@@ -4,6 +4,7 @@
 #include "catalogue/ThumbnailImage.h"
 #include "grid/GridGeometry.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -11,10 +12,13 @@
 
 class GridLineOverlay;
 class IconsOLE;
+class TileMenu;
 
 // The results grid surface: its grid lines, the control array of tiles Icons (element 0 exists
 // from the start), the placement cursor and the hover rule. The surface grows a row of 200 pixels
-// at a time and scrolls inside its viewport; the host moves it.
+// at a time and scrolls inside its viewport; the host moves it. For the keyboard the grid is one
+// Tab stop whose focused tile is the last hovered tile: focus and hover share it, so one strip at
+// most is up, and the grid's keys move it (GridKeys).
 class IconGrid : public QWidget
 {
     Q_OBJECT
@@ -45,12 +49,23 @@ public:
     // last hovered tile, clears the drawing and sets the height to 0.
     void resetGrid();
 
-    // The hover rule, on TileMouseMove from tile k.
+    // The hover rule, on TileMouseMove from tile k. While a tile has the keyboard focus, the
+    // focus follows the pointer to tile k.
     void hoverTile(int k);
+    // Gives tile k the keyboard focus (it becomes the last hovered tile).
+    void focusTile(int k);
+    // The tile that has the keyboard focus, -1 when none has.
+    [[nodiscard]] int focusedTile() const;
+    // Focuses tile `index` and pops its menu up at a point of the screen.
+    void showTileMenu(int index, const QPoint& globalPos);
+    // The tile menu last shown (null once it is gone).
+    [[nodiscard]] TileMenu* tileMenu() const;
 
     [[nodiscard]] const std::vector<IconsOLE*>& Icons() const { return m_icons; }
     [[nodiscard]] IconsOLE* tile(int index) const;
     [[nodiscard]] int tileCount() const { return int(m_icons.size()); }
+    // The tiles that show a result: none while tile 0 waits hidden for the first one.
+    [[nodiscard]] int shownTileCount() const;
     [[nodiscard]] const GridGeometry& gridGeometry() const { return m_geometry; }
     [[nodiscard]] int cursorRow() const { return m_row; }
     [[nodiscard]] int cursorColumn() const { return m_column; }
@@ -68,14 +83,23 @@ Q_SIGNALS:
     void downloadRequested(int index, const QString& thumbName);
     // Re-raised from a tile's licence button: the host opens the post link.
     void licenseRequested(const QString& postLink);
+    // Tile `index` took the keyboard focus; the host scrolls its cell into view.
+    void tileFocused(int index, const QRect& cell);
+    // A tile's menu or Ctrl+C asks for the full-size icon, or its address, on the clipboard.
+    void copyImageRequested(const QString& thumbName);
+    void copyAddressRequested(const QString& thumbName);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // The grid's Tab stop hands the focus to the last hovered tile.
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void onTileFocused(int index);
     IconsOLE* makeTile(int index);
     void drawLines(int oldHeight);
     void paintLines(QPainter& painter, const QRect& area) const;
@@ -85,6 +109,7 @@ private:
 
     GridLineOverlay* m_lines = nullptr;
     std::vector<IconsOLE*> m_icons;
+    QPointer<TileMenu> m_menu;
     GridGeometry m_geometry;
     int m_row = 0;
     int m_column = 0;

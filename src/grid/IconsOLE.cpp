@@ -1,8 +1,18 @@
 #include "grid/IconsOLE.h"
 
+#include "controls/FocusMark.h"
+#include "export/DownloadNames.h"
+#include "export/FullIconFetch.h"
+#include "export/IconMimeData.h"
 #include "grid/TileButton.h"
+#include "platform/AppPaths.h"
 #include "platform/MouseCodes.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDrag>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -168,6 +178,28 @@ void IconsOLE::paintEvent(QPaintEvent* event)
     painter.fillRect(event->rect(), Qt::white);
     if (!m_retained.isNull())
         painter.drawImage(m_retainedPos, m_retained);
+    if (hasFocus())
+        FocusMark::paint(painter, rect());
+}
+
+void IconsOLE::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+    Q_EMIT focusEntered();
+}
+
+void IconsOLE::contextMenuEvent(QContextMenuEvent* event)
+{
+    event->accept();
+    const QPoint at = event->reason() == QContextMenuEvent::Mouse ? event->pos() : rect().center();
+    Q_EMIT menuRequested(mapToGlobal(at));
+}
+
+void IconsOLE::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void IconsOLE::resizeEvent(QResizeEvent* event)
@@ -188,6 +220,12 @@ void IconsOLE::followSize()
 
 void IconsOLE::mouseMoveEvent(QMouseEvent* event)
 {
+    if (m_pressAt && (event->buttons() & Qt::LeftButton) &&
+        (event->position().toPoint() - *m_pressAt).manhattanLength() >= QApplication::startDragDistance()) {
+        m_pressAt.reset();
+        startDrag();
+        return;
+    }
     Q_EMIT TileMouseMove(MouseCodes::button(event->buttons()), MouseCodes::shift(event->modifiers()),
                          float(event->position().x()), float(event->position().y()));
 }
@@ -197,11 +235,37 @@ void IconsOLE::mouseMoveEvent(QMouseEvent* event)
 void IconsOLE::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
+    if (event->button() == Qt::LeftButton)
+        m_pressAt = event->position().toPoint();
 }
 
 void IconsOLE::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
+    m_pressAt.reset();
+}
+
+QMimeData* IconsOLE::dragData() const
+{
+    const QString full = FullIconFetch::pathFor(m_thumbName);
+    if (!full.isEmpty() && QFile::exists(full)) {
+        if (QMimeData* data = IconMimeData::fromFile(full))
+            return data;
+    }
+    const QString thumbFile = QFileInfo(m_thumbName).fileName();
+    return thumbFile.isEmpty() ? nullptr : IconMimeData::fromFile(AppPaths::icons() + "/" + thumbFile);
+}
+
+void IconsOLE::startDrag()
+{
+    QMimeData* data = dragData();
+    if (!data)
+        return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    if (!m_retained.isNull())
+        drag->setPixmap(QPixmap::fromImage(m_retained));
+    drag->exec(Qt::CopyAction);
 }
 
 void IconsOLE::placeButtons()
@@ -236,4 +300,21 @@ void IconsOLE::onDownloadReleased(int Button, int Shift, float X, float Y)
 {
     Q_EMIT DownloadClick(Button, Shift, X, Y);
     Q_EMIT downloadRequested(m_thumbName);
+}
+
+void IconsOLE::requestDownload()
+{
+    onDownloadReleased(1, 0, 0, 0);
+}
+
+void IconsOLE::openPostPage()
+{
+    Q_EMIT licenseRequested(m_license);
+}
+
+QString IconsOLE::accessibleTitle() const
+{
+    if (!m_title.trimmed().isEmpty())
+        return m_title;
+    return DownloadNames::derive(m_thumbName).fullFileName;
 }

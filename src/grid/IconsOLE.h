@@ -7,7 +7,10 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <optional>
+
 class QLabel;
+class QMimeData;
 class TileButton;
 
 // One result tile: a white surface showing the thumbnail the grid draws into it, the result's
@@ -41,6 +44,17 @@ public:
     // Starts hiding the strip.
     void reDrawBlank();
 
+    // The download and the post page, as the tile's buttons start them (keys, menu, assistive
+    // technology).
+    void requestDownload();
+    void openPostPage();
+    // What assistive technology calls the tile: its title, or its icon's file name without one.
+    [[nodiscard]] QString accessibleTitle() const;
+    [[nodiscard]] const QString& thumbName() const { return m_thumbName; }
+    // What a drag out of the tile carries: the full-size icon once it is downloaded, the
+    // thumbnail before (file and image/png); null when neither can be read.
+    [[nodiscard]] QMimeData* dragData() const;
+
     // Back to a fresh tile for a new result set: default texts, empty surface, "Loading..." shown,
     // strip hidden at once.
     void resetContent();
@@ -63,6 +77,10 @@ Q_SIGNALS:
     void downloadRequested(const QString& thumbName);
     // A pointer button was released over the licence button: the host opens the post link.
     void licenseRequested(const QString& postLink);
+    // The tile took the keyboard focus.
+    void focusEntered();
+    // A right-click or the Menu key asks for the tile's menu at a point of the screen.
+    void menuRequested(QPoint globalPos);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -70,6 +88,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void renderRetained(const QImage& source);
@@ -79,6 +100,7 @@ private:
     void onRevealTick();
     void onHideTick();
     void onDownloadReleased(int Button, int Shift, float X, float Y);
+    void startDrag();
 
     TileStrip m_strip;
     QTimer m_revealTimer; // Timer2
@@ -91,6 +113,7 @@ private:
     QString m_license;
     QString m_thumbName;
     bool m_downloaded = false;
+    std::optional<QPoint> m_pressAt; // a left press that may become a drag
 
     // The retained thumbnail, rendered over white at its drawn size and clipped to the tile; it
     // is the whole content of the otherwise white surface.

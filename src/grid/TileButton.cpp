@@ -12,7 +12,13 @@ TileButton::TileButton(Artwork::Piece glyph, const QString& toolTip, QWidget* pa
     setFixedSize(TileStrip::kButtonSize, TileStrip::kButtonSize);
     setCursor(Qt::PointingHandCursor);
     setToolTip(toolTip);
+    setAccessibleName(toolTip);
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TileButton::activate()
+{
+    Q_EMIT released(1, 0, 0, 0);
 }
 
 void TileButton::paintEvent(QPaintEvent*)

@@ -5,6 +5,7 @@
 #include "platform/BusyPointer.h"
 #include "platform/ScreenInfo.h"
 #include "platform/SiteAddress.h"
+#include "support/RecordingClipboard.h"
 #include "support/RecordingShell.h"
 #include "support/SiteProcess.h"
 #include "support/WaitFor.h"
@@ -40,7 +41,7 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(keywords) == keywords.size());
         file.close();
         ASSERT_TRUE(SiteAddress::setBase(base));
-        window = std::make_unique<Form1>(WindowServices{shell, pointer});
+        window = std::make_unique<Form1>(WindowServices{shell, pointer, clipboard});
         window->show();
     }
     // Opens the window on the site and waits until its first page of 30 tiles has come in.
@@ -80,5 +81,6 @@ protected:
     QTemporaryDir home;
     RecordingShell shell;
     BusyPointer pointer;
+    RecordingClipboard clipboard; // what the window copies
     std::unique_ptr<Form1> window;
 };
