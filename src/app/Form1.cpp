@@ -205,8 +205,11 @@ void Form1::buildGrid()
     // The shell refuses anything but http and https addresses.
     connect(m_iconGrid, &IconGrid::licenseRequested, this,
             [this](const QString& link) { m_services.shell.openUrl(link); });
-    connect(m_iconGrid, &IconGrid::tileFocused, this,
-            [this](int, const QRect& cell) { m_scroll->showRange(cell.top(), cell.bottom() + 1); });
+    // A focused tile shows whole, above the Load More panel when that is up.
+    connect(m_iconGrid, &IconGrid::tileFocused, this, [this](int, const QRect& cell) {
+        const int panel = m_client.state().loadMore ? m_loadMore->height() : 0;
+        m_scroll->showRange(cell.top(), cell.bottom() + 1 + panel);
+    });
     m_notice = textLabel(m_gridPic, QString(), 13);
     m_notice->setAlignment(Qt::AlignCenter);
     m_notice->hide();
