@@ -22,6 +22,7 @@
 #include <QImageReader>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QMouseEvent>
 
 namespace
 {
@@ -158,8 +159,10 @@ TEST_F(KeyboardFlow, GridKeysMoveTheFocusedTileWithItsStripScrollItIntoViewAndDo
     key(Qt::Key_Right);
     EXPECT_EQ(focused(), grid()->tile(1));
     EXPECT_FALSE(first->strip().isActive());
-    QTest::mouseMove(grid()->tile(5), QPoint(20, 20));
-    WAIT_UNTIL(grid()->tile(5)->strip().isActive(), kBoundMs);
+    QMouseEvent move(QEvent::MouseMove, QPointF(20, 20), grid()->tile(5)->mapToGlobal(QPointF(20, 20)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(grid()->tile(5), &move);
+    EXPECT_TRUE(grid()->tile(5)->strip().isActive());
     EXPECT_EQ(focused(), grid()->tile(5)) << "the focus follows the pointer's tile";
     EXPECT_FALSE(grid()->tile(1)->strip().isActive());
 
