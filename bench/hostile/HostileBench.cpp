@@ -10,6 +10,7 @@
 #include "grid/Artwork.h"
 #include "platform/AppPaths.h"
 #include "platform/BusyPointer.h"
+#include "platform/Clipboard.h"
 #include "platform/DesktopShell.h"
 #include "platform/SiteAddress.h"
 #include "platform/StallMeter.h"
@@ -91,7 +92,7 @@ void runCase(const HostileSite& site, const QString& name)
 
     DesktopShell shell;
     BusyPointer pointer;
-    Form1 window(WindowServices{shell, pointer});
+    Form1 window(WindowServices{shell, pointer, Clipboard::system()});
     StallMeter meter;
     KeystrokeProbe probe(window.searchBar());
     bool shown = false;
