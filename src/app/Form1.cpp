@@ -88,7 +88,7 @@ Form1::Form1(const WindowServices& services, QWidget* parent)
     connect(m_busy, &Form2::cancelled, m_download, &IconDownloadFlow::cancel);
     connect(m_download, &IconDownloadFlow::downloadProgress, m_busy, &Form2::showProgress);
     connect(m_busy, &Form2::cancelled, this, &Form1::hideBusyWindow);
-    m_copy = new IconClipboard(services.clipboard, Dialogs::instance(), this, this);
+    m_copy = new IconClipboard(services.clipboard, Dialogs::instance(), services.files, this, this);
     connect(m_iconGrid, &IconGrid::copyImageRequested, m_copy, &IconClipboard::copyImage);
     connect(m_iconGrid, &IconGrid::copyAddressRequested, m_copy, &IconClipboard::copyAddress);
 

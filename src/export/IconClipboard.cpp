@@ -10,12 +10,12 @@
 #include <QMimeData>
 #include <QtConcurrent/QtConcurrentRun>
 
-IconClipboard::IconClipboard(Clipboard& clipboard, Dialogs& dialogs, QWidget* dialogParent, QObject* parent)
-    : QObject(parent), m_clipboard(clipboard), m_dialogs(dialogs), m_dialogParent(dialogParent)
+IconClipboard::IconClipboard(Clipboard& clipboard, Dialogs& dialogs, FileWriter& files, QWidget* dialogParent,
+                             QObject* parent)
+    : QObject(parent), m_clipboard(clipboard), m_dialogs(dialogs), m_dialogParent(dialogParent), m_fetch(files)
 {
     connect(&m_fetch, &FullIconFetch::ready, this, &IconClipboard::onReady);
-    connect(&m_fetch, &FullIconFetch::failed, this,
-            [this](const QString& why) { tell(QStringLiteral("The icon could not be copied. ") + why); });
+    connect(&m_fetch, &FullIconFetch::failed, this, &IconClipboard::tell);
 }
 
 void IconClipboard::copyImage(const QString& thumbName)

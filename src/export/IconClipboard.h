@@ -15,7 +15,9 @@ class IconClipboard : public QObject
 {
     Q_OBJECT
 public:
-    IconClipboard(Clipboard& clipboard, Dialogs& dialogs, QWidget* dialogParent, QObject* parent = nullptr);
+    // `files` stores a full-size icon fetched for copying.
+    IconClipboard(Clipboard& clipboard, Dialogs& dialogs, FileWriter& files, QWidget* dialogParent,
+                  QObject* parent = nullptr);
 
     void copyImage(const QString& thumbName);
     void copyAddress(const QString& thumbName);
