@@ -32,10 +32,12 @@ void FullIconFetch::start(const QString& thumbName)
     m_path = pathFor(thumbName);
     if (m_path.isEmpty()) {
         m_url.clear();
-        onWorker([name = names.fullFileName] {
-            return QStringLiteral("The icon could not be downloaded: \"%1\" is not a usable file name.").arg(name);
-        },
-                 [this](const QString& problem) { finish(problem); });
+        onWorker(
+            [name = names.fullFileName] {
+                return QStringLiteral("The icon could not be downloaded: \"%1\" is not a usable file name.")
+                    .arg(name);
+            },
+            [this](const QString& problem) { finish(problem); });
         return;
     }
     m_url = names.fullSizeUrl(SiteAddress::base());

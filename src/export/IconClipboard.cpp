@@ -12,7 +12,8 @@
 
 IconClipboard::IconClipboard(Clipboard& clipboard, Dialogs& dialogs, FileWriter& files, QWidget* dialogParent,
                              QObject* parent)
-    : QObject(parent), m_clipboard(clipboard), m_dialogs(dialogs), m_dialogParent(dialogParent), m_fetch(files)
+    : QObject(parent), m_clipboard(clipboard), m_dialogs(dialogs), m_dialogParent(dialogParent),
+      m_fetch(files)
 {
     connect(&m_fetch, &FullIconFetch::ready, this, &IconClipboard::onReady);
     connect(&m_fetch, &FullIconFetch::failed, this, &IconClipboard::tell);

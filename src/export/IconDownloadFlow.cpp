@@ -1,16 +1,13 @@
 #include "export/IconDownloadFlow.h"
 
-#include "export/DownloadNames.h"
 #include "export/DownloadQuota.h"
 #include "export/ExportJob.h"
-#include "export/ExportSource.h"
 #include "export/FileTypeCode.h"
 #include "imaging/FileHelpers.h"
 #include "platform/AppPaths.h"
 #include "platform/Dialogs.h"
 #include "platform/SaveFilter.h"
 #include "platform/SaveRequest.h"
-#include "platform/SiteAddress.h"
 #include "platform/UserSettings.h"
 
 #include <QClipboard>
@@ -21,7 +18,6 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QStandardPaths>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <memory>
 
@@ -69,115 +65,37 @@ QSet<QString> clipboardFiles()
 
 IconDownloadFlow::IconDownloadFlow(Dialogs& dialogs, BusyPointer& pointer, FileWriter& files,
                                    QWidget* dialogParent, QObject* parent)
-    : QObject(parent), m_dialogs(dialogs), m_pointer(pointer), m_files(files), m_dialogParent(dialogParent)
+    : QObject(parent), m_dialogs(dialogs), m_pointer(pointer), m_files(files), m_dialogParent(dialogParent),
+      m_fetch(files)
 {
-    ExportSource::allowBoundedImages();
     Timer1.setInterval(kPollMs);
     connect(&Timer1, &QTimer::timeout, this, &IconDownloadFlow::onTimer1);
-    inetGetPics.setTimeout(0);
-    inetGetPics.setIdleTimeout(kIdleTimeoutMs);
-    connect(&inetGetPics, &Transfer::finished, this, &IconDownloadFlow::onFetched);
-    connect(&inetGetPics, &Transfer::progress, this, &IconDownloadFlow::downloadProgress);
+    connect(&m_fetch, &FullIconFetch::ready, this, &IconDownloadFlow::onStored);
+    connect(&m_fetch, &FullIconFetch::failed, this, [this](const QString& problem) {
+        finishFetch();
+        tell(problem);
+    });
+    connect(&m_fetch, &FullIconFetch::progress, this, &IconDownloadFlow::downloadProgress);
 }
 
 void IconDownloadFlow::start(const QString& thumbName)
 {
-    ++m_generation;
-    inetGetPics.Cancel();
     Timer1.stop();
     m_fetchClaim = m_pointer.claim(BusyPointer::Shape::Hourglass);
-    const DownloadNames names = DownloadNames::derive(thumbName);
-    if (!names.isPlainFileName()) {
-        m_downloadPath.clear();
-        m_url.clear();
-        finishFetch();
-        tell(QStringLiteral("The icon could not be downloaded: \"%1\" is not a usable file name.")
-                 .arg(names.fullFileName));
-        return;
-    }
-    m_downloadPath = AppPaths::downloads() + "/" + names.fullFileName;
-    m_url = names.fullSizeUrl(SiteAddress::base());
-    if (!QFileInfo::exists(m_downloadPath)) {
-        fetch();
-        return;
-    }
-    // An earlier copy is used when it still decodes; one that does not is fetched again.
-    const QString path = m_downloadPath;
-    onWorker(
-        [path] {
-            // A picture too large to export is still a picture: the export says why it stops.
-            const ExportSource::Decoded decoded = ExportSource::read(path);
-            return decoded.image.isNull() && !decoded.tooLarge ? QStringLiteral("unreadable") : QString();
-        },
-        [this](const QString& problem) {
-            if (problem.isEmpty())
-                onStored({});
-            else
-                fetch();
-        });
-}
-
-void IconDownloadFlow::fetch()
-{
-    inetGetPics.get(QUrl(m_url));
-}
-
-void IconDownloadFlow::onWorker(std::function<QString()> work, std::function<void(const QString&)> then)
-{
-    auto* watcher = new QFutureWatcher<QString>(this);
-    connect(watcher, &QFutureWatcher<QString>::finished, this,
-            [this, watcher, then = std::move(then), generation = m_generation] {
-                watcher->deleteLater();
-                if (generation == m_generation)
-                    then(watcher->result());
-            });
-    watcher->setFuture(QtConcurrent::run(std::move(work)));
+    m_fetch.start(thumbName);
+    m_downloadPath = m_fetch.path();
 }
 
 void IconDownloadFlow::cancel()
 {
-    ++m_generation;
-    // Transfer::Cancel drops the reply without a finished() signal, so nothing is stored.
-    inetGetPics.Cancel();
+    m_fetch.cancel();
     Timer1.stop();
     m_fetchClaim.release();
 }
 
-void IconDownloadFlow::onFetched(bool ok, const QByteArray& body)
-{
-    // Replies of zero or one byte count as failed fetches.
-    if (!ok || body.size() < 2) {
-        finishFetch();
-        tell(QStringLiteral("The icon could not be downloaded from %1.").arg(m_url));
-        return;
-    }
-    // Checked and stored on a worker: only a picture that decodes is kept, and the file appears
-    // only when complete. A link in the downloads folder is replaced, never written through.
-    onWorker(
-        [files = &m_files, path = m_downloadPath, url = m_url, body] {
-            const ExportSource::Decoded decoded = ExportSource::readBytes(body);
-            if (decoded.tooLarge)
-                return decoded.error;
-            if (decoded.image.isNull())
-                return QStringLiteral(
-                           "The icon from %1 is not a picture that can be read (%2), so it was not "
-                           "kept.")
-                    .arg(url, decoded.error);
-            QString error;
-            if (!files->write({path, FileWriter::Sync::Durable, FileWriter::Links::Replace}, body, &error))
-                return QStringLiteral("The icon could not be stored. %1.").arg(error);
-            return QString();
-        },
-        [this](const QString& problem) { onStored(problem); });
-}
-
-void IconDownloadFlow::onStored(const QString& problem)
+void IconDownloadFlow::onStored()
 {
     finishFetch();
-    if (!problem.isEmpty()) {
-        tell(problem);
-        return;
-    }
     keepWithinBound();
     Timer1.start();
 }

@@ -1,15 +1,13 @@
 #pragma once
 
 #include "export/DownloadQuota.h"
+#include "export/FullIconFetch.h"
 #include "export/RenderAndSaveIcon.h"
 #include "platform/BusyPointer.h"
-#include "platform/Transfer.h"
 
 #include <QObject>
 #include <QString>
 #include <QTimer>
-
-#include <functional>
 
 class Dialogs;
 class QWidget;
@@ -27,9 +25,6 @@ class IconDownloadFlow : public QObject
     Q_OBJECT
 public:
     static constexpr int kPollMs = 50;
-    // A full-size icon may come slowly: the fetch fails only when nothing arrives for this long
-    // (and at the size cap), not at a total deadline. The busy window's Cancel ends it sooner.
-    static constexpr int kIdleTimeoutMs = 15000;
     // The save dialog's filter in its "Description|patterns|..." form.
     static const QString kSaveFilter;
     // The user setting that remembers the folder of the last save.
@@ -62,12 +57,7 @@ Q_SIGNALS:
     void saved(const QString& path);
 
 private:
-    void fetch();
-    void onFetched(bool ok, const QByteArray& body);
-    // Runs `work` on a worker; `then` gets its outcome on this thread unless the download was
-    // restarted or cancelled meanwhile.
-    void onWorker(std::function<QString()> work, std::function<void(const QString&)> then);
-    void onStored(const QString& problem);
+    void onStored();
     void keepWithinBound();
     void finishFetch();
     void onTimer1();
@@ -80,12 +70,10 @@ private:
     BusyPointer::Claim m_fetchClaim;
     FileWriter& m_files;
     QWidget* m_dialogParent;
-    Transfer inetGetPics;
+    FullIconFetch m_fetch;
     QTimer Timer1;
-    QString m_url;
     QString m_downloadPath;
     int m_exportsRunning = 0;
-    quint64 m_generation = 0;    // of the running download; start() and cancel() end the earlier one
     QStringList m_exportSources; // downloads that exports still have to read
     qint64 m_downloadBound = DownloadQuota::kDefaultBound;
 };

@@ -1,8 +1,8 @@
 #include "grid/IconGrid.h"
 
 #include "grid/Artwork.h"
-#include "grid/GridLineOverlay.h"
 #include "grid/GridKeys.h"
+#include "grid/GridLineOverlay.h"
 #include "grid/IconsOLE.h"
 #include "grid/TileMenu.h"
 #include "platform/MouseCodes.h"

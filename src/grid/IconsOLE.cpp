@@ -1,5 +1,6 @@
 #include "grid/IconsOLE.h"
 
+#include "catalogue/ThumbnailCache.h"
 #include "controls/FocusMark.h"
 #include "export/DownloadNames.h"
 #include "export/FullIconFetch.h"
@@ -249,20 +250,23 @@ QMimeData* IconsOLE::dragData() const
 {
     const QString full = FullIconFetch::pathFor(m_thumbName);
     if (!full.isEmpty() && QFile::exists(full)) {
-        if (QMimeData* data = IconMimeData::fromFile(full))
-            return data;
+        if (QMimeData* mime = IconMimeData::fromFile(full))
+            return mime;
     }
+    // Not downloaded yet: the cached thumbnail goes instead.
     const QString thumbFile = QFileInfo(m_thumbName).fileName();
-    return thumbFile.isEmpty() ? nullptr : IconMimeData::fromFile(AppPaths::icons() + "/" + thumbFile);
+    return ThumbnailCache::isSafeName(thumbFile)
+               ? IconMimeData::fromFile(ThumbnailCache(AppPaths::icons()).pathOf(thumbFile))
+               : nullptr;
 }
 
 void IconsOLE::startDrag()
 {
-    QMimeData* data = dragData();
-    if (!data)
+    QMimeData* mime = dragData();
+    if (!mime)
         return;
     auto* drag = new QDrag(this);
-    drag->setMimeData(data);
+    drag->setMimeData(mime);
     if (!m_retained.isNull())
         drag->setPixmap(QPixmap::fromImage(m_retained));
     drag->exec(Qt::CopyAction);

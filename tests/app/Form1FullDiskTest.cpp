@@ -28,7 +28,8 @@ TEST(Form1FullDisk, TilesComeFromMemoryTheWindowSaysSoOnceAndTheKeywordsStay)
 
     RecordingShell shell;
     BusyPointer pointer;
-    auto window = std::make_unique<Form1>(WindowServices{shell, pointer, disk.writer()});
+    RecordingClipboard clipboard;
+    auto window = std::make_unique<Form1>(WindowServices{shell, pointer, clipboard, disk.writer()});
     window->show();
     WAIT_UNTIL(window->client().resultList().size() == 30 && !window->client().isLoading(), kBoundMs);
     EXPECT_EQ(window->iconGrid()->tileCount(), 30);
