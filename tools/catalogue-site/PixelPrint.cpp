@@ -1,55 +1,102 @@
 #include "catalogue-site/PixelPrint.h"
 
+#include <QRect>
+
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 namespace
 {
 constexpr int kVisibleAlpha = 16;
-// Smoothing moves a channel by less than this (next to where it is drawn); a recolouring by more.
+// Smoothing moves a channel by less than this past its neighbours' range; a recolouring by more.
 constexpr int kEdgeDifference = 48;
 // Share of pixels (of 1000) that may differ by more than smoothing does.
 constexpr int kMaxDifferentPerMille = 15;
 constexpr int kMaxCellDifference = 24;
 
-int channelDifference(QRgb a, QRgb b)
+// Whether each channel of `p` lies within the range the same channel spans over the pixels of `b`
+// at (x, y) and one step away, give or take kEdgeDifference: an edge smoothed or placed a fraction
+// of a pixel differently blends the colours on either side of it.
+bool withinNeighbourhood(QRgb p, const QImage& b, int x, int y)
 {
-    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                     std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+    const int size = b.width();
+    std::array<int, 4> low{255, 255, 255, 255}, high{0, 0, 0, 0};
+    for (int ny = std::max(y - 1, 0); ny <= std::min(y + 1, size - 1); ++ny) {
+        const auto* line = reinterpret_cast<const QRgb*>(b.constScanLine(ny));
+        for (int nx = std::max(x - 1, 0); nx <= std::min(x + 1, size - 1); ++nx) {
+            const std::array<int, 4> q{qRed(line[nx]), qGreen(line[nx]), qBlue(line[nx]), qAlpha(line[nx])};
+            for (size_t c = 0; c < q.size(); ++c) {
+                low[c] = std::min(low[c], q[c]);
+                high[c] = std::max(high[c], q[c]);
+            }
+        }
+    }
+    const std::array<int, 4> v{qRed(p), qGreen(p), qBlue(p), qAlpha(p)};
+    for (size_t c = 0; c < v.size(); ++c)
+        if (v[c] < low[c] - kEdgeDifference || v[c] > high[c] + kEdgeDifference)
+            return false;
+    return true;
 }
-// Pixels of `a` that no pixel of `b` at the same place or one step away matches (so a drawing
-// smoothed or placed a fraction of a pixel differently still matches); counting stops past `limit`.
+// Pixels of `a` that do not lie within the neighbourhood of the same place in `b`; counting stops
+// past `limit`.
 int differentPixels(const QImage& a, const QImage& b, int limit)
 {
     const int size = a.width();
     int different = 0;
     for (int y = 0; y < size && different <= limit; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(a.constScanLine(y));
-        for (int x = 0; x < size; ++x) {
-            bool matched = false;
-            for (int ny = std::max(y - 1, 0); ny <= std::min(y + 1, size - 1) && !matched; ++ny) {
-                const auto* near = reinterpret_cast<const QRgb*>(b.constScanLine(ny));
-                for (int nx = std::max(x - 1, 0); nx <= std::min(x + 1, size - 1) && !matched; ++nx)
-                    matched = channelDifference(line[x], near[nx]) <= kEdgeDifference;
-            }
-            different += matched ? 0 : 1;
-        }
+        for (int x = 0; x < size; ++x)
+            different += withinNeighbourhood(line[x], b, x, y) ? 0 : 1;
     }
     return different;
+}
+
+// The smallest square around the visible pixels, centred on them, so that a drawing with other
+// margins (drawn anew for another icon size) prints the same; the whole picture when none is visible.
+QRect drawnSquare(const QImage& picture)
+{
+    int left = picture.width(), top = picture.height(), right = -1, bottom = -1;
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            if (qAlpha(line[x]) >= kVisibleAlpha) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    }
+    if (right < 0)
+        return picture.rect();
+    const int side = std::max(right - left, bottom - top) + 1;
+    return {(left + right + 1 - side) / 2, (top + bottom + 1 - side) / 2, side, side};
+}
+
+QImage reduced(const QImage& picture)
+{
+    return picture
+        .scaled(PixelPrint::kSize, PixelPrint::kSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .scaled(PixelPrint::kCompared, PixelPrint::kCompared, Qt::IgnoreAspectRatio,
+                Qt::SmoothTransformation);
 }
 } // namespace
 
 PixelPrint::PixelPrint(const QImage& picture)
-    : m_pixels(picture.convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                   .scaled(kSize, kSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                   .scaled(kCompared, kCompared, Qt::IgnoreAspectRatio, Qt::SmoothTransformation))
 {
+    const QImage argb = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage whole = reduced(argb);
+    for (int y = 0; y < kCompared; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(whole.constScanLine(y));
+        for (int x = 0; x < kCompared; ++x)
+            m_visible += qAlpha(line[x]) >= kVisibleAlpha ? 1 : 0;
+    }
+    m_pixels = reduced(argb.copy(drawnSquare(argb)));
     const int cell = kCompared / kCells;
     for (int y = 0; y < kCompared; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(m_pixels.constScanLine(y));
         for (int x = 0; x < kCompared; ++x) {
             const QRgb p = line[x];
-            m_visible += qAlpha(p) >= kVisibleAlpha ? 1 : 0;
             const size_t c = size_t((y / cell) * kCells + x / cell) * 4;
             m_cells[c] += qRed(p);
             m_cells[c + 1] += qGreen(p);

@@ -4,10 +4,11 @@
 
 #include <array>
 
-// A picture reduced to 64 x 64 and then averaged down to kCompared x kCompared, to tell the same
-// artwork under two names from two artworks: the same drawing (also drawn anew for another icon
-// size, its edges on other pixels) differs only along its edges, a recoloured copy over its whole
-// surface. Also says whether a picture is all but empty.
+// A picture cut to the square around what it draws, reduced to 64 x 64 and then averaged down to
+// kCompared x kCompared, to tell the same artwork under two names from two artworks: the same
+// drawing (also drawn anew for another icon size, with other margins and its edges on other pixels)
+// differs only along its edges, a recoloured copy over its whole surface. Also says whether a
+// picture is all but empty.
 class PixelPrint
 {
 public:
