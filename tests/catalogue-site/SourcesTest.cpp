@@ -259,6 +259,29 @@ TEST(DemoSources, SearchTrustsWhatANameShowsOverWhatItIsUsedFor)
     EXPECT_EQ(found("car"), "car,old-autos,tractor");
 }
 
+TEST(DemoSources, AKeywordCountsNotWhereTheIconSaysItIsAnotherKind)
+{
+    const IconCatalogue c(
+        {entry("carp", {"fish", "animal"}), entry("dolphin", {"mammal", "fish"}),
+         entry("sea-creature", {"fish", "mammal"}), entry("crawfish-red", {"crawfish", "fish"}),
+         entry("minibus", {"car", "bus", "vehicle"}), entry("automobile", {"car", "vehicle"}),
+         entry("old-key", {"lock", "door"}), entry("padlock-red", {"lock"}),
+         entry("sapphire", {"gem", "money"}), entry("old-coin", {"coin", "money"})});
+    const auto found = [&](const QString& search) {
+        return namesOf(c, c.search(search)).join(',').toStdString();
+    };
+    // The name decides: a dolphin is no fish, a key no lock; a padlock or a coin keeps the keyword. A
+    // name that names no kind leaves it to the keywords: two kinds of animal among them fit neither.
+    EXPECT_EQ(found("fish"), "carp");
+    EXPECT_EQ(found("mammal"), "dolphin");
+    EXPECT_EQ(found("locks"), "padlock-red");
+    EXPECT_EQ(found("money"), "old-coin");
+    // A car keyword on a bus leaves it to the related subjects, after every real car.
+    EXPECT_EQ(found("car"), "automobile,minibus");
+    // Keywords outside the kinds are untouched.
+    EXPECT_EQ(found("door"), "old-key");
+}
+
 TEST(DemoSources, ListingsShowEachPictureOnceKeepRecolouringsAndSkipEmptyPictures)
 {
     QTemporaryDir dir;

@@ -3,6 +3,9 @@
 #include "catalogue-site/RelatedWords.h"
 #include "catalogue-site/SearchWords.h"
 
+#include <algorithm>
+#include <array>
+
 namespace
 {
 constexpr int kMinStartLength = 4; // shorter words start too many others ("cat": cattle, catalog)
@@ -46,6 +49,72 @@ bool fitsAny(const std::vector<QStringList>& phrases, const QStringList& forms)
         if (KeywordMatch::fitsWords(words, forms))
             return true;
     return false;
+}
+
+// Kinds that exclude one another, in groups; a kind is its name and words for its members. A keyword
+// naming a kind does not count for an icon whose name or other keywords name another kind of the same
+// group: "car" on a bus or a tractor, "fish" on a dolphin or a shrimp, "lock" on a key, "money" on a gem.
+const std::array<std::vector<QStringList>, 4> kExclusiveKinds = {{
+    {{"mammal", "dolphin", "whale", "orca"},
+     {"fish"},
+     {"bird"},
+     {"insect"},
+     {"reptile"},
+     {"amphibian"},
+     {"crustacean", "crab", "shrimp", "lobster", "crawfish", "crayfish"}},
+    {{"car", "taxi"},
+     {"bus", "minibus"},
+     {"truck", "lorry"},
+     {"tractor"},
+     {"bicycle"},
+     {"motorcycle"},
+     {"boat", "ship"},
+     {"airplane"},
+     {"helicopter"}},
+    {{"lock", "padlock"}, {"key"}},
+    {{"money", "coin", "cash", "banknote"}, {"jewel", "jewelry", "gem", "diamond"}},
+}};
+
+// The kind of `group` the word names, or -1.
+int kindOf(const std::vector<QStringList>& group, const QString& word)
+{
+    for (size_t k = 0; k < group.size(); ++k)
+        for (const QString& member : group[k])
+            if (SearchWords::sameWord(SearchWords::forms(member), word))
+                return int(k);
+    return -1;
+}
+
+// Whether the icon says it is another kind than the one `forms` stand for: its name names another kind
+// of the group, or, when the name names none, one of its other keywords does.
+bool contradicted(const KeywordMatch::Terms& terms, const QStringList& forms)
+{
+    for (const std::vector<QStringList>& group : kExclusiveKinds) {
+        const int kind = kindOf(group, forms.front());
+        if (kind < 0)
+            continue;
+        const auto kindsIn = [&](const QStringList& words) {
+            QSet<int> kinds;
+            for (const QString& w : words)
+                if (const int k = kindOf(group, w); k >= 0)
+                    kinds.insert(k);
+            return kinds;
+        };
+        QSet<int> named = kindsIn(terms.name);
+        if (named.isEmpty())
+            for (const QStringList& tag : terms.tags)
+                named.unite(kindsIn(tag));
+        named.remove(kind);
+        if (!named.isEmpty())
+            return true;
+    }
+    return false;
+}
+
+// Whether a keyword fits and nothing else the icon says contradicts it.
+bool fitsTags(const KeywordMatch::Terms& terms, const QStringList& forms)
+{
+    return fitsAny(terms.tags, forms) && !contradicted(terms, forms);
 }
 
 bool isSubject(const QStringList& subjects, const QStringList& forms)
@@ -142,14 +211,14 @@ KeywordMatch::Rank KeywordMatch::rank(const Terms& terms, const Reading& reading
     // A synonym fits the name and the keywords only: its starts, related subjects and a theme's
     // aliases lead too far ("cut" to "cutegram"). A corrected word fits as typed.
     if (reading.distance == kSynonym)
-        return fitsAny(terms.tags, reading.forms) ? Rank::Tag : Rank::None;
+        return fitsTags(terms, reading.forms) ? Rank::Tag : Rank::None;
     const Start start =
         reading.distance == kAsTyped ? startOf(terms.name, reading.forms.front(), vocabulary) : Start::None;
     if (start == Start::Ending)
         return Rank::NameStart;
     if (isSubject(terms.nameRelated, reading.forms))
         return Rank::NameRelated;
-    if (fitsAny(terms.tags, reading.forms))
+    if (fitsTags(terms, reading.forms))
         return Rank::Tag;
     if (start == Start::Word)
         return Rank::NameCompound;
