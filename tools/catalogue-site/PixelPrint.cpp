@@ -14,6 +14,8 @@ constexpr int kEdgeDifference = 48;
 // Share of pixels (of 1000) that may differ by more than smoothing does.
 constexpr int kMaxDifferentPerMille = 15;
 constexpr int kMaxCellDifference = 24;
+// A pair where one differs by at most 1/kOneWayShare of the allowance may differ twice as much the other way.
+constexpr int kOneWayShare = 5;
 
 // Whether each channel of `p` lies within the range the same channel spans over the pixels of `b`
 // at (x, y) and one step away, give or take kEdgeDifference: an edge smoothed or placed a fraction
@@ -116,6 +118,10 @@ bool PixelPrint::sameAs(const PixelPrint& other) const
         if (std::abs(m_cells[i] - other.m_cells[i]) > kMaxCellDifference)
             return false;
     const int allowed = kMaxDifferentPerMille * kCompared * kCompared / 1000;
-    return differentPixels(m_pixels, other.m_pixels, allowed) <= allowed &&
-           differentPixels(other.m_pixels, m_pixels, allowed) <= allowed;
+    // The same drawing made a little bolder for another icon size differs one way only: all but a few
+    // of its pixels lie within the other's edges, while its thicker strokes stick out along them.
+    const int ab = differentPixels(m_pixels, other.m_pixels, 2 * allowed);
+    const int ba = differentPixels(other.m_pixels, m_pixels, 2 * allowed);
+    const int fewer = std::min(ab, ba), more = std::max(ab, ba);
+    return more <= allowed || (fewer <= allowed / kOneWayShare && more <= 2 * allowed);
 }
