@@ -220,6 +220,14 @@ TEST_F(DemoSite, SearchesFindWhatTheyMeanOnTheFirstPage)
          {"preferences-system-search", "right-pointing-magnifying-glass"},
          {"go-up", "go-down", "user-"}},
         {"download", {"folder-download", "cloud-download"}, {"go-down", "document-save", "insert-image"}},
+        {"egg", {"egg", "fried-egg"}, {"bacon", "sausage", "hamburger", "hot-dog", "steak"}},
+        {"fire",
+         {"fire", "fire-engine"},
+         {"firefox", "firewall-config", "firewall-applet", "firewatch", "firetools"}},
+        {"wine", {"wine-glass"}, {"winefile", "winemine"}},
+        {"phone", {"mobile-phone", "black-telephone"}, {"phone-battery", "call-of-duty"}},
+        {"user", {"im-user"}, {"user-trash", "user-home", "user-desktop"}},
+        {"rocket", {"rocket"}, {"rocketchat"}},
     };
     for (const Relevance& r : fixture) {
         SCOPED_TRACE(r.query);

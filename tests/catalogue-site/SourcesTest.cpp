@@ -35,6 +35,15 @@ IconEntry entry(const QString& name, const QStringList& tags = {}, int style = I
     return e;
 }
 
+// An icon of a theme: its context folder is among its aliases ("apps" for an application's logo).
+IconEntry themed(const QString& name, const QString& context)
+{
+    IconEntry e = entry(name);
+    e.aliases = {context};
+    RelatedWords::tag(e);
+    return e;
+}
+
 QStringList namesOf(const IconCatalogue& c, const std::vector<int>& found)
 {
     QStringList names;
@@ -282,6 +291,53 @@ TEST(DemoSources, AKeywordCountsNotWhereTheIconSaysItIsAnotherKind)
     EXPECT_EQ(find("car"), "automobile,minibus");
     // Keywords outside the kinds are untouched.
     EXPECT_EQ(find("door"), "old-key");
+}
+
+TEST(DemoSources, ThemeNamesGoFromTheGeneralToTheSpecificAndApplicationNamesAreBrands)
+{
+    const IconCatalogue c({themed("edit-copy", "actions"),
+                           themed("edit-redo", "actions"),
+                           themed("battery-full", "status"),
+                           themed("user-trash", "places"),
+                           themed("security-high-symbolic", "status"),
+                           entry("pencil", {"edit"}),
+                           themed("x-plane", "apps"),
+                           entry("paper-plane"),
+                           entry("jet", {"plane"}),
+                           themed("firefox", "apps"),
+                           themed("firewall-applet", "panel"),
+                           themed("raindrop", "actions"),
+                           entry("drop"),
+                           entry("rainbow-linda-kim"),
+                           entry("bow"),
+                           entry("fox"),
+                           entry("camp-fire"),
+                           themed("cups", "apps"),
+                           entry("cup-of-tea"),
+                           themed("wine", "apps"),
+                           themed("call-of-duty", "apps"),
+                           entry("black-rotary", {"phone"}),
+                           entry("bacon", {"meats and eggs"}),
+                           entry("fried-egg")});
+    const auto find = [&](const QString& search) { return namesFound(c, search); };
+    // The first word of a theme's name says where the icon belongs: an edit action is no pencil. The last
+    // one, or a first followed by a state only, names what it shows.
+    EXPECT_EQ(find("edit").rfind("pencil,edit-", 0), 0u);
+    EXPECT_EQ(find("copy"), "edit-copy");
+    EXPECT_EQ(find("trash"), "user-trash");
+    EXPECT_EQ(find("battery"), "battery-full");
+    EXPECT_EQ(find("security"), "security-high-symbolic,firewall-applet"); // a firewall relates to security
+    // An application's name shows the word only when it is the word as typed, and a brand calls for no
+    // subject. A longer word the search starts fits as a whole name only, never as a brand.
+    EXPECT_EQ(find("plane"), "paper-plane,jet,x-plane");
+    EXPECT_EQ(find("fire"), "camp-fire");
+    EXPECT_EQ(find("rain"), "raindrop");
+    EXPECT_EQ(find("cup"), "cup-of-tea,cups");
+    EXPECT_EQ(find("cups"), "cups,cup-of-tea");
+    EXPECT_EQ(find("wine"), "wine");
+    EXPECT_EQ(find("phone"), "black-rotary,call-of-duty");
+    // A folder of several subjects is no keyword of the icon.
+    EXPECT_EQ(find("egg"), "fried-egg");
 }
 
 TEST(DemoSources, ListingsShowEachPictureOnceKeepRecolouringsAndSkipEmptyPictures)

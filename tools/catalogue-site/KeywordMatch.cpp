@@ -117,6 +117,54 @@ bool fitsTags(const KeywordMatch::Terms& terms, const QStringList& forms)
     return fitsAny(terms.tags, forms) && !contradicted(terms, forms);
 }
 
+// Words a theme's name ends with to give a state or a variant rather than another thing: "battery"
+// is the subject of "battery-full" and of "security-high" alike.
+bool isStateWord(const QString& word)
+{
+    static const QSet<QString> kStates = {"symbolic", "panel", "high",    "medium", "low",  "full",
+                                          "empty",    "good",  "caution", "alt",    "dark", "light"};
+    return word.front().isDigit() || kStates.contains(word);
+}
+
+// The name's words that say what the icon shows, states and numbers left out.
+QStringList subjectWords(const QStringList& name)
+{
+    QStringList words;
+    for (const QString& w : name)
+        if (!isStateWord(w))
+            words << w;
+    return words;
+}
+
+// How a name the forms fit ranks. An application's name fits as the name only when it is the word as
+// typed ("cheese", not "cups" for "cup"); in a longer one the word is part of a brand. A theme's name
+// fits as the name unless the word is only its first, the general part ("edit" in "edit-copy").
+KeywordMatch::Rank nameRank(const KeywordMatch::Terms& terms, const QStringList& forms)
+{
+    const QStringList subject = subjectWords(terms.name);
+    if (terms.application)
+        return subject == QStringList{forms.front()} ? KeywordMatch::Rank::Name
+                                                     : KeywordMatch::Rank::NameCompound;
+    if (terms.theme && subject.size() > 1 && SearchWords::sameWord(forms, subject.front()) &&
+        !KeywordMatch::fitsWords(subject.mid(1), forms))
+        return KeywordMatch::Rank::NameCompound;
+    return KeywordMatch::Rank::Name;
+}
+
+// The name words a search word may start. In a theme's name of several subjects the first is a
+// qualifier, and a word starting it says even less ("book" in "bookmark-missing").
+QStringList startableWords(const KeywordMatch::Terms& terms)
+{
+    const QStringList subject = subjectWords(terms.name);
+    return terms.theme && subject.size() > 1 ? subject.mid(1) : terms.name;
+}
+
+// Whether a keyword phrase is a folder of several subjects ("meats and eggs", "breads and carbs").
+bool isGroupPhrase(const QStringList& words)
+{
+    return words.size() >= 3 && words.mid(1, words.size() - 2).contains(QStringLiteral("and"));
+}
+
 bool isSubject(const QStringList& subjects, const QStringList& forms)
 {
     for (const QString& subject : subjects)
@@ -131,12 +179,18 @@ KeywordMatch::Terms KeywordMatch::termsOf(const IconEntry& entry)
     Terms t;
     t.name = SearchWords::words(entry.name);
     for (const QString& tag : entry.tags)
-        if (QStringList words = SearchWords::words(tag); !words.isEmpty())
+        if (QStringList words = SearchWords::words(tag); !words.isEmpty() && !isGroupPhrase(words))
             t.tags.push_back(words);
     for (const QString& alias : entry.aliases)
         if (QStringList words = SearchWords::words(alias); !words.isEmpty())
             t.aliases.push_back(words);
-    t.nameRelated = RelatedWords::subjectsFor(RelatedWords::termsOfName(entry.name));
+    // A theme's icons, and only they, carry aliases: at least the theme's context folders.
+    t.theme = !entry.aliases.isEmpty();
+    t.application = entry.aliases.contains(QStringLiteral("apps"));
+    // A brand calls for a subject as a whole ("korganizer"), not through one of its words ("call of
+    // duty" is no phone).
+    t.nameRelated = RelatedWords::subjectsFor(t.application ? QSet<QString>{entry.compact}
+                                                            : RelatedWords::termsOfName(entry.name));
     for (const QString& subject : entry.related)
         if (!t.nameRelated.contains(subject))
             t.otherRelated << subject;
@@ -207,20 +261,25 @@ KeywordMatch::Rank KeywordMatch::rank(const Terms& terms, const Reading& reading
                                       const QSet<QString>& vocabulary)
 {
     if (fitsWords(terms.name, reading.forms))
-        return Rank::Name;
+        return nameRank(terms, reading.forms);
     // A synonym fits the name and the keywords only: its starts, related subjects and a theme's
     // aliases lead too far ("cut" to "cutegram"). A corrected word fits as typed.
     if (reading.distance == kSynonym)
         return fitsTags(terms, reading.forms) ? Rank::Tag : Rank::None;
-    const Start start =
-        reading.distance == kAsTyped ? startOf(terms.name, reading.forms.front(), vocabulary) : Start::None;
+    const Start start = reading.distance == kAsTyped
+                            ? startOf(startableWords(terms), reading.forms.front(), vocabulary)
+                            : Start::None;
     if (start == Start::Ending)
-        return Rank::NameStart;
+        return terms.application && subjectWords(terms.name).size() > 1 ? Rank::NameCompound
+                                                                        : Rank::NameStart;
     if (isSubject(terms.nameRelated, reading.forms))
         return Rank::NameRelated;
     if (fitsTags(terms, reading.forms))
         return Rank::Tag;
-    if (start == Start::Word)
+    // A longer word the search word starts names a thing of its own ("rainbow", "bookmark"): the icon
+    // shows it when it is the whole name ("raindrop"), not when it qualifies more words
+    // ("bookmark-tabs", "rainbow-linda-kim") or is an application's brand ("firefox").
+    if (start == Start::Word && !terms.application && subjectWords(terms.name).size() == 1)
         return Rank::NameCompound;
     if (fitsAny(terms.aliases, reading.forms))
         return Rank::Alias;

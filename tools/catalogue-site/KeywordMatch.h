@@ -14,7 +14,13 @@
 // fits "raindrop", never "brain"). Where it fits decides the rank: the icon's own name is trusted
 // over the keywords its source gave it, and those over the theme's aliases and related subjects. A
 // name word the search only qualifies ("bookmark" for "book") ranks below the keywords, and a synonym
-// fits names and keywords only.
+// fits names and keywords only. A theme names its icons from the general to the specific
+// ("edit-copy", "user-trash"), so its first word is a qualifier too; an application's name is a
+// brand that shows the word only when it is nothing else ("x-plane" is no plane, "firefox" no fire); a
+// theme's first word is a qualifier, and a word that only starts it fits not at all
+// ("firewall-applet").
+// A keyword phrase joining words with "and" ("meats and eggs") is a folder of many subjects, not the
+// icon's own.
 class KeywordMatch
 {
 public:
@@ -30,6 +36,8 @@ public:
         QStringList nameRelated;          // related subjects the name itself calls for
         QStringList otherRelated;         // related subjects only the tags call for
         int style = 0;                    // IconEntry::style
+        bool theme = false;               // a theme's icon: its name goes from the general to the specific
+        bool application = false;         // an application's logo: its name is a brand
     };
     static Terms termsOf(const IconEntry& entry);
 
