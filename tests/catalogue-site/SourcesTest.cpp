@@ -327,17 +327,24 @@ TEST(DemoSources, ThemeNamesGoFromTheGeneralToTheSpecificAndApplicationNamesAreB
     EXPECT_EQ(find("trash"), "user-trash");
     EXPECT_EQ(find("battery"), "battery-full");
     EXPECT_EQ(find("security"), "security-high-symbolic,firewall-applet"); // a firewall relates to security
-    // An application's name shows the word only when it is the word as typed, and a brand calls for no
-    // subject. A longer word the search starts fits as a whole name only, never as a brand.
-    EXPECT_EQ(find("plane"), "paper-plane,jet,x-plane");
+    // An application's name shows the word only when it is the word as typed; a longer one is a brand,
+    // left out where anything else fits, and calls for no subject. A longer word the search starts fits as a
+    // whole name only, never as a brand.
+    EXPECT_EQ(find("plane"), "paper-plane,jet");
     EXPECT_EQ(find("fire"), "camp-fire");
     EXPECT_EQ(find("rain"), "raindrop");
-    EXPECT_EQ(find("cup"), "cup-of-tea,cups");
+    EXPECT_EQ(find("cup"), "cup-of-tea");
     EXPECT_EQ(find("cups"), "cups,cup-of-tea");
     EXPECT_EQ(find("wine"), "wine");
     EXPECT_EQ(find("phone"), "black-rotary,call-of-duty");
     // A folder of several subjects is no keyword of the icon.
     EXPECT_EQ(find("egg"), "fried-egg");
+    // A brand shows when nothing else fits.
+    const IconCatalogue apps({themed("x-plane", "apps"), themed("rocket-league", "apps"),
+                              themed("preferences-system-search", "apps"), entry("search-box")});
+    EXPECT_EQ(namesFound(apps, "plane"), "x-plane");
+    // An application's icon named by its menu category and what it does is no brand.
+    EXPECT_NE(namesFound(apps, "search").find("preferences-system-search"), std::string::npos);
 }
 
 TEST(DemoSources, ListingsShowEachPictureOnceKeepRecolouringsAndSkipEmptyPictures)

@@ -124,13 +124,13 @@ std::vector<int> IconCatalogue::ranked(const KeywordMatch::Query& query) const
                         3 * terms.style + nameLength(terms.name, query.size()) + tagBreadth(terms, fit.rank),
                         IconNaming::stableHash(m_icons[size_t(i)].compact), i});
     }
-    // A theme's aliases name what an icon is used for, not what it shows ("download" for an arrow):
-    // they count only when nothing fits better.
-    if (std::any_of(hits.begin(), hits.end(),
-                    [](const Hit& h) { return h.rank < KeywordMatch::Rank::Alias; }))
-        hits.erase(std::remove_if(hits.begin(), hits.end(),
-                                  [](const Hit& h) { return h.rank == KeywordMatch::Rank::Alias; }),
-                   hits.end());
+    // An application's brand is its logo, not the thing ("x-plane", "cups"), and a theme's aliases name
+    // what an icon is used for, not what it shows ("download" for an arrow): each counts only when
+    // nothing fits better.
+    for (const KeywordMatch::Rank weak : {KeywordMatch::Rank::Brand, KeywordMatch::Rank::Alias})
+        if (std::any_of(hits.begin(), hits.end(), [&](const Hit& h) { return h.rank < weak; }))
+            hits.erase(std::remove_if(hits.begin(), hits.end(), [&](const Hit& h) { return h.rank == weak; }),
+                       hits.end());
     const auto byOrder = [](const Hit& a, const Hit& b) {
         return std::tie(a.rank, a.distance, a.overflow, a.score, a.shuffle, a.index) <
                std::tie(b.rank, b.distance, b.overflow, b.score, b.shuffle, b.index);

@@ -117,6 +117,16 @@ bool fitsTags(const KeywordMatch::Terms& terms, const QStringList& forms)
     return fitsAny(terms.tags, forms) && !contradicted(terms, forms);
 }
 
+// The menu categories that begin the names of an application's icons where the theme names them by
+// what they do ("preferences-system-search", "accessories-calculator") rather than by a brand.
+bool isMenuCategory(const QString& word)
+{
+    static const QSet<QString> kCategories = {"accessories", "applications", "preferences", "system",
+                                              "utilities",   "multimedia",   "internet",    "office",
+                                              "graphics",    "development",  "help"};
+    return kCategories.contains(word);
+}
+
 // Words a theme's name ends with to give a state or a variant rather than another thing: "battery"
 // is the subject of "battery-full" and of "security-high" alike.
 bool isStateWord(const QString& word)
@@ -142,9 +152,8 @@ QStringList subjectWords(const QStringList& name)
 KeywordMatch::Rank nameRank(const KeywordMatch::Terms& terms, const QStringList& forms)
 {
     const QStringList subject = subjectWords(terms.name);
-    if (terms.application)
-        return subject == QStringList{forms.front()} ? KeywordMatch::Rank::Name
-                                                     : KeywordMatch::Rank::NameCompound;
+    if (terms.brand)
+        return subject == QStringList{forms.front()} ? KeywordMatch::Rank::Name : KeywordMatch::Rank::Brand;
     if (terms.theme && subject.size() > 1 && SearchWords::sameWord(forms, subject.front()) &&
         !KeywordMatch::fitsWords(subject.mid(1), forms))
         return KeywordMatch::Rank::NameCompound;
@@ -186,11 +195,11 @@ KeywordMatch::Terms KeywordMatch::termsOf(const IconEntry& entry)
             t.aliases.push_back(words);
     // A theme's icons, and only they, carry aliases: at least the theme's context folders.
     t.theme = !entry.aliases.isEmpty();
-    t.application = entry.aliases.contains(QStringLiteral("apps"));
+    t.brand = entry.aliases.contains(QStringLiteral("apps")) && !isMenuCategory(t.name.front());
     // A brand calls for a subject as a whole ("korganizer"), not through one of its words ("call of
     // duty" is no phone).
-    t.nameRelated = RelatedWords::subjectsFor(t.application ? QSet<QString>{entry.compact}
-                                                            : RelatedWords::termsOfName(entry.name));
+    t.nameRelated = RelatedWords::subjectsFor(t.brand ? QSet<QString>{entry.compact}
+                                                      : RelatedWords::termsOfName(entry.name));
     for (const QString& subject : entry.related)
         if (!t.nameRelated.contains(subject))
             t.otherRelated << subject;
@@ -270,8 +279,7 @@ KeywordMatch::Rank KeywordMatch::rank(const Terms& terms, const Reading& reading
                             ? startOf(startableWords(terms), reading.forms.front(), vocabulary)
                             : Start::None;
     if (start == Start::Ending)
-        return terms.application && subjectWords(terms.name).size() > 1 ? Rank::NameCompound
-                                                                        : Rank::NameStart;
+        return terms.brand && subjectWords(terms.name).size() > 1 ? Rank::Brand : Rank::NameStart;
     if (isSubject(terms.nameRelated, reading.forms))
         return Rank::NameRelated;
     if (fitsTags(terms, reading.forms))
@@ -279,7 +287,7 @@ KeywordMatch::Rank KeywordMatch::rank(const Terms& terms, const Reading& reading
     // A longer word the search word starts names a thing of its own ("rainbow", "bookmark"): the icon
     // shows it when it is the whole name ("raindrop"), not when it qualifies more words
     // ("bookmark-tabs", "rainbow-linda-kim") or is an application's brand ("firefox").
-    if (start == Start::Word && !terms.application && subjectWords(terms.name).size() == 1)
+    if (start == Start::Word && !terms.brand && subjectWords(terms.name).size() == 1)
         return Rank::NameCompound;
     if (fitsAny(terms.aliases, reading.forms))
         return Rank::Alias;

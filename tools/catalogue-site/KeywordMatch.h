@@ -25,8 +25,9 @@ class KeywordMatch
 {
 public:
     // After None, best first; a search's rank for a post is its worst word's rank. NameStart: the word
-    // with an ending ("printer"); NameCompound: the word before another one ("bookmark", "raindrop").
-    enum class Rank { None, Name, NameStart, NameRelated, Tag, NameCompound, Alias, Related };
+    // with an ending ("printer"); NameCompound: the word before another one ("bookmark", "raindrop");
+    // Brand: a word of an application's longer name ("x-plane").
+    enum class Rank { None, Name, NameStart, NameRelated, Tag, NameCompound, Brand, Alias, Related };
 
     // The words of a post, prepared once.
     struct Terms {
@@ -37,7 +38,7 @@ public:
         QStringList otherRelated;         // related subjects only the tags call for
         int style = 0;                    // IconEntry::style
         bool theme = false;               // a theme's icon: its name goes from the general to the specific
-        bool application = false;         // an application's logo: its name is a brand
+        bool brand = false;               // an application's logo named by its brand ("x-plane")
     };
     static Terms termsOf(const IconEntry& entry);
 
