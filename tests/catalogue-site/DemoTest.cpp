@@ -227,7 +227,9 @@ TEST_F(DemoSite, SearchesFindWhatTheyMeanOnTheFirstPage)
         {"wine", {"wine-glass"}, {"winefile", "winemine"}},
         {"phone", {"mobile-phone", "black-telephone"}, {"phone-battery", "call-of-duty"}},
         {"user", {"im-user"}, {"user-trash", "user-home", "user-desktop"}},
-        {"rocket", {"rocket"}, {"rocketchat"}},
+        {"rocket", {"rocket"}, {"rocketchat", "rocket-league"}},
+        {"plane", {"airplane", "toy-paper-plane"}, {"x-plane"}},
+        {"cup", {"cup-rollandin"}, {"cups"}},
     };
     for (const Relevance& r : fixture) {
         SCOPED_TRACE(r.query);
