@@ -1,7 +1,7 @@
 // BMP files as the bitmap class reads them: the header check, then the reader on what passes.
 
 #include "imaging/BmpFileCheck.h"
-#include "imaging/CDIB.h"
+#include "imaging/DibBitmap.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
         file.write(bytes);
     }
-    CDIB dib;
-    const int depth = dib.CreateFromBitmapFile(path);
+    DibBitmap dib;
+    const int depth = dib.createFromBitmapFile(path);
     if (!check.ok && depth != 0)
         __builtin_trap(); // a refused file must never be read
     return 0;

@@ -15,7 +15,7 @@ namespace
 {
 QByteArray roundTrip(const QString& path, KeywordList& list)
 {
-    if (!list.SaveKeywords(path))
+    if (!list.saveKeywords(path))
         __builtin_trap();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         file.write(reinterpret_cast<const char*>(data), qint64(size));
     }
     KeywordList list;
-    list.LoadKeywords(path);
+    list.loadKeywords(path);
     const bool recorded = size > 0 && data[0] % 2; // sometimes record a search before writing back
     if (recorded)
         list.record(QStringLiteral("fuzz #%1").arg(size));
@@ -43,12 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (recorded && first.count("\r\n") > KeywordList::kCapacity)
         __builtin_trap();
     KeywordList again;
-    again.LoadKeywords(path);
+    again.loadKeywords(path);
     if (again.entries().size() != std::size_t(first.count("\r\n")))
         __builtin_trap();
     const QByteArray second = roundTrip(path, again);
     KeywordList third;
-    third.LoadKeywords(path);
+    third.loadKeywords(path);
     if (roundTrip(path, third) != second)
         __builtin_trap();
     return 0;

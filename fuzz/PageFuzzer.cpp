@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (records.size() != std::size_t(count))
         __builtin_trap();
     for (const QString& image : reading.document.images()) {
-        const QString name = FileNameFromUrl(image);
+        const QString name = fileNameFromUrl(image);
         if (ThumbnailCache::isSafeName(name) && (name.contains('/') || name == QLatin1String("..")))
             __builtin_trap();
     }

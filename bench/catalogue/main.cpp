@@ -1,4 +1,4 @@
-// Measures how long a front-page query takes from StartQuery to the 30th placed thumbnail, with
+// Measures how long a front-page query takes from startQuery to the 30th placed thumbnail, with
 // six thumbnail fetches at a time against one at a time, on the stand-in site with a fixed
 // latency per answer. Prints the medians, their ratio and the floor (one page answer plus five
 // waves of six thumbnails).
@@ -33,7 +33,7 @@ public:
     qint64 thirtiethAt = -1;
     QElapsedTimer* clock = nullptr;
     void clearResults() override {}
-    void PlaceNextTile(const ThumbnailImage&) override
+    void placeNextTile(const ThumbnailImage&) override
     {
         if (++placed == kTiles)
             thirtiethAt = clock->elapsed();
@@ -52,7 +52,7 @@ qint64 timeOneQuery(int parallel)
     CatalogueClient client(view, pointer, AppPaths::icons());
     client.setParallelFetches(parallel);
     clock.start();
-    client.StartQuery("");
+    client.startQuery("");
     while (view.thirtiethAt < 0 && clock.elapsed() < kBoundMs)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     return view.thirtiethAt;

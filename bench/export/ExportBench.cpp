@@ -5,9 +5,9 @@
 //   export itself takes (what the stall would be if the export ran on the window's thread), and
 //   the process's peak memory.
 // Whole-process timings against ImageMagick are in compare-imagemagick.sh beside this file.
-#include "export/DIBsave.h"
+#include "export/ImageSaver.h"
 #include "export/IconDownloadFlow.h"
-#include "export/modDither.h"
+#include "export/OctreeQuantiser.h"
 #include "platform/AppPaths.h"
 #include "platform/Dialogs.h"
 #include "platform/SaveRequest.h"
@@ -62,7 +62,7 @@ void quantiserThroughput()
         QImage image = source;
         QElapsedTimer timer;
         timer.start();
-        DIBsave::PaletteImageGIF(image, false);
+        ImageSaver::toGifPalette(image, false);
         seconds.push_back(double(timer.nsecsElapsed()) / 1e9);
     }
     const double mpx = double(source.width()) * source.height() / 1e6;

@@ -3,7 +3,7 @@
 // 30 and 780 results, the time per scroll step and the resident memory.
 #include "catalogue/ThumbnailDecoder.h"
 #include "grid/IconGrid.h"
-#include "grid/IconsOLE.h"
+#include "grid/IconTile.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -77,7 +77,7 @@ int main(int argc, char** argv)
     for (int k = 0; k < kTiles; ++k) {
         resultList << thumbnails.at(k);
         timer.start();
-        grid.PlaceNextTile(resultList, records, float(kViewportWidth), decoded.at(std::size_t(k)));
+        grid.placeNextTile(resultList, records, float(kViewportWidth), decoded.at(std::size_t(k)));
         QCoreApplication::processEvents(); // the repaint the placement caused
         placeMs[std::size_t(k)] = double(timer.nsecsElapsed()) / 1e6;
     }

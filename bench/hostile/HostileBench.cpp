@@ -5,7 +5,7 @@
 
 #include "HostileSite.h"
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "catalogue/CatalogueClient.h"
 #include "grid/Artwork.h"
 #include "platform/AppPaths.h"
@@ -92,11 +92,11 @@ void runCase(const HostileSite& site, const QString& name)
 
     DesktopShell shell;
     BusyPointer pointer;
-    Form1 window(WindowServices{shell, pointer, Clipboard::system()});
+    MainWindow window(WindowServices{shell, pointer, Clipboard::system()});
     StallMeter meter;
     KeystrokeProbe probe(window.searchBar());
     bool shown = false;
-    QObject::connect(&window, &Form1::firstPageShown, [&shown] { shown = true; });
+    QObject::connect(&window, &MainWindow::firstPageShown, [&shown] { shown = true; });
     QElapsedTimer clock;
     clock.start();
     meter.start();

@@ -1,7 +1,7 @@
 #include "app/Application.h"
 
 #include "app/FolderLock.h"
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "app/WindowlessCommands.h"
 #include "grid/Artwork.h"
 #include "platform/AppPaths.h"
@@ -38,7 +38,7 @@ void substituteFonts()
     QFont::insertSubstitution("Arial", "Liberation Sans");
 }
 
-void arrangeScreenshot(Form1& window, const QString& path, int& status)
+void arrangeScreenshot(MainWindow& window, const QString& path, int& status)
 {
     auto take = [&window, path, &status] {
         status = window.grab().save(path, "PNG") ? 0 : WindowlessCommands::kFailure;
@@ -46,7 +46,7 @@ void arrangeScreenshot(Form1& window, const QString& path, int& status)
             QTextStream(stderr) << "pictomine: cannot write " << path << '\n';
         window.close();
     };
-    QObject::connect(&window, &Form1::firstPageShown, &window, take, Qt::QueuedConnection);
+    QObject::connect(&window, &MainWindow::firstPageShown, &window, take, Qt::QueuedConnection);
     QTimer::singleShot(kScreenshotDeadlineMs, &window, take);
 }
 } // namespace
@@ -89,7 +89,7 @@ int Application::run(int argc, char** argv)
 
     DesktopShell shell;
     BusyPointer pointer;
-    Form1 window(WindowServices{shell, pointer, Clipboard::system()});
+    MainWindow window(WindowServices{shell, pointer, Clipboard::system()});
     int status = 0;
     if (!cl.screenshot.isEmpty())
         arrangeScreenshot(window, cl.screenshot, status);

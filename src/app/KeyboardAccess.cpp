@@ -1,11 +1,11 @@
 #include "app/KeyboardAccess.h"
 
-#include "app/Form1.h"
-#include "app/Form2.h"
+#include "app/MainWindow.h"
+#include "app/BusyWindow.h"
 #include "app/PictureBox.h"
-#include "controls/CtlLayers.h"
+#include "controls/LayerListWidget.h"
 #include "controls/FocusFrame.h"
-#include "controls/ucScrollbar.h"
+#include "controls/Scrollbar.h"
 #include "grid/IconGrid.h"
 
 #include <QApplication>
@@ -14,7 +14,7 @@
 
 using Stop = FocusOrder::Stop;
 
-KeyboardAccess::KeyboardAccess(Form1& window)
+KeyboardAccess::KeyboardAccess(MainWindow& window)
     : QObject(&window), m_window(window), m_chain([this](Stop s) { return isAvailable(s); })
 {
     m_chain.setWidget(Stop::SearchBox, window.searchBar());
@@ -79,6 +79,6 @@ bool KeyboardAccess::eventFilter(QObject* watched, QEvent* event)
         return false;
     if (!FocusOrder::enterStartsQuery(m_chain.stopOf(QApplication::focusWidget())))
         return false; // the focused control acts on it
-    m_window.StartQuery();
+    m_window.startQuery();
     return true;
 }

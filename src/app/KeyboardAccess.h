@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-class Form1;
+class MainWindow;
 
 // The main window's keyboard and screen-reader wiring: names and tool tips of its controls, the
 // Tab order, and the keys the window previews before its controls: Enter starts a query from the
@@ -14,10 +14,10 @@ class KeyboardAccess : public QObject
 {
     Q_OBJECT
 public:
-    explicit KeyboardAccess(Form1& window);
+    explicit KeyboardAccess(MainWindow& window);
     ~KeyboardAccess() override;
 
-    // Tab and Shift+Tab: moves the focus to the next stop; false when no stop can take it.
+    // Tab and modifiers+Tab: moves the focus to the next stop; false when no stop can take it.
     bool moveFocus(bool forward);
     [[nodiscard]] const FocusChain& chain() const { return m_chain; }
 
@@ -28,6 +28,6 @@ private:
     void nameControls();
     [[nodiscard]] bool isAvailable(FocusOrder::Stop stop) const;
 
-    Form1& m_window;
+    MainWindow& m_window;
     FocusChain m_chain;
 };

@@ -18,7 +18,7 @@ PictureBox::PictureBox(QWidget* parent, QColor background) : QWidget(parent), m_
 void PictureBox::setBackground(QColor color)
 {
     m_background = color;
-    Cls();
+    clear();
 }
 
 bool PictureBox::surfaceFits() const
@@ -27,7 +27,7 @@ bool PictureBox::surfaceFits() const
     return m_surface.devicePixelRatio() == dpr && m_surface.size() == size().expandedTo(QSize(1, 1)) * dpr;
 }
 
-void PictureBox::Cls()
+void PictureBox::clear()
 {
     if (!surfaceFits()) {
         const qreal dpr = devicePixelRatioF();
@@ -45,7 +45,7 @@ void PictureBox::Cls()
 void PictureBox::setPicture(const QPixmap& picture)
 {
     m_picture = picture;
-    Cls();
+    clear();
 }
 
 void PictureBox::setSurfaceImage(const QImage& image)
@@ -68,7 +68,7 @@ void PictureBox::resizeEvent(QResizeEvent*)
     if (surfaceFits())
         return;
     const QImage drawn = m_surface;
-    Cls();
+    clear();
     if (!drawn.isNull()) {
         QPainter p(&m_surface);
         p.drawImage(0, 0, drawn);
@@ -79,13 +79,13 @@ void PictureBox::mousePressEvent(QMouseEvent* e)
 {
     if (e->button() == Qt::LeftButton)
         m_pressedInside = true;
-    Q_EMIT MouseDown(MouseCodes::button(e->button()), MouseCodes::shift(e->modifiers()),
+    Q_EMIT mousePressed(MouseCodes::button(e->button()), MouseCodes::shift(e->modifiers()),
                      float(e->position().x()), float(e->position().y()));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* e)
 {
-    Q_EMIT MouseMove(MouseCodes::button(e->buttons()), MouseCodes::shift(e->modifiers()),
+    Q_EMIT mouseMoved(MouseCodes::button(e->buttons()), MouseCodes::shift(e->modifiers()),
                      float(e->position().x()), float(e->position().y()));
 }
 
@@ -96,15 +96,15 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* e)
         e->button() == Qt::LeftButton && m_pressedInside && rect().contains(e->position().toPoint());
     if (e->button() == Qt::LeftButton)
         m_pressedInside = false;
-    Q_EMIT MouseUp(MouseCodes::button(e->button()), MouseCodes::shift(e->modifiers()),
+    Q_EMIT mouseReleased(MouseCodes::button(e->button()), MouseCodes::shift(e->modifiers()),
                    float(e->position().x()), float(e->position().y()));
     if (click)
-        Q_EMIT Click();
+        Q_EMIT clicked();
 }
 
 void PictureBox::leaveEvent(QEvent*)
 {
-    Q_EMIT MouseLeave();
+    Q_EMIT mouseLeft();
 }
 
 void PictureBox::makeButton(const QString& name, const QString& toolTip)

@@ -6,8 +6,8 @@
 // A self-drawn area with a persistent surface: drawing goes to a backing image that paintEvent
 // only copies. The surface has the widget's logical size at its device pixel ratio, so painters
 // on it work in logical pixels and text and edges stay sharp on a scaled screen. Reports pointer
-// presses, moves and releases with the classic mouse-event arguments (Button 1 left, 2 right,
-// 4 middle; Shift 1 shift, 2 ctrl, 4 alt; X, Y in pixels), and a click: a left press and release
+// presses, moves and releases with the classic mouse-event arguments (button 1 left, 2 right,
+// 4 middle; modifiers 1 shift, 2 ctrl, 4 alt; x, y in pixels), and a click: a left press and release
 // both on the area. A picture box that takes the keyboard focus (a button) shows the focus mark
 // and is activated by Enter, Return or Space as by its accessible press action.
 class PictureBox : public QWidget
@@ -19,7 +19,7 @@ public:
     void setBackground(QColor color);
     [[nodiscard]] QColor background() const { return m_background; }
     // Clears the surface to the background colour, with the picture on it.
-    void Cls();
+    void clear();
     QImage& surface() { return m_surface; }
     [[nodiscard]] const QImage& surface() const { return m_surface; }
     void setPicture(const QPixmap& picture); // drawn at (0, 0) after every clear
@@ -32,12 +32,12 @@ public:
     Q_INVOKABLE void activate();
 
 Q_SIGNALS:
-    void MouseDown(int Button, int Shift, float X, float Y);
-    void MouseMove(int Button, int Shift, float X, float Y);
-    void MouseUp(int Button, int Shift, float X, float Y);
-    void Click();
+    void mousePressed(int button, int modifiers, float x, float y);
+    void mouseMoved(int button, int modifiers, float x, float y);
+    void mouseReleased(int button, int modifiers, float x, float y);
+    void clicked();
     // The pointer left the area.
-    void MouseLeave();
+    void mouseLeft();
     // The button was activated from the keyboard or by assistive technology.
     void activated();
 

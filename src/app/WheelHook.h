@@ -13,7 +13,7 @@ class WheelHook : public QObject
 {
     Q_OBJECT
 public:
-    // step(+1) scrolls down one SmallChange, step(-1) up.
+    // step(+1) scrolls down one smallChange, step(-1) up.
     WheelHook(QWidget* window, std::function<void(int)> step);
     ~WheelHook() override;
 

@@ -38,7 +38,7 @@ void CatalogueClient::takeLoadMoreAway()
 void CatalogueClient::stop()
 {
     ++m_generation;
-    m_page.Stop();
+    m_page.stop();
     m_images.cancel();
     m_decodes.clear();
     m_stored.clear();
@@ -50,7 +50,7 @@ void CatalogueClient::stop()
     }
 }
 
-void CatalogueClient::StartQuery(const QString& searchText)
+void CatalogueClient::startQuery(const QString& searchText)
 {
     takeLoadMoreAway();
     stop();
@@ -68,10 +68,10 @@ void CatalogueClient::StartQuery(const QString& searchText)
     m_keywords.record(searchText);
     if (!searchText.isEmpty()) {
         m_state.keyword = RequestUrl::keywordFromSearchText(searchText);
-        LoadResultPage(1, false);
+        loadResultPage(1, false);
     } else {
         m_state.keyword.clear();
-        LoadResultPage(1, true);
+        loadResultPage(1, true);
     }
 }
 
@@ -84,7 +84,7 @@ QString CatalogueClient::chooseCategory(int selectedIndex)
     return m_state.keyword;
 }
 
-void CatalogueClient::LoadMoreResults(const QString& searchText)
+void CatalogueClient::loadMoreResults(const QString& searchText)
 {
     // Pages are counted by their entries while every thumbnail arrives; once a full page stored
     // fewer, the entries no longer tell the page, so the pages loaded do.
@@ -100,10 +100,10 @@ void CatalogueClient::LoadMoreResults(const QString& searchText)
         m_state.keyword.clear();
         frontPage = true;
     }
-    LoadResultPage(page, frontPage);
+    loadResultPage(page, frontPage);
 }
 
-void CatalogueClient::LoadResultPage(int page, bool frontPage)
+void CatalogueClient::loadResultPage(int page, bool frontPage)
 {
     stop();
     const quint64 generation = m_generation;
@@ -119,7 +119,7 @@ void CatalogueClient::LoadResultPage(int page, bool frontPage)
     disconnect(&m_page, &PageLoader::documentComplete, this, nullptr);
     connect(&m_page, &PageLoader::documentComplete, this,
             [this, generation](PageLoader::Outcome outcome) { onDocumentComplete(generation, outcome); });
-    m_page.Navigate(m_lastUrl);
+    m_page.navigate(m_lastUrl);
 }
 
 void CatalogueClient::onDocumentComplete(quint64 generation, PageLoader::Outcome outcome)
@@ -141,7 +141,7 @@ void CatalogueClient::onImage(const QString& address, bool ok, const QByteArray&
 {
     if (!ok || bytes.size() < 2)
         return;
-    const QString name = FileNameFromUrl(address);
+    const QString name = fileNameFromUrl(address);
     if (name == m_previousName)
         return;
     // An unsafe name is skipped like a failed fetch, so it does not count as the previous name.
@@ -179,7 +179,7 @@ void CatalogueClient::onDecoded(const ThumbnailImage& thumbnail, const QString& 
     m_resultList << stored.path;
     m_progressWidth += kProgressStep;
     m_view.setProgressWidth(m_progressWidth);
-    m_view.PlaceNextTile(thumbnail);
+    m_view.placeNextTile(thumbnail);
     m_state.resultCount = int(m_resultList.size());
     const int n = int(m_resultList.size());
     if (n % kPageSize == 0 && n <= kLastLoadMoreCount) {
@@ -229,7 +229,7 @@ void CatalogueClient::endPageLoad()
     m_progressWidth = 0;
     m_view.setProgressWidth(0);
     m_pageClaim.release();
-    m_page.Stop();
+    m_page.stop();
     m_images.cancel();
     offerLoadMore();
     const ResultNotice::Page page{m_page.outcome(), m_page.httpStatus(), m_postsListed, m_lastUrl};

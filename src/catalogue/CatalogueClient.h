@@ -42,13 +42,13 @@ public:
                     FileWriter& files = FileWriter::system(), QObject* parent = nullptr);
 
     // Begins a new result set for the search box text (empty = the front page).
-    void StartQuery(const QString& searchText);
+    void startQuery(const QString& searchText);
     // The category menu's choice: returns the text to put into the search box (the row's slug, or
-    // the current keyword for an index outside the table). The caller then runs StartQuery.
+    // the current keyword for an index outside the table). The caller then runs startQuery.
     QString chooseCategory(int selectedIndex);
     // Appends the next page of the current query.
-    void LoadMoreResults(const QString& searchText);
-    void LoadResultPage(int page, bool frontPage);
+    void loadMoreResults(const QString& searchText);
+    void loadResultPage(int page, bool frontPage);
     // Stops the page load and every transfer.
     void stop();
 

@@ -27,7 +27,7 @@ void ImagePass::cancel()
     // Transfers are kept for reuse: one may be the sender of the signal that led here.
     for (Slot& slot : m_slots) {
         if (slot.transfer)
-            slot.transfer->Cancel();
+            slot.transfer->cancel();
         slot.index = -1;
     }
     m_results.clear();

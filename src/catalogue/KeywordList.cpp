@@ -13,7 +13,7 @@ KeywordList::KeywordList()
     m_random = [engine]() { return std::uniform_real_distribution<double>(0.0, 1.0)(*engine); };
 }
 
-void KeywordList::LoadKeywords(const QString& path)
+void KeywordList::loadKeywords(const QString& path)
 {
     m_entries.clear();
     m_ringNext = 0;
@@ -47,7 +47,7 @@ void KeywordList::LoadKeywords(const QString& path)
     m_saveCount = int(m_entries.size());
 }
 
-bool KeywordList::SaveKeywords(const QString& path, FileWriter& files, QString* error) const
+bool KeywordList::saveKeywords(const QString& path, FileWriter& files, QString* error) const
 {
     // A link counts as the file, even a dangling one: it is replaced, not followed.
     if (!QFileInfo(path).exists() && !QFileInfo(path).isSymLink())
@@ -78,7 +78,7 @@ void KeywordList::record(const QString& searchText)
     m_saveCount = kCapacity;
 }
 
-QString KeywordList::PickLuckyKeyword()
+QString KeywordList::pickLuckyKeyword()
 {
     std::vector<int> candidates;
     for (int i = 0; i < int(m_entries.size()); ++i)

@@ -25,16 +25,16 @@ public:
     // A missing or unreadable file gives an empty list; lines without "#" are skipped, a count
     // that is not a 16-bit number reads as 1. Of a file longer than kMaxReadBytes, the whole lines
     // of its last kMaxReadBytes are read.
-    void LoadKeywords(const QString& path);
+    void loadKeywords(const QString& path);
     // Rewrites the file through `files` (a link at the path is replaced by the file, never written
     // through). Does nothing and returns false when the file does not exist; false with `error`
     // set, and the old file kept, when it cannot be written.
-    bool SaveKeywords(const QString& path, FileWriter& files = FileWriter::system(),
+    bool saveKeywords(const QString& path, FileWriter& files = FileWriter::system(),
                       QString* error = nullptr) const;
     // Records a search text as typed (spaces kept, empty text too) with count 1.
     void record(const QString& searchText);
     // A keyword drawn at random among the entries that hold one; empty when there is none.
-    QString PickLuckyKeyword();
+    QString pickLuckyKeyword();
 
     [[nodiscard]] const std::vector<KeywordEntry>& entries() const { return m_entries; }
     [[nodiscard]] int saveCount() const { return m_saveCount; }

@@ -132,7 +132,7 @@ void LinkPass::run(const QStringList& links, std::vector<IconRecord>& records, i
     }
 }
 
-QString FileNameFromUrl(const QString& url)
+QString fileNameFromUrl(const QString& url)
 {
     return url.mid(url.lastIndexOf('/') + 1);
 }

@@ -31,4 +31,4 @@ public:
 };
 
 // The part of an address after its last "/" (the whole address when it has none).
-QString FileNameFromUrl(const QString& url);
+QString fileNameFromUrl(const QString& url);

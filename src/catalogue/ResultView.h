@@ -17,7 +17,7 @@ public:
     // update the scroll range.
     virtual void clearResults() = 0;
     // Creates, places and draws the tile of the newest result-list entry with its decoded thumbnail.
-    virtual void PlaceNextTile(const ThumbnailImage& thumbnail) = 0;
+    virtual void placeNextTile(const ThumbnailImage& thumbnail) = 0;
     // The Load More flag changed: slide the panel in or out.
     virtual void loadMoreChanged(bool shown) = 0;
     virtual void setProgressWidth(int width) = 0;

@@ -24,7 +24,7 @@ ThumbnailImage ThumbnailDecoder::decode(const QByteArray& bytes, QSize box, qrea
         return {};
 
     const FileHelpers::FitResult fit =
-        FileHelpers::FitToBox(natural.width(), natural.height(), box.width(), box.height(), false);
+        FileHelpers::fitToBox(natural.width(), natural.height(), box.width(), box.height(), false);
     const qreal ratio = std::max<qreal>(devicePixelRatio, 1.0);
     // The drawn size in device pixels, at most the natural size: a picture is never enlarged here.
     const QSize target(std::min(natural.width(), int(std::lround(fit.w * ratio))),

@@ -2,7 +2,7 @@
 
 #include <QAccessibleWidget>
 
-// A self-drawn button as assistive technology sees it: role Button, the widget's accessible name
+// A self-drawn button as assistive technology sees it: role button, the widget's accessible name
 // and tool tip, and a press action that calls the widget's invokable activate().
 class AccessibleButton : public QAccessibleWidget
 {

@@ -1,9 +1,9 @@
 #include "controls/AccessibleLayerList.h"
 
 #include "controls/AccessibleLayerRow.h"
-#include "controls/CtlLayers.h"
+#include "controls/LayerListWidget.h"
 
-AccessibleLayerList::AccessibleLayerList(CtlLayers* list) : QAccessibleWidget(list, QAccessible::List) {}
+AccessibleLayerList::AccessibleLayerList(LayerListWidget* list) : QAccessibleWidget(list, QAccessible::List) {}
 
 AccessibleLayerList::~AccessibleLayerList()
 {
@@ -11,9 +11,9 @@ AccessibleLayerList::~AccessibleLayerList()
         QAccessible::deleteAccessibleInterface(id);
 }
 
-CtlLayers* AccessibleLayerList::list() const
+LayerListWidget* AccessibleLayerList::list() const
 {
-    return static_cast<CtlLayers*>(widget());
+    return static_cast<LayerListWidget*>(widget());
 }
 
 // The inner scrollbar is an implementation detail of the rows' view; only the rows are children.
@@ -54,7 +54,7 @@ QAccessibleInterface* AccessibleLayerList::focusChild() const
 {
     if (!list()->hasFocus())
         return nullptr;
-    return child(rowOfLayer(list()->SelectedIndex()));
+    return child(rowOfLayer(list()->selectedIndex()));
 }
 
 int AccessibleLayerList::rowOfLayer(int layer) const

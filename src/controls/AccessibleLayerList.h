@@ -3,7 +3,7 @@
 #include <QAccessibleWidget>
 #include <QHash>
 
-class CtlLayers;
+class LayerListWidget;
 
 // The layered list as assistive technology sees it: role List whose children are its rows, top
 // to bottom as shown, each named by its caption. The selected row carries the selected state
@@ -11,7 +11,7 @@ class CtlLayers;
 class AccessibleLayerList : public QAccessibleWidget
 {
 public:
-    explicit AccessibleLayerList(CtlLayers* list);
+    explicit AccessibleLayerList(LayerListWidget* list);
     ~AccessibleLayerList() override;
 
     [[nodiscard]] int childCount() const override;
@@ -24,7 +24,7 @@ public:
     [[nodiscard]] int rowOfLayer(int layer) const;
 
 private:
-    [[nodiscard]] CtlLayers* list() const;
+    [[nodiscard]] LayerListWidget* list() const;
 
     mutable QHash<int, QAccessible::Id> m_rows; // display row -> registered row interface
 };

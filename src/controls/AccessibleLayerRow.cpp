@@ -1,11 +1,11 @@
 #include "controls/AccessibleLayerRow.h"
 
-#include "controls/CtlLayers.h"
-#include "controls/ucScrollbar.h"
+#include "controls/LayerListWidget.h"
+#include "controls/Scrollbar.h"
 
 #include <QWidget>
 
-AccessibleLayerRow::AccessibleLayerRow(CtlLayers* list, int row) : m_list(list), m_row(row) {}
+AccessibleLayerRow::AccessibleLayerRow(LayerListWidget* list, int row) : m_list(list), m_row(row) {}
 
 bool AccessibleLayerRow::isValid() const
 {
@@ -38,7 +38,7 @@ QRect AccessibleLayerRow::rect() const
 {
     if (!isValid())
         return {};
-    const QRect local(0, LayerList::kItemHeight * m_row - m_list->scrollbar()->Value(),
+    const QRect local(0, LayerList::kItemHeight * m_row - m_list->scrollbar()->value(),
                       m_list->width() - m_list->scrollbar()->width(), LayerList::kItemHeight);
     return QRect(m_list->mapToGlobal(local.topLeft()), local.size());
 }
@@ -52,7 +52,7 @@ QAccessible::State AccessibleLayerRow::state() const
     }
     s.selectable = true;
     s.focusable = true;
-    s.selected = layer() == m_list->SelectedIndex();
+    s.selected = layer() == m_list->selectedIndex();
     s.focused = s.selected && m_list->hasFocus();
     const QRect shown = m_list->rect();
     const QRect local(m_list->mapFromGlobal(rect().topLeft()), rect().size());

@@ -3,14 +3,14 @@
 #include <QAccessibleInterface>
 #include <QPointer>
 
-class CtlLayers;
+class LayerListWidget;
 
 // One row of the layered list for assistive technology: a list item named by its caption, with
 // a press action that chooses it as a pointer release would.
 class AccessibleLayerRow : public QAccessibleInterface, public QAccessibleActionInterface
 {
 public:
-    AccessibleLayerRow(CtlLayers* list, int row);
+    AccessibleLayerRow(LayerListWidget* list, int row);
 
     [[nodiscard]] bool isValid() const override;
     [[nodiscard]] QObject* object() const override { return nullptr; }
@@ -36,6 +36,6 @@ public:
 private:
     [[nodiscard]] int layer() const;
 
-    QPointer<CtlLayers> m_list;
+    QPointer<LayerListWidget> m_list;
     int m_row;
 };

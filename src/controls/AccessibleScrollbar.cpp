@@ -1,12 +1,12 @@
 #include "controls/AccessibleScrollbar.h"
 
-#include "controls/ucScrollbar.h"
+#include "controls/Scrollbar.h"
 
-AccessibleScrollbar::AccessibleScrollbar(ucScrollbar* bar) : QAccessibleWidget(bar, QAccessible::ScrollBar) {}
+AccessibleScrollbar::AccessibleScrollbar(Scrollbar* bar) : QAccessibleWidget(bar, QAccessible::ScrollBar) {}
 
-ucScrollbar* AccessibleScrollbar::bar() const
+Scrollbar* AccessibleScrollbar::bar() const
 {
-    return static_cast<ucScrollbar*>(widget());
+    return static_cast<Scrollbar*>(widget());
 }
 
 void* AccessibleScrollbar::interface_cast(QAccessible::InterfaceType type)
@@ -18,7 +18,7 @@ void* AccessibleScrollbar::interface_cast(QAccessible::InterfaceType type)
 
 QVariant AccessibleScrollbar::currentValue() const
 {
-    return bar()->Value();
+    return bar()->value();
 }
 
 void AccessibleScrollbar::setCurrentValue(const QVariant& value)
@@ -29,15 +29,15 @@ void AccessibleScrollbar::setCurrentValue(const QVariant& value)
 
 QVariant AccessibleScrollbar::maximumValue() const
 {
-    return bar()->Max();
+    return bar()->maximum();
 }
 
 QVariant AccessibleScrollbar::minimumValue() const
 {
-    return bar()->Min();
+    return bar()->minimum();
 }
 
 QVariant AccessibleScrollbar::minimumStepSize() const
 {
-    return bar()->SmallChange();
+    return bar()->smallChange();
 }

@@ -2,14 +2,14 @@
 
 #include <QAccessibleWidget>
 
-class ucScrollbar;
+class Scrollbar;
 
 // The self-drawn scrollbar as assistive technology sees it: role ScrollBar with its value, range
 // and step through the value interface.
 class AccessibleScrollbar : public QAccessibleWidget, public QAccessibleValueInterface
 {
 public:
-    explicit AccessibleScrollbar(ucScrollbar* bar);
+    explicit AccessibleScrollbar(Scrollbar* bar);
 
     void* interface_cast(QAccessible::InterfaceType type) override;
     [[nodiscard]] QVariant currentValue() const override;
@@ -19,5 +19,5 @@ public:
     [[nodiscard]] QVariant minimumStepSize() const override;
 
 private:
-    [[nodiscard]] ucScrollbar* bar() const;
+    [[nodiscard]] Scrollbar* bar() const;
 };

@@ -8,5 +8,5 @@ class ButtonHover
 {
 public:
     // Whether the pointer, rounded to whole pixels, is inside the zone.
-    [[nodiscard]] static bool contains(int scaleWidth, int scaleHeight, float X, float Y);
+    [[nodiscard]] static bool contains(int scaleWidth, int scaleHeight, float x, float y);
 };

@@ -82,10 +82,10 @@ std::optional<QRectF> LayerList::highlightRow() const
     return m_rows[row];
 }
 
-bool LayerList::hitTest(float X, float Y, int scroll)
+bool LayerList::hitTest(float pointX, float pointY, int scroll)
 {
-    const int x = nearest(X);
-    const int y = nearest(double(Y) + scroll);
+    const int x = nearest(pointX);
+    const int y = nearest(double(pointY) + scroll);
     const int rows = std::min(m_count, int(m_rows.size()));
     for (int row = 0; row < rows; ++row) {
         const QRectF& r = m_rows[row];

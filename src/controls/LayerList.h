@@ -20,7 +20,7 @@ struct Layer {
 // How the inner scrollbar is set for a view height and a content height.
 struct ScrollPlan {
     bool enabled = false; // disabled: the value goes back to 0
-    int max = 0;          // enabled: both Max and LargeChange
+    int max = 0;          // enabled: both maximum and largeChange
 };
 
 // The rules of the layered list without a window: layers in load order shown in reverse (the
@@ -60,9 +60,9 @@ public:
     // The row rectangle of the selected layer, when the rows built last have one for it.
     [[nodiscard]] std::optional<QRectF> highlightRow() const;
 
-    // Selects the layer of the row under (X, Y + scroll) and returns true; a point on no row
+    // Selects the layer of the row under (x, y + scroll) and returns true; a point on no row
     // leaves the selection as it is. Only rows built by buildRows take part.
-    bool hitTest(float X, float Y, int scroll);
+    bool hitTest(float x, float y, int scroll);
 
 private:
     QVector<Layer> m_layers; // storage survives clear(); m_count says how much is in use

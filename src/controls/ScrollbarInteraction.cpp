@@ -7,19 +7,19 @@ ScrollbarInteraction::ScrollbarInteraction(ScrollbarLayout& layout, ScrollbarHos
 {
 }
 
-void ScrollbarInteraction::setChangeDelay(int New_ChangeDelay)
+void ScrollbarInteraction::setChangeDelay(int changeDelay)
 {
-    m_changeDelay = std::max(New_ChangeDelay, 0);
+    m_changeDelay = std::max(changeDelay, 0);
 }
 
-void ScrollbarInteraction::setChangeFrequency(int New_ChangeFrequency)
+void ScrollbarInteraction::setChangeFrequency(int changeFrequency)
 {
-    m_changeFrequency = std::max(New_ChangeFrequency, ScrollbarLayout::kMinChangeFrequency);
+    m_changeFrequency = std::max(changeFrequency, ScrollbarLayout::kMinChangeFrequency);
 }
 
-void ScrollbarInteraction::setValue(int New_Value)
+void ScrollbarInteraction::setValue(int value)
 {
-    const bool changed = m_layout.setValue(New_Value);
+    const bool changed = m_layout.setValue(value);
     m_host.invalidate();
     if (changed)
         m_host.raiseChange();

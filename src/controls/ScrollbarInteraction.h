@@ -33,16 +33,16 @@ public:
 
     [[nodiscard]] int changeDelay() const { return m_changeDelay; }
     [[nodiscard]] int changeFrequency() const { return m_changeFrequency; }
-    void setChangeDelay(int New_ChangeDelay);
-    void setChangeFrequency(int New_ChangeFrequency);
+    void setChangeDelay(int changeDelay);
+    void setChangeFrequency(int changeFrequency);
 
-    // Value through the property: Change when the stored value moved.
-    void setValue(int New_Value);
+    // value through the property: valueChanged when the stored value moved.
+    void setValue(int value);
 
     void press(int x, int y);
     // flags: the key and button flags of the move; any flag selects the held-button handling.
     void move(int flags, int x, int y);
-    // Button release: ends any press; a lit part stays lit.
+    // button release: ends any press; a lit part stays lit.
     void release();
     // The window lost the pointer (deactivated, hidden, grab taken away): as a release, and the
     // hover highlight goes too.

@@ -8,54 +8,54 @@ ScrollbarLayout::ScrollbarLayout()
     relayout();
 }
 
-void ScrollbarLayout::setMax(int New_Max)
+void ScrollbarLayout::setMaximum(int maximum)
 {
-    m_max = std::max(New_Max, m_min);
+    m_max = std::max(maximum, m_min);
     m_value = std::min(m_value, m_max);
     computeThumbLength();
     placeThumb();
 }
 
-void ScrollbarLayout::setMin(int New_Min)
+void ScrollbarLayout::setMinimum(int minimum)
 {
-    m_min = std::min(New_Min, m_max);
+    m_min = std::min(minimum, m_max);
     m_value = std::max(m_value, m_min);
     computeThumbLength();
     placeThumb();
 }
 
-bool ScrollbarLayout::setValue(int New_Value)
+bool ScrollbarLayout::setValue(int value)
 {
     const int old = m_value;
-    m_value = std::clamp(New_Value, m_min, m_max);
+    m_value = std::clamp(value, m_min, m_max);
     placeThumb();
     return m_value != old;
 }
 
-void ScrollbarLayout::setSmallChange(int New_SmallChange)
+void ScrollbarLayout::setSmallChange(int smallChange)
 {
-    m_smallChange = std::max(New_SmallChange, 1);
+    m_smallChange = std::max(smallChange, 1);
     computeThumbLength();
     placeThumb();
 }
 
-void ScrollbarLayout::setLargeChange(int New_LargeChange)
+void ScrollbarLayout::setLargeChange(int largeChange)
 {
-    m_largeChange = std::max(New_LargeChange, 1);
+    m_largeChange = std::max(largeChange, 1);
     computeThumbLength();
     placeThumb();
 }
 
-void ScrollbarLayout::setOrientation(int New_Orientation)
+void ScrollbarLayout::setOrientation(int orientation)
 {
     m_orientation =
-        std::clamp(New_Orientation, int(ScrollOrientation::Vertical), int(ScrollOrientation::Horizontal));
+        std::clamp(orientation, int(ScrollOrientation::Vertical), int(ScrollOrientation::Horizontal));
     relayout();
 }
 
-void ScrollbarLayout::setShowButtons(bool New_ShowButtons)
+void ScrollbarLayout::setShowButtons(bool show)
 {
-    m_showButtons = New_ShowButtons;
+    m_showButtons = show;
     relayout();
 }
 

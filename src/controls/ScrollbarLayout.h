@@ -57,23 +57,23 @@ public:
     [[nodiscard]] bool isHorizontal() const { return m_orientation == int(ScrollOrientation::Horizontal); }
     [[nodiscard]] bool showButtons() const { return m_showButtons; }
 
-    // Max never drops below Min (and Min never rises above Max); a Value left outside is pulled
+    // maximum never drops below minimum (and minimum never rises above maximum); a value left outside is pulled
     // in. The thumb follows.
-    void setMax(int New_Max);
-    void setMin(int New_Min);
-    // Clamps into [Min, Max] and places the thumb; true when the stored value changed.
-    bool setValue(int New_Value);
-    void setSmallChange(int New_SmallChange);
-    void setLargeChange(int New_LargeChange);
-    void setOrientation(int New_Orientation);
-    void setShowButtons(bool New_ShowButtons);
+    void setMaximum(int maximum);
+    void setMinimum(int minimum);
+    // Clamps into [minimum, maximum] and places the thumb; true when the stored value changed.
+    bool setValue(int value);
+    void setSmallChange(int smallChange);
+    void setLargeChange(int largeChange);
+    void setOrientation(int orientation);
+    void setShowButtons(bool show);
     void setSize(int width, int height);
     // All value properties at once (as persisted), held to the same rules as the single setters,
     // then a full re-layout.
     void load(int min, int max, int value, int smallChange, int largeChange, int orientation,
               bool showButtons);
 
-    // Value minus (or plus) s, held within the range; true when it changed.
+    // value minus (or plus) s, held within the range; true when it changed.
     bool stepDown(int s);
     bool stepUp(int s);
 

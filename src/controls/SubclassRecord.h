@@ -12,21 +12,21 @@ class QObject;
 class MessageTable
 {
 public:
-    void add(int uMsg)
+    void add(int message)
     {
-        if (uMsg == WindowMessage::kEveryMessage) {
+        if (message == WindowMessage::kEveryMessage) {
             m_every = true;
             m_entries.clear();
             return;
         }
-        if (m_every || uMsg == WindowMessage::kNull || contains(uMsg))
+        if (m_every || message == WindowMessage::kNull || contains(message))
             return;
-        m_entries.push_back(uMsg);
+        m_entries.push_back(message);
     }
 
-    [[nodiscard]] bool wants(int uMsg) const
+    [[nodiscard]] bool wants(int message) const
     {
-        return m_every || (uMsg != WindowMessage::kNull && contains(uMsg));
+        return m_every || (message != WindowMessage::kNull && contains(message));
     }
 
     // Number of entries, -1 when every message is selected.
@@ -40,9 +40,9 @@ public:
     }
 
 private:
-    [[nodiscard]] bool contains(int uMsg) const
+    [[nodiscard]] bool contains(int message) const
     {
-        return std::find(m_entries.begin(), m_entries.end(), uMsg) != m_entries.end();
+        return std::find(m_entries.begin(), m_entries.end(), message) != m_entries.end();
     }
 
     std::vector<int> m_entries;

@@ -26,11 +26,11 @@ private:
     int m_depth = 0;
 };
 
-Subclasser::Subclasser(SubclassHandler& owner) : m_owner(owner) {}
+Subclasser::Subclasser(EventInterceptor& owner) : m_owner(owner) {}
 
 Subclasser::~Subclasser()
 {
-    UnsubclassAll();
+    detachAll();
 }
 
 int Subclasser::indexOf(const QObject* window) const
@@ -44,7 +44,7 @@ int Subclasser::indexOf(const QObject* window) const
     return -1;
 }
 
-int Subclasser::Subclass(QObject* window)
+int Subclasser::attach(QObject* window)
 {
     if (window == nullptr)
         return -1;
@@ -70,7 +70,7 @@ int Subclasser::Subclass(QObject* window)
     return index;
 }
 
-void Subclasser::AddMessage(QObject* window, int uMsg, MessageWhen when)
+void Subclasser::addMessage(QObject* window, int message, MessageWhen when)
 {
     const int index = indexOf(window);
     if (index < 0)
@@ -78,12 +78,12 @@ void Subclasser::AddMessage(QObject* window, int uMsg, MessageWhen when)
     SubclassRecord& record = m_records[size_t(index)];
     const int flags = int(when);
     if (flags & int(MessageWhen::Before))
-        record.before.add(uMsg);
+        record.before.add(message);
     if (flags & int(MessageWhen::After))
-        record.after.add(uMsg);
+        record.after.add(message);
 }
 
-void Subclasser::Unsubclass(QObject* window)
+void Subclasser::detach(QObject* window)
 {
     const int index = indexOf(window);
     if (index < 0)
@@ -98,11 +98,11 @@ void Subclasser::Unsubclass(QObject* window)
     m_records[size_t(index)].clear();
 }
 
-void Subclasser::UnsubclassAll()
+void Subclasser::detachAll()
 {
     for (int i = int(m_records.size()) - 1; i >= 0; --i) {
         if (!m_records[size_t(i)].isFree())
-            Unsubclass(m_records[size_t(i)].window);
+            detach(m_records[size_t(i)].window);
     }
 }
 
@@ -111,23 +111,23 @@ bool Subclasser::forward(int index, QObject* window, QEvent* event)
     const SubclassRecord& record = m_records[size_t(index)];
     if (record.window != window)
         return false;
-    int uMsg = WindowMessage::fromEvent(*event);
-    const bool before = record.before.wants(uMsg);
-    const bool after = record.after.wants(uMsg);
+    int message = WindowMessage::fromEvent(*event);
+    const bool before = record.before.wants(message);
+    const bool after = record.after.wants(message);
     if (!before && !after)
         return false;
 
-    bool bHandled = false;
-    qintptr lReturn = 0;
-    QObject* lhWnd = window;
+    bool handled = false;
+    qintptr result = 0;
+    QObject* target = window;
     if (before)
-        m_owner.zSubclass_Proc(true, bHandled, lReturn, lhWnd, uMsg, event);
+        m_owner.interceptEvent(true, handled, result, target, message, event);
     // The window's own handling, run here so the after phase can see its result; calling event()
     // directly skips the filters, this forwarder among them.
-    if (!bHandled && lhWnd != nullptr)
-        lReturn = lhWnd->event(event) ? 1 : 0;
+    if (!handled && target != nullptr)
+        result = target->event(event) ? 1 : 0;
     // The before phase may have unsubclassed the window; the after phase then no longer applies.
     if (after && m_records[size_t(index)].window == window)
-        m_owner.zSubclass_Proc(false, bHandled, lReturn, lhWnd, uMsg, event);
+        m_owner.interceptEvent(false, handled, result, target, message, event);
     return true;
 }

@@ -87,7 +87,7 @@ QRectF TextDraw::MeasureText(const QString& text, const QFont& font, const QPain
     return QRectF(QPointF(x, y), layOut(layout, layoutWidth));
 }
 
-QRectF TextDraw::DrawText(QPainter& graphics, const QString& text, float x, float y, const QString& family,
+QRectF TextDraw::drawText(QPainter& graphics, const QString& text, float x, float y, const QString& family,
                           int pointSize, QRgb argb, int fontStyle, bool shadow, int layoutWidth,
                           bool clearType)
 {
@@ -108,12 +108,12 @@ QRectF TextDraw::DrawText(QPainter& graphics, const QString& text, float x, floa
     return box;
 }
 
-QRectF TextDraw::DrawText(QPaintDevice* target, const QString& text, float x, float y, const QString& family,
+QRectF TextDraw::drawText(QPaintDevice* target, const QString& text, float x, float y, const QString& family,
                           int pointSize, QRgb argb, int fontStyle, bool shadow, int layoutWidth,
                           bool clearType)
 {
     QPainter graphics;
     if (!target || !graphics.begin(target))
         return {};
-    return DrawText(graphics, text, x, y, family, pointSize, argb, fontStyle, shadow, layoutWidth, clearType);
+    return drawText(graphics, text, x, y, family, pointSize, argb, fontStyle, shadow, layoutWidth, clearType);
 }

@@ -33,12 +33,12 @@ public:
 
     // Draws on an open painter and returns the box the text was drawn in (before the shadow
     // offset). The painter's state is left as it was.
-    static QRectF DrawText(QPainter& graphics, const QString& text, float x, float y, const QString& family,
+    static QRectF drawText(QPainter& graphics, const QString& text, float x, float y, const QString& family,
                            int pointSize, QRgb argb, int fontStyle, bool shadow, int layoutWidth,
                            bool clearType);
     // The same on a device, with a painter of its own for the call. A device that cannot be
     // painted on draws nothing and gives an empty box.
-    static QRectF DrawText(QPaintDevice* target, const QString& text, float x, float y, const QString& family,
+    static QRectF drawText(QPaintDevice* target, const QString& text, float x, float y, const QString& family,
                            int pointSize, QRgb argb, int fontStyle, bool shadow, int layoutWidth,
                            bool clearType);
 };

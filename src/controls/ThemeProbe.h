@@ -4,12 +4,12 @@
 
 // The bar's platform capability flags.
 //
-// IsXP: the platform draws real desktop windows whose look can change at run time, i.e. the Qt
+// isXp: the platform draws real desktop windows whose look can change at run time, i.e. the Qt
 // platform plugin is not a headless one ("offscreen", "minimal", "minimalegl", "vnc").
-// IsThemed: IsXP and the active widget style is a desktop theme rather than Qt's plain "windows"
+// isThemed: isXp and the active widget style is a desktop theme rather than Qt's plain "windows"
 // style (the classic look), compared ignoring case.
-// The environment variable PICTOMINE_THEMED overrides both: "1" gives IsXP and IsThemed,
-// "0" gives IsXP without IsThemed; any other value is ignored.
+// The environment variable PICTOMINE_THEMED overrides both: "1" gives isXp and isThemed,
+// "0" gives isXp without isThemed; any other value is ignored.
 struct ThemeCapabilities {
     bool isXP = false;
     bool isThemed = false;

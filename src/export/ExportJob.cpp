@@ -37,7 +37,7 @@ ExportResult ExportJob::run(const QString& downloadPath, const ExportRequest& re
             false,
             QStringLiteral("The downloaded icon %1 could not be read: %2.").arg(downloadPath, decoded.error)};
     }
-    return RenderAndSave(request, std::move(decoded.image));
+    return renderAndSave(request, std::move(decoded.image));
 }
 
 QFuture<ExportResult> ExportJob::start(const QString& downloadPath, const ExportRequest& request)
@@ -51,7 +51,7 @@ QFuture<ExportResult> ExportJob::start(const QString& downloadPath, const Export
             promise->addResult(run(downloadPath, request));
         } catch (const std::bad_alloc&) {
             promise->addResult(ExportResult{
-                false, QStringLiteral("There was not enough memory to export %1.").arg(request.sFilename)});
+                false, QStringLiteral("There was not enough memory to export %1.").arg(request.fileName)});
         }
         promise->finish();
     });

@@ -1,6 +1,6 @@
 #include "export/FileTypeCode.h"
 
-#include "export/DIBsave.h"
+#include "export/ImageSaver.h"
 #include "imaging/FileHelpers.h"
 
 #include <QFileInfo>
@@ -28,5 +28,5 @@ int FileTypeCode::fromPath(const QString& path)
     // A name without "." has no extension (the helper would hand back the whole name).
     if (!name.contains('.'))
         return FileType::BMP;
-    return fromExtension(FileHelpers::GetFileExtension(name));
+    return fromExtension(FileHelpers::fileExtension(name));
 }

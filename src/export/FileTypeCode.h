@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// Maps a saved file's extension to its file type code (see FileType in DIBsave.h). The comparison
+// Maps a saved file's extension to its file type code (see FileType in ImageSaver.h). The comparison
 // ignores case; an unknown extension or a name without one gives BMP.
 class FileTypeCode
 {

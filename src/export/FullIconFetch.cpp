@@ -62,8 +62,8 @@ void FullIconFetch::start(const QString& thumbName)
 void FullIconFetch::cancel()
 {
     ++m_generation;
-    // Transfer::Cancel drops the reply without a finished() signal, so nothing is stored.
-    m_transfer.Cancel();
+    // Transfer::cancel drops the reply without a finished() signal, so nothing is stored.
+    m_transfer.cancel();
 }
 
 void FullIconFetch::fetch()

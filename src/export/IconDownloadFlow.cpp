@@ -68,8 +68,8 @@ IconDownloadFlow::IconDownloadFlow(Dialogs& dialogs, BusyPointer& pointer, FileW
     : QObject(parent), m_dialogs(dialogs), m_pointer(pointer), m_files(files), m_dialogParent(dialogParent),
       m_fetch(files)
 {
-    Timer1.setInterval(kPollMs);
-    connect(&Timer1, &QTimer::timeout, this, &IconDownloadFlow::onTimer1);
+    m_pollTimer.setInterval(kPollMs);
+    connect(&m_pollTimer, &QTimer::timeout, this, &IconDownloadFlow::onPollTick);
     connect(&m_fetch, &FullIconFetch::ready, this, &IconDownloadFlow::onStored);
     connect(&m_fetch, &FullIconFetch::failed, this, [this](const QString& problem) {
         finishFetch();
@@ -80,7 +80,7 @@ IconDownloadFlow::IconDownloadFlow(Dialogs& dialogs, BusyPointer& pointer, FileW
 
 void IconDownloadFlow::start(const QString& thumbName)
 {
-    Timer1.stop();
+    m_pollTimer.stop();
     m_fetchClaim = m_pointer.claim(BusyPointer::Shape::Hourglass);
     m_fetch.start(thumbName);
     m_downloadPath = m_fetch.path();
@@ -89,7 +89,7 @@ void IconDownloadFlow::start(const QString& thumbName)
 void IconDownloadFlow::cancel()
 {
     m_fetch.cancel();
-    Timer1.stop();
+    m_pollTimer.stop();
     m_fetchClaim.release();
 }
 
@@ -97,7 +97,7 @@ void IconDownloadFlow::onStored()
 {
     finishFetch();
     keepWithinBound();
-    Timer1.start();
+    m_pollTimer.start();
 }
 
 // Records the new download as the client's and prunes the folder, keeping the new file, the
@@ -120,16 +120,16 @@ void IconDownloadFlow::finishFetch()
     Q_EMIT downloadFinished();
 }
 
-void IconDownloadFlow::onTimer1()
+void IconDownloadFlow::onPollTick()
 {
-    Timer1.stop();
+    m_pollTimer.stop();
     if (!QFile::exists(m_downloadPath)) {
         tell(QStringLiteral("The downloaded icon %1 is no longer there.").arg(m_downloadPath));
         return;
     }
     SaveRequest request;
     request.title = QStringLiteral("Open File...");
-    request.filters = FileHelpers::QtFilterFromPipeList(kSaveFilter).split(QStringLiteral(";;"));
+    request.filters = FileHelpers::qtFilterFromPipeList(kSaveFilter).split(QStringLiteral(";;"));
     request.fileName = QFileInfo(m_downloadPath).fileName();
     request.selectedFilter = SaveFilter::entryFor(request.fileName, request.filters);
     request.folder = startFolder();

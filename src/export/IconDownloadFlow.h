@@ -16,7 +16,7 @@ class QWidget;
 // downloads folder, then asks where to save it and exports it there. Only bytes that decode as a
 // picture are stored; an earlier copy is reused when it still decodes, else fetched again.
 // The fetch runs asynchronously and the export on the export thread (under the hourglass), so the
-// window never freezes; Timer1 polls every 50 ms for the file before the save dialog opens. The
+// window never freezes; m_pollTimer polls every 50 ms for the file before the save dialog opens. The
 // dialog suggests the downloaded file's name in the folder of the last save (kept in the user's
 // settings across runs). The downloads folder is kept within a bound (DownloadQuota): the least
 // recently used downloads go first, never one on the clipboard or still to be exported.
@@ -37,13 +37,13 @@ public:
 
     // The download press for the tile showing thumbName. A press while one is running restarts it.
     void start(const QString& thumbName);
-    // Abandons the running download and its save (the busy window's Cancel): the fetch stops, no
+    // Abandons the running download and its save (the busy window's cancel): the fetch stops, no
     // file is stored and no save dialog opens. An export already running completes its file.
     void cancel();
 
     // Path of the full-size file in the downloads folder of the last start().
     [[nodiscard]] QString downloadPath() const { return m_downloadPath; }
-    [[nodiscard]] bool isPolling() const { return Timer1.isActive(); }
+    [[nodiscard]] bool isPolling() const { return m_pollTimer.isActive(); }
     [[nodiscard]] bool isExporting() const { return m_exportsRunning > 0; }
     // The size the downloads folder is kept within (see DownloadQuota).
     void setDownloadBound(qint64 bytes) { m_downloadBound = bytes; }
@@ -60,7 +60,7 @@ private:
     void onStored();
     void keepWithinBound();
     void finishFetch();
-    void onTimer1();
+    void onPollTick();
     void saveAs(const QString& path);
     void onExported(const QString& path, const ExportResult& result);
     void tell(const QString& message);
@@ -71,7 +71,7 @@ private:
     FileWriter& m_files;
     QWidget* m_dialogParent;
     FullIconFetch m_fetch;
-    QTimer Timer1;
+    QTimer m_pollTimer;
     QString m_downloadPath;
     int m_exportsRunning = 0;
     QStringList m_exportSources; // downloads that exports still have to read

@@ -1,6 +1,6 @@
 #include "export/PaletteReduction.h"
 
-#include "export/modDither.h"
+#include "export/OctreeQuantiser.h"
 
 #include <algorithm>
 #include <limits>
@@ -46,7 +46,7 @@ template <Key K> bool filedColour(QRgb p, int threshold, quint8& r, quint8& g, q
 // Files every pixel, last row and last pixel first; keeps each pixel's leaf serial when `records`
 // holds a slot per pixel. Returns the number of keyed pixels.
 template <Key K>
-qint64 fileAll(modDither::Tree& tree, const QImage& argb, int threshold, std::vector<quint32>& records,
+qint64 fileAll(OctreeQuantiser& tree, const QImage& argb, int threshold, std::vector<quint32>& records,
                int& leafCount)
 {
     const int w = argb.width();
@@ -58,7 +58,7 @@ qint64 fileAll(modDither::Tree& tree, const QImage& argb, int threshold, std::ve
         for (int x = w - 1; x >= 0; --x) {
             quint8 r, g, b;
             keyed += filedColour<K>(row[x], threshold, r, g, b) ? 1 : 0;
-            const quint32 serial = tree.FileColor(leafCount, kMaxColors, kLeafDepth, b, g, r);
+            const quint32 serial = tree.fileColor(leafCount, kMaxColors, kLeafDepth, b, g, r);
             if (record)
                 rec[x] = serial;
         }
@@ -103,18 +103,18 @@ struct KeyPlan {
 };
 
 // Chooses the transparent entry (see the class comment) and marks it in the table.
-KeyPlan planKey(modDither::Tree& tree, QList<QRgb>& table, int used, qint64 keyed)
+KeyPlan planKey(OctreeQuantiser& tree, QList<QRgb>& table, int used, qint64 keyed)
 {
     KeyPlan plan;
-    const int leaf = tree.FindLeaf(0, 0, 0);
-    plan.keyLeaf = tree.GetPaletteIndex(0, 0, 0);
+    const int leaf = tree.findLeaf(0, 0, 0);
+    plan.keyLeaf = tree.paletteIndexOf(0, 0, 0);
     for (int i = 0; i < used && plan.key < 0; ++i) {
         if (qRed(table[i]) < 5 && qGreen(table[i]) < 5 && qBlue(table[i]) < 5)
             plan.key = i;
     }
     // Every leaf but the key's holds visible pixels only; the key's holds them when it took more
     // pixels than were keyed.
-    const bool shared = plan.key != plan.keyLeaf || tree.LeafPixelCount(leaf) > keyed;
+    const bool shared = plan.key != plan.keyLeaf || tree.leafPixelCount(leaf) > keyed;
     if (shared && used < kMaxColors) {
         if (used >= int(table.size()))
             table.resize(std::min<qsizetype>(kMaxColors, table.size() * 2), qRgba(0, 0, 0, 255));
@@ -132,12 +132,12 @@ KeyPlan planKey(modDither::Tree& tree, QList<QRgb>& table, int used, qint64 keye
     return plan;
 }
 
-// Serial -> final entry, or kAskPixel with the entry a visible pixel of the key's leaf gets.
-std::vector<quint16> serialTable(modDither::Tree& tree, const KeyPlan& plan)
+// serial -> final entry, or kAskPixel with the entry a visible pixel of the key's leaf gets.
+std::vector<quint16> serialTable(OctreeQuantiser& tree, const KeyPlan& plan)
 {
-    std::vector<quint16> table(static_cast<size_t>(tree.SerialCount()));
+    std::vector<quint16> table(static_cast<size_t>(tree.serialCount()));
     for (size_t s = 0; s < table.size(); ++s) {
-        const int entry = tree.SerialPaletteIndex(quint32(s));
+        const int entry = tree.serialPaletteIndex(quint32(s));
         const int visible = entry == plan.key && plan.replacement >= 0 ? plan.replacement : entry;
         table[s] = quint16(visible | (entry == plan.keyLeaf ? kAskPixel : 0));
     }
@@ -156,7 +156,7 @@ std::vector<quint16> entryTable(const KeyPlan& plan)
 }
 
 template <Key K>
-void writeIndices(modDither::Tree& tree, const QImage& argb, int threshold,
+void writeIndices(OctreeQuantiser& tree, const QImage& argb, int threshold,
                   const std::vector<quint32>& records, const KeyPlan& plan, QImage& indexed)
 {
     const int w = argb.width();
@@ -173,7 +173,7 @@ void writeIndices(modDither::Tree& tree, const QImage& argb, int threshold,
             } else {
                 quint8 r, g, b;
                 filedColour<K>(row[x], threshold, r, g, b);
-                v = table[size_t(tree.GetPaletteIndex(b, g, r))];
+                v = table[size_t(tree.paletteIndexOf(b, g, r))];
             }
             if (v & kAskPixel)
                 v = isKeyed<K>(row[x], threshold) ? quint16(plan.key) : quint16(v & 0xFF);
@@ -189,18 +189,18 @@ template <Key K> QImage reduceAs(const QImage& argb, int threshold, qint64 recor
     // Each pixel's leaf serial spares the second pass a tree walk, at 4 bytes a pixel: a larger
     // picture walks the tree again rather than double its memory.
     std::vector<quint32> records(qint64(w) * h <= recordedPixels ? size_t(w) * size_t(h) : 0);
-    modDither::Tree tree; // this reduction's own
+    OctreeQuantiser tree; // this reduction's own
     int leafCount = 0;
     const qint64 keyed = fileAll<K>(tree, argb, threshold, records, leafCount);
-    tree.FinishPalette(leafCount);
+    tree.finishPalette(leafCount);
 
-    const int used = tree.LastPaletteIndex() + 1;
-    QList<QRgb> table(tree.PaletteSize(), qRgba(0, 0, 0, 255));
+    const int used = tree.lastPaletteIndex() + 1;
+    QList<QRgb> table(tree.paletteSize(), qRgba(0, 0, 0, 255));
     for (int i = 0; i < used; ++i) {
         quint8 b = 0;
         quint8 g = 0;
         quint8 r = 0;
-        tree.GetPaletteColor(i, b, g, r);
+        tree.paletteColor(i, b, g, r);
         table[i] = qRgba(r, g, b, 255);
     }
     KeyPlan plan;

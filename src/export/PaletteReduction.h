@@ -3,7 +3,7 @@
 #include <QImage>
 
 // Reduces a 32-bit image to an 8-bit palette image (at most 256 colours) with the octree
-// quantiser of modDither, in two passes over the pixels: the first files each pixel's colour into
+// quantiser of OctreeQuantiser, in two passes over the pixels: the first files each pixel's colour into
 // the tree (from the last row and pixel to the first) and keeps the serial of the leaf it reached;
 // the second writes each pixel's palette entry from that serial. Nothing else reads the pixels.
 // Above kRecordedPixels the serials would cost more memory than the image itself, so the second

@@ -1,6 +1,6 @@
 #include "export/RenderAndSaveIcon.h"
 
-#include "export/DIBsave.h"
+#include "export/ImageSaver.h"
 #include "export/IconFileWriter.h"
 #include "imaging/FileHelpers.h"
 #include "platform/AppPaths.h"
@@ -25,16 +25,16 @@ bool whiteBackground(int fileType, bool transBG)
 // canvas takes over the picture's pixels and only a white background is put behind them: a large
 // picture needs its memory once, not twice. An icon is rendered from the picture, not the canvas,
 // so it gets no background.
-void drawCanvas(DIBsave& canvas, QImage source, int fileType, int smoothingMode, bool transBG)
+void drawCanvas(ImageSaver& canvas, QImage source, int fileType, int smoothingMode, bool transBG)
 {
-    canvas.CreateBlankMemoryFromImg(std::move(source));
-    if (canvas.Img->isNull())
+    canvas.createFromImage(std::move(source));
+    if (canvas.image()->isNull())
         return;
-    QPainter& g = *canvas.Graphics;
+    QPainter& g = *canvas.painter();
     g.setRenderHint(QPainter::Antialiasing, smoothingMode == 2 || smoothingMode == 4);
     if (fileType != FileType::ICO && whiteBackground(fileType, transBG)) {
         g.setCompositionMode(QPainter::CompositionMode_DestinationOver);
-        g.fillRect(QRect(0, 0, canvas.ImgWidth, canvas.ImgHeight), Qt::white);
+        g.fillRect(QRect(0, 0, canvas.imageWidth(), canvas.imageHeight()), Qt::white);
         g.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
 }
@@ -46,35 +46,35 @@ ExportResult failed(const QString& message)
 
 ExportResult saveIcon(const ExportRequest& request, const QImage& source, int m)
 {
-    const QList<int> sizes = IconSizesFor(m);
+    const QList<int> sizes = iconSizesFor(m);
     if (sizes.isEmpty()) {
         return failed(QStringLiteral("The image is %1 x %2 pixels; an icon needs at least 16 x 16.")
                           .arg(source.width())
                           .arg(source.height()));
     }
-    DIBsave renderer;
+    ImageSaver renderer;
     QList<IconFileWriter::Entry> entries;
     for (int s : sizes) {
-        renderer.CreateBlankMemory(s, s, QImage::Format_ARGB32);
+        renderer.createBlank(s, s, QImage::Format_ARGB32);
         // Scaling in one step with area averaging keeps thin lines that a sampled draw would drop.
-        renderer.Graphics->drawImage(QRect(0, 0, s, s),
+        renderer.painter()->drawImage(QRect(0, 0, s, s),
                                      source.scaled(s, s, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
         // Each size is encoded once, for its Sizes file and (at 256) for the icon file. The Sizes
         // files are by-products the program makes again: a Sizes file that cannot be written is
         // skipped (never left cut), and not reported.
-        const QByteArray png = IconFileWriter::encodePng(*renderer.Img);
+        const QByteArray png = IconFileWriter::encodePng(*renderer.image());
         const QString path =
-            FileHelpers::AddBackslash(request.sizesFolder) + "temp" + QString::number(s) + ".png";
+            FileHelpers::withTrailingSeparator(request.sizesFolder) + "temp" + QString::number(s) + ".png";
         if (!png.isEmpty())
             (void)request.files->write({path, FileWriter::Sync::Cached, FileWriter::Links::Replace}, png);
-        entries << IconFileWriter::Entry{renderer.Img->copy(), png};
+        entries << IconFileWriter::Entry{renderer.image()->copy(), png};
     }
-    renderer.Destroy();
+    renderer.destroy();
     const QByteArray icon = IconFileWriter::encode(entries);
     if (icon.isEmpty())
         return failed(QStringLiteral("The icon file could not be assembled."));
     QString error;
-    if (!request.files->write({request.sFilename, FileWriter::Sync::Durable, FileWriter::Links::Follow}, icon,
+    if (!request.files->write({request.fileName, FileWriter::Sync::Durable, FileWriter::Links::Follow}, icon,
                               &error))
         return failed(error);
     return ExportResult{true, {}};
@@ -82,7 +82,7 @@ ExportResult saveIcon(const ExportRequest& request, const QImage& source, int m)
 
 } // namespace
 
-QList<int> IconSizesFor(int m)
+QList<int> iconSizesFor(int m)
 {
     QList<int> sizes;
     for (int s : kStandardSizes) {
@@ -92,15 +92,15 @@ QList<int> IconSizesFor(int m)
     return sizes;
 }
 
-ExportResult RenderAndSave(const ExportRequest& request, QImage source)
+ExportResult renderAndSave(const ExportRequest& request, QImage source)
 {
     if (source.isNull() || source.width() <= 0 || source.height() <= 0)
         return failed(QStringLiteral("There is no image to export."));
-    const int fileType = request.FileTypes;
+    const int fileType = request.fileType;
     const QSize size = source.size();
-    DIBsave canvas(*request.files);
-    drawCanvas(canvas, std::move(source), fileType, request.smoothingMode, request.TransBG);
-    if (canvas.Img->isNull())
+    ImageSaver canvas(*request.files);
+    drawCanvas(canvas, std::move(source), fileType, request.smoothingMode, request.transparentBackground);
+    if (canvas.image()->isNull())
         return failed(
             QStringLiteral("Not enough memory for a %1 x %2 canvas.").arg(size.width()).arg(size.height()));
     if (!request.writeFlag)
@@ -108,26 +108,24 @@ ExportResult RenderAndSave(const ExportRequest& request, QImage source)
     if (fileType == FileType::ICO) {
         // Every size is scaled from premultiplied pixels; converted once, in place, the picture
         // is not copied again for each size.
-        canvas.Graphics.reset(); // the painter lets go of the picture before it is taken over
-        QImage picture = std::move(*canvas.Img);
-        canvas.Destroy();
+        QImage picture = canvas.takeImage();
         picture.convertTo(QImage::Format_ARGB32_Premultiplied);
         return saveIcon(request, picture, std::min(picture.width(), picture.height()));
     }
-    if (!canvas.Save(request.sFilename, fileType, request.TransBG, request.JPEG_Quality, 0, true, 24, 6,
+    if (!canvas.save(request.fileName, fileType, request.transparentBackground, request.jpegQuality, 0, true, 24, 6,
                      kGifTransValue))
         return failed(canvas.lastError());
     return ExportResult{true, {}};
 }
 
-ExportResult RenderAndSaveIcon(const QString& sFilename, int FileTypes, int /*reserved*/, int smoothingMode,
-                               int /*pixelOffsetMode*/, bool TransBG, bool /*GIF_Dither*/, int /*GIF_Color*/,
-                               int JPEG_Quality, QImage source, bool writeFlag, Dialogs* dialogs,
+ExportResult RenderAndSaveIcon(const QString& fileName, int fileType, int /*reserved*/, int smoothingMode,
+                               int /*pixelOffsetMode*/, bool transparentBackground, bool /*gifDither*/, int /*gifColors*/,
+                               int jpegQuality, QImage source, bool writeFlag, Dialogs* dialogs,
                                QWidget* dialogParent, FileWriter& files)
 {
-    const ExportRequest request{sFilename,    FileTypes, smoothingMode,     TransBG,
-                                JPEG_Quality, writeFlag, AppPaths::sizes(), &files};
-    const ExportResult result = RenderAndSave(request, std::move(source));
+    const ExportRequest request{fileName,    fileType, smoothingMode,     transparentBackground,
+                                jpegQuality, writeFlag, AppPaths::sizes(), &files};
+    const ExportResult result = renderAndSave(request, std::move(source));
     if (!result.ok && dialogs)
         dialogs->inform(dialogParent, result.message, QStringLiteral("Pictomine"));
     return result;

@@ -16,37 +16,37 @@ struct ExportResult {
 
 // One export as plain values, so that a worker thread can run it.
 struct ExportRequest {
-    QString sFilename; // destination
-    int FileTypes = 0; // file type code (see FileType in DIBsave.h)
+    QString fileName; // destination
+    int fileType = 0; // file type code (see FileType in ImageSaver.h)
     int smoothingMode = 1;
-    bool TransBG = true;
-    int JPEG_Quality = 90;
+    bool transparentBackground = true;
+    int jpegQuality = 90;
     bool writeFlag = true;
     QString sizesFolder;                       // where the icon type writes temp<size>.png
     FileWriter* files = &FileWriter::system(); // writes every file of the export
 };
 
 // The standard icon sizes not greater than the smaller side m (256 down to 16); empty below 16.
-QList<int> IconSizesFor(int m);
+QList<int> iconSizesFor(int m);
 
 // The export itself, touching no window, pointer or application state: draws `source` on a
 // fresh 32-bit canvas of its own size (white behind it for BMP, JPEG, EMF and WMF, and for every
-// format when TransBG is false) and writes it at sFilename in the format of FileTypes. For ICO it
+// format when transparentBackground is false) and writes it at fileName in the format of fileType. For ICO it
 // renders the icon at each standard size up to its smaller side, writes sizesFolder/temp<size>.png
 // for each (atomically, not synced: they are by-products) and assembles a multi-size icon file at
-// sFilename. Everything is written through request.files: the destination (a link there is
+// fileName. Everything is written through request.files: the destination (a link there is
 // followed) is replaced only once the new file is complete and on disk, and a failed write leaves
 // it byte for byte and is returned. A Sizes file that cannot be written is skipped. With
 // writeFlag false only the canvas is drawn. smoothingMode 2 or 4 turns on anti-aliasing. The
 // source is released as soon as it is no longer needed.
-ExportResult RenderAndSave(const ExportRequest& request, QImage source);
+ExportResult renderAndSave(const ExportRequest& request, QImage source);
 
-// The export routine of a tile's save: RenderAndSave with the Sizes folder of the application
+// The export routine of a tile's save: renderAndSave with the Sizes folder of the application
 // folder; a failure is returned and, when `dialogs` is given, shown in a message box. The files
 // are written through `files`. The caller's picture is not changed (pass it moved to let a large
-// one go early). `reserved`, GIF_Dither and GIF_Color are accepted and not used; pixelOffsetMode
+// one go early). `reserved`, gifDither and gifColors are accepted and not used; pixelOffsetMode
 // has no counterpart in this painter.
-ExportResult RenderAndSaveIcon(const QString& sFilename, int FileTypes, int reserved, int smoothingMode,
-                               int pixelOffsetMode, bool TransBG, bool GIF_Dither, int GIF_Color,
-                               int JPEG_Quality, QImage source, bool writeFlag, Dialogs* dialogs = nullptr,
+ExportResult RenderAndSaveIcon(const QString& fileName, int fileType, int reserved, int smoothingMode,
+                               int pixelOffsetMode, bool transparentBackground, bool gifDither, int gifColors,
+                               int jpegQuality, QImage source, bool writeFlag, Dialogs* dialogs = nullptr,
                                QWidget* dialogParent = nullptr, FileWriter& files = FileWriter::system());

@@ -1,7 +1,7 @@
 #include "grid/AccessibleIconGrid.h"
 
 #include "grid/IconGrid.h"
-#include "grid/IconsOLE.h"
+#include "grid/IconTile.h"
 
 AccessibleIconGrid::AccessibleIconGrid(IconGrid* grid) : QAccessibleWidget(grid, QAccessible::List) {}
 

@@ -1,15 +1,15 @@
 #include "grid/AccessibleTile.h"
 
-#include "grid/IconsOLE.h"
+#include "grid/IconTile.h"
 
 const QString AccessibleTile::kDownloadAction = QStringLiteral("Download");
 const QString AccessibleTile::kOpenPostAction = QStringLiteral("Open Post Page");
 
-AccessibleTile::AccessibleTile(IconsOLE* tile) : QAccessibleWidget(tile, QAccessible::ListItem) {}
+AccessibleTile::AccessibleTile(IconTile* tile) : QAccessibleWidget(tile, QAccessible::ListItem) {}
 
-IconsOLE* AccessibleTile::tile() const
+IconTile* AccessibleTile::tile() const
 {
-    return static_cast<IconsOLE*>(widget());
+    return static_cast<IconTile*>(widget());
 }
 
 QWidget* AccessibleTile::button(int index) const

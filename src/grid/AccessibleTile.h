@@ -2,7 +2,7 @@
 
 #include <QAccessibleWidget>
 
-class IconsOLE;
+class IconTile;
 
 // One tile for assistive technology: a list item named by the icon's title (its file name when
 // the title is empty), with actions to download it and to open its post page; its two buttons are
@@ -13,7 +13,7 @@ public:
     static const QString kDownloadAction;
     static const QString kOpenPostAction;
 
-    explicit AccessibleTile(IconsOLE* tile);
+    explicit AccessibleTile(IconTile* tile);
 
     [[nodiscard]] QString text(QAccessible::Text t) const override;
     [[nodiscard]] QAccessible::State state() const override;
@@ -24,6 +24,6 @@ public:
     void doAction(const QString& actionName) override;
 
 private:
-    [[nodiscard]] IconsOLE* tile() const;
+    [[nodiscard]] IconTile* tile() const;
     [[nodiscard]] QWidget* button(int index) const;
 };

@@ -14,7 +14,7 @@ class Artwork
 {
 public:
     enum class Piece {
-        Logo,            // 50 x 50, Logopic1
+        Logo,            // 50 x 50, the logo picture
         Lettering,       // 122 x 15, LogoText
         SearchButton,    // 65 x 41
         GoodLuck,        // 96 x 36

@@ -1,14 +1,14 @@
 #include "grid/CategoryMenu.h"
 
 #include "catalogue/CategoryTable.h"
-#include "controls/CtlLayers.h"
+#include "controls/LayerListWidget.h"
 
 #include <QImage>
 
-void CategoryMenu::fill(CtlLayers& menuPanel)
+void CategoryMenu::fill(LayerListWidget& menuPanel)
 {
     for (int index = 0; index < CategoryTable::kCount; ++index)
-        menuPanel.LoadImage(QImage(), CategoryTable::caption(index), kRowImageSize, kRowImageSize);
-    menuPanel.DrawLayers();
-    menuPanel.RefreshDraw();
+        menuPanel.addLayer(QImage(), CategoryTable::caption(index), kRowImageSize, kRowImageSize);
+    menuPanel.drawLayers();
+    menuPanel.redraw();
 }

@@ -58,7 +58,7 @@ QRect GridGeometry::imageRect(int imageWidth, int imageHeight, const QSize& tile
     if (imageWidth < 1 || imageHeight < 1)
         return {};
     const FileHelpers::FitResult fit =
-        FileHelpers::FitToBox(imageWidth, imageHeight, tileSize.width(), kImageBoxHeight, false);
+        FileHelpers::fitToBox(imageWidth, imageHeight, tileSize.width(), kImageBoxHeight, false);
     return {fit.x, half(tileSize.height() - fit.h), fit.w, fit.h};
 }
 

@@ -21,11 +21,11 @@ public:
     [[nodiscard]] int columns() const { return m_columns; }       // N
     [[nodiscard]] float leftover() const { return m_leftover; }   // L
     [[nodiscard]] float cellWidth() const { return m_cellWidth; } // C
-    [[nodiscard]] int cellStep() const { return m_cellStep; }     // Ci
+    [[nodiscard]] int cellStep() const { return m_cellStep; }
     // Below 200 pixels there is no column and no cell can be placed.
     [[nodiscard]] bool isUsable() const { return m_columns > 0; }
 
-    // The cell of (row, col) as stored in the record: left c*Ci, top r*200, width Ci, height 200.
+    // The cell of (row, col) as stored in the record: left column * step, top row * 200, width step, height 200.
     [[nodiscard]] QRect cellRect(int row, int col) const;
     // The tile just inside its grid lines: one pixel right of the left line and, below row 0, one
     // pixel under the top line.

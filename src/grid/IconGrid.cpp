@@ -3,7 +3,7 @@
 #include "grid/Artwork.h"
 #include "grid/GridKeys.h"
 #include "grid/GridLineOverlay.h"
-#include "grid/IconsOLE.h"
+#include "grid/IconTile.h"
 #include "grid/TileMenu.h"
 #include "platform/MouseCodes.h"
 
@@ -21,24 +21,24 @@ IconGrid::IconGrid(QWidget* parent) : QWidget(parent)
     makeTile(0)->hide();
 }
 
-IconsOLE* IconGrid::makeTile(int index)
+IconTile* IconGrid::makeTile(int index)
 {
-    auto* tile = new IconsOLE(this);
+    auto* tile = new IconTile(this);
     tile->hide();
-    connect(tile, &IconsOLE::TileMouseMove, this, [this, index] { hoverTile(index); });
-    connect(tile, &IconsOLE::DownloadClick, this,
-            [this, index](int b, int s, float x, float y) { Q_EMIT DownloadClick(index, b, s, x, y); });
-    connect(tile, &IconsOLE::downloadRequested, this,
+    connect(tile, &IconTile::tileMouseMoved, this, [this, index] { hoverTile(index); });
+    connect(tile, &IconTile::downloadClicked, this,
+            [this, index](int b, int s, float x, float y) { Q_EMIT downloadClicked(index, b, s, x, y); });
+    connect(tile, &IconTile::downloadRequested, this,
             [this, index](const QString& name) { Q_EMIT downloadRequested(index, name); });
-    connect(tile, &IconsOLE::licenseRequested, this, &IconGrid::licenseRequested);
-    connect(tile, &IconsOLE::focusEntered, this, [this, index] { onTileFocused(index); });
-    connect(tile, &IconsOLE::menuRequested, this, [this, index](QPoint at) { showTileMenu(index, at); });
+    connect(tile, &IconTile::licenseRequested, this, &IconGrid::licenseRequested);
+    connect(tile, &IconTile::focusEntered, this, [this, index] { onTileFocused(index); });
+    connect(tile, &IconTile::menuRequested, this, [this, index](QPoint at) { showTileMenu(index, at); });
     m_icons.push_back(tile);
     m_lines->raise();
     return tile;
 }
 
-IconsOLE* IconGrid::tile(int index) const
+IconTile* IconGrid::tile(int index) const
 {
     if (index < 0 || index >= int(m_icons.size()))
         return nullptr;
@@ -50,7 +50,7 @@ int IconGrid::shownTileCount() const
     return m_icons[0]->isHidden() ? 0 : tileCount();
 }
 
-int IconGrid::PlaceNextTile(const QStringList& resultList, std::vector<IconRecord>& records, float gridWidth,
+int IconGrid::placeNextTile(const QStringList& resultList, std::vector<IconRecord>& records, float gridWidth,
                             const ThumbnailImage& thumbnail)
 {
     const int n = int(resultList.size());
@@ -74,29 +74,21 @@ int IconGrid::PlaceNextTile(const QStringList& resultList, std::vector<IconRecor
     if (int(records.size()) <= i)
         records.resize(std::size_t(i) + 1);
     IconRecord& record = records[std::size_t(i)];
-    IconsOLE* icon = m_icons[std::size_t(i)];
+    IconTile* icon = m_icons[std::size_t(i)];
 
     // A thumbnail that could not be decoded shows the missing-picture sign in its place, so the
     // tile does not look like one still loading or left blank by mistake.
     const bool missing = thumbnail.image.isNull();
     const QSize natural = missing ? Artwork::size(Artwork::Piece::MissingPicture) : thumbnail.natural;
-    record.imageWidth = natural.width();
-    record.imageHeight = natural.height();
-
     icon->setIconTitle(record.title);
     icon->setIconLicense(record.postLink);
     icon->setIconLocal(record.thumbFile);
 
-    const QRect tileRect = placeTile(icon, record);
-
-    const QRect image = GridGeometry::imageRect(record.imageWidth, record.imageHeight, tileRect.size());
-    record.imageLeft = image.left();
-    record.imageTop = image.top();
-    record.imageWidth = image.width();
-    record.imageHeight = image.height();
+    const QRect tileRect = placeTile(icon);
+    const QRect image = GridGeometry::imageRect(natural.width(), natural.height(), tileRect.size());
     const QImage picture =
         missing ? Artwork::image(Artwork::Piece::MissingPicture, devicePixelRatioF()) : thumbnail.image;
-    icon->DrawIcon(picture, float(image.left()), float(image.top()), float(image.width()),
+    icon->drawIcon(picture, float(image.left()), float(image.top()), float(image.width()),
                    float(image.height()));
     icon->show();
 
@@ -104,19 +96,14 @@ int IconGrid::PlaceNextTile(const QStringList& resultList, std::vector<IconRecor
     return surfaceHeight;
 }
 
-QRect IconGrid::placeTile(IconsOLE* icon, IconRecord& record)
+QRect IconGrid::placeTile(IconTile* icon)
 {
-    const QRect cell = m_geometry.cellRect(m_row, m_column);
-    record.tileLeft = float(cell.left());
-    record.tileTop = float(cell.top());
-    record.tileWidth = cell.width();
-    record.tileHeight = cell.height();
     const QRect tileRect = m_geometry.tileRect(m_row, m_column);
     icon->setGeometry(tileRect);
     return tileRect;
 }
 
-void IconGrid::reflow(std::vector<IconRecord>& records, float gridWidth)
+void IconGrid::reflow(float gridWidth)
 {
     const int placed = placedCount();
     const GridGeometry geometry(gridWidth);
@@ -137,21 +124,14 @@ void IconGrid::reflow(std::vector<IconRecord>& records, float gridWidth)
     m_column = 0;
     if (placed == 0)
         return;
-    if (int(records.size()) < placed)
-        records.resize(size_t(placed));
     for (int i = 0; i < placed; ++i) {
-        IconsOLE* icon = m_icons[size_t(i)];
-        IconRecord& record = records[size_t(i)];
-        const QRect tileRect = placeTile(icon, record);
+        IconTile* icon = m_icons[size_t(i)];
+        const QRect tileRect = placeTile(icon);
         // The thumbnail as drawn is the source now: it keeps its size unless the tile got narrower.
         const QImage drawn = icon->retained();
         const QSize size = drawn.deviceIndependentSize().toSize();
         const QRect image = GridGeometry::imageRect(size.width(), size.height(), tileRect.size());
-        record.imageLeft = image.left();
-        record.imageTop = image.top();
-        record.imageWidth = image.width();
-        record.imageHeight = image.height();
-        icon->DrawIcon(drawn, float(image.left()), float(image.top()), float(image.width()),
+        icon->drawIcon(drawn, float(image.left()), float(image.top()), float(image.width()),
                        float(image.height()));
         advanceCursor();
     }
@@ -221,14 +201,14 @@ void IconGrid::resetGrid()
 
 void IconGrid::hoverTile(int k)
 {
-    IconsOLE* hovered = tile(k);
+    IconTile* hovered = tile(k);
     if (!hovered)
         return;
     if (m_lastHovered != k) {
-        if (IconsOLE* previous = tile(m_lastHovered))
-            previous->reDrawBlank();
+        if (IconTile* previous = tile(m_lastHovered))
+            previous->redrawBlank();
     }
-    hovered->MouseActive();
+    hovered->activate();
     m_lastHovered = k;
     if (focusedTile() >= 0 && !hovered->hasFocus())
         hovered->setFocus(Qt::MouseFocusReason);
@@ -236,7 +216,7 @@ void IconGrid::hoverTile(int k)
 
 void IconGrid::focusTile(int k)
 {
-    if (IconsOLE* t = tile(k); t && !t->isHidden())
+    if (IconTile* t = tile(k); t && !t->isHidden())
         t->setFocus(Qt::OtherFocusReason);
 }
 
@@ -270,7 +250,7 @@ void IconGrid::keyPressEvent(QKeyEvent* event)
         return;
     }
     event->accept();
-    IconsOLE* focused = tile(current);
+    IconTile* focused = tile(current);
     const int viewport = parentWidget() ? parentWidget()->height() : height();
     if (GridKeys::isMove(action))
         focusTile(GridKeys::target(action, current, shownTileCount(), m_geometry.columns(),
@@ -292,18 +272,18 @@ TileMenu* IconGrid::tileMenu() const
 
 void IconGrid::showTileMenu(int index, const QPoint& globalPos)
 {
-    IconsOLE* t = tile(index);
+    IconTile* t = tile(index);
     if (!t)
         return;
     focusTile(index);
     delete m_menu;
     m_menu = new TileMenu(this);
-    connect(m_menu->download, &QAction::triggered, t, &IconsOLE::requestDownload);
+    connect(m_menu->download, &QAction::triggered, t, &IconTile::requestDownload);
     connect(m_menu->copyImage, &QAction::triggered, this,
             [this, t] { Q_EMIT copyImageRequested(t->thumbName()); });
     connect(m_menu->copyAddress, &QAction::triggered, this,
             [this, t] { Q_EMIT copyAddressRequested(t->thumbName()); });
-    connect(m_menu->openPost, &QAction::triggered, t, &IconsOLE::openPostPage);
+    connect(m_menu->openPost, &QAction::triggered, t, &IconTile::openPostPage);
     m_menu->popup(globalPos);
 }
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 class GridLineOverlay;
-class IconsOLE;
+class IconTile;
 class TileMenu;
 
 // The results grid surface: its grid lines, the control array of tiles Icons (element 0 exists
@@ -32,13 +32,12 @@ public:
     // the thumbnail fitted by its natural size and advances the cursor. Records are added when the
     // array is shorter, with empty texts. Returns the surface height (also reported by
     // surfaceHeightChanged).
-    int PlaceNextTile(const QStringList& resultList, std::vector<IconRecord>& records, float gridWidth,
+    int placeNextTile(const QStringList& resultList, std::vector<IconRecord>& records, float gridWidth,
                       const ThumbnailImage& thumbnail);
 
     // The grid width changed: every placed tile moves to its cell for the new column count (its
-    // thumbnail re-centred, scaled down only when the tile became narrower), the records follow,
-    // the surface takes the new height and the cursor continues after the last tile.
-    void reflow(std::vector<IconRecord>& records, float gridWidth);
+    // thumbnail re-centred, scaled down only when the tile became narrower), the surface takes the new height and the cursor continues after the last tile.
+    void reflow(float gridWidth);
     // Tiles placed so far.
     [[nodiscard]] int placedCount() const { return m_row * m_geometry.columns() + m_column; }
     // The first tile of the row at the given surface offset, and the offset of the row holding a tile.
@@ -49,7 +48,7 @@ public:
     // last hovered tile, clears the drawing and sets the height to 0.
     void resetGrid();
 
-    // The hover rule, on TileMouseMove from tile k. While a tile has the keyboard focus, the
+    // The hover rule, on tileMouseMoved from tile k. While a tile has the keyboard focus, the
     // focus follows the pointer to tile k.
     void hoverTile(int k);
     // Gives tile k the keyboard focus (it becomes the last hovered tile).
@@ -61,8 +60,8 @@ public:
     // The tile menu last shown (null once it is gone).
     [[nodiscard]] TileMenu* tileMenu() const;
 
-    [[nodiscard]] const std::vector<IconsOLE*>& Icons() const { return m_icons; }
-    [[nodiscard]] IconsOLE* tile(int index) const;
+    [[nodiscard]] const std::vector<IconTile*>& Icons() const { return m_icons; }
+    [[nodiscard]] IconTile* tile(int index) const;
     [[nodiscard]] int tileCount() const { return int(m_icons.size()); }
     // The tiles that show a result: none while tile 0 waits hidden for the first one.
     [[nodiscard]] int shownTileCount() const;
@@ -77,9 +76,9 @@ Q_SIGNALS:
     // The surface changed height; the host updates the scroll range at once.
     void surfaceHeightChanged(int height);
     // A pointer button was released on the background between tiles.
-    void backgroundReleased(int Button, int Shift, float X, float Y);
+    void backgroundReleased(int button, int modifiers, float x, float y);
     // Re-raised from tile `index`.
-    void DownloadClick(int index, int Button, int Shift, float X, float Y);
+    void downloadClicked(int index, int button, int modifiers, float x, float y);
     void downloadRequested(int index, const QString& thumbName);
     // Re-raised from a tile's licence button: the host opens the post link.
     void licenseRequested(const QString& postLink);
@@ -100,15 +99,15 @@ protected:
 
 private:
     void onTileFocused(int index);
-    IconsOLE* makeTile(int index);
+    IconTile* makeTile(int index);
     void drawLines(int oldHeight);
     void paintLines(QPainter& painter, const QRect& area) const;
     void advanceCursor();
     // Moves tile `index` into the cell under the cursor and stores that geometry in its record.
-    QRect placeTile(IconsOLE* icon, IconRecord& record);
+    QRect placeTile(IconTile* icon);
 
     GridLineOverlay* m_lines = nullptr;
-    std::vector<IconsOLE*> m_icons;
+    std::vector<IconTile*> m_icons;
     QPointer<TileMenu> m_menu;
     GridGeometry m_geometry;
     int m_row = 0;

@@ -15,7 +15,7 @@ public:
     Q_INVOKABLE void activate();
 
 Q_SIGNALS:
-    void released(int Button, int Shift, float X, float Y);
+    void released(int button, int modifiers, float x, float y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

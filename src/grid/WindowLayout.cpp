@@ -28,56 +28,56 @@ WindowLayout::SearchRow WindowLayout::searchRow(int toolbarWidth, int searchWidt
     return {left, searchWidth};
 }
 
-WindowLayout::Regions WindowLayout::compute(int W, int H, int M)
+WindowLayout::Regions WindowLayout::compute(int width, int height, int margin)
 {
     Regions r;
-    r.LogoPic = QRect(0, 0, M, kLogoPicHeight);
-    r.Logopic1 = QRect(QPoint(25, half(kLogoPicHeight - kLogoSize.height())), kLogoSize);
-    r.LogoText = QRect(
-        QPoint(r.Logopic1.left() + r.Logopic1.width() + 10, half(kLogoPicHeight - kLetteringSize.height())),
+    r.logoPanel = QRect(0, 0, margin, kLogoPanelHeight);
+    r.logoPicture = QRect(QPoint(25, half(kLogoPanelHeight - kLogoSize.height())), kLogoSize);
+    r.logoText = QRect(
+        QPoint(r.logoPicture.left() + r.logoPicture.width() + 10, half(kLogoPanelHeight - kLetteringSize.height())),
         kLetteringSize);
 
-    r.menuPanel = QRect(0, r.LogoPic.top() + kLogoPicHeight, M, H - kLogoPicHeight);
+    r.menuPanel = QRect(0, r.logoPanel.top() + kLogoPanelHeight, margin, height - kLogoPanelHeight);
     r.menuPanelShape = r.menuPanel.adjusted(-1, -1, 1, 1);
-    r.TitleBar = QRect(r.menuPanel.left() + M, 0, W - M, kTitleBarHeight);
-    r.Toolbar = QRect(M, r.TitleBar.top() + kTitleBarHeight, W - M, kToolbarHeight);
-    const int gridTop = r.Toolbar.top() + kToolbarHeight;
-    r.GridPIC = QRect(M, gridTop, W - M - kScrollbarWidth, H - gridTop);
+    r.titleBar = QRect(r.menuPanel.left() + margin, 0, width - margin, kTitleBarHeight);
+    r.toolbar = QRect(margin, r.titleBar.top() + kTitleBarHeight, width - margin, kToolbarHeight);
+    const int gridTop = r.toolbar.top() + kToolbarHeight;
+    r.gridViewport = QRect(margin, gridTop, width - margin - kScrollbarWidth, height - gridTop);
 
     const QSize caption(kCaptionButtonSize, kCaptionButtonSize);
     r.mainControls[0] = QRect(QPoint(kRestoreButtonLeft, kCaptionButtonTop), caption);
-    r.mainControls[1] = QRect(QPoint(r.TitleBar.width() - 35, kCaptionButtonTop), caption);
+    r.mainControls[1] = QRect(QPoint(r.titleBar.width() - 35, kCaptionButtonTop), caption);
     r.mainControls[2] = QRect(QPoint(r.mainControls[1].left() - 35, kCaptionButtonTop), caption);
 
-    const int toolbarWidth = r.Toolbar.width();
-    const SearchRow row = searchRow(toolbarWidth, W / 3);
+    const int toolbarWidth = r.toolbar.width();
+    const SearchRow row = searchRow(toolbarWidth, width / 3);
     const int searchWidth = row.width;
-    r.SearchOLE = QRect(row.left, 1, searchWidth, kSearchOleHeight);
+    r.searchBox = QRect(row.left, 1, searchWidth, kSearchBoxHeight);
     // The picture is taller than its box; it is centred so the box clips it evenly.
-    r.SearchButton = QRect(
-        QPoint(searchWidth - kSearchButtonSize.width(), half(kSearchOleHeight - kSearchButtonSize.height())),
+    r.searchButton = QRect(
+        QPoint(searchWidth - kSearchButtonSize.width(), half(kSearchBoxHeight - kSearchButtonSize.height())),
         kSearchButtonSize);
-    r.SearchBar =
-        QRect(5, half(kSearchOleHeight - kSearchBarHeight), r.SearchButton.left() - 5, kSearchBarHeight);
+    r.searchBar =
+        QRect(5, half(kSearchBoxHeight - kSearchBarHeight), r.searchButton.left() - 5, kSearchBarHeight);
 
-    const int searchRight = r.SearchOLE.left() + r.SearchOLE.width();
-    r.GoodLuck = QRect(QPoint(searchRight + 20, r.SearchOLE.top()), kGoodLuckSize);
-    r.Line1 = QLine(0, kToolbarHeight - 1, toolbarWidth, kToolbarHeight - 1);
-    r.Line2 = QLine(M - 1, 0, M - 1, kLogoPicHeight);
-    r.Shape3 = r.SearchOLE.adjusted(-1, -1, 1, 1);
-    r.menuMain = QRect(QPoint(searchRight + 10, r.SearchOLE.top()), kMenuMainSize);
-    r.menuMainVisible =
-        QRect(QPoint(r.GoodLuck.left() + r.GoodLuck.width() + 10, r.SearchOLE.top()), kMenuMainSize);
-    r.Label1 =
-        QRect(QPoint(half(toolbarWidth - kHintSize.width()), r.SearchOLE.top() + r.SearchOLE.height() + 10),
+    const int searchRight = r.searchBox.left() + r.searchBox.width();
+    r.goodLuck = QRect(QPoint(searchRight + 20, r.searchBox.top()), kGoodLuckSize);
+    r.toolbarLine = QLine(0, kToolbarHeight - 1, toolbarWidth, kToolbarHeight - 1);
+    r.logoLine = QLine(margin - 1, 0, margin - 1, kLogoPanelHeight);
+    r.searchFrame = r.searchBox.adjusted(-1, -1, 1, 1);
+    r.menuButton = QRect(QPoint(searchRight + 10, r.searchBox.top()), kMenuMainSize);
+    r.menuButtonVisible =
+        QRect(QPoint(r.goodLuck.left() + r.goodLuck.width() + 10, r.searchBox.top()), kMenuMainSize);
+    r.hint =
+        QRect(QPoint(half(toolbarWidth - kHintSize.width()), r.searchBox.top() + r.searchBox.height() + 10),
               kHintSize);
 
-    r.ucScrollbar1 =
-        QRect(r.GridPIC.left() + r.GridPIC.width(), r.GridPIC.top(), kScrollbarWidth, r.GridPIC.height());
-    r.Progress = QRect(-1, kToolbarHeight - kProgressHeight, 0, kProgressHeight);
-    r.IconGrid = QRect(0, 0, r.GridPIC.width(), r.GridPIC.height());
-    r.LoadMore = QRect(0, r.GridPIC.height(), r.GridPIC.width(), kLoadMoreHeight);
-    r.Label2 = QRect(QPoint(half(r.LoadMore.width() - kLoadMoreCaptionSize.width()),
+    r.scrollbar =
+        QRect(r.gridViewport.left() + r.gridViewport.width(), r.gridViewport.top(), kScrollbarWidth, r.gridViewport.height());
+    r.progress = QRect(-1, kToolbarHeight - kProgressHeight, 0, kProgressHeight);
+    r.iconGrid = QRect(0, 0, r.gridViewport.width(), r.gridViewport.height());
+    r.loadMore = QRect(0, r.gridViewport.height(), r.gridViewport.width(), kLoadMoreHeight);
+    r.loadMoreCaption = QRect(QPoint(half(r.loadMore.width() - kLoadMoreCaptionSize.width()),
                             half(kLoadMoreHeight - kLoadMoreCaptionSize.height())),
                      kLoadMoreCaptionSize);
     return r;

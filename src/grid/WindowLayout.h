@@ -12,12 +12,12 @@ class WindowLayout
 public:
     // Design sizes kept by the layout pass.
     static constexpr int kMenuWidth = 249;
-    static constexpr int kLogoPicHeight = 105;
+    static constexpr int kLogoPanelHeight = 105;
     static constexpr QSize kLogoSize{50, 50};
     static constexpr QSize kLetteringSize{122, 15};
     static constexpr int kTitleBarHeight = 33;
     static constexpr int kToolbarHeight = 89;
-    static constexpr int kSearchOleHeight = 33;
+    static constexpr int kSearchBoxHeight = 33;
     static constexpr QSize kSearchButtonSize{65, 41};
     static constexpr int kSearchBarHeight = 17;
     static constexpr QSize kGoodLuckSize{96, 36};
@@ -41,30 +41,30 @@ public:
 
     struct Regions {
         // In window coordinates.
-        QRect LogoPic, menuPanel, TitleBar, Toolbar, GridPIC, ucScrollbar1;
+        QRect logoPanel, menuPanel, titleBar, toolbar, gridViewport, scrollbar;
         // A frame one pixel around the category panel (window coordinates).
         QRect menuPanelShape;
-        // In LogoPic.
-        QRect Logopic1, LogoText;
-        QLine Line2;
-        // In TitleBar.
+        // In the logo panel.
+        QRect logoPicture, logoText;
+        QLine logoLine;
+        // In the title bar.
         std::array<QRect, 3> mainControls;
-        // In Toolbar.
-        QRect SearchOLE, Shape3, GoodLuck, menuMain, Label1, Progress;
-        QLine Line1;
+        // In the toolbar.
+        QRect searchBox, searchFrame, goodLuck, menuButton, hint, progress;
+        QLine toolbarLine;
         // Where the menu button can be seen: right of the Good Luck picture (the layout position
         // lies under it).
-        QRect menuMainVisible;
-        // In SearchOLE.
-        QRect SearchButton, SearchBar;
-        // In GridPIC.
-        QRect IconGrid, LoadMore;
-        // In LoadMore.
-        QRect Label2;
+        QRect menuButtonVisible;
+        // In the search box.
+        QRect searchButton, searchBar;
+        // In the grid viewport.
+        QRect iconGrid, loadMore;
+        // In the Load More panel.
+        QRect loadMoreCaption;
     };
 
-    // W and H: the window's inner size; M: the menu width.
-    [[nodiscard]] static Regions compute(int W, int H, int M = kMenuWidth);
+    // width and height: the window's inner size; margin: the menu width.
+    [[nodiscard]] static Regions compute(int width, int height, int margin = kMenuWidth);
 
     struct SearchRow {
         int left, width; // the search box's, in the toolbar

@@ -10,9 +10,9 @@
 
 class QPainter;
 
-// The pixel store shared by CDIB and GdiDIB: the 40-byte header, the colour table and the pixel
+// The pixel store shared by DibBitmap and DibCanvas: the 40-byte header, the colour table and the pixel
 // bytes laid out as a GDI section: rows bottom-up, each padded to 32 bits. 1, 4 and 8 bits per
-// pixel index the colour table (most significant bits first); 24 and 32 bits hold B, G, R (, X).
+// pixel index the colour table (most significant bits first); 24 and 32 bits hold B, G, R (, x).
 // Coordinates taken by the methods below are top-down, as for any drawing surface.
 class DibSection
 {

@@ -10,33 +10,33 @@
 namespace FileHelpers
 {
 
-QString AddBackslash(const QString& path)
+QString withTrailingSeparator(const QString& path)
 {
     return path.endsWith('/') ? path : path + '/';
 }
 
-int WorkAreaBottomGap(int screenHeightPx, int workAreaBottomPx, double twipsPerPixel)
+int workAreaBottomGap(int screenHeightPx, int workAreaBottomPx, double twipsPerPixel)
 {
     const double screenTwips = screenHeightPx * twipsPerPixel;
     return int(std::lrint((screenTwips / twipsPerPixel - workAreaBottomPx) * twipsPerPixel));
 }
 
-int WorkAreaBottomGap()
+int workAreaBottomGap()
 {
     const QRect screen = ScreenInfo::screenGeometry();
     const QRect work = ScreenInfo::workArea();
     // The work area's bottom edge as an exclusive coordinate, relative to the screen.
     const int workBottom = work.y() + work.height() - screen.y();
-    return WorkAreaBottomGap(screen.height(), workBottom, ScreenInfo::twipsPerPixel());
+    return workAreaBottomGap(screen.height(), workBottom, ScreenInfo::twipsPerPixel());
 }
 
-QString GetFileExtension(const QString& name)
+QString fileExtension(const QString& name)
 {
     const qsizetype dot = name.lastIndexOf('.');
     return dot < 0 ? name : name.mid(dot + 1);
 }
 
-FitResult FitToBox(int sw, int sh, int bw, int bh, bool force)
+FitResult fitToBox(int sw, int sh, int bw, int bh, bool force)
 {
     FitResult r;
     if (sw <= bw && sh <= bh && !force) {

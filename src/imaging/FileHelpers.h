@@ -10,21 +10,21 @@ namespace FileHelpers
 {
 
 // path followed by the platform separator "/" unless it already ends with one.
-QString AddBackslash(const QString& path);
+QString withTrailingSeparator(const QString& path);
 
-// Height of the screen strip below the desktop work area, in twips (rounded halves to even).
-int WorkAreaBottomGap();
+// height of the screen strip below the desktop work area, in twips (rounded halves to even).
+int workAreaBottomGap();
 // The same rule on explicit figures, for the platform-independent part.
-int WorkAreaBottomGap(int screenHeightPx, int workAreaBottomPx, double twipsPerPixel);
+int workAreaBottomGap(int screenHeightPx, int workAreaBottomPx, double twipsPerPixel);
 
 // Shows the dialog titled "Open File..." with a filter written "Description|pattern|..."; returns
 // the chosen path or an empty text when the user cancelled.
-QString ShowFileDialog(QWidget* parent, const QString& filter, bool openFlag);
+QString showFileDialog(QWidget* parent, const QString& filter, bool openFlag);
 // The "Description|pattern;pattern|..." filter in Qt's "Description (*.a *.b);;..." form.
-QString QtFilterFromPipeList(const QString& filter);
+QString qtFilterFromPipeList(const QString& filter);
 
 // Text after the last "." (empty when "." is last); the whole name when there is no ".".
-QString GetFileExtension(const QString& name);
+QString fileExtension(const QString& name);
 
 struct FitResult {
     int x = 0;
@@ -33,6 +33,6 @@ struct FitResult {
     int h = 0;
 };
 // Fits (sw, sh) into (bw, bh), keeping proportions; no scaling when it fits and force is false.
-FitResult FitToBox(int sw, int sh, int bw, int bh, bool force);
+FitResult fitToBox(int sw, int sh, int bw, int bh, bool force);
 
 } // namespace FileHelpers

@@ -9,7 +9,7 @@
 namespace FileHelpers
 {
 
-QString QtFilterFromPipeList(const QString& filter)
+QString qtFilterFromPipeList(const QString& filter)
 {
     const QStringList parts = filter.split('|');
     QStringList entries;
@@ -22,10 +22,10 @@ QString QtFilterFromPipeList(const QString& filter)
     return entries.join(";;");
 }
 
-QString ShowFileDialog(QWidget* parent, const QString& filter, bool openFlag)
+QString showFileDialog(QWidget* parent, const QString& filter, bool openFlag)
 {
     const QString title = QStringLiteral("Open File...");
-    const QString qtFilter = QtFilterFromPipeList(filter);
+    const QString qtFilter = qtFilterFromPipeList(filter);
     Dialogs& dialogs = Dialogs::instance();
     return openFlag ? dialogs.openFileName(parent, title, qtFilter)
                     : dialogs.saveFileName(parent, title, qtFilter);

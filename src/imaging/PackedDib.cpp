@@ -12,7 +12,7 @@ namespace
 
 constexpr quint32 kRgb = 0, kBitFields = 3;
 
-// Bit-field blocks are taken only with the masks of plain B, G, R, X bytes; the masks follow a
+// Bit-field blocks are taken only with the masks of plain B, G, R, x bytes; the masks follow a
 // 40-byte header or sit inside a longer one at the same place.
 bool hasStandardMasks(const QByteArray& bytes)
 {

@@ -11,12 +11,12 @@ class Dialogs
 public:
     virtual ~Dialogs() = default;
 
-    // Save dialog; `filter` uses Qt's "Description (*.a *.b);;..." form. Empty result = cancelled.
+    // save dialog; `filter` uses Qt's "Description (*.a *.b);;..." form. Empty result = cancelled.
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& filter) = 0;
     // The save dialog with a suggested folder, name and filter entry. Empty result = cancelled.
     virtual QString saveFile(QWidget* parent, const SaveRequest& request) = 0;
     virtual QString openFileName(QWidget* parent, const QString& title, const QString& filter) = 0;
-    // OK/Cancel question with the information icon and Cancel as default. True = OK.
+    // OK/cancel question with the information icon and cancel as default. True = OK.
     virtual bool confirm(QWidget* parent, const QString& text, const QString& title) = 0;
     // Message with an OK button.
     virtual void inform(QWidget* parent, const QString& text, const QString& title) = 0;

@@ -2,8 +2,8 @@
 
 #include <Qt>
 
-// The (Button, Shift) codes every control raises with its pointer events: Button 1 left,
-// 2 right, 4 middle (a mask while moving); Shift 1 shift, 2 ctrl, 4 alt.
+// The (button, modifiers) codes every control raises with its pointer events: button 1 left,
+// 2 right, 4 middle (a mask while moving); modifiers 1 shift, 2 ctrl, 4 alt.
 namespace MouseCodes
 {
 

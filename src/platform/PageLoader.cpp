@@ -14,10 +14,10 @@ PageLoader::PageLoader(QObject* parent) : QObject(parent)
 
 PageLoader::~PageLoader()
 {
-    Stop();
+    stop();
 }
 
-void PageLoader::Navigate(const QString& url)
+void PageLoader::navigate(const QString& url)
 {
     ++m_request;
     m_document = HtmlDocument();
@@ -26,10 +26,10 @@ void PageLoader::Navigate(const QString& url)
     m_transfer.get(m_url);
 }
 
-void PageLoader::Stop()
+void PageLoader::stop()
 {
     ++m_request;
-    m_transfer.Cancel();
+    m_transfer.cancel();
     m_readyState = kReadyComplete;
 }
 
@@ -53,7 +53,7 @@ void PageLoader::onFinished(bool ok, const QByteArray& body)
 }
 
 // The parse runs on the thread pool with plain values; the result comes back to this thread and
-// counts only if no newer Navigate or Stop happened meanwhile.
+// counts only if no newer navigate or Stop happened meanwhile.
 void PageLoader::parse(const QByteArray& body)
 {
     const quint64 request = m_request;

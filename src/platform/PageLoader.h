@@ -5,7 +5,7 @@
 
 #include <QObject>
 
-// Stands in for the embedded browser control: Navigate() fetches a page asynchronously and parses
+// Stands in for the embedded browser control: navigate() fetches a page asynchronously and parses
 // it on a worker thread; once complete (ReadyState 4) the document's links and images are
 // available. A page that fails, or that is refused for its size or its markup, completes as an
 // empty document and says why.
@@ -30,9 +30,9 @@ public:
     explicit PageLoader(QObject* parent = nullptr);
     ~PageLoader() override;
 
-    void Navigate(const QString& url);
+    void navigate(const QString& url);
     // Aborts the transfer and drops a parse under way; no documentComplete follows.
-    void Stop();
+    void stop();
     void setTimeout(int ms) { m_transfer.setTimeout(ms); }
     void setLimits(const HtmlDocument::Limits& limits) { m_limits = limits; }
 
@@ -56,6 +56,6 @@ private:
     HtmlDocument m_document;
     HtmlDocument::Limits m_limits;
     Outcome m_outcome = Outcome::Loaded;
-    quint64 m_request = 0; // numbers each Navigate; a parse of an older request is dropped
+    quint64 m_request = 0; // numbers each navigate; a parse of an older request is dropped
     int m_readyState = kReadyComplete;
 };

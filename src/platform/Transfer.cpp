@@ -21,7 +21,7 @@ Transfer::Transfer(QObject* parent) : QObject(parent)
 
 Transfer::~Transfer()
 {
-    Cancel();
+    cancel();
 }
 
 QNetworkAccessManager* Transfer::network()
@@ -38,7 +38,7 @@ bool Transfer::isFetchable(const QUrl& url)
 
 void Transfer::get(const QUrl& url)
 {
-    Cancel();
+    cancel();
     m_status = 0;
     m_contentType.clear();
     if (!isFetchable(url)) {
@@ -65,7 +65,7 @@ void Transfer::get(const QUrl& url)
         m_idleTimer.start(m_idleMs);
 }
 
-void Transfer::Cancel()
+void Transfer::cancel()
 {
     m_timer.stop();
     m_idleTimer.stop();
@@ -146,7 +146,7 @@ void Transfer::onFinished()
 
 void Transfer::fail(Failure failure)
 {
-    Cancel();
+    cancel();
     m_failure = failure;
     Q_EMIT finished(false, QByteArray());
 }

@@ -16,7 +16,7 @@ class QNetworkAccessManager;
 // size cap: a declared length over the cap is refused before any of the body is read, and an
 // undeclared one is cut off at the cap. The body is read in bounded steps, so an answer that
 // streams without end never holds more than the cap and one read buffer in memory.
-// Cancel() aborts without emitting finished().
+// cancel() aborts without emitting finished().
 class Transfer : public QObject
 {
     Q_OBJECT
@@ -40,7 +40,7 @@ public:
 
     // Starts fetching; a running transfer is cancelled first.
     void get(const QUrl& url);
-    void Cancel();
+    void cancel();
     [[nodiscard]] bool isRunning() const { return m_reply != nullptr; }
     [[nodiscard]] Failure lastFailure() const { return m_failure; }
     // The HTTP status of the last answer; 0 when the site did not answer.

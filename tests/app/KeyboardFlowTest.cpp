@@ -1,16 +1,16 @@
 #include "MainWindowTest.h"
 
-#include "app/Form2.h"
+#include "app/BusyWindow.h"
 #include "app/PictureBox.h"
 #include "catalogue/CategoryTable.h"
-#include "controls/CtlLayers.h"
+#include "controls/LayerListWidget.h"
 #include "controls/FocusMark.h"
-#include "controls/ucScrollbar.h"
+#include "controls/Scrollbar.h"
 #include "export/DownloadNames.h"
 #include "export/FullIconFetch.h"
 #include "export/IconDownloadFlow.h"
 #include "grid/IconGrid.h"
-#include "grid/IconsOLE.h"
+#include "grid/IconTile.h"
 #include "grid/TileMenu.h"
 #include "support/ScriptedDialogs.h"
 #include "support/SiteProcess.h"
@@ -132,7 +132,7 @@ TEST_F(KeyboardFlow, TabVisitsEveryControlInOrderWithAVisibleMarkAndEnterActsOnI
     tabTo(window->menuPanel());
     key(Qt::Key_Home);
     key(Qt::Key_Down);
-    EXPECT_EQ(window->menuPanel()->SelectedIndex(), 18);
+    EXPECT_EQ(window->menuPanel()->selectedIndex(), 18);
     key(Qt::Key_Return);
     EXPECT_TRUE(window->client().lastRequestUrl().contains(CategoryTable::slug(18)))
         << window->client().lastRequestUrl().toStdString();
@@ -150,7 +150,7 @@ TEST_F(KeyboardFlow, GridKeysMoveTheFocusedTileWithItsStripScrollItIntoViewAndDo
 {
     tabTo(grid());
     ASSERT_FALSE(HasFatalFailure());
-    IconsOLE* first = grid()->tile(0);
+    IconTile* first = grid()->tile(0);
     EXPECT_EQ(focused(), first);
     WAIT_UNTIL(first->strip().isActive(), kBoundMs);
     EXPECT_TRUE(showsMark(first, 1));
@@ -178,10 +178,10 @@ TEST_F(KeyboardFlow, GridKeysMoveTheFocusedTileWithItsStripScrollItIntoViewAndDo
     const QRect cell = grid()->tile(paged)->geometry().translated(0, grid()->y());
     EXPECT_GE(cell.top(), 0);
     EXPECT_LE(cell.bottom(), viewport);
-    EXPECT_EQ(-grid()->y(), window->scrollbar()->Value());
+    EXPECT_EQ(-grid()->y(), window->scrollbar()->value());
     key(Qt::Key_End);
     EXPECT_EQ(grid()->focusedTile(), 29);
-    EXPECT_EQ(window->scrollbar()->Value(), window->scrollbar()->Max());
+    EXPECT_EQ(window->scrollbar()->value(), window->scrollbar()->maximum());
     key(Qt::Key_Home);
     EXPECT_EQ(std::pair(grid()->focusedTile(), grid()->y()), std::pair(0, 0));
     key(Qt::Key_Down);
@@ -218,7 +218,7 @@ TEST_F(KeyboardFlow, TileMenuAndCtrlCPutTheIconOnTheClipboardAsPngAndFile)
     ASSERT_FALSE(HasFatalFailure());
     key(Qt::Key_Right);
     key(Qt::Key_Right);
-    IconsOLE* tile = grid()->tile(2);
+    IconTile* tile = grid()->tile(2);
     key(Qt::Key_Menu);
     TileMenu* menu = grid()->tileMenu();
     ASSERT_TRUE(menu && menu->isVisible());
@@ -240,7 +240,7 @@ TEST_F(KeyboardFlow, TileMenuAndCtrlCPutTheIconOnTheClipboardAsPngAndFile)
     EXPECT_EQ(clipboard.held->urls()[0].toLocalFile(), full);
     EXPECT_TRUE(QFile::exists(full));
 
-    // Copy Image Address: the full-size icon's address as text. Shift+F10 opens the menu too.
+    // Copy Image Address: the full-size icon's address as text. modifiers+F10 opens the menu too.
     key(Qt::Key_F10, Qt::ShiftModifier);
     ASSERT_TRUE(grid()->tileMenu() && grid()->tileMenu()->isVisible());
     grid()->tileMenu()->copyAddress->trigger();
@@ -257,7 +257,7 @@ TEST_F(KeyboardFlow, TileMenuAndCtrlCPutTheIconOnTheClipboardAsPngAndFile)
     EXPECT_EQ(pngSize(*clipboard.held), QSize(512, 512));
 
     // A right-click opens the menu of the tile under the pointer, which takes the focus.
-    IconsOLE* other = grid()->tile(7);
+    IconTile* other = grid()->tile(7);
     QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(30, 30),
                                  other->mapToGlobal(QPoint(30, 30)));
     QApplication::sendEvent(other, &rightClick);
@@ -272,7 +272,7 @@ TEST_F(KeyboardFlow, TileMenuAndCtrlCPutTheIconOnTheClipboardAsPngAndFile)
 
 TEST_F(KeyboardFlow, DragCarriesTheThumbnailUntilTheFullSizeIconIsDownloaded)
 {
-    IconsOLE* tile = grid()->tile(4);
+    IconTile* tile = grid()->tile(4);
     std::unique_ptr<QMimeData> before(tile->dragData());
     ASSERT_TRUE(before);
     EXPECT_EQ(before->urls().value(0).toLocalFile(), window->client().resultList()[4]);
@@ -334,9 +334,9 @@ TEST_F(KeyboardFlow, ScreenReadersSeeNamedButtonsTheCategoriesTheTilesAndTheScro
     QAccessibleValueInterface* bar =
         QAccessible::queryAccessibleInterface(window->scrollbar())->valueInterface();
     ASSERT_TRUE(bar);
-    EXPECT_EQ(bar->maximumValue().toInt(), window->scrollbar()->Max());
+    EXPECT_EQ(bar->maximumValue().toInt(), window->scrollbar()->maximum());
     EXPECT_EQ(bar->minimumStepSize().toInt(), 200);
-    ASSERT_GT(window->scrollbar()->Max(), 200);
+    ASSERT_GT(window->scrollbar()->maximum(), 200);
     bar->setCurrentValue(200);
     EXPECT_EQ(std::pair(bar->currentValue().toInt(), grid()->y()), std::pair(200, -200));
 

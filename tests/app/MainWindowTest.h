@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "platform/AppPaths.h"
 #include "platform/BusyPointer.h"
 #include "platform/ScreenInfo.h"
@@ -41,7 +41,7 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(keywords) == keywords.size());
         file.close();
         ASSERT_TRUE(SiteAddress::setBase(base));
-        window = std::make_unique<Form1>(WindowServices{shell, pointer, clipboard});
+        window = std::make_unique<MainWindow>(WindowServices{shell, pointer, clipboard});
         window->show();
     }
     // Opens the window on the site and waits until its first page of 30 tiles has come in.
@@ -82,5 +82,5 @@ protected:
     RecordingShell shell;
     BusyPointer pointer;
     RecordingClipboard clipboard; // what the window copies
-    std::unique_ptr<Form1> window;
+    std::unique_ptr<MainWindow> window;
 };

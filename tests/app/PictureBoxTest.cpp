@@ -14,6 +14,6 @@ TEST(PictureBox, SurfaceKeepsItsDrawingAcrossResizes)
     ASSERT_TRUE(QTest::qWaitFor([&] { return box.surface().size() == QSize(40, 10); }, 5000));
     EXPECT_EQ(box.surface().pixel(5, 5), qRgb(255, 0, 0));
     EXPECT_EQ(box.surface().pixel(30, 5), qRgb(10, 20, 30)); // new area on the background
-    box.Cls();
+    box.clear();
     EXPECT_EQ(box.surface().pixel(5, 5), qRgb(10, 20, 30));
 }

@@ -43,7 +43,7 @@ ClientView readAsClient(const QByteArray& html, const QString& base)
     view.links = reading.document.links();
     view.images = reading.document.images();
     for (const QString& image : view.images)
-        view.imageNames << FileNameFromUrl(image);
+        view.imageNames << fileNameFromUrl(image);
     std::vector<IconRecord> records;
     int count = 0;
     LinkPass::run(view.links, records, count, base);

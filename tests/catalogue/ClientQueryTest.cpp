@@ -83,12 +83,12 @@ TEST_F(HeldSite, StartQueryClearsTheCacheResetsTheStateAndRecordsTheSearch)
     auto contents = [](const QString& folder) {
         return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     };
-    client->StartQuery("first");
+    client->startQuery("first");
     EXPECT_EQ(contents(cache), QStringList{ThumbnailCache::kTagName}); // made and tagged
     for (const QString name : {"old1.png", ".old2.png", "x.gif"})
         ASSERT_TRUE(QFile(cache + "/" + name).open(QIODevice::WriteOnly));
     client->state() = {"stale", 3, false, true};
-    client->StartQuery("arrow left");
+    client->startQuery("arrow left");
     EXPECT_EQ(contents(cache), QStringList{ThumbnailCache::kTagName});
     QStringList icons = own;
     icons << ThumbnailCache::kFolderName;
@@ -99,34 +99,34 @@ TEST_F(HeldSite, StartQueryClearsTheCacheResetsTheStateAndRecordsTheSearch)
     QTemporaryDir elsewhere;
     ASSERT_TRUE(QFile(elsewhere.filePath("precious.png")).open(QIODevice::WriteOnly));
     ASSERT_TRUE(QDir(cache).removeRecursively() && QFile::link(elsewhere.path(), cache));
-    client->StartQuery("arrow left");
+    client->startQuery("arrow left");
     EXPECT_FALSE(QFileInfo(cache).isSymLink());
     EXPECT_EQ(contents(cache), QStringList{ThumbnailCache::kTagName});
     EXPECT_EQ(contents(elsewhere.path()), QStringList{"precious.png"});
     // A folder of that name the client did not tag keeps what it holds.
     ASSERT_TRUE(QDir(cache).removeRecursively() && QDir().mkdir(cache));
     ASSERT_TRUE(QFile(cache + "/theirs.png").open(QIODevice::WriteOnly));
-    client->StartQuery("arrow left");
+    client->startQuery("arrow left");
     EXPECT_EQ(contents(cache), QStringList{"theirs.png"});
     ASSERT_TRUE(QDir(cache).removeRecursively());
 
     client->stop(); // the load of the query above ends here, not in the checks below
     view = FakeResultView();
     view.client = client.get();
-    client->keywords().LoadKeywords({});
-    client->StartQuery("arrow left");
+    client->keywords().loadKeywords({});
+    client->startQuery("arrow left");
     EXPECT_TRUE(view.loadMore.empty()); // Load More was not shown: nothing to slide away
     EXPECT_EQ(std::pair(client->state().resultCount, client->state().pageBoundary), std::pair(0, false));
     EXPECT_EQ(client->lastRequestUrl(), base + "?s=arrow+left");
 
     client->state().loadMore = true;
-    client->StartQuery("");
+    client->startQuery("");
     EXPECT_EQ(view.loadMore, std::vector<bool>{false});
     EXPECT_EQ(client->lastRequestUrl(), base);
     EXPECT_EQ(view.ended, std::vector<bool>{true}); // the first load was abandoned
-    client->StartQuery("   ");
+    client->startQuery("   ");
     EXPECT_EQ(client->lastRequestUrl(), base + "?s=");
-    client->StartQuery("c# & c++");
+    client->startQuery("c# & c++");
     EXPECT_EQ(client->lastRequestUrl(), base + "?s=c%23+%26+c%2B%2B");
     EXPECT_EQ(view.clears, 4);
     QStringList recorded; // as typed, the empty search too
@@ -150,23 +150,23 @@ TEST_F(HeldSite, StartQueryClearsTheCacheResetsTheStateAndRecordsTheSearch)
 TEST_F(HeldSite, LoadMoreAsksThePageAfterTheListedResultsAndAppends)
 {
     catalogue(45);
-    client->StartQuery("arrow");
+    client->startQuery("arrow");
     waitForLoads(1);
     ASSERT_EQ(client->resultList().size(), 30);
-    client->LoadMoreResults("cat"); // the box was edited but not searched: the arrow query continues
+    client->loadMoreResults("cat"); // the box was edited but not searched: the arrow query continues
     EXPECT_EQ(client->lastRequestUrl(), base + "page/2/?s=arrow");
     waitForLoads(2);
     ASSERT_EQ(client->resultList().size(), 45);
     EXPECT_EQ(view.loadMore, (std::vector<bool>{true, false})); // 45 is no page boundary
 
-    client->LoadMoreResults("arrow"); // 45 listed: page 2 again
+    client->loadMoreResults("arrow"); // 45 listed: page 2 again
     EXPECT_EQ(client->lastRequestUrl(), base + "page/2/?s=arrow");
     waitForLoads(3);
     ASSERT_EQ(client->resultList().size(), 60);
     EXPECT_EQ(record(45).thumbFile, "30.png");
     EXPECT_EQ(view.loadMoreAtCount, (std::vector<int>{30, 60}));
 
-    client->LoadMoreResults(""); // emptied box: the front page continues
+    client->loadMoreResults(""); // emptied box: the front page continues
     EXPECT_EQ(client->lastRequestUrl(), base + "page/3");
     waitForLoads(4);
     EXPECT_EQ(client->records().size(), 60u);
@@ -185,7 +185,7 @@ TEST_F(HeldSite, OneAtATimeGivesTheSameResultAsSix)
         BusyPointer busy;
         CatalogueClient c(v, busy, AppPaths::icons());
         c.setParallelFetches(parallel);
-        c.StartQuery("");
+        c.startQuery("");
         EXPECT_TRUE(QTest::qWaitFor([&v] { return v.completedLoads() == 1; }, kBoundMs));
         return describe(c);
     };
@@ -197,9 +197,9 @@ TEST_F(HeldSite, OneAtATimeGivesTheSameResultAsSix)
 
 TEST_F(HeldSite, ANewQueryDuringThePageWaitDropsTheOldPage)
 {
-    client->StartQuery("first");
+    client->startQuery("first");
     WAIT_UNTIL(server.isPending("/?s=first"), kBoundMs);
-    client->StartQuery("second");
+    client->startQuery("second");
     WAIT_UNTIL(server.isPending("/?s=second"), kBoundMs);
     // Even if the old answer still got through, it must not be scraped.
     server.answer("/?s=first", 200, page({100}));
@@ -229,7 +229,7 @@ TEST_F(HeldSite, ThumbnailsTheDiskCannotTakeStillGetTheirTilesAndTheViewIsToldOn
     BusyPointer busy;
     CatalogueClient c(v, busy, AppPaths::icons(), disk.writer());
     v.client = &c;
-    c.StartQuery("");
+    c.startQuery("");
     disk.fill(); // the cache folder is made: now its thumbnails find no room
     WAIT_EQ(v.completedLoads(), 1, kBoundMs);
     EXPECT_EQ(v.placed, 30);
@@ -244,7 +244,7 @@ TEST_F(HeldSite, ThumbnailsTheDiskCannotTakeStillGetTheirTilesAndTheViewIsToldOn
 
     // With room again the next page is cached, and nothing more is said.
     disk.free();
-    c.LoadMoreResults("");
+    c.loadMoreResults("");
     WAIT_EQ(v.completedLoads(), 2, kBoundMs);
     EXPECT_EQ(v.placed, 45);
     EXPECT_EQ(v.notCached.size(), 1);
@@ -309,7 +309,7 @@ void answerImages(HeldHttpServer& server, const QList<QByteArray>& paths)
 
 TEST_F(HeldSite, ANewResultSetStartsWithoutTheRecordsOfThePreviousOne)
 {
-    client->StartQuery("a");
+    client->startQuery("a");
     WAIT_UNTIL(server.isPending("/?s=a"), kBoundMs);
     server.answer("/?s=a", 200, page({0, 1}));
     answerImages(server, {"/t/0.png", "/t/1.png"});
@@ -317,7 +317,7 @@ TEST_F(HeldSite, ANewResultSetStartsWithoutTheRecordsOfThePreviousOne)
     ASSERT_EQ(record(0).title, "icon0, glyph");
 
     // B lists no post but shows a picture: its tile must not carry A's title or post link.
-    client->StartQuery("b");
+    client->startQuery("b");
     WAIT_UNTIL(server.isPending("/?s=b"), kBoundMs);
     server.answer("/?s=b", 200, "<img src='/t/7.png'>");
     answerImages(server, {"/t/7.png"});
@@ -327,7 +327,7 @@ TEST_F(HeldSite, ANewResultSetStartsWithoutTheRecordsOfThePreviousOne)
 
 TEST_F(HeldSite, OnlyHttpPicturesAreFetchedAndAddressesKeepTheirEscapes)
 {
-    client->StartQuery("");
+    client->startQuery("");
     WAIT_UNTIL(server.isPending("/"), kBoundMs);
     server.answer("/", 200,
                   "<a href='/2016/01/02/a%20b-icon/'><img src='file:///etc/hostname'></a>"
@@ -372,14 +372,14 @@ TEST_F(HeldSite, AnEmptyResultSetSaysWhy)
     };
     for (const Case& c : cases) {
         view.notices.clear();
-        client->StartQuery(QString::number(int(&c - cases)));
+        client->startQuery(QString::number(int(&c - cases)));
         waitForLoads(int(&c - cases) + 1);
         EXPECT_EQ(view.notices, QStringList{c.notice});
     }
     // A site that does not answer at all.
     ASSERT_TRUE(SiteAddress::setBase("http://127.0.0.1:9/"));
     view.notices.clear();
-    client->StartQuery("");
+    client->startQuery("");
     waitForLoads(int(std::size(cases)) + 1);
     EXPECT_EQ(view.notices, QStringList{reached});
 }
@@ -387,12 +387,12 @@ TEST_F(HeldSite, AnEmptyResultSetSaysWhy)
 TEST_F(HeldSite, LoadMoreIsOfferedUpTo750ResultsSoThePageAfterTheLastIsNeverAskedFor)
 {
     catalogue(812);
-    client->StartQuery("");
+    client->startQuery("");
     for (int pages = 1; pages <= 25; ++pages) {
         waitForLoads(pages);
         ASSERT_EQ(client->resultList().size(), 30 * pages);
         ASSERT_TRUE(client->state().loadMore) << pages;
-        client->LoadMoreResults("");
+        client->loadMoreResults("");
     }
     EXPECT_EQ(client->lastRequestUrl(), base + "page/26");
     waitForLoads(26);
@@ -400,7 +400,7 @@ TEST_F(HeldSite, LoadMoreIsOfferedUpTo750ResultsSoThePageAfterTheLastIsNeverAske
     EXPECT_FALSE(client->state().loadMore);
     EXPECT_EQ(view.loadMoreAtCount.back(), 750);
     // Even when asked, the client does not go past the last page.
-    client->LoadMoreResults("");
+    client->loadMoreResults("");
     EXPECT_EQ(client->lastRequestUrl(), base + "page/26");
     EXPECT_FALSE(client->isLoading());
     EXPECT_TRUE(view.loadMoreNotices.isEmpty());
@@ -428,12 +428,12 @@ TEST_F(HeldSite, ALoadMorePageThatFailsOrBringsNothingSaysSoAndCanBeAskedAgain)
             return {cases[now].status, cases[now].body};
         return {200, page(first)};
     };
-    client->StartQuery("");
+    client->startQuery("");
     waitForLoads(1);
     ASSERT_TRUE(client->state().loadMore);
     for (now = 0; now < std::size(cases); ++now) {
         view.loadMoreNotices.clear();
-        client->LoadMoreResults("");
+        client->loadMoreResults("");
         EXPECT_FALSE(client->state().loadMore); // the panel slides away while the page loads
         waitForLoads(2 + int(now));
         EXPECT_EQ(client->lastRequestUrl(), base + "page/2");
@@ -453,7 +453,7 @@ TEST_F(HeldSite, AUtf16PageWithAByteOrderMarkListsItsIcons)
         const QString html = QString::fromUtf8(page({0, 1, 2}));
         return {200, "\xFF\xFE" + QByteArray(reinterpret_cast<const char*>(html.utf16()), html.size() * 2)};
     };
-    client->StartQuery("");
+    client->startQuery("");
     waitForLoads(1);
     EXPECT_EQ(view.placed, 3);
     EXPECT_TRUE(view.notices.isEmpty()) << view.notices.join('|').toStdString();

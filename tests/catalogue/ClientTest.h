@@ -27,14 +27,14 @@ public:
     int clears = 0, placed = 0;
     // loadMoreChanged and pageLoadEnded(superseded) arguments, progress widths, in order
     std::vector<bool> loadMore, ended;
-    // result-list size at each PlaceNextTile and at each loadMoreChanged(true)
+    // result-list size at each placeNextTile and at each loadMoreChanged(true)
     std::vector<int> progress, listSizeAtPlace, loadMoreAtCount;
     QStringList notices, loadMoreNotices;
 
     int listSize() const { return client ? int(client->resultList().size()) : -1; }
     void clearResults() override { ++clears; }
     std::vector<ThumbnailImage> thumbnails; // as placed
-    void PlaceNextTile(const ThumbnailImage& thumbnail) override
+    void placeNextTile(const ThumbnailImage& thumbnail) override
     {
         ++placed;
         listSizeAtPlace.push_back(listSize());

@@ -53,9 +53,9 @@ TEST(LinkPass, LinksWithAPostYearBecomeRecordsExceptConsecutiveDuplicates)
               "mail, open");
     EXPECT_EQ(pass({B + "2016/05/12/a-b/c/"}), "~2016/05/12/a-b/c/ a, bc");
     // The thumbnail file name: the part after the last "/".
-    EXPECT_EQ(FileNameFromUrl("http://h/wp/2016/05/201605arrow-150x150.png"), "201605arrow-150x150.png");
-    EXPECT_EQ(FileNameFromUrl("plainname.png"), "plainname.png");
-    EXPECT_EQ(FileNameFromUrl("http://h/dir/"), "");
+    EXPECT_EQ(fileNameFromUrl("http://h/wp/2016/05/201605arrow-150x150.png"), "201605arrow-150x150.png");
+    EXPECT_EQ(fileNameFromUrl("plainname.png"), "plainname.png");
+    EXPECT_EQ(fileNameFromUrl("http://h/dir/"), "");
 }
 
 TEST(LinkPass, TheNameStartsAfterTheDateSegmentsAndDateArchivesAreNoPosts)
@@ -100,7 +100,7 @@ TEST(LinkPass, LaterPagesAppendAndOverwriteSurplusRecords)
 
 TEST(RequestUrl, PagesAndKeywordsWordsJoinedByPlusAndEncodedSoTheyCannotChangeTheAddress)
 {
-    // The client's tests run these through StartQuery and Load More; here the rest of the table.
+    // The client's tests run these through startQuery and Load More; here the rest of the table.
     EXPECT_EQ(RequestUrl::build(B, 1, true, "stale"), B); // the front page ignores a keyword left over
     EXPECT_EQ(RequestUrl::build(B, 26, true, ""), B + "page/26");
     EXPECT_EQ(RequestUrl::build(B, 10, false, "c#&x"), B + "page/10/?s=c%23%26x");

@@ -36,7 +36,7 @@ TEST_F(SiteQuery, FrontPageLoadMoreAndASearchPairEveryRecordWithItsOwnThumbnail)
     start({"--latency-ms", "100"});
     // An export under way holds its own claim: the page load that ends does not clear it.
     BusyPointer::Claim exporting = pointer.claim(BusyPointer::Shape::Hourglass);
-    client->StartQuery("");
+    client->startQuery("");
     EXPECT_EQ(pointer.claimCount(), 2);
     waitForLoads(1);
     EXPECT_EQ(std::pair(pointer.claimCount(), pointer.shape()), std::pair(1, BusyPointer::Shape::Hourglass));
@@ -53,7 +53,7 @@ TEST_F(SiteQuery, FrontPageLoadMoreAndASearchPairEveryRecordWithItsOwnThumbnail)
         EXPECT_EQ(client->resultList()[i], client->cache().pathOf(record(i).thumbFile));
     }
 
-    client->LoadMoreResults("");
+    client->loadMoreResults("");
     EXPECT_EQ(client->lastRequestUrl(), site->baseUrl() + "page/2");
     waitForLoads(2);
     ASSERT_EQ(client->records().size(), 60u);
@@ -64,9 +64,9 @@ TEST_F(SiteQuery, FrontPageLoadMoreAndASearchPairEveryRecordWithItsOwnThumbnail)
     // A search started while the front page's image pass is under way: only its own results remain.
     // A word of an icon's name is a keyword with at least one match.
     const QString word = record(1).postLink.section('/', -2, -2).section('-', 0, 0);
-    client->StartQuery("");
+    client->startQuery("");
     WAIT_UNTIL(view.placed > 60, kBoundMs);
-    client->StartQuery(word);
+    client->startQuery(word);
     waitForLoads(3);
     EXPECT_EQ(client->lastRequestUrl(), site->baseUrl() + "?s=" + word);
     ASSERT_FALSE(client->records().empty());
@@ -84,7 +84,7 @@ TEST_F(SiteQuery, FrontPageLoadMoreAndASearchPairEveryRecordWithItsOwnThumbnail)
     EXPECT_TRUE(view.notices.isEmpty());
 
     // A keyword nothing matches: the page arrives empty and the user is told so.
-    client->StartQuery("zzqqxxnothing");
+    client->startQuery("zzqqxxnothing");
     waitForLoads(4);
     EXPECT_TRUE(client->resultList().isEmpty());
     EXPECT_EQ(view.notices, QStringList{"No icons found for \"zzqqxxnothing\"."});
@@ -100,7 +100,7 @@ TEST_F(SiteQuery, ThumbnailFaultsSkipTheHitImagesAndPairTheRestByOrder)
     for (const auto& [fault, stored] : faults) {
         SCOPED_TRACE(fault.toStdString());
         start({"--faults", fault});
-        client->StartQuery("");
+        client->startQuery("");
         waitForLoads(1);
         EXPECT_EQ(client->records().size(), 30u);
         EXPECT_EQ(client->resultList().size(), stored);
@@ -121,14 +121,14 @@ TEST_F(SiteQuery, ThumbnailFaultsSkipTheHitImagesAndPairTheRestByOrder)
             EXPECT_TRUE(record(29).thumbFile.isEmpty()); // surplus records get no thumbnail
         }
     }
-    client->LoadMoreResults("");
+    client->loadMoreResults("");
     EXPECT_EQ(client->lastRequestUrl(), site->baseUrl() + "page/2");
 }
 
 TEST_F(SiteQuery, HostileThumbnailNamesWriteNothingOutsideTheCache)
 {
     start({"--faults", "hostile-names"});
-    client->StartQuery("");
+    client->startQuery("");
     waitForLoads(1);
     EXPECT_EQ(client->records().size(), 30u);
     EXPECT_GE(client->resultList().size(), 26);
@@ -150,7 +150,7 @@ TEST_F(SiteQuery, StalledPageEndsAtTheTimeLimitAndTheEventLoopKeepsRunning)
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
     tick.start(50);
-    client->StartQuery("");
+    client->startQuery("");
     waitForLoads(1);
     EXPECT_GT(ticks, 5);
     EXPECT_TRUE(cached().isEmpty());

@@ -1,8 +1,8 @@
 #include "controls/AccessibleLayerList.h"
-#include "controls/CtlLayers.h"
+#include "controls/LayerListWidget.h"
 #include "controls/FocusMark.h"
 #include "controls/ListKeys.h"
-#include "controls/ucScrollbar.h"
+#include "controls/Scrollbar.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -38,22 +38,22 @@ namespace
 {
 QAccessibleInterface* layerListFactory(const QString& className, QObject* object)
 {
-    if (className == QLatin1String("CtlLayers"))
-        return new AccessibleLayerList(static_cast<CtlLayers*>(object));
+    if (className == QLatin1String("LayerListWidget"))
+        return new AccessibleLayerList(static_cast<LayerListWidget*>(object));
     return nullptr;
 }
 
 // A list shorter than its 20 rows, as on a small screen: the keys must scroll it.
 struct ShortList {
-    CtlLayers list;
+    LayerListWidget list;
     ShortList()
     {
         QAccessible::installFactory(layerListFactory);
         for (int i = 0; i < 20; ++i)
-            list.LoadImage(QImage(), QStringLiteral("Row %1").arg(i), 16, 16);
+            list.addLayer(QImage(), QStringLiteral("Row %1").arg(i), 16, 16);
         list.resize(249, 200);
-        list.DrawLayers();
-        list.RefreshDraw();
+        list.drawLayers();
+        list.redraw();
         list.setFocusPolicy(Qt::TabFocus);
         list.show();
     }
@@ -77,24 +77,24 @@ int markPixels(const QImage& image, int row, int scroll)
 }
 } // namespace
 
-TEST(CtlLayersKeys, KeysMoveTheMarkedRowScrollItIntoViewAndChooseIt)
+TEST(LayerListWidgetKeys, KeysMoveTheMarkedRowScrollItIntoViewAndChooseIt)
 {
     ShortList s;
     s.focus();
     ASSERT_FALSE(HasFatalFailure());
-    CtlLayers& list = s.list;
-    QSignalSpy releases(&list, &CtlLayers::MouseUp);
+    LayerListWidget& list = s.list;
+    QSignalSpy releases(&list, &LayerListWidget::mouseReleased);
     // The first key from the bottom row's selection (layer 0) goes up a row.
     QTest::keyClick(&list, Qt::Key_Up);
-    EXPECT_EQ(list.SelectedIndex(), 1);
+    EXPECT_EQ(list.selectedIndex(), 1);
     QTest::keyClick(&list, Qt::Key_Home);
-    EXPECT_EQ(list.SelectedIndex(), 19);
-    EXPECT_EQ(list.scrollbar()->Value(), 0);
+    EXPECT_EQ(list.selectedIndex(), 19);
+    EXPECT_EQ(list.scrollbar()->value(), 0);
     EXPECT_GT(markPixels(list.surface(), 0, 0), 100) << "the top row carries the focus mark";
 
     QTest::keyClick(&list, Qt::Key_End);
-    EXPECT_EQ(list.SelectedIndex(), 0);
-    const int scroll = list.scrollbar()->Value();
+    EXPECT_EQ(list.selectedIndex(), 0);
+    const int scroll = list.scrollbar()->value();
     EXPECT_EQ(scroll, 602 - 2 - 200) << "the bottom row is scrolled just into view";
     EXPECT_GT(markPixels(list.surface(), 19, scroll), 100);
     EXPECT_EQ(markPixels(list.surface(), 18, scroll), 0) << "one row marked";
@@ -105,13 +105,13 @@ TEST(CtlLayersKeys, KeysMoveTheMarkedRowScrollItIntoViewAndChooseIt)
     QTest::keyClick(&list, Qt::Key_Return);
     ASSERT_EQ(releases.size(), 2);
     EXPECT_EQ(releases[0][0].toInt(), 1) << "a left-button release";
-    EXPECT_EQ(list.SelectedIndex(), 1);
+    EXPECT_EQ(list.selectedIndex(), 1);
 
     list.clearFocus();
-    EXPECT_EQ(markPixels(list.surface(), 18, list.scrollbar()->Value()), 0) << "no mark without focus";
+    EXPECT_EQ(markPixels(list.surface(), 18, list.scrollbar()->value()), 0) << "no mark without focus";
 }
 
-TEST(CtlLayersKeys, ScreenReadersSeeTheRowsInViewOrderWithTheSelectedOneMarked)
+TEST(LayerListWidgetKeys, ScreenReadersSeeTheRowsInViewOrderWithTheSelectedOneMarked)
 {
     ShortList s;
     s.focus();
@@ -134,8 +134,8 @@ TEST(CtlLayersKeys, ScreenReadersSeeTheRowsInViewOrderWithTheSelectedOneMarked)
     EXPECT_TRUE(iface.child(2)->state().focused);
     EXPECT_TRUE(iface.child(15)->state().offscreen) << "below the 200-pixel view";
 
-    QSignalSpy releases(&s.list, &CtlLayers::MouseUp);
+    QSignalSpy releases(&s.list, &LayerListWidget::mouseReleased);
     iface.child(4)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(s.list.SelectedIndex(), 15);
+    EXPECT_EQ(s.list.selectedIndex(), 15);
     EXPECT_EQ(releases.size(), 1);
 }

@@ -1,9 +1,9 @@
-#include "controls/ButtonControl.h"
+#include "controls/CaptionButton.h"
 #include "controls/ButtonHover.h"
-#include "controls/CtlLayers.h"
+#include "controls/LayerListWidget.h"
 #include "controls/LayerList.h"
 #include "controls/TextDraw.h"
-#include "controls/ucScrollbar.h"
+#include "controls/Scrollbar.h"
 #include "platform/PropertyBag.h"
 
 #include <QApplication>
@@ -18,18 +18,18 @@
 namespace
 {
 
-constexpr QRgb kBack = CtlLayers::kBackColor;
+constexpr QRgb kBack = LayerListWidget::kBackColor;
 
 // A shown list of `count` rows.
-std::unique_ptr<CtlLayers> makeList(int count, int width, int height)
+std::unique_ptr<LayerListWidget> makeList(int count, int width, int height)
 {
-    auto list = std::make_unique<CtlLayers>();
+    auto list = std::make_unique<LayerListWidget>();
     list->resize(width, height);
     list->show();
     for (int i = 0; i < count; ++i)
-        list->LoadImage(QImage(), QStringLiteral("i"), 16, 16);
-    list->DrawLayers();
-    list->RefreshDraw();
+        list->addLayer(QImage(), QStringLiteral("i"), 16, 16);
+    list->drawLayers();
+    list->redraw();
     return list;
 }
 
@@ -41,7 +41,7 @@ void send(QWidget& widget, QEvent::Type type, QPointF at, Qt::MouseButton button
 }
 
 // A blank spot left of the bullet in display row `row`.
-QRgb rowShade(const CtlLayers& list, int row, int scroll = 0)
+QRgb rowShade(const LayerListWidget& list, int row, int scroll = 0)
 {
     return list.surface().pixel(5, row * 30 + 15 - scroll);
 }
@@ -62,7 +62,7 @@ Drawn draw(const QString& text, int layoutWidth, bool clearType = true, bool sha
 {
     Drawn d{QImage(700, 160, QImage::Format_ARGB32), {}};
     d.image.fill(kWhite);
-    d.box = TextDraw::DrawText(&d.image, text, 10, 8, QStringLiteral("Arial"), 9, kRed, style, shadow,
+    d.box = TextDraw::drawText(&d.image, text, 10, 8, QStringLiteral("Arial"), 9, kRed, style, shadow,
                                layoutWidth, clearType);
     return d;
 }
@@ -91,7 +91,7 @@ std::function<bool(QRgb)> near(QRgb c)
 } // namespace
 
 // The hits show the reverse order (last loaded on top); content height and the first highlight
-// show in the CtlLayers tests below.
+// show in the LayerListWidget tests below.
 TEST(LayerListTest, HitTestEdgesScrollPlanAndUpdatesInRange)
 {
     LayerList list;
@@ -121,19 +121,19 @@ TEST(LayerListTest, HitTestEdgesScrollPlanAndUpdatesInRange)
     EXPECT_FALSE(list.hitTest(10, 10, 0));
 }
 
-TEST(CtlLayersTest, ScrollbarFollowsTheContentHeightAndRedrawsTheList)
+TEST(LayerListWidgetTest, ScrollbarFollowsTheContentHeightAndRedrawsTheList)
 {
     // (Where exactly the content stops fitting is the scroll plan's edge, checked above.)
     auto shorter = makeList(20, 320, 400);
-    ucScrollbar& bar = *shorter->scrollbar();
-    EXPECT_EQ(std::tuple(bar.isEnabled(), bar.Max(), bar.LargeChange()), std::tuple(true, 202, 202));
+    Scrollbar& bar = *shorter->scrollbar();
+    EXPECT_EQ(std::tuple(bar.isEnabled(), bar.maximum(), bar.largeChange()), std::tuple(true, 202, 202));
 
-    // The view follows the bar's Change and Scroll at once, and so does the hit test.
+    // The view follows the bar's valueChanged and scrolled at once, and so does the hit test.
     const QImage top = shorter->surface();
     bar.setValue(100);
     EXPECT_NE(shorter->surface(), top);
     send(*shorter, QEvent::MouseMove, QPointF(10, 0)); // content y 100: display row 3
-    EXPECT_EQ(shorter->SelectedIndex(), 16);
+    EXPECT_EQ(shorter->selectedIndex(), 16);
     EXPECT_NE(rowShade(*shorter, 3, 100), kBack);
     const QImage before = shorter->surface();
     QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(8, bar.layout().thumbPosition() + 2));
@@ -143,17 +143,17 @@ TEST(CtlLayersTest, ScrollbarFollowsTheContentHeightAndRedrawsTheList)
 
     // Growing past the content disables the bar and scrolls back to the top.
     shorter->resize(320, 700);
-    EXPECT_EQ(std::pair(bar.isEnabled(), bar.Value()), std::pair(false, 0));
+    EXPECT_EQ(std::pair(bar.isEnabled(), bar.value()), std::pair(false, 0));
     shorter->resize(320, 302);
-    EXPECT_EQ(std::tuple(bar.isEnabled(), bar.Max(), bar.LargeChange()), std::tuple(true, 300, 300));
+    EXPECT_EQ(std::tuple(bar.isEnabled(), bar.maximum(), bar.largeChange()), std::tuple(true, 300, 300));
 }
 
-TEST(CtlLayersTest, RowsDrawInReverseTheBottomOneLitAndAHeldButtonFreezesTheSelection)
+TEST(LayerListWidgetTest, RowsDrawInReverseTheBottomOneLitAndAHeldButtonFreezesTheSelection)
 {
     auto list = makeList(20, 320, 620);
     // The rows reach the buffer, bullet centres first.
-    EXPECT_EQ(list->backBuffer().pixel(27, 15), CtlLayers::kBulletColor);
-    EXPECT_EQ(list->backBuffer().pixel(27, 585), CtlLayers::kBulletColor);
+    EXPECT_EQ(list->backBuffer().pixel(27, 15), LayerListWidget::kBulletColor);
+    EXPECT_EQ(list->backBuffer().pixel(27, 585), LayerListWidget::kBulletColor);
 
     const QRgb lit = rowShade(*list, 19);
     EXPECT_LT(qGray(lit), qGray(kBack));
@@ -163,46 +163,46 @@ TEST(CtlLayersTest, RowsDrawInReverseTheBottomOneLitAndAHeldButtonFreezesTheSele
 
     // Hovering the top row of 20 selects the last loaded layer.
     send(*list, QEvent::MouseMove, QPointF(10, 5));
-    EXPECT_EQ(list->SelectedIndex(), 19);
+    EXPECT_EQ(list->selectedIndex(), 19);
     EXPECT_EQ(std::pair(rowShade(*list, 0), rowShade(*list, 19)), std::pair(lit, kBack));
 
     // Writing the selection waits for the next draw.
     list->setSelectedIndex(0);
     EXPECT_EQ(rowShade(*list, 0), lit);
-    list->RefreshDraw();
+    list->redraw();
     EXPECT_EQ(rowShade(*list, 19), lit);
 
     // A held left button freezes the selection until its release.
-    QSignalSpy downs(list.get(), &CtlLayers::MouseDown);
-    std::vector<std::pair<bool, int>> ups; // held flag and selection seen by each MouseUp
-    QObject::connect(list.get(), &CtlLayers::MouseUp,
-                     [&] { ups.emplace_back(list->isButtonHeld(), list->SelectedIndex()); });
+    QSignalSpy downs(list.get(), &LayerListWidget::mousePressed);
+    std::vector<std::pair<bool, int>> ups; // held flag and selection seen by each mouseReleased
+    QObject::connect(list.get(), &LayerListWidget::mouseReleased,
+                     [&] { ups.emplace_back(list->isButtonHeld(), list->selectedIndex()); });
 
     send(*list, QEvent::MouseButtonPress, QPointF(20, 155), Qt::LeftButton, Qt::LeftButton,
          Qt::ShiftModifier);
-    EXPECT_EQ(list->SelectedIndex(), 14);
+    EXPECT_EQ(list->selectedIndex(), 14);
     EXPECT_EQ(downs, (QList<QVariantList>{{1, 1, 20.0f, 155.0f}}));
     const QImage pressed = list->surface();
     send(*list, QEvent::MouseMove, QPointF(20, 5), Qt::NoButton, Qt::LeftButton);
-    EXPECT_EQ(list->SelectedIndex(), 14);
+    EXPECT_EQ(list->selectedIndex(), 14);
     EXPECT_EQ(list->surface(), pressed);
     send(*list, QEvent::MouseButtonRelease, QPointF(20, 5), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(ups, (std::vector<std::pair<bool, int>>{{false, 14}})); // the pressed row is the one chosen
     send(*list, QEvent::MouseMove, QPointF(20, 5));
-    EXPECT_EQ(list->SelectedIndex(), 19);
+    EXPECT_EQ(list->selectedIndex(), 19);
 
     // Another button hit-tests but does not freeze.
     send(*list, QEvent::MouseButtonPress, QPointF(20, 65), Qt::RightButton, Qt::RightButton);
-    EXPECT_EQ(list->SelectedIndex(), 17);
+    EXPECT_EQ(list->selectedIndex(), 17);
     send(*list, QEvent::MouseMove, QPointF(20, 5), Qt::NoButton, Qt::RightButton);
-    EXPECT_EQ(list->SelectedIndex(), 19);
+    EXPECT_EQ(list->selectedIndex(), 19);
 
-    list->Clean();
-    list->RefreshDraw(); // the stale buffer shows, but no row is highlighted
+    list->clear();
+    list->redraw(); // the stale buffer shows, but no row is highlighted
     EXPECT_EQ(rowShade(*list, 19), kBack);
 }
 
-TEST(ButtonControlTest, HoverZoneIsInsetTwoPixelsLeadingAndFourTrailing)
+TEST(CaptionButtonTest, HoverZoneIsInsetTwoPixelsLeadingAndFourTrailing)
 {
     // x, y inside a 100 x 30 button; halves round to the even neighbour
     const std::tuple<float, float, bool> points[] = {{1, 10, false},     {10, 1, false},    {2, 2, true},
@@ -213,9 +213,9 @@ TEST(ButtonControlTest, HoverZoneIsInsetTwoPixelsLeadingAndFourTrailing)
     EXPECT_FALSE(ButtonHover::contains(5, 5, 2, 2)) << "a button too small has no zone";
 }
 
-TEST(ButtonControlTest, PointerDarkensInsideTheZoneOnlyAndHoverUsesTheControlWidth)
+TEST(CaptionButtonTest, PointerDarkensInsideTheZoneOnlyAndHoverUsesTheControlWidth)
 {
-    ButtonControl button;
+    CaptionButton button;
     button.resize(400, 60);
     button.setButtonText(kLongCaption);
     const QImage resting = button.surface();
@@ -242,50 +242,50 @@ TEST(ButtonControlTest, PointerDarkensInsideTheZoneOnlyAndHoverUsesTheControlWid
     button.setButtonText(kLongCaption);
     EXPECT_EQ(button.surface(), resting);
 
-    QSignalSpy released(&button, &ButtonControl::MouseUp);
+    QSignalSpy released(&button, &CaptionButton::mouseReleased);
     QTest::mouseRelease(&button, Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier, QPoint(1, 2));
     EXPECT_EQ(released, (QList<QVariantList>{{1, 6, 1.0f, 2.0f}})); // button, shift flags, x, y
 }
 
-TEST(ButtonControlTest, ColourTextIsANumberOrRejected)
+TEST(CaptionButtonTest, ColourTextIsANumberOrRejected)
 {
-    ButtonControl button;
+    CaptionButton button;
     // accepted text, stored as; halves go to the even neighbour
     const std::pair<const char*, const char*> good[] = {{" -16 ", "-16"},     {"&HFF00", "65280"},
                                                         {"&HFFFFFFFF", "-1"}, {"2.5", "2"},
                                                         {"3.5", "4"},         {"255", "255"}};
     for (const auto& [text, stored] : good) {
         EXPECT_TRUE(button.setButtonColor(QString::fromLatin1(text))) << text;
-        EXPECT_EQ(button.ButtonColor(), QString::fromLatin1(stored)) << text;
+        EXPECT_EQ(button.buttonColor(), QString::fromLatin1(stored)) << text;
     }
     for (const char* bad : {"red", "12abc", "", " ", "99999999999", "&HXYZ", "&H123456789"}) {
         EXPECT_FALSE(button.setButtonColor(QString::fromLatin1(bad))) << bad;
-        EXPECT_EQ(button.ButtonColor(), QStringLiteral("255")) << bad;
+        EXPECT_EQ(button.buttonColor(), QStringLiteral("255")) << bad;
     }
 }
 
-TEST(ButtonControlTest, PropertyBagAlwaysHoldsBothKeys)
+TEST(CaptionButtonTest, PropertyBagAlwaysHoldsBothKeys)
 {
-    ButtonControl source, copy;
+    CaptionButton source, copy;
     source.resize(100, 30);
     copy.resize(100, 30);
     PropertyBag defaults;
-    source.WriteProperties(defaults);
+    source.writeProperties(defaults);
     EXPECT_EQ(defaults.keys(), (QStringList{"CAP", "COR"})) << "both written at their defaults too";
 
     source.setButtonText(QStringLiteral("Save & Close"));
     ASSERT_TRUE(source.setButtonColor(QStringLiteral("4210752")));
     PropertyBag bag;
-    source.WriteProperties(bag);
-    copy.ReadProperties(bag);
-    EXPECT_EQ(std::pair(copy.ButtonText(), copy.ButtonColor()),
-              std::pair(source.ButtonText(), QStringLiteral("4210752")));
+    source.writeProperties(bag);
+    copy.readProperties(bag);
+    EXPECT_EQ(std::pair(copy.buttonText(), copy.buttonColor()),
+              std::pair(source.buttonText(), QStringLiteral("4210752")));
     EXPECT_EQ(copy.surface(), source.surface());
 
     PropertyBag broken;
     broken.write(QStringLiteral("COR"), QStringLiteral("not a number"));
-    copy.ReadProperties(broken);
-    EXPECT_EQ(std::pair(copy.ButtonText(), copy.ButtonColor()),
+    copy.readProperties(broken);
+    EXPECT_EQ(std::pair(copy.buttonText(), copy.buttonColor()),
               std::pair(QString(), QStringLiteral("4210752")));
 }
 

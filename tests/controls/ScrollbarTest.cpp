@@ -2,7 +2,7 @@
 #include "controls/Subclasser.h"
 #include "controls/ThemeProbe.h"
 #include "controls/WindowMessage.h"
-#include "controls/ucScrollbar.h"
+#include "controls/Scrollbar.h"
 #include "platform/PropertyBag.h"
 #include "support/WaitFor.h"
 
@@ -37,15 +37,15 @@ struct Window : QObject {
     const QString name;
 };
 
-struct Handler : SubclassHandler {
+struct Handler : EventInterceptor {
     QStringList log;
     std::function<void(bool, bool&, qintptr&)> react = [](bool, bool&, qintptr&) {};
 
-    void zSubclass_Proc(bool bBefore, bool& bHandled, qintptr& lReturn, QObject*&, int& uMsg,
+    void interceptEvent(bool before, bool& handled, qintptr& result, QObject*&, int& message,
                         QEvent*&) override
     {
-        log << QString("%1:%2:ret%3").arg(bBefore ? "before" : "after").arg(uMsg).arg(lReturn);
-        react(bBefore, bHandled, lReturn);
+        log << QString("%1:%2:ret%3").arg(before ? "before" : "after").arg(message).arg(result);
+        react(before, handled, result);
     }
 };
 
@@ -114,16 +114,16 @@ bool isTrackPattern(const QImage& image, int top, int bottom)
     return true;
 }
 
-// The OnPaint calls of an owner-drawn 17-pixel-wide bar of `height`, in order, each as
+// The paintPart calls of an owner-drawn 17-pixel-wide bar of `height`, in order, each as
 // "part:left,top,right,bottom/state" (part -1: no painter given).
 QString ownerPaints(int height)
 {
-    ucScrollbar bar;
+    Scrollbar bar;
     bar.resize(17, height);
     bar.setScrollStyle(3);
     QStringList seen;
     QObject::connect(
-        &bar, &ucScrollbar::OnPaint, [&](QPainter* dc, int l, int t, int r, int b, int part, int s) {
+        &bar, &Scrollbar::paintPart, [&](QPainter* dc, int l, int t, int r, int b, int part, int s) {
             seen << QString("%1:%2,%3,%4,%5/%6").arg(dc ? part : -1).arg(l).arg(t).arg(r).arg(b).arg(s);
         });
     bar.show(); // the pending size notification lays the bar out
@@ -141,25 +141,25 @@ void sendMove(QWidget* widget, QPoint at, Qt::MouseButtons buttons)
 
 constexpr int kGenerous = 5000;
 
-struct Subclass : ::testing::Test {
+struct attach : ::testing::Test {
     Handler handler;
     Subclasser subclasser{handler};
 };
 
 } // namespace
 
-TEST_F(Subclass, BeforeOwnAfterInOrderAndRecordsFreedAndReused)
+TEST_F(attach, BeforeOwnAfterInOrderAndRecordsFreedAndReused)
 {
     Window a(handler.log, "a");
     Window b(handler.log, "b");
-    EXPECT_EQ(subclasser.Subclass(&a), 0);
+    EXPECT_EQ(subclasser.attach(&a), 0);
     EXPECT_EQ(send(handler, &a), (QStringList{"a:own:39"})) << "nothing registered";
-    subclasser.AddMessage(&a, 21, MessageWhen::BeforeAndAfter);
-    subclasser.AddMessage(&a, 21, MessageWhen::Before); // registered twice: still once
+    subclasser.addMessage(&a, 21, MessageWhen::BeforeAndAfter);
+    subclasser.addMessage(&a, 21, MessageWhen::Before); // registered twice: still once
     EXPECT_EQ(send(handler, &a), (QStringList{"before:21:ret0", "a:own:39", "after:21:ret1"}));
     EXPECT_EQ(send(handler, &a, QEvent::FontChange), (QStringList{"a:own:97"})) << "not registered";
     // "Every message" catches unmapped ones too.
-    subclasser.AddMessage(&a, WindowMessage::kEveryMessage, MessageWhen::After);
+    subclasser.addMessage(&a, WindowMessage::kEveryMessage, MessageWhen::After);
     EXPECT_EQ(send(handler, &a, QEvent::User), (QStringList{"a:own:1000", "after:0:ret1"}));
     // Handled in the before phase: the own handling is skipped, the after phase still runs and
     // sees the result the before phase left.
@@ -169,26 +169,26 @@ TEST_F(Subclass, BeforeOwnAfterInOrderAndRecordsFreedAndReused)
     };
     EXPECT_EQ(send(handler, &a), (QStringList{"before:21:ret0", "after:21:ret7"}));
 
-    EXPECT_EQ(subclasser.Subclass(&b), 1);
-    subclasser.Unsubclass(&a);
+    EXPECT_EQ(subclasser.attach(&b), 1);
+    subclasser.detach(&a);
     EXPECT_EQ(send(handler, &a), (QStringList{"a:own:39"})) << "the own handling is back";
-    EXPECT_EQ(subclasser.Subclass(&a), 0) << "the free record before growing";
+    EXPECT_EQ(subclasser.attach(&a), 0) << "the free record before growing";
     EXPECT_EQ(send(handler, &a), (QStringList{"a:own:39"})) << "a reused record starts empty";
 
     // A handler may unsubclass its window while a message is on its way.
-    subclasser.AddMessage(&b, 21, MessageWhen::BeforeAndAfter);
+    subclasser.addMessage(&b, 21, MessageWhen::BeforeAndAfter);
     handler.react = [&](bool before, bool&, qintptr&) {
         if (before)
-            subclasser.Unsubclass(&b);
+            subclasser.detach(&b);
     };
     EXPECT_EQ(send(handler, &b), (QStringList{"before:21:ret0", "b:own:39"}));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     // A window destroyed while subclassed frees its record; unsubclass all clears the rest.
-    EXPECT_EQ(subclasser.Subclass(std::make_unique<Window>(handler.log, "d").get()), 1);
+    EXPECT_EQ(subclasser.attach(std::make_unique<Window>(handler.log, "d").get()), 1);
     EXPECT_TRUE(subclasser.records()[1].isFree());
-    subclasser.AddMessage(&a, 21, MessageWhen::Before);
-    subclasser.UnsubclassAll();
+    subclasser.addMessage(&a, 21, MessageWhen::Before);
+    subclasser.detachAll();
     EXPECT_EQ(send(handler, &a), (QStringList{"a:own:39"}));
 }
 
@@ -219,10 +219,10 @@ TEST(ScrollbarModel, LimitsAreClamped)
     EXPECT_EQ(layout.thumbLength(), 166) << "a page above the range fills the track";
     EXPECT_EQ(layout.valueFromThumb(17), 0) << "no room to move gives Min";
     layout.setValue(80);
-    layout.setMax(-10);
+    layout.setMaximum(-10);
     EXPECT_EQ(std::tuple(layout.max(), layout.value(), layout.thumbPosition()), std::tuple(0, 0, 17))
         << "Max never drops below Min; a zero range parks the thumb at the track start";
-    layout.setMin(30);
+    layout.setMinimum(30);
     EXPECT_EQ(layout.min(), 0) << "Min never rises above Max";
     // Persisted values are held to the same rules: min, max, value, small, large, orientation.
     layout.load(50, 10, 99, 0, -4, 3, true);
@@ -300,7 +300,7 @@ TEST(ScrollbarModel, ThumbDragFollowsWithinTheToleranceAndChangesOnceAtRelease)
     EXPECT_EQ(std::pair(int(bar.host.calls.count("Change")), bar.layout.thumbPosition()),
               std::pair(1, bar.layout.thumbFromValue(dropped)));
 
-    // Dropped back where it started: no Change.
+    // Dropped back where it started: no valueChanged.
     bar.input.press(8, bar.layout.thumbPosition() + 2);
     bar.input.move(kHeld, 8, 150);
     bar.input.move(kHeld, 300, 150);
@@ -392,28 +392,28 @@ TEST(ScrollbarModel, ClassicFlatAndThemedLooks)
 
 TEST(ScrollbarWidget, TimersSignalsAndPointerWiring)
 {
-    ucScrollbar bar;
+    Scrollbar bar;
     bar.resize(17, 200);
     bar.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
-    QSignalSpy changes(&bar, &ucScrollbar::Change);
+    QSignalSpy changes(&bar, &Scrollbar::valueChanged);
     bar.setValue(80);
     bar.setValue(80);
-    bar.setMax(50);
-    EXPECT_EQ(std::pair(bar.Value(), int(changes.count())), std::pair(50, 1))
+    bar.setMaximum(50);
+    EXPECT_EQ(std::pair(bar.value(), int(changes.count())), std::pair(50, 1))
         << "same value, and Max below Value, raise no Change";
 
     // Held arrow: one step at once, the repeat after the delay, stopping at the limit.
-    bar.setMax(5);
+    bar.setMaximum(5);
     bar.setValue(0);
     changes.clear();
     QElapsedTimer clock;
     clock.start();
     QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(8, 190));
-    EXPECT_EQ(std::pair(bar.Value(), int(changes.count())), std::pair(1, 1));
-    WAIT_EQ(bar.Value(), 2, kGenerous);
+    EXPECT_EQ(std::pair(bar.value(), int(changes.count())), std::pair(1, 1));
+    WAIT_EQ(bar.value(), 2, kGenerous);
     EXPECT_GE(clock.elapsed(), 400) << "no repeat before the 500 ms delay (coarse timers may fire early)";
-    WAIT_EQ(bar.Value(), 5, kGenerous);
+    WAIT_EQ(bar.value(), 5, kGenerous);
     WAIT_UNTIL(!bar.isBarTimerActive(2), kGenerous);
     EXPECT_EQ(changes.count(), 5);
     QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(8, 190));
@@ -423,10 +423,10 @@ TEST(ScrollbarWidget, TimersSignalsAndPointerWiring)
     QTest::mouseDClick(&bar, Qt::LeftButton, {}, QPoint(8, 190));
     QTest::mouseRelease(&bar, Qt::LeftButton, {}, QPoint(8, 190));
     QTest::mousePress(&bar, Qt::RightButton, {}, QPoint(8, 190));
-    EXPECT_EQ(bar.Value(), 2);
+    EXPECT_EQ(bar.value(), 2);
 
-    // A drag raises Scroll; disabling the bar mid-drag ends it.
-    QSignalSpy scrolls(&bar, &ucScrollbar::Scroll);
+    // A drag raises scrolled; disabling the bar mid-drag ends it.
+    QSignalSpy scrolls(&bar, &Scrollbar::scrolled);
     QTest::mousePress(&bar, Qt::LeftButton, {}, QPoint(8, bar.layout().thumbPosition() + 1));
     sendMove(&bar, QPoint(8, 150), Qt::LeftButton);
     EXPECT_EQ(scrolls.count(), 1);
@@ -448,30 +448,30 @@ TEST(ScrollbarWidget, TimersSignalsAndPointerWiring)
 
 TEST(ScrollbarWidget, PersistenceKeepsOnlyValuesOffTheirDefaults)
 {
-    ucScrollbar bar;
+    Scrollbar bar;
     bar.setScrollStyle(1);
-    bar.setMax(500);
+    bar.setMaximum(500);
     bar.setValue(7);
     bar.setChangeFrequency(80);
     bar.setShowButtons(false);
     bar.setEnabled(false);
     PropertyBag bag;
-    bar.WriteProperties(bag);
+    bar.writeProperties(bag);
     QStringList keys = bag.keys();
     keys.sort();
     EXPECT_EQ(keys, (QStringList{"ChangeFrequency", "Enabled", "Max", "ShowButtons", "Style", "Value"}));
 
-    ucScrollbar loaded;
-    loaded.ReadProperties(bag);
-    EXPECT_EQ(std::tuple(loaded.ScrollStyle(), loaded.Max(), loaded.Value(), loaded.ChangeFrequency(),
-                         loaded.ShowButtons(), loaded.isEnabled()),
+    Scrollbar loaded;
+    loaded.readProperties(bag);
+    EXPECT_EQ(std::tuple(loaded.scrollStyle(), loaded.maximum(), loaded.value(), loaded.changeFrequency(),
+                         loaded.showButtons(), loaded.isEnabled()),
               std::tuple(1, 500, 7, 80, false, false));
 
     // Read values are clamped (the value limits as on the layout above); missing keys take defaults.
     PropertyBag hostile;
     hostile.write("Style", 9);
     hostile.write("ChangeFrequency", 1);
-    loaded.ReadProperties(hostile);
-    EXPECT_EQ(std::tuple(loaded.ScrollStyle(), loaded.ChangeFrequency(), loaded.Max(), loaded.isEnabled()),
+    loaded.readProperties(hostile);
+    EXPECT_EQ(std::tuple(loaded.scrollStyle(), loaded.changeFrequency(), loaded.maximum(), loaded.isEnabled()),
               std::tuple(3, 25, 100, true));
 }

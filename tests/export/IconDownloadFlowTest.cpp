@@ -1,6 +1,6 @@
 #include "export/IconDownloadFlow.h"
 #include "ExportTestUtil.h"
-#include "export/DIBsave.h"
+#include "export/ImageSaver.h"
 #include "export/DownloadNames.h"
 #include "export/FileTypeCode.h"
 #include "platform/BusyPointer.h"
@@ -93,7 +93,7 @@ TEST_F(DownloadFlow, FetchesSavesReusesAndNeverLosesTheExistingFile)
     stand.fill(qRgb(1, 2, 3));
     ASSERT_TRUE(stand.save(flow.downloadPath(), "PNG"));
 
-    // Cancel at the overwrite question, which names the file, keeps it.
+    // cancel at the overwrite question, which names the file, keeps it.
     QImage old(3, 3, QImage::Format_RGB32);
     old.fill(qRgb(7, 8, 9));
     ASSERT_TRUE(old.save(out("keep.png"), "PNG"));

@@ -2,7 +2,7 @@
 // straightforward implementation (a tree walk per pixel, a keyed copy, then a separate keying
 // pass) before it was made faster, so any change to what the reduction produces shows here.
 #include "ExportTestUtil.h"
-#include "export/DIBsave.h"
+#include "export/ImageSaver.h"
 #include "export/PaletteReduction.h"
 
 #include <QCryptographicHash>
@@ -102,7 +102,7 @@ std::string digest(const QByteArray& bytes)
 // Indices row by row, the colour table (with alpha) of an 8-bit image, and its size.
 std::string reducedDigest(QImage image, bool transparent)
 {
-    DIBsave::PaletteImageGIF(image, transparent);
+    ImageSaver::toGifPalette(image, transparent);
     QByteArray bytes;
     for (int y = 0; y < image.height(); ++y)
         bytes.append(reinterpret_cast<const char*>(image.constScanLine(y)), image.width());
@@ -130,7 +130,7 @@ TEST(QuantiserPin, PalettesAndIndicesAreThoseOfTheReferenceReduction)
     // Keyed on black, the dark picture has no black pixel but entries darker than 5: none may
     // become transparent.
     QImage opaque = dark();
-    DIBsave::PaletteImageGIF(opaque, true);
+    ImageSaver::toGifPalette(opaque, true);
     for (QRgb c : opaque.colorTable())
         ASSERT_EQ(qAlpha(c), 255);
 }
@@ -150,9 +150,9 @@ TEST(QuantiserPin, SavedGifsAreThoseOfTheReferenceWriterAndKeyExactlyTheKeyedPix
     };
     for (const auto& [what, image, transBG, want] : cases) {
         QTemporaryDir dir;
-        DIBsave dib;
-        dib.CreateBlankMemoryFromImg(image);
-        ASSERT_TRUE(dib.Save(dir.filePath("pin.gif"), FileType::GIF, transBG, 90, 0, true, 24, 6, 130))
+        ImageSaver dib;
+        dib.createFromImage(image);
+        ASSERT_TRUE(dib.save(dir.filePath("pin.gif"), FileType::GIF, transBG, 90, 0, true, 24, 6, 130))
             << what;
         const ExportTestUtil::GifContents gif = ExportTestUtil::readGif(dir.filePath("pin.gif"));
         ASSERT_EQ(gif.indices.size(), image.width() * image.height()) << what;

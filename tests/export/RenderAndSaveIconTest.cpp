@@ -1,6 +1,6 @@
 #include "export/RenderAndSaveIcon.h"
 #include "ExportTestUtil.h"
-#include "export/DIBsave.h"
+#include "export/ImageSaver.h"
 
 #include "support/ScriptedDialogs.h"
 

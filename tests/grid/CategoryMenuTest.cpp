@@ -1,11 +1,11 @@
 #include "grid/CategoryMenu.h"
-#include "controls/CtlLayers.h"
+#include "controls/LayerListWidget.h"
 
 #include <gtest/gtest.h>
 
 TEST(CategoryMenuTest, TwentyCaptionsInTableOrder)
 {
-    CtlLayers menu;
+    LayerListWidget menu;
     CategoryMenu::fill(menu);
     const QStringList expected =
         QStringLiteral("Mobile|Medical|Shopping|Security|Network|Music|Map & Navigation|Building|Holiday|"

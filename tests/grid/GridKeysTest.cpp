@@ -1,5 +1,5 @@
 #include "grid/GridKeys.h"
-#include "grid/IconsOLE.h"
+#include "grid/IconTile.h"
 
 #include <gtest/gtest.h>
 
@@ -40,9 +40,9 @@ TEST(GridKeys, MovesStayInsideAGridWithAShortLastRow)
     EXPECT_EQ(GridKeys::target(Action::PageDown, 0, 3, 5, 3), 0); // one short row
 }
 
-TEST(IconsOLE, ScreenReadersCallATileWithoutATitleByItsIconsFileName)
+TEST(IconTile, ScreenReadersCallATileWithoutATitleByItsIconsFileName)
 {
-    IconsOLE tile;
+    IconTile tile;
     tile.setIconLocal(QStringLiteral("201511ab-150x150.png"));
     tile.setIconTitle(QStringLiteral("Red Apple"));
     EXPECT_EQ(tile.accessibleTitle(), "Red Apple");

@@ -1,7 +1,7 @@
 #include "grid/IconGrid.h"
 
 #include "catalogue/ThumbnailDecoder.h"
-#include "grid/IconsOLE.h"
+#include "grid/IconTile.h"
 
 #include <QFile>
 #include <QPointer>
@@ -38,7 +38,7 @@ struct Results {
             list << p;
             QFile file(p);
             const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-            grid.PlaceNextTile(list, records, 1100, ThumbnailDecoder::decode(bytes, QSize(219, 100), 1.0));
+            grid.placeNextTile(list, records, 1100, ThumbnailDecoder::decode(bytes, QSize(219, 100), 1.0));
         }
     }
 };
@@ -97,7 +97,7 @@ TEST(IconGrid, PlacesTilesInTheirCellsWithFittedThumbnailsRecordsAndLines)
     // Too narrow for a column: nothing is placed.
     IconGrid narrow;
     std::vector<IconRecord> none;
-    narrow.PlaceNextTile(QStringList{paths.first()}, none, 150, {});
+    narrow.placeNextTile(QStringList{paths.first()}, none, 150, {});
     EXPECT_TRUE(narrow.tile(0)->isHidden() && none.empty());
 }
 
@@ -106,7 +106,7 @@ TEST(IconGrid, HoverRuleMovesTheStripAndResetStartsAFreshSet)
     Results r;
     r.grid.resize(1100, 10);
     r.place(QStringList(6, r.picture(20, 20, qRgb(255, 0, 0))));
-    auto hover = [&](int k) { Q_EMIT r.grid.tile(k)->TileMouseMove(0, 0, 5.f, 5.f); };
+    auto hover = [&](int k) { Q_EMIT r.grid.tile(k)->tileMouseMoved(0, 0, 5.f, 5.f); };
     // Strip states: U revealing, D hiding, S shown, - at rest below the edge.
     auto state = [&](int k) -> char {
         const TileStrip& s = r.grid.tile(k)->strip();
@@ -126,7 +126,7 @@ TEST(IconGrid, HoverRuleMovesTheStripAndResetStartsAFreshSet)
     EXPECT_EQ(states(3, 5), "UD");
     EXPECT_EQ(states(1, 2), "--");
 
-    QPointer<IconsOLE> gone = r.grid.tile(1);
+    QPointer<IconTile> gone = r.grid.tile(1);
     QSignalSpy heights(&r.grid, &IconGrid::surfaceHeightChanged);
     r.grid.resetGrid();
     EXPECT_EQ(std::tuple(r.grid.tileCount(), int(heights.count()), r.grid.height(), r.grid.lastHovered()),

@@ -7,10 +7,10 @@ TEST(WindowLayout, PlacementsOnA1600By900WorkArea)
     const WindowLayout::Regions r = WindowLayout::compute(1600, 900);
     // The laid-out menu button (menuMain) lies under the Good Luck picture; it is shown right of it.
     const QRect placed[] = {
-        r.LogoPic,         r.Logopic1,        r.LogoText,        r.menuPanel, r.menuPanelShape,  r.TitleBar,
-        r.mainControls[0], r.mainControls[1], r.mainControls[2], r.Toolbar,   r.SearchOLE,       r.Shape3,
-        r.SearchButton,    r.SearchBar,       r.GoodLuck,        r.menuMain,  r.menuMainVisible, r.Label1,
-        r.Progress,        r.GridPIC,         r.ucScrollbar1,    r.IconGrid,  r.LoadMore,        r.Label2};
+        r.logoPanel,         r.logoPicture,        r.logoText,        r.menuPanel, r.menuPanelShape,  r.titleBar,
+        r.mainControls[0], r.mainControls[1], r.mainControls[2], r.toolbar,   r.searchBox,       r.searchFrame,
+        r.searchButton,    r.searchBar,       r.goodLuck,        r.menuButton,  r.menuButtonVisible, r.hint,
+        r.progress,        r.gridViewport,         r.scrollbar,    r.iconGrid,  r.loadMore,        r.loadMoreCaption};
     const QRect expected[] = {
         {0, 0, 249, 105},     {25, 27, 50, 50},    {85, 45, 122, 15},  {0, 105, 249, 795},
         {-1, 104, 251, 797},  {249, 0, 1351, 33},  {912, 8, 17, 17},   {1316, 8, 17, 17},
@@ -21,7 +21,7 @@ TEST(WindowLayout, PlacementsOnA1600By900WorkArea)
     static_assert(std::size(placed) == std::size(expected));
     for (std::size_t i = 0; i < std::size(placed); ++i)
         EXPECT_EQ(placed[i], expected[i]) << "region " << i;
-    EXPECT_EQ(std::pair(r.Line1, r.Line2), std::pair(QLine(0, 88, 1351, 88), QLine(248, 0, 248, 105)));
+    EXPECT_EQ(std::pair(r.toolbarLine, r.logoLine), std::pair(QLine(0, 88, 1351, 88), QLine(248, 0, 248, 105)));
 }
 
 TEST(WindowLayout, OnANarrowWindowTheSearchRowMovesLeftThenNarrowsSoEveryControlStaysInside)
@@ -34,13 +34,13 @@ TEST(WindowLayout, OnANarrowWindowTheSearchRowMovesLeftThenNarrowsSoEveryControl
     } cases[] = {{800, {108, 1, 266, 33}}, {700, {41, 1, 233, 33}}, {640, {10, 1, 204, 33}}};
     for (const auto& c : cases) {
         const WindowLayout::Regions r = WindowLayout::compute(c.width, 430);
-        EXPECT_EQ(r.SearchOLE, c.search) << c.width;
-        const QRect toolbar(QPoint(0, 0), r.Toolbar.size());
-        for (const QRect& control : {r.SearchOLE, r.GoodLuck, r.menuMainVisible})
+        EXPECT_EQ(r.searchBox, c.search) << c.width;
+        const QRect toolbar(QPoint(0, 0), r.toolbar.size());
+        for (const QRect& control : {r.searchBox, r.goodLuck, r.menuButtonVisible})
             EXPECT_TRUE(toolbar.adjusted(10, 0, -10, 0).contains(control)) << c.width;
-        EXPECT_GT(r.GoodLuck.left(), r.SearchOLE.right());
-        EXPECT_GT(r.menuMainVisible.left(), r.GoodLuck.right());
-        EXPECT_EQ(r.SearchBar.width(), c.search.width() - 65 - 5) << "the text field fills the box";
+        EXPECT_GT(r.goodLuck.left(), r.searchBox.right());
+        EXPECT_GT(r.menuButtonVisible.left(), r.goodLuck.right());
+        EXPECT_EQ(r.searchBar.width(), c.search.width() - 65 - 5) << "the text field fills the box";
     }
-    EXPECT_EQ(WindowLayout::compute(1600, 860).SearchOLE, QRect(409, 1, 533, 33)) << "as designed";
+    EXPECT_EQ(WindowLayout::compute(1600, 860).searchBox, QRect(409, 1, 533, 33)) << "as designed";
 }

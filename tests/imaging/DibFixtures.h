@@ -15,7 +15,7 @@ inline QRgb patternColor(int x, int y)
     return qRgb((40 * x + 7) & 0xFF, (60 * y + 13) & 0xFF, (17 * x + 29 * y + 101) & 0xFF);
 }
 
-// Palette depths get a table of distinct, non-grey entries (blue, green, red, 0) and indices
+// palette depths get a table of distinct, non-grey entries (blue, green, red, 0) and indices
 // (x + 3y) mod entries; the others the pattern colours.
 inline void fillPattern(DibSection& s)
 {

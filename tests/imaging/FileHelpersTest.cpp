@@ -12,19 +12,19 @@ TEST(FileHelpers, PathAndExtensionEdges)
     for (const auto& [in, out] :
          {std::pair{"/app", "/app/"}, std::pair{"/app/", "/app/"}, std::pair{"/", "/"}, std::pair{"", "/"},
           std::pair{"relative/dir", "relative/dir/"}})
-        EXPECT_EQ(AddBackslash(in), out) << in;
+        EXPECT_EQ(withTrailingSeparator(in), out) << in;
     // The text after the last dot; the whole name without one.
     for (const auto& [in, out] :
          {std::pair{"icon.Png", "Png"}, std::pair{"a.b.jpg", "jpg"}, std::pair{"README", "README"},
           std::pair{"name.", ""}, std::pair{".hidden", "hidden"}, std::pair{"/some.dir/file.gif", "gif"}})
-        EXPECT_EQ(GetFileExtension(in), out) << in;
+        EXPECT_EQ(fileExtension(in), out) << in;
 }
 
 TEST(FileHelpers, WorkAreaBottomGapInTwips)
 {
-    EXPECT_EQ(WorkAreaBottomGap(1080, 1040, 15.0), 600); // a 40-pixel task bar at 15 twips a pixel
-    EXPECT_EQ(WorkAreaBottomGap(768, 768, 15.0), 0);
-    EXPECT_EQ(WorkAreaBottomGap(800, 793, 14.4), 101); // 7 * 14.4 = 100.8 rounds to the nearest twip
+    EXPECT_EQ(workAreaBottomGap(1080, 1040, 15.0), 600); // a 40-pixel task bar at 15 twips a pixel
+    EXPECT_EQ(workAreaBottomGap(768, 768, 15.0), 0);
+    EXPECT_EQ(workAreaBottomGap(800, 793, 14.4), 101); // 7 * 14.4 = 100.8 rounds to the nearest twip
 }
 
 TEST(FileHelpers, FitToBoxCentresKeepsSmallImagesAndRoundsHalvesToEven)
@@ -41,21 +41,21 @@ TEST(FileHelpers, FitToBoxCentresKeepsSmallImagesAndRoundsHalvesToEven)
                          Case{50, 400, false, 94, 0, 12, 100}, Case{400, 5, false, 0, 49, 200, 2},
                          Case{400, 7, false, 0, 48, 200, 4}, Case{1000, 1, false, 0, 49, 200, 1},
                          Case{32, 32, true, 50, 0, 100, 100}}) {
-        const FitResult r = FitToBox(c.w, c.h, 200, 100, c.force);
+        const FitResult r = fitToBox(c.w, c.h, 200, 100, c.force);
         EXPECT_EQ(QList<int>({r.x, r.y, r.w, r.h}), QList<int>({c.x, c.y, c.fw, c.fh})) << c.w << "x" << c.h;
     }
 }
 
 TEST(FileHelpers, FilterConversionAndDialog)
 {
-    EXPECT_EQ(QtFilterFromPipeList("A|*.a|Orphan"), "A (*.a)"); // a description without patterns is dropped
+    EXPECT_EQ(qtFilterFromPipeList("A|*.a|Orphan"), "A (*.a)"); // a description without patterns is dropped
 
     ScriptedDialogs dialogs;
     dialogs.saveAnswer = "/tmp/out.png";
-    EXPECT_EQ(ShowFileDialog(nullptr, "PNG|*.png|JPEG|*.jpg;*.jpeg", false), "/tmp/out.png");
-    EXPECT_EQ(ShowFileDialog(nullptr, "PNG|*.png", true), "/tmp/out.png");
+    EXPECT_EQ(showFileDialog(nullptr, "PNG|*.png|JPEG|*.jpg;*.jpeg", false), "/tmp/out.png");
+    EXPECT_EQ(showFileDialog(nullptr, "PNG|*.png", true), "/tmp/out.png");
     EXPECT_EQ(dialogs.asked, QStringList({"save:Open File...|PNG (*.png);;JPEG (*.jpg *.jpeg)",
                                           "open:Open File...|PNG (*.png)"}));
     dialogs.saveAnswer.clear();
-    EXPECT_TRUE(ShowFileDialog(nullptr, "PNG|*.png", false).isEmpty()); // cancelled
+    EXPECT_TRUE(showFileDialog(nullptr, "PNG|*.png", false).isEmpty()); // cancelled
 }

@@ -12,7 +12,7 @@
 namespace
 {
 const QUrl kPage("http://127.0.0.1:8123/page/2/?s=arrow");
-const QString H = "http://127.0.0.1:8123/";
+const QString h = "http://127.0.0.1:8123/";
 
 HtmlDocument::Reading read(const QByteArray& html, HtmlDocument::Limits limits = {})
 {
@@ -49,16 +49,16 @@ TEST(HtmlDocument, LinksAndImagesInDocumentOrderResolvedAgainstThePageAndTheFirs
               "<a>no address</a><img alt='no source'><map><area href='/area' coords='0,0,1,1'></map>"
               "<A HREF='  /trimmed  '>upper case</A><div><p><a href='#frag'>x</a><img src='two.png'></p>"
               "</div><img src=''><a href=''>empty</a></body></html>");
-    EXPECT_EQ(doc.links(), (QStringList{H + "2016/05/12/one/", H + "area", H + "trimmed",
+    EXPECT_EQ(doc.links(), (QStringList{h + "2016/05/12/one/", h + "area", h + "trimmed",
                                         kPage.toString() + "#frag", kPage.toString()}));
-    EXPECT_EQ(doc.images(), (QStringList{H + "i/1.png", H + "page/2/two.png", kPage.toString()}));
+    EXPECT_EQ(doc.images(), (QStringList{h + "i/1.png", h + "page/2/two.png", kPage.toString()}));
 
     // The first <base href> counts, itself resolved against the page address.
     doc =
         parse("<head><base target='_blank'><base href='../shop/'><base href='http://127.0.0.1:9/no/'></head>"
               "<body><a href='x/'>x</a><img src='../up.png'><a href='//127.0.0.1:7/abs'>a</a></body>");
-    EXPECT_EQ(doc.links(), (QStringList{H + "page/shop/x/", "http://127.0.0.1:7/abs"}));
-    EXPECT_EQ(doc.images(), (QStringList{H + "page/up.png"}));
+    EXPECT_EQ(doc.links(), (QStringList{h + "page/shop/x/", "http://127.0.0.1:7/abs"}));
+    EXPECT_EQ(doc.images(), (QStringList{h + "page/up.png"}));
 }
 
 TEST(HtmlDocument, AddressesKeepTheirEscapesAndAreEncodedAsABrowserReportsThem)
@@ -66,15 +66,15 @@ TEST(HtmlDocument, AddressesKeepTheirEscapesAndAreEncodedAsABrowserReportsThem)
     const HtmlDocument doc =
         parse("<a href='/2016/06/a%20b-icon/'>x</a><a href='/2016/x y/caf\xc3\xa9/'>y</a>"
               "<img src='g%20h.png'><img src='/w/100%.png'>");
-    EXPECT_EQ(doc.links(), (QStringList{H + "2016/06/a%20b-icon/", H + "2016/x%20y/caf%C3%A9/"}));
-    EXPECT_EQ(doc.images(), (QStringList{H + "page/2/g%20h.png", H + "w/100%25.png"}));
+    EXPECT_EQ(doc.links(), (QStringList{h + "2016/06/a%20b-icon/", h + "2016/x%20y/caf%C3%A9/"}));
+    EXPECT_EQ(doc.images(), (QStringList{h + "page/2/g%20h.png", h + "w/100%25.png"}));
 }
 
 TEST(HtmlDocument, WhatTheParserBuildsIsBoundedAndBrokenMarkupIsRead)
 {
     using O = HtmlDocument::Outcome;
     const QByteArray links = repeat("<a href='/l#'>l</a>", 2000);
-    EXPECT_EQ(parse(links).links().last(), H + "l1999");
+    EXPECT_EQ(parse(links).links().last(), h + "l1999");
     EXPECT_EQ(outcome(links + "<a href='/one-more'>x</a>"), O::TooManyItems);
     HtmlDocument::Limits ten;
     ten.maxItems = 10;
@@ -87,7 +87,7 @@ TEST(HtmlDocument, WhatTheParserBuildsIsBoundedAndBrokenMarkupIsRead)
 
     // Elements, also those the parser implies: every stray </p> makes an empty paragraph.
     const QByteArray deep = "<a href='/deep/'><img src='/deep.png'></a>";
-    EXPECT_EQ(parse(repeat("<div><span>", 1500) + deep).images(), QStringList{H + "deep.png"});
+    EXPECT_EQ(parse(repeat("<div><span>", 1500) + deep).images(), QStringList{h + "deep.png"});
     EXPECT_EQ(outcome(repeat("<div><span>", 50000) + deep), O::TooComplex);
     EXPECT_EQ(outcome(repeat("<b></b>", 25000)), O::TooComplex);
     EXPECT_EQ(outcome("<div>" + QByteArray(25000 * 4, ' ').replace("    ", "</p>")), O::TooComplex);
@@ -105,7 +105,7 @@ TEST(HtmlDocument, WhatTheParserBuildsIsBoundedAndBrokenMarkupIsRead)
     const char broken[] = "<table><a href='/a1'><tr><td><b><i></b></i><a href='/a2'><img src='/i.png'<p <<>> "
                           "&#xFFFFFFFF; \0\xff\xfe <a href=\"/a3";
     EXPECT_EQ(parse(QByteArray(broken, sizeof(broken) - 1)).links().mid(0, 2),
-              (QStringList{H + "a1", H + "a2"}));
+              (QStringList{h + "a1", h + "a2"}));
     EXPECT_TRUE(parse("").links().isEmpty() && parse(QByteArray(100000, '<')).images().isEmpty());
 }
 

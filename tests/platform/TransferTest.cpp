@@ -72,7 +72,7 @@ TEST(Transfer, CancelOrANewGetSilencesTheEarlierRequest)
     EXPECT_EQ(done[0][1].toByteArray(), "two");
     t.get(QUrl(server.url("/cancelled")));
     WAIT_UNTIL(server.isPending("/cancelled"), kBoundMs);
-    t.Cancel();
+    t.cancel();
     WAIT_UNTIL(!server.isPending("/cancelled") && !server.isPending("/held"), kBoundMs);
     EXPECT_EQ(done.size(), 1);
 }
@@ -127,7 +127,7 @@ TEST(PageLoader, CompletesWithTheDocumentOrSaysWhyItIsEmpty)
     using O = PageLoader::Outcome;
     auto load = [&](const QByteArray& path, int status, const QByteArray& body) {
         complete.clear();
-        page.Navigate(server.url(path));
+        page.navigate(server.url(path));
         EXPECT_TRUE(QTest::qWaitFor([&] { return server.isPending(path); }, kBoundMs));
         server.answer(path, status, body);
         EXPECT_TRUE(QTest::qWaitFor([&] { return complete.size() == 1; }, kBoundMs));
@@ -148,9 +148,9 @@ TEST(PageLoader, CompletesWithTheDocumentOrSaysWhyItIsEmpty)
     EXPECT_EQ(page.httpStatus(), 404);
 
     complete.clear();
-    page.Navigate(server.url("/slow"));
+    page.navigate(server.url("/slow"));
     WAIT_UNTIL(server.isPending("/slow"), kBoundMs);
-    page.Stop();
+    page.stop();
     WAIT_UNTIL(!server.isPending("/slow"), kBoundMs);
     EXPECT_EQ(complete.size(), 0);
 }
@@ -169,7 +169,7 @@ TEST(PageLoader, ParsesOffTheWindowThreadAndANewerPageDropsTheOlderOne)
     QTimer ticker;
     QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
     ticker.start(10);
-    page.Navigate(server.url("/hostile"));
+    page.navigate(server.url("/hostile"));
     WAIT_UNTIL(server.isPending("/hostile"), kBoundMs);
     server.answer("/hostile", 200, hostile);
     WAIT_EQ(complete.size(), 1, kBoundMs);
@@ -178,10 +178,10 @@ TEST(PageLoader, ParsesOffTheWindowThreadAndANewerPageDropsTheOlderOne)
 
     // The first page is dropped whether it is still arriving or already being parsed.
     complete.clear();
-    page.Navigate(server.url("/first"));
+    page.navigate(server.url("/first"));
     WAIT_UNTIL(server.isPending("/first"), kBoundMs);
     server.answer("/first", 200, hostile);
-    page.Navigate(server.url("/second"));
+    page.navigate(server.url("/second"));
     WAIT_UNTIL(server.isPending("/second"), kBoundMs);
     server.answer("/second", 200, "<a href='/2016/second/'>s</a>");
     WAIT_EQ(complete.size(), 1, kBoundMs);
@@ -282,7 +282,7 @@ TEST(PageLoader, ReadsAPageInTheCharacterSetItIsWrittenIn)
                                         "<a href='/2016/01/02/three/'><img src='/t/3.png'></a>");
     const QByteArray utf16 =
         QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(html.utf16()), html.size() * 2);
-    page.Navigate(server.url("/utf16"));
+    page.navigate(server.url("/utf16"));
     WAIT_UNTIL(server.isPending("/utf16"), kBoundMs);
     server.answer("/utf16", 200, utf16);
     WAIT_EQ(complete.size(), 1, kBoundMs);

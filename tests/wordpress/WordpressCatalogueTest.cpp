@@ -4,10 +4,10 @@
 
 #include "app/MainWindowTest.h"
 #include "catalogue/LinkPass.h"
-#include "controls/CtlLayers.h"
+#include "controls/LayerListWidget.h"
 #include "controls/LayerList.h"
 #include "grid/IconGrid.h"
-#include "grid/IconsOLE.h"
+#include "grid/IconTile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/WaitFor.h"
 
@@ -71,7 +71,7 @@ protected:
             const WordpressPost& post = listing[k];
             EXPECT_EQ(record.postLink, post.link) << "result " << first + k;
             EXPECT_EQ(record.title, QString(post.slug).replace('-', ", ")) << post.link.toStdString();
-            EXPECT_EQ(record.thumbFile, FileNameFromUrl(post.thumbnail)) << post.link.toStdString();
+            EXPECT_EQ(record.thumbFile, fileNameFromUrl(post.thumbnail)) << post.link.toStdString();
         }
         return listing;
     }
@@ -128,10 +128,10 @@ TEST_F(WordpressCatalogue, ASearchOfTwoWordsAndACategoryListWhatTheSiteFinds)
     })) << words.toStdString();
 
     // "Arrow Icons", the second row from the top of the category list.
-    CtlLayers* list = window->menuPanel();
+    LayerListWidget* list = window->menuPanel();
     const QPoint arrowRow(60, LayerList::kItemHeight * (20 - 1 - 18) + LayerList::kItemHeight / 2);
     QTest::mouseMove(list, arrowRow);
-    WAIT_EQ(list->SelectedIndex(), 18, kBoundMs);
+    WAIT_EQ(list->selectedIndex(), 18, kBoundMs);
     click(list, arrowRow);
     EXPECT_EQ(window->client().lastRequestUrl(), base + "?s=arrow");
     WAIT_UNTIL(!window->client().isLoading(), kBoundMs);
@@ -156,7 +156,7 @@ TEST_F(WordpressCatalogue, ADashedIconDownloadsAtFullSizeAndSavesAsPngGifAndIco)
     const QImage original = QImage::fromData(WordpressListing::fetch(fullUrl, &error));
     ASSERT_FALSE(original.isNull()) << error.toStdString();
 
-    IconsOLE* tile = window->iconGrid()->tile(index);
+    IconTile* tile = window->iconGrid()->tile(index);
     for (const QString ext : {"png", "gif", "ico"}) {
         QTest::mouseMove(tile, QPoint(20, 20));
         WAIT_UNTIL(tile->strip().isActive(), kBoundMs);
