@@ -28,13 +28,20 @@ if(PICTOMINE_BUILD_FUZZERS)
 endif()
 
 # pictomine_library(NAME folder DEPS ...): a static library of every source in the folder.
+# Its public include folder holds only its own headers: build/include/<folder>/<folder> links to
+# the source folder, so "<folder>/X.h" is found only by code that links the library, and a
+# library sees the headers of the libraries it depends on and no others.
 function(pictomine_library name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp
        ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.qrc)
   list(FILTER sources INCLUDE REGEX "\\.(cpp|h|qrc)$")
   add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  get_filename_component(folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+  set(public ${CMAKE_BINARY_DIR}/include/${folder})
+  file(MAKE_DIRECTORY ${public})
+  file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${public}/${folder} SYMBOLIC)
+  target_include_directories(${name} PUBLIC ${public})
   target_link_libraries(${name} PUBLIC pictomine_options ${ARG_DEPS})
   set_target_properties(${name} PROPERTIES LINKER_LANGUAGE CXX)
 endfunction()
