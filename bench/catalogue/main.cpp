@@ -43,13 +43,13 @@ public:
 };
 
 // One query; returns the milliseconds to the 30th tile, or -1 when it did not get there.
-qint64 timeOneQuery(int parallel)
+qint64 timeOneQuery(const SiteAddress& site, const QString& icons, int parallel)
 {
     QElapsedTimer clock;
     CountingView view;
     view.clock = &clock;
     BusyPointer pointer;
-    CatalogueClient client(view, pointer, AppPaths::icons());
+    CatalogueClient client(view, pointer, site, icons);
     client.setParallelFetches(parallel);
     clock.start();
     client.startQuery("");
@@ -64,11 +64,11 @@ double median(std::vector<qint64> v)
     return v.size() % 2 ? double(v[v.size() / 2]) : double(v[v.size() / 2 - 1] + v[v.size() / 2]) / 2.0;
 }
 
-std::vector<qint64> runs(int parallel)
+std::vector<qint64> runs(const SiteAddress& site, const QString& icons, int parallel)
 {
     std::vector<qint64> times;
     for (int i = 0; i < kRuns; ++i) {
-        const qint64 t = timeOneQuery(parallel);
+        const qint64 t = timeOneQuery(site, icons, parallel);
         if (t < 0) {
             std::fprintf(stderr, "query with %d at a time did not place %d tiles\n", parallel, kTiles);
             std::exit(1);
@@ -96,7 +96,7 @@ int main(int argc, char** argv)
     const int latencyMs = argc > 1 ? std::atoi(argv[1]) : kDefaultLatencyMs;
 
     QTemporaryDir root;
-    AppPaths::setRoot(root.path());
+    const QString icons = AppPaths(root.path()).icons();
     QDir(root.path()).mkdir("Icons");
 
     QProcess site;
@@ -111,14 +111,15 @@ int main(int argc, char** argv)
     while (!site.canReadLine() && wait.elapsed() < kBoundMs && site.state() == QProcess::Running)
         site.waitForReadyRead(1000);
     const QString base = QString::fromUtf8(site.readLine()).trimmed();
-    if (!SiteAddress::setBase(base)) {
+    SiteAddress address;
+    if (!address.setBase(base)) {
         std::fprintf(stderr, "the site printed no usable address: \"%s\"\n", qPrintable(base));
         return 1;
     }
 
-    timeOneQuery(6); // warm-up: connections, first renders on the site
-    const std::vector<qint64> six = runs(6);
-    const std::vector<qint64> one = runs(1);
+    timeOneQuery(address, icons, 6); // warm-up: connections, first renders on the site
+    const std::vector<qint64> six = runs(address, icons, 6);
+    const std::vector<qint64> one = runs(address, icons, 1);
     const double floorMs = 6.0 * latencyMs;
 
     std::printf("Front page to the %dth tile, %d ms per answer, %d runs each (ms):\n", kTiles, latencyMs,

@@ -5,12 +5,13 @@
 //   export itself takes (what the stall would be if the export ran on the window's thread), and
 //   the process's peak memory.
 // Whole-process timings against ImageMagick are in compare-imagemagick.sh beside this file.
-#include "export/ImageSaver.h"
 #include "export/IconDownloadFlow.h"
+#include "export/ImageSaver.h"
 #include "export/OctreeQuantiser.h"
 #include "platform/AppPaths.h"
 #include "platform/Dialogs.h"
 #include "platform/SaveRequest.h"
+#include "platform/SiteAddress.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -93,10 +94,12 @@ long peakMegabytes()
 
 // Runs the download flow's export of Downloads/<name> to `target` and reports the longest
 // lateness of a 10 ms timer on this thread meanwhile.
-void stallDuringExport(BenchDialogs& dialogs, const QString& name, const QString& target)
+void stallDuringExport(BenchDialogs& dialogs, const AppPaths& paths, const QString& name,
+                       const QString& target)
 {
     BusyPointer pointer;
-    IconDownloadFlow flow(dialogs, pointer, FileWriter::system(), nullptr);
+    const SiteAddress site; // the picture is in Downloads/ already: nothing is fetched
+    IconDownloadFlow flow(dialogs, pointer, FileWriter::system(), paths, site, nullptr);
     dialogs.answer = target;
     QElapsedTimer clock;
     qint64 last = 0;
@@ -134,10 +137,10 @@ void stallDuringExport(BenchDialogs& dialogs, const QString& name, const QString
 void stallFigures()
 {
     QTemporaryDir dir;
-    AppPaths::setRoot(dir.filePath("app"));
+    const AppPaths paths(dir.filePath("app"));
     // The flow remembers the save folder: in a settings file of the run, not the user's.
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.filePath("config"));
-    AppPaths::ensureLayout();
+    paths.ensureLayout();
     {
         QImage big(kSide, kSide, QImage::Format_RGB32);
         for (int y = 0; y < kSide; ++y) {
@@ -145,7 +148,7 @@ void stallFigures()
             for (int x = 0; x < kSide; ++x)
                 row[x] = qRgb(x * 255 / kSide, y * 255 / kSide, (x + y) * 127 / kSide);
         }
-        if (!big.save(AppPaths::downloads() + "/201511big.png", "PNG")) {
+        if (!big.save(paths.downloads() + "/201511big.png", "PNG")) {
             std::fprintf(stderr, "cannot write the sample picture\n");
             return;
         }
@@ -154,7 +157,7 @@ void stallFigures()
                 kSide);
     BenchDialogs dialogs;
     for (const char* name : {"big.gif", "big.png", "big.jpg", "big.ico"})
-        stallDuringExport(dialogs, "201511big-150x150.png", dir.filePath(name));
+        stallDuringExport(dialogs, paths, "201511big-150x150.png", dir.filePath(name));
     std::printf("peak memory of the process: %ld MB\n", peakMegabytes());
 }
 

@@ -4,6 +4,7 @@
 // window's libraries (widgets, network, SVG, HTML parsing), which the dynamic loader binds
 // eagerly before main() runs.
 #include "export/ExportCommand.h"
+#include "platform/AppPaths.h"
 
 #include <QCoreApplication>
 
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
     }
     QCoreApplication app(argc, argv);
     QTextStream errors(stderr);
-    ExportCommand::endProcess(
-        ExportCommand::run(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), errors));
+    ExportCommand::endProcess(ExportCommand::run(QString::fromLocal8Bit(argv[2]),
+                                                 QString::fromLocal8Bit(argv[3]),
+                                                 AppPaths(AppPaths::defaultRoot()), errors));
 }

@@ -4,6 +4,7 @@
 #include "catalogue/ThumbnailDecoder.h"
 #include "grid/IconGrid.h"
 #include "grid/IconTile.h"
+#include "platform/AppPaths.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -57,7 +58,8 @@ int main(int argc, char** argv)
 
     QWidget viewport;
     viewport.resize(kViewportWidth, kViewportHeight);
-    IconGrid grid(&viewport);
+    const AppPaths folders(dir.path());
+    IconGrid grid(folders, &viewport);
     grid.setGeometry(0, 0, kViewportWidth, kViewportHeight);
     viewport.show();
     QCoreApplication::processEvents();

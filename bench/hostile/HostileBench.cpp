@@ -12,6 +12,7 @@
 #include "platform/BusyPointer.h"
 #include "platform/Clipboard.h"
 #include "platform/DesktopShell.h"
+#include "platform/Dialogs.h"
 #include "platform/SiteAddress.h"
 #include "platform/StallMeter.h"
 
@@ -85,14 +86,16 @@ private:
 void runCase(const HostileSite& site, const QString& name)
 {
     QTemporaryDir root;
-    AppPaths::setRoot(root.path());
-    AppPaths::ensureLayout();
-    SiteAddress::setBase(site.baseUrl(name));
+    const AppPaths paths(root.path());
+    paths.ensureLayout();
+    SiteAddress address;
+    address.setBase(site.baseUrl(name));
     resetPeakMemory();
 
-    DesktopShell shell;
+    DesktopShell shell(Dialogs::instance());
     BusyPointer pointer;
-    MainWindow window(WindowServices{shell, pointer, Clipboard::system()});
+    MainWindow window(
+        WindowServices{paths, address, shell, pointer, Clipboard::system(), Dialogs::instance()});
     StallMeter meter;
     KeystrokeProbe probe(window.searchBar());
     bool shown = false;

@@ -67,29 +67,31 @@ int Application::run(int argc, char** argv)
     substituteFonts();
     Artwork::init();
     QApplication::setWindowIcon(Artwork::icon());
-    if (const QString problem = WindowlessCommands::settleAddress(cl); !problem.isEmpty()) {
+    SiteAddress site;
+    if (const QString problem = WindowlessCommands::settleAddress(cl, site); !problem.isEmpty()) {
         // An address from the settings file is no command-line mistake: tell whoever started us.
         if (cl.screenshot.isEmpty() && cl.baseUrl.isEmpty())
             Dialogs::instance().critical(problem);
         return WindowlessCommands::fail(problem, cl.baseUrl.isEmpty() ? WindowlessCommands::kFailure
                                                                       : WindowlessCommands::kUsageError);
     }
-    if (const QString problem = WindowlessCommands::settleFolder(cl); !problem.isEmpty()) {
+    const AppPaths paths = WindowlessCommands::folderOf(cl);
+    if (const QString problem = paths.prepare(); !problem.isEmpty()) {
         // A screenshot run has nobody to answer a message box.
         if (cl.screenshot.isEmpty())
             Dialogs::instance().critical(problem);
         return WindowlessCommands::fail(problem, WindowlessCommands::kFailure);
     }
-    FolderLock lock(AppPaths::root());
+    FolderLock lock(paths.root());
     if (const QString taken = lock.acquire(); !taken.isEmpty()) {
         if (cl.screenshot.isEmpty())
             Dialogs::instance().critical(taken);
         return WindowlessCommands::fail(taken, WindowlessCommands::kFailure);
     }
 
-    DesktopShell shell;
+    DesktopShell shell(Dialogs::instance());
     BusyPointer pointer;
-    MainWindow window(WindowServices{shell, pointer, Clipboard::system()});
+    MainWindow window(WindowServices{paths, site, shell, pointer, Clipboard::system(), Dialogs::instance()});
     int status = 0;
     if (!cl.screenshot.isEmpty())
         arrangeScreenshot(window, cl.screenshot, status);

@@ -25,7 +25,8 @@ QPixmap crossGlyph(qreal dpr)
 }
 } // namespace
 
-BusyWindow::BusyWindow(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint)
+BusyWindow::BusyWindow(const AppPaths& paths, QWidget* owner)
+    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint), m_paths(paths)
 {
     setFixedSize(kClientSize);
     // The keyboard stays with the main window (Escape there cancels).
@@ -60,7 +61,7 @@ void BusyWindow::showEvent(QShowEvent*)
             close();
             return;
         }
-        m_frames.load(devicePixelRatioF());
+        m_frames.load(m_paths, devicePixelRatioF());
         m_loaded = true;
     }
     m_timer.start(kFramePeriodMs, this);

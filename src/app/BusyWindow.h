@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QWidget>
 
+class AppPaths;
 class QLabel;
 class PictureBox;
 
@@ -23,7 +24,8 @@ public:
     static constexpr int kSpinnerLeft = 25;
     static constexpr int kSpinnerSize = 32;
 
-    explicit BusyWindow(QWidget* owner = nullptr);
+    // The spinner frames are read from `paths`, which outlives the window.
+    explicit BusyWindow(const AppPaths& paths, QWidget* owner = nullptr);
 
     [[nodiscard]] const SpinnerFrames& frames() const { return m_frames; }
     [[nodiscard]] const QImage& surface() const { return m_surface; }
@@ -49,6 +51,7 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
+    const AppPaths& m_paths;
     DrawingSession m_session;
     SpinnerFrames m_frames;
     QBasicTimer m_timer;

@@ -5,8 +5,8 @@
 
 #include <QWidget>
 
-GridScroll::GridScroll(QWidget* viewport, QWidget* surface, Scrollbar* bar,
-                       std::function<bool()> hasResults, std::function<int()> bottomReserve)
+GridScroll::GridScroll(QWidget* viewport, QWidget* surface, Scrollbar* bar, std::function<bool()> hasResults,
+                       std::function<int()> bottomReserve)
     : m_viewport(viewport), m_surface(surface), m_bar(bar), m_hasResults(std::move(hasResults)),
       m_bottomReserve(std::move(bottomReserve))
 {

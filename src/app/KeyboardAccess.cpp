@@ -1,10 +1,10 @@
 #include "app/KeyboardAccess.h"
 
-#include "app/MainWindow.h"
 #include "app/BusyWindow.h"
+#include "app/MainWindow.h"
 #include "app/PictureBox.h"
-#include "controls/LayerListWidget.h"
 #include "controls/FocusFrame.h"
+#include "controls/LayerListWidget.h"
 #include "controls/Scrollbar.h"
 #include "grid/IconGrid.h"
 

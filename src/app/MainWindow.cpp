@@ -1,9 +1,9 @@
 #include "app/MainWindow.h"
 
 #include "app/AccessibleFactory.h"
+#include "app/BusyWindow.h"
 #include "app/CaretRest.h"
 #include "app/ChromeParts.h"
-#include "app/BusyWindow.h"
 #include "app/GridScroll.h"
 #include "app/KeyboardAccess.h"
 #include "app/LoadMoreSlide.h"
@@ -67,7 +67,7 @@ using ChromeParts::textLabel;
 
 MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_services(services),
-      m_client(*this, services.pointer, AppPaths::icons(), services.files)
+      m_client(*this, services.pointer, services.site, services.paths.icons(), services.files)
 {
     setWindowTitle(QStringLiteral("Pictomine"));
     setWindowIcon(Artwork::icon());
@@ -82,19 +82,21 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     buildGrid();
     makeButtons();
     colourChrome();
-    m_busy = new BusyWindow(this);
-    m_download = new IconDownloadFlow(Dialogs::instance(), m_services.pointer, m_services.files, this, this);
+    m_busy = new BusyWindow(services.paths, this);
+    m_download = new IconDownloadFlow(services.dialogs, services.pointer, services.files, services.paths,
+                                      services.site, this, this);
     connect(m_download, &IconDownloadFlow::downloadFinished, this, &MainWindow::onDownloadFinished);
     connect(m_busy, &BusyWindow::cancelled, m_download, &IconDownloadFlow::cancel);
     connect(m_download, &IconDownloadFlow::downloadProgress, m_busy, &BusyWindow::showProgress);
     connect(m_busy, &BusyWindow::cancelled, this, &MainWindow::hideBusyWindow);
-    m_copy = new IconClipboard(services.clipboard, Dialogs::instance(), services.files, this, this);
+    m_copy = new IconClipboard(services.clipboard, services.dialogs, services.files, services.paths,
+                               services.site, this, this);
     connect(m_iconGrid, &IconGrid::copyImageRequested, m_copy, &IconClipboard::copyImage);
     connect(m_iconGrid, &IconGrid::copyAddressRequested, m_copy, &IconClipboard::copyAddress);
 
     m_menuWidth = WindowLayout::kMenuWidth;
     m_menuPanel->setVisible(true);
-    m_client.keywords().loadKeywords(AppPaths::goodLuck());
+    m_client.keywords().loadKeywords(services.paths.goodLuck());
     MenuButtonLook::paintIdle(m_menuButton->surface());
     m_menuButton->update();
     // The category menu is filled by the layout pass, at the list's laid-out size: filled at
@@ -197,7 +199,7 @@ void MainWindow::buildToolbar()
 void MainWindow::buildGrid()
 {
     m_gridViewport = filled(this, Qt::white);
-    m_iconGrid = new IconGrid(m_gridViewport);
+    m_iconGrid = new IconGrid(m_services.paths, m_gridViewport);
     connect(m_iconGrid, &IconGrid::surfaceHeightChanged, this, &MainWindow::updateScrollRange);
     connect(m_iconGrid, &IconGrid::backgroundReleased, this, &MainWindow::gridBackgroundReleased);
     connect(m_iconGrid, &IconGrid::downloadClicked, this, &MainWindow::onDownloadClick);
@@ -609,6 +611,7 @@ void MainWindow::shutdown()
 void MainWindow::saveKeywords()
 {
     QString error;
-    if (!m_client.keywords().saveKeywords(AppPaths::goodLuck(), m_services.files, &error) && !error.isEmpty())
+    if (!m_client.keywords().saveKeywords(m_services.paths.goodLuck(), m_services.files, &error) &&
+        !error.isEmpty())
         QTextStream(stderr) << "pictomine: the Good Luck keyword list was not saved. " << error << '\n';
 }

@@ -80,13 +80,13 @@ void PictureBox::mousePressEvent(QMouseEvent* e)
     if (e->button() == Qt::LeftButton)
         m_pressedInside = true;
     Q_EMIT mousePressed(MouseCodes::button(e->button()), MouseCodes::shift(e->modifiers()),
-                     float(e->position().x()), float(e->position().y()));
+                        float(e->position().x()), float(e->position().y()));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* e)
 {
     Q_EMIT mouseMoved(MouseCodes::button(e->buttons()), MouseCodes::shift(e->modifiers()),
-                     float(e->position().x()), float(e->position().y()));
+                      float(e->position().x()), float(e->position().y()));
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* e)
@@ -97,7 +97,7 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* e)
     if (e->button() == Qt::LeftButton)
         m_pressedInside = false;
     Q_EMIT mouseReleased(MouseCodes::button(e->button()), MouseCodes::shift(e->modifiers()),
-                   float(e->position().x()), float(e->position().y()));
+                         float(e->position().x()), float(e->position().y()));
     if (click)
         Q_EMIT clicked();
 }

@@ -4,10 +4,10 @@
 
 #include <QFileInfo>
 
-void SpinnerFrames::load(qreal devicePixelRatio)
+void SpinnerFrames::load(const AppPaths& paths, qreal devicePixelRatio)
 {
     for (int n = 1; n <= kFrames; ++n) {
-        const QString path = AppPaths::spinnerFrame(n);
+        const QString path = paths.spinnerFrame(n);
         // Only from the same folder, so a set of frames of one's own is not mixed with ours.
         const QString doubled = path.chopped(4) + QStringLiteral("@2x.png");
         QImage& slot = m_slots[size_t(n - 1)];

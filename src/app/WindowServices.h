@@ -2,17 +2,24 @@
 
 #include "platform/FileWriter.h"
 
+class AppPaths;
 class BusyPointer;
 class Clipboard;
+class Dialogs;
 class Shell;
+class SiteAddress;
 
-// The desktop services the main window reaches through, passed in so tests can watch them and
-// stand in for them (a desktop without a browser, a pointer whose claims are counted, a clipboard
-// that keeps what was copied, a disk that fills up). They outlive the window.
+// The process-wide services the main window reaches through, passed in so tests can watch them
+// and stand in for them (a desktop without a browser, a pointer whose claims are counted, a
+// clipboard that keeps what was copied, dialogs that answer by script, a disk that fills up, an
+// application folder and a catalogue of their own). They outlive the window.
 struct WindowServices {
+    const AppPaths& paths;
+    const SiteAddress& site;
     Shell& shell;
     BusyPointer& pointer;
     Clipboard& clipboard;
+    Dialogs& dialogs;
     // Writes every file of the window: thumbnails, downloads, exports, the keyword list.
     FileWriter& files = FileWriter::system();
 };

@@ -21,11 +21,12 @@ namespace
 {
     QCoreApplication app(argc, argv);
     int status = WindowlessCommands::kFailure;
-    if (const QString problem = WindowlessCommands::settleFolder(cl); !problem.isEmpty()) {
+    const AppPaths paths = WindowlessCommands::folderOf(cl);
+    if (const QString problem = paths.prepare(); !problem.isEmpty()) {
         WindowlessCommands::fail(problem, status);
     } else {
         QTextStream errors(stderr);
-        status = ExportCommand::run(cl.exportArgs[0], cl.exportArgs[1], errors);
+        status = ExportCommand::run(cl.exportArgs[0], cl.exportArgs[1], paths, errors);
     }
     ExportCommand::endProcess(status);
 }
@@ -75,16 +76,15 @@ std::optional<int> WindowlessCommands::run(const CommandLine& cl, int argc, char
     return std::nullopt;
 }
 
-QString WindowlessCommands::settleFolder(const CommandLine& cl)
+AppPaths WindowlessCommands::folderOf(const CommandLine& cl)
 {
-    AppPaths::setRoot(AppPaths::defaultRoot(cl.home));
-    return AppPaths::prepare();
+    return AppPaths(AppPaths::defaultRoot(cl.home));
 }
 
-QString WindowlessCommands::settleAddress(const CommandLine& cl)
+QString WindowlessCommands::settleAddress(const CommandLine& cl, SiteAddress& site)
 {
     const CatalogueAddress in = CatalogueAddress::resolve(cl.baseUrl);
-    if (in.error.isEmpty() && SiteAddress::setBase(in.address))
+    if (in.error.isEmpty() && site.setBase(in.address))
         return {};
     return QStringLiteral("not a usable catalogue address (%1) from %2: %3")
         .arg(in.error, in.source, in.address);

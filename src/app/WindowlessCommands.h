@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/CommandLine.h"
+#include "platform/AppPaths.h"
+#include "platform/SiteAddress.h"
 
 #include <optional>
 
@@ -20,11 +22,11 @@ public:
     // Runs what the command line asks for and returns its exit status, or nothing when it asks
     // for the window. --export ends the process itself once its file is in place.
     static std::optional<int> run(const CommandLine& cl, int argc, char** argv);
-    // Settles the application folder: empty when it is ready, else why it cannot be used.
-    static QString settleFolder(const CommandLine& cl);
-    // Puts the catalogue address in force into effect: empty when done, else why the address
+    // The application folder the command line chooses.
+    static AppPaths folderOf(const CommandLine& cl);
+    // Puts the catalogue address in force into `site`: empty when done, else why the address
     // cannot be used and where it came from.
-    static QString settleAddress(const CommandLine& cl);
+    static QString settleAddress(const CommandLine& cl, SiteAddress& site);
     // Writes "pictomine: message" to the standard error and returns status.
     static int fail(const QString& message, int status);
 };

@@ -12,9 +12,9 @@ namespace
 constexpr int kProgressStep = 10;
 }
 
-CatalogueClient::CatalogueClient(ResultView& view, BusyPointer& pointer, const QString& iconsFolder,
-                                 FileWriter& files, QObject* parent)
-    : QObject(parent), m_view(view), m_pointer(pointer), m_cache(iconsFolder, files)
+CatalogueClient::CatalogueClient(ResultView& view, BusyPointer& pointer, const SiteAddress& site,
+                                 const QString& iconsFolder, FileWriter& files, QObject* parent)
+    : QObject(parent), m_view(view), m_pointer(pointer), m_site(site), m_cache(iconsFolder, files)
 {
     connect(&m_images, &ImagePass::imageReady, this,
             [this](int, const QString& address, bool ok, const QByteArray& bytes) {
@@ -107,7 +107,7 @@ void CatalogueClient::loadResultPage(int page, bool frontPage)
 {
     stop();
     const quint64 generation = m_generation;
-    m_lastUrl = RequestUrl::build(SiteAddress::base(), page, frontPage, m_state.keyword);
+    m_lastUrl = RequestUrl::build(m_site.base(), page, frontPage, m_state.keyword);
     m_pageNumber = page;
     m_postsListed = 0;
     m_listAtPageStart = int(m_resultList.size());
@@ -129,7 +129,7 @@ void CatalogueClient::onDocumentComplete(quint64 generation, PageLoader::Outcome
     if (outcome == PageLoader::Outcome::Loaded)
         m_state.pagesLoaded = m_pageNumber;
     const int before = m_state.resultCount;
-    LinkPass::run(m_page.links(), m_records, m_state.resultCount, SiteAddress::base());
+    LinkPass::run(m_page.links(), m_records, m_state.resultCount, m_site.base());
     m_postsListed = m_state.resultCount - before;
     m_previousName.clear();
     m_images.start(m_page.images());

@@ -16,6 +16,7 @@
 #include <deque>
 #include <vector>
 
+class SiteAddress;
 class ResultView;
 
 // The catalogue side of the main window: the query state, the result set (records and the list
@@ -38,8 +39,9 @@ public:
     // The page load holds its own claim on the pointer from its start until 30 results are shown
     // or it ends. The thumbnail cache goes into iconsFolder (see ThumbnailCache), written through
     // `files`.
-    CatalogueClient(ResultView& view, BusyPointer& pointer, const QString& iconsFolder,
-                    FileWriter& files = FileWriter::system(), QObject* parent = nullptr);
+    CatalogueClient(ResultView& view, BusyPointer& pointer, const SiteAddress& site,
+                    const QString& iconsFolder, FileWriter& files = FileWriter::system(),
+                    QObject* parent = nullptr);
 
     // Begins a new result set for the search box text (empty = the front page).
     void startQuery(const QString& searchText);
@@ -81,6 +83,7 @@ private:
 
     ResultView& m_view;
     BusyPointer& m_pointer;
+    const SiteAddress& m_site;
     BusyPointer::Claim m_pageClaim;
     ThumbnailCache m_cache;
     PageLoader m_page;

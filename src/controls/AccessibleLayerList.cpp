@@ -3,7 +3,9 @@
 #include "controls/AccessibleLayerRow.h"
 #include "controls/LayerListWidget.h"
 
-AccessibleLayerList::AccessibleLayerList(LayerListWidget* list) : QAccessibleWidget(list, QAccessible::List) {}
+AccessibleLayerList::AccessibleLayerList(LayerListWidget* list) : QAccessibleWidget(list, QAccessible::List)
+{
+}
 
 AccessibleLayerList::~AccessibleLayerList()
 {

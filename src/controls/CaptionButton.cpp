@@ -124,6 +124,6 @@ void CaptionButton::mouseMoveEvent(QMouseEvent* event)
 void CaptionButton::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPointF at = event->position();
-    Q_EMIT mouseReleased(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()), float(at.x()),
-                   float(at.y()));
+    Q_EMIT mouseReleased(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
+                         float(at.x()), float(at.y()));
 }

@@ -2,8 +2,8 @@
 
 #include "controls/FocusMark.h"
 #include "controls/ListKeys.h"
-#include "controls/TextDraw.h"
 #include "controls/Scrollbar.h"
+#include "controls/TextDraw.h"
 #include "platform/MouseCodes.h"
 
 #include <QAccessible>
@@ -38,14 +38,14 @@ void LayerListWidget::clear()
     update();
 }
 
-void LayerListWidget::addLayer(const QImage& image, const QString& caption, int width, int height, double opacity,
-                          bool visible)
+void LayerListWidget::addLayer(const QImage& image, const QString& caption, int width, int height,
+                               double opacity, bool visible)
 {
     m_list.load({image, caption, width, height, opacity, visible});
 }
 
 bool LayerListWidget::updateLayer(const QImage& image, int width, int height, int index, double opacity,
-                            bool visible)
+                                  bool visible)
 {
     return m_list.update(index, image, width, height, opacity, visible);
 }
@@ -155,7 +155,7 @@ void LayerListWidget::mousePressEvent(QMouseEvent* event)
         m_buttonHeld = true;
     m_list.hitTest(float(at.x()), float(at.y()), m_scrollbar->value());
     Q_EMIT mousePressed(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
-                     float(at.x()), float(at.y()));
+                        float(at.x()), float(at.y()));
 }
 
 void LayerListWidget::mouseMoveEvent(QMouseEvent* event)
@@ -169,15 +169,15 @@ void LayerListWidget::mouseMoveEvent(QMouseEvent* event)
             announceSelection();
     }
     Q_EMIT mouseMoved(MouseCodes::button(event->buttons()), MouseCodes::shift(event->modifiers()),
-                     float(at.x()), float(at.y()));
+                      float(at.x()), float(at.y()));
 }
 
 void LayerListWidget::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPointF at = event->position();
     m_buttonHeld = false;
-    Q_EMIT mouseReleased(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()), float(at.x()),
-                   float(at.y()));
+    Q_EMIT mouseReleased(MouseCodes::button(event->button()), MouseCodes::shift(event->modifiers()),
+                         float(at.x()), float(at.y()));
 }
 
 void LayerListWidget::keyPressEvent(QKeyEvent* event)

@@ -14,8 +14,8 @@ class Scrollbar;
 // back buffer 300 pixels wide (drawLayers), at the device pixel ratio like the surface; redraw copies
 // the visible part to the control's persistent surface and highlights the selected row. The row under the
 // pointer becomes the selection, except while the left button is held. Layers are kept in load order and
-// shown in reverse: the last loaded is the top row. The inner scrollbar m_scrollbar scrolls a list taller than the
-// control.
+// shown in reverse: the last loaded is the top row. The inner scrollbar m_scrollbar scrolls a list taller
+// than the control.
 class LayerListWidget : public QWidget
 {
     Q_OBJECT
@@ -39,7 +39,7 @@ public:
     void clear();
     // Appends a layer; nothing is redrawn.
     void addLayer(const QImage& image, const QString& caption, int width, int height, double opacity = 0.0,
-                   bool visible = false);
+                  bool visible = false);
     // Overwrites the size, opacity and visibility of layer index, and its image when image is
     // not null; nothing is redrawn. An index outside the layers changes nothing and gives false.
     [[nodiscard]] bool updateLayer(const QImage& image, int width, int height, int index,
@@ -90,7 +90,7 @@ private:
 
     DrawingSession m_session;
     LayerList m_list;
-    DrawingSurface m_buffer;        // the back buffer, 300 logical pixels wide, holding every row
+    DrawingSurface m_buffer; // the back buffer, 300 logical pixels wide, holding every row
     int m_contentHeight = 0; // its height in logical pixels
     QImage m_surface;
     Scrollbar* m_scrollbar = nullptr;

@@ -70,7 +70,7 @@ void Scrollbar::registerMessages()
 }
 
 void Scrollbar::interceptEvent(bool, bool& handled, qintptr& result, QObject*& target, int& message,
-                                 QEvent*& event)
+                               QEvent*& event)
 {
     if (target != this)
         return;
@@ -123,7 +123,7 @@ void Scrollbar::paintBar()
     m_painter.paint(painter, m_style, isEnabled(), themed, palette(), style(), this,
                     [this, &painter](const ScrollbarPainter::PartPaint& part) {
                         Q_EMIT paintPart(&painter, part.rect.left, part.rect.top, part.rect.right,
-                                       part.rect.bottom, part.part, part.state);
+                                         part.rect.bottom, part.part, part.state);
                     });
 }
 

@@ -57,8 +57,8 @@ public:
     [[nodiscard]] bool isHorizontal() const { return m_orientation == int(ScrollOrientation::Horizontal); }
     [[nodiscard]] bool showButtons() const { return m_showButtons; }
 
-    // maximum never drops below minimum (and minimum never rises above maximum); a value left outside is pulled
-    // in. The thumb follows.
+    // maximum never drops below minimum (and minimum never rises above maximum); a value left outside is
+    // pulled in. The thumb follows.
     void setMaximum(int maximum);
     void setMinimum(int minimum);
     // Clamps into [minimum, maximum] and places the thumb; true when the stored value changed.

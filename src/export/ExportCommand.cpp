@@ -3,15 +3,14 @@
 #include "export/ExportSource.h"
 #include "export/FileTypeCode.h"
 #include "export/RenderAndSaveIcon.h"
-#include "platform/AppPaths.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
 #include <cstdlib>
 
-int ExportCommand::run(const QString& source, const QString& destination, QTextStream& errors,
-                       FileWriter& files)
+int ExportCommand::run(const QString& source, const QString& destination, const AppPaths& paths,
+                       QTextStream& errors, FileWriter& files)
 {
     ExportSource::allowBoundedImages();
     ExportSource::Decoded decoded = ExportSource::read(source);
@@ -22,8 +21,9 @@ int ExportCommand::run(const QString& source, const QString& destination, QTextS
     }
     const int fileType = FileTypeCode::fromPath(destination);
     // The same arguments as a tile's save: high-speed modes, transparent background, quality 90.
-    const ExportResult result = RenderAndSaveIcon(destination, fileType, 0, 1, 1, true, true, 0, 90,
-                                                  std::move(decoded.image), true, nullptr, nullptr, files);
+    const ExportResult result =
+        renderAndSaveIcon(destination, fileType, 0, 1, 1, true, true, 0, 90, std::move(decoded.image), true,
+                          paths.sizes(), nullptr, nullptr, files);
     if (!result.ok) {
         QString line = result.message;
         line.replace('\n', ' ');

@@ -2,15 +2,15 @@
 
 #include "export/DownloadNames.h"
 #include "export/ExportSource.h"
-#include "platform/AppPaths.h"
-#include "platform/SiteAddress.h"
 
 #include <QFileInfo>
 #include <QFutureWatcher>
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
-FullIconFetch::FullIconFetch(FileWriter& files, QObject* parent) : QObject(parent), m_files(files)
+FullIconFetch::FullIconFetch(const AppPaths& paths, const SiteAddress& site, FileWriter& files,
+                             QObject* parent)
+    : QObject(parent), m_paths(paths), m_site(site), m_files(files)
 {
     ExportSource::allowBoundedImages();
     m_transfer.setTimeout(0);
@@ -19,17 +19,17 @@ FullIconFetch::FullIconFetch(FileWriter& files, QObject* parent) : QObject(paren
     connect(&m_transfer, &Transfer::progress, this, &FullIconFetch::progress);
 }
 
-QString FullIconFetch::pathFor(const QString& thumbName)
+QString FullIconFetch::pathFor(const AppPaths& paths, const QString& thumbName)
 {
     const DownloadNames names = DownloadNames::derive(thumbName);
-    return names.isPlainFileName() ? AppPaths::downloads() + "/" + names.fullFileName : QString();
+    return names.isPlainFileName() ? paths.downloads() + "/" + names.fullFileName : QString();
 }
 
 void FullIconFetch::start(const QString& thumbName)
 {
     cancel();
     const DownloadNames names = DownloadNames::derive(thumbName);
-    m_path = pathFor(thumbName);
+    m_path = pathFor(m_paths, thumbName);
     if (m_path.isEmpty()) {
         m_url.clear();
         onWorker(
@@ -40,7 +40,7 @@ void FullIconFetch::start(const QString& thumbName)
             [this](const QString& problem) { finish(problem); });
         return;
     }
-    m_url = names.fullSizeUrl(SiteAddress::base());
+    m_url = names.fullSizeUrl(m_site.base());
     if (!QFileInfo::exists(m_path)) {
         fetch();
         return;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/AppPaths.h"
 #include "platform/FileWriter.h"
+#include "platform/SiteAddress.h"
 #include "platform/Transfer.h"
 
 #include <QObject>
@@ -20,13 +22,15 @@ public:
     // (and at the size cap), not at a total deadline.
     static constexpr int kIdleTimeoutMs = 15000;
 
-    explicit FullIconFetch(FileWriter& files, QObject* parent = nullptr);
+    // Stores into the downloads folder of `paths`, fetching from `site`; both outlive the fetch.
+    FullIconFetch(const AppPaths& paths, const SiteAddress& site, FileWriter& files,
+                  QObject* parent = nullptr);
 
     void start(const QString& thumbName);
     // Ends the running fetch: nothing is stored and no signal follows.
     void cancel();
     // Where the full-size icon of a thumbnail is kept; empty when its name is not a plain file name.
-    [[nodiscard]] static QString pathFor(const QString& thumbName);
+    [[nodiscard]] static QString pathFor(const AppPaths& paths, const QString& thumbName);
     // The downloads-folder path of the last start (empty when its name was not usable).
     [[nodiscard]] QString path() const { return m_path; }
 
@@ -44,6 +48,8 @@ private:
     void onWorker(std::function<QString()> work, std::function<void(const QString&)> then);
     void finish(const QString& problem);
 
+    const AppPaths& m_paths;
+    const SiteAddress& m_site;
     FileWriter& m_files;
     Transfer m_transfer;
     QString m_path;

@@ -4,16 +4,15 @@
 #include "export/IconMimeData.h"
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
-#include "platform/SiteAddress.h"
 
 #include <QFutureWatcher>
 #include <QMimeData>
 #include <QtConcurrent/QtConcurrentRun>
 
-IconClipboard::IconClipboard(Clipboard& clipboard, Dialogs& dialogs, FileWriter& files, QWidget* dialogParent,
-                             QObject* parent)
-    : QObject(parent), m_clipboard(clipboard), m_dialogs(dialogs), m_dialogParent(dialogParent),
-      m_fetch(files)
+IconClipboard::IconClipboard(Clipboard& clipboard, Dialogs& dialogs, FileWriter& files, const AppPaths& paths,
+                             const SiteAddress& site, QWidget* dialogParent, QObject* parent)
+    : QObject(parent), m_clipboard(clipboard), m_dialogs(dialogs), m_dialogParent(dialogParent), m_site(site),
+      m_fetch(paths, site, files)
 {
     connect(&m_fetch, &FullIconFetch::ready, this, &IconClipboard::onReady);
     connect(&m_fetch, &FullIconFetch::failed, this, &IconClipboard::tell);
@@ -28,7 +27,7 @@ void IconClipboard::copyImage(const QString& thumbName)
 void IconClipboard::copyAddress(const QString& thumbName)
 {
     auto* data = new QMimeData;
-    data->setText(DownloadNames::derive(thumbName).fullSizeUrl(SiteAddress::base()));
+    data->setText(DownloadNames::derive(thumbName).fullSizeUrl(m_site.base()));
     m_clipboard.setMimeData(data);
     Q_EMIT copied();
 }

@@ -16,8 +16,9 @@ class IconClipboard : public QObject
     Q_OBJECT
 public:
     // `files` stores a full-size icon fetched for copying.
-    IconClipboard(Clipboard& clipboard, Dialogs& dialogs, FileWriter& files, QWidget* dialogParent,
-                  QObject* parent = nullptr);
+    // The icon is stored in the downloads folder of `paths`, fetched from `site`.
+    IconClipboard(Clipboard& clipboard, Dialogs& dialogs, FileWriter& files, const AppPaths& paths,
+                  const SiteAddress& site, QWidget* dialogParent, QObject* parent = nullptr);
 
     void copyImage(const QString& thumbName);
     void copyAddress(const QString& thumbName);
@@ -33,6 +34,7 @@ private:
     Clipboard& m_clipboard;
     Dialogs& m_dialogs;
     QWidget* m_dialogParent;
+    const SiteAddress& m_site;
     FullIconFetch m_fetch;
     int m_generation = 0; // a newer copy supersedes an encoding still running
 };

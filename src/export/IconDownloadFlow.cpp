@@ -64,9 +64,10 @@ QSet<QString> clipboardFiles()
 } // namespace
 
 IconDownloadFlow::IconDownloadFlow(Dialogs& dialogs, BusyPointer& pointer, FileWriter& files,
-                                   QWidget* dialogParent, QObject* parent)
-    : QObject(parent), m_dialogs(dialogs), m_pointer(pointer), m_files(files), m_dialogParent(dialogParent),
-      m_fetch(files)
+                                   const AppPaths& paths, const SiteAddress& site, QWidget* dialogParent,
+                                   QObject* parent)
+    : QObject(parent), m_dialogs(dialogs), m_pointer(pointer), m_files(files), m_paths(paths),
+      m_dialogParent(dialogParent), m_fetch(paths, site, files)
 {
     m_pollTimer.setInterval(kPollMs);
     connect(&m_pollTimer, &QTimer::timeout, this, &IconDownloadFlow::onPollTick);
@@ -105,7 +106,7 @@ void IconDownloadFlow::onStored()
 // written only leaves the file out of the pruning.
 void IconDownloadFlow::keepWithinBound()
 {
-    DownloadQuota quota(AppPaths::downloads(), m_downloadBound);
+    DownloadQuota quota(m_paths.downloads(), m_downloadBound);
     (void)quota.touch(QFileInfo(m_downloadPath).fileName());
     QSet<QString> keep = clipboardFiles();
     keep << m_downloadPath;
@@ -151,7 +152,7 @@ void IconDownloadFlow::onPollTick()
 void IconDownloadFlow::saveAs(const QString& path)
 {
     // The existing file stays until the export has written its replacement completely.
-    const ExportRequest request{path,    FileTypeCode::fromPath(path), 1, true, 90, true, AppPaths::sizes(),
+    const ExportRequest request{path,    FileTypeCode::fromPath(path), 1, true, 90, true, m_paths.sizes(),
                                 &m_files};
     ++m_exportsRunning;
     m_exportSources << m_downloadPath;

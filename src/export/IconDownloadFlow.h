@@ -31,9 +31,9 @@ public:
     static const QString kFolderKey;
 
     // The fetch and each export hold their own claims on the pointer (the hourglass); `files`
-    // writes the download and the exports.
-    IconDownloadFlow(Dialogs& dialogs, BusyPointer& pointer, FileWriter& files, QWidget* dialogParent,
-                     QObject* parent = nullptr);
+    // writes the download and the exports into the folders of `paths`, fetched from `site`.
+    IconDownloadFlow(Dialogs& dialogs, BusyPointer& pointer, FileWriter& files, const AppPaths& paths,
+                     const SiteAddress& site, QWidget* dialogParent, QObject* parent = nullptr);
 
     // The download press for the tile showing thumbName. A press while one is running restarts it.
     void start(const QString& thumbName);
@@ -69,6 +69,7 @@ private:
     BusyPointer& m_pointer;
     BusyPointer::Claim m_fetchClaim;
     FileWriter& m_files;
+    const AppPaths& m_paths;
     QWidget* m_dialogParent;
     FullIconFetch m_fetch;
     QTimer m_pollTimer;

@@ -71,7 +71,7 @@ bool ImageSaver::commitFile(AtomicFile& file)
 }
 
 bool ImageSaver::saveWithWriter(const QString& fileName, const QImage& image, const QString& mimeType,
-                             int quality, int compression)
+                                int quality, int compression)
 {
     QByteArray format;
     if (encoderFormat(mimeType, format) < 0)
@@ -132,8 +132,9 @@ bool ImageSaver::saveMetafile(const QString& fileName, int fileType)
     return commitFile(*file);
 }
 
-bool ImageSaver::save(const QString& fileName, int fileType, bool transparentBackground, int jpegQuality, int /*gifColors*/,
-                   bool /*gifDither*/, int /*tiffColorDepth*/, int /*tiffCompression*/, int gifTransparencyThreshold)
+bool ImageSaver::save(const QString& fileName, int fileType, bool transparentBackground, int jpegQuality,
+                      int /*gifColors*/, bool /*gifDither*/, int /*tiffColorDepth*/, int /*tiffCompression*/,
+                      int gifTransparencyThreshold)
 {
     m_error.clear();
     if (!image() || image()->isNull())
@@ -185,14 +186,16 @@ void ImageSaver::drawGifPreview(QPainter& graphics, int w, int h, int threshold)
     if (!image())
         return;
     const QImage reduced = PaletteReduction::reduce(*image(), PaletteReduction::Key::Alpha, threshold);
-    graphics.drawImage(centredTarget(w, h, imageWidth(), imageHeight()), reduced, QRect(0, 0, imageWidth(), imageHeight()));
+    graphics.drawImage(centredTarget(w, h, imageWidth(), imageHeight()), reduced,
+                       QRect(0, 0, imageWidth(), imageHeight()));
 }
 
 void ImageSaver::drawSmoothed(QPainter& graphics, int w, int h, int /*threshold*/) const
 {
     if (!image())
         return;
-    graphics.drawImage(centredTarget(w, h, imageWidth(), imageHeight()), *image(), QRect(0, 0, imageWidth(), imageHeight()));
+    graphics.drawImage(centredTarget(w, h, imageWidth(), imageHeight()), *image(),
+                       QRect(0, 0, imageWidth(), imageHeight()));
 }
 
 bool ImageSaver::isOpaqueAt(int /*image24*/, int threshold, int x, int y) const

@@ -7,7 +7,6 @@
 #include <QImage>
 #include <QString>
 
-
 #include <memory>
 
 // File type codes shared by the save dialog, the export routine and the writer.

@@ -83,8 +83,8 @@ void OctreeQuantiser::freeNode(int node)
 }
 
 // addColor's descent: one step per depth until a leaf takes the colour; returns that leaf.
-int OctreeQuantiser::descend(int node, int depth, int leafDepth, int& leafCount, quint32 code, quint8 blue, quint8 green,
-                  quint8 red)
+int OctreeQuantiser::descend(int node, int depth, int leafDepth, int& leafCount, quint32 code, quint8 blue,
+                             quint8 green, quint8 red)
 {
     for (;;) {
         const int o = octantAt(code, depth);
@@ -121,8 +121,8 @@ int OctreeQuantiser::descend(int node, int depth, int leafDepth, int& leafCount,
     }
 }
 
-quint32 OctreeQuantiser::addColor(int node, int depth, int leafDepth, int& leafCount, quint8 blue, quint8 green,
-                       quint8 red)
+quint32 OctreeQuantiser::addColor(int node, int depth, int leafDepth, int& leafCount, quint8 blue,
+                                  quint8 green, quint8 red)
 {
     const int leaf =
         descend(node, depth, leafDepth, leafCount, octantCode(blue, green, red), blue, green, red);
@@ -167,7 +167,8 @@ bool OctreeQuantiser::reduceTree(int& leafCount, int startDepth)
     return true;
 }
 
-quint32 OctreeQuantiser::fileColor(int& leafCount, int maxColors, int leafDepth, quint8 blue, quint8 green, quint8 red)
+quint32 OctreeQuantiser::fileColor(int& leafCount, int maxColors, int leafDepth, quint8 blue, quint8 green,
+                                   quint8 red)
 {
     const quint32 code = octantCode(blue, green, red);
     if (m_lastLeaf != 0 && code == m_lastCode) {
@@ -206,8 +207,8 @@ void OctreeQuantiser::finishPalette(int leafCount)
     }
 }
 
-void OctreeQuantiser::buildOctreePalette(int stride, int rows, int padding, const quint8* pixels, int maxColors,
-                              int leafDepth)
+void OctreeQuantiser::buildOctreePalette(int stride, int rows, int padding, const quint8* pixels,
+                                         int maxColors, int leafDepth)
 {
     initTree();
     int leafCount = 0;
@@ -311,4 +312,3 @@ int OctreeQuantiser::poolCapacity()
 {
     return int(m_nodes.size()) - 1;
 }
-

@@ -99,4 +99,3 @@ private:
     quint32 m_lastCode = 0;
     int m_lastLeaf = 0;
 };
-

@@ -1,9 +1,8 @@
 #include "export/RenderAndSaveIcon.h"
 
-#include "export/ImageSaver.h"
 #include "export/IconFileWriter.h"
+#include "export/ImageSaver.h"
 #include "imaging/FileHelpers.h"
-#include "platform/AppPaths.h"
 #include "platform/Dialogs.h"
 
 #include <algorithm>
@@ -58,7 +57,7 @@ ExportResult saveIcon(const ExportRequest& request, const QImage& source, int m)
         renderer.createBlank(s, s, QImage::Format_ARGB32);
         // Scaling in one step with area averaging keeps thin lines that a sampled draw would drop.
         renderer.painter()->drawImage(QRect(0, 0, s, s),
-                                     source.scaled(s, s, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+                                      source.scaled(s, s, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
         // Each size is encoded once, for its Sizes file and (at 256) for the icon file. The Sizes
         // files are by-products the program makes again: a Sizes file that cannot be written is
         // skipped (never left cut), and not reported.
@@ -112,19 +111,20 @@ ExportResult renderAndSave(const ExportRequest& request, QImage source)
         picture.convertTo(QImage::Format_ARGB32_Premultiplied);
         return saveIcon(request, picture, std::min(picture.width(), picture.height()));
     }
-    if (!canvas.save(request.fileName, fileType, request.transparentBackground, request.jpegQuality, 0, true, 24, 6,
-                     kGifTransValue))
+    if (!canvas.save(request.fileName, fileType, request.transparentBackground, request.jpegQuality, 0, true,
+                     24, 6, kGifTransValue))
         return failed(canvas.lastError());
     return ExportResult{true, {}};
 }
 
-ExportResult RenderAndSaveIcon(const QString& fileName, int fileType, int /*reserved*/, int smoothingMode,
-                               int /*pixelOffsetMode*/, bool transparentBackground, bool /*gifDither*/, int /*gifColors*/,
-                               int jpegQuality, QImage source, bool writeFlag, Dialogs* dialogs,
-                               QWidget* dialogParent, FileWriter& files)
+ExportResult renderAndSaveIcon(const QString& fileName, int fileType, int /*reserved*/, int smoothingMode,
+                               int /*pixelOffsetMode*/, bool transparentBackground, bool /*gifDither*/,
+                               int /*gifColors*/, int jpegQuality, QImage source, bool writeFlag,
+                               const QString& sizesFolder, Dialogs* dialogs, QWidget* dialogParent,
+                               FileWriter& files)
 {
-    const ExportRequest request{fileName,    fileType, smoothingMode,     transparentBackground,
-                                jpegQuality, writeFlag, AppPaths::sizes(), &files};
+    const ExportRequest request{fileName,    fileType,  smoothingMode, transparentBackground,
+                                jpegQuality, writeFlag, sizesFolder,   &files};
     const ExportResult result = renderAndSave(request, std::move(source));
     if (!result.ok && dialogs)
         dialogs->inform(dialogParent, result.message, QStringLiteral("Pictomine"));

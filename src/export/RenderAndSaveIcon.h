@@ -41,12 +41,13 @@ QList<int> iconSizesFor(int m);
 // source is released as soon as it is no longer needed.
 ExportResult renderAndSave(const ExportRequest& request, QImage source);
 
-// The export routine of a tile's save: renderAndSave with the Sizes folder of the application
-// folder; a failure is returned and, when `dialogs` is given, shown in a message box. The files
+// The export routine of a tile's save: renderAndSave with the icon sizes rendered into
+// sizesFolder; a failure is returned and, when `dialogs` is given, shown in a message box. The files
 // are written through `files`. The caller's picture is not changed (pass it moved to let a large
 // one go early). `reserved`, gifDither and gifColors are accepted and not used; pixelOffsetMode
 // has no counterpart in this painter.
-ExportResult RenderAndSaveIcon(const QString& fileName, int fileType, int reserved, int smoothingMode,
+ExportResult renderAndSaveIcon(const QString& fileName, int fileType, int reserved, int smoothingMode,
                                int pixelOffsetMode, bool transparentBackground, bool gifDither, int gifColors,
-                               int jpegQuality, QImage source, bool writeFlag, Dialogs* dialogs = nullptr,
-                               QWidget* dialogParent = nullptr, FileWriter& files = FileWriter::system());
+                               int jpegQuality, QImage source, bool writeFlag, const QString& sizesFolder,
+                               Dialogs* dialogs = nullptr, QWidget* dialogParent = nullptr,
+                               FileWriter& files = FileWriter::system());

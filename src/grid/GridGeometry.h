@@ -25,7 +25,8 @@ public:
     // Below 200 pixels there is no column and no cell can be placed.
     [[nodiscard]] bool isUsable() const { return m_columns > 0; }
 
-    // The cell of (row, col) as stored in the record: left column * step, top row * 200, width step, height 200.
+    // The cell of (row, col) as stored in the record: left column * step, top row * 200, width step, height
+    // 200.
     [[nodiscard]] QRect cellRect(int row, int col) const;
     // The tile just inside its grid lines: one pixel right of the left line and, below row 0, one
     // pixel under the top line.

@@ -11,7 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-IconGrid::IconGrid(QWidget* parent) : QWidget(parent)
+IconGrid::IconGrid(const AppPaths& paths, QWidget* parent) : QWidget(parent), m_paths(paths)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Growing by a row paints only the new row, not the tiles already shown.
@@ -23,7 +23,7 @@ IconGrid::IconGrid(QWidget* parent) : QWidget(parent)
 
 IconTile* IconGrid::makeTile(int index)
 {
-    auto* tile = new IconTile(this);
+    auto* tile = new IconTile(m_paths, this);
     tile->hide();
     connect(tile, &IconTile::tileMouseMoved, this, [this, index] { hoverTile(index); });
     connect(tile, &IconTile::downloadClicked, this,

@@ -10,6 +10,7 @@
 
 #include <vector>
 
+class AppPaths;
 class GridLineOverlay;
 class IconTile;
 class TileMenu;
@@ -25,7 +26,8 @@ class IconGrid : public QWidget
 public:
     static constexpr QRgb kLineColour = 0xFFE6E6E6; // RGB(230, 230, 230)
 
-    explicit IconGrid(QWidget* parent = nullptr);
+    // Its tiles drag icons from the folders of `paths`, which outlives the grid.
+    explicit IconGrid(const AppPaths& paths, QWidget* parent = nullptr);
 
     // Places the tile of the newest result-list entry (index n - 1): grows the surface, draws the
     // grid lines, creates the tile, gives it the record's texts, moves it into its cell, draws
@@ -36,7 +38,8 @@ public:
                       const ThumbnailImage& thumbnail);
 
     // The grid width changed: every placed tile moves to its cell for the new column count (its
-    // thumbnail re-centred, scaled down only when the tile became narrower), the surface takes the new height and the cursor continues after the last tile.
+    // thumbnail re-centred, scaled down only when the tile became narrower), the surface takes the new height
+    // and the cursor continues after the last tile.
     void reflow(float gridWidth);
     // Tiles placed so far.
     [[nodiscard]] int placedCount() const { return m_row * m_geometry.columns() + m_column; }
@@ -109,6 +112,7 @@ private:
     GridLineOverlay* m_lines = nullptr;
     std::vector<IconTile*> m_icons;
     QPointer<TileMenu> m_menu;
+    const AppPaths& m_paths;
     GridGeometry m_geometry;
     int m_row = 0;
     int m_column = 0;

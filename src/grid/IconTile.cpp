@@ -42,7 +42,8 @@ QLabel* makeLoadingCaption(QWidget* parent)
 }
 } // namespace
 
-IconTile::IconTile(QWidget* parent) : QWidget(parent), m_title(kDefaultTitle), m_license(kDefaultLicense)
+IconTile::IconTile(const AppPaths& paths, QWidget* parent)
+    : QWidget(parent), m_paths(paths), m_title(kDefaultTitle), m_license(kDefaultLicense)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -228,7 +229,7 @@ void IconTile::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     Q_EMIT tileMouseMoved(MouseCodes::button(event->buttons()), MouseCodes::shift(event->modifiers()),
-                         float(event->position().x()), float(event->position().y()));
+                          float(event->position().x()), float(event->position().y()));
 }
 
 // Presses and releases on the tile are the tile's own: they must not reach the grid background,
@@ -248,7 +249,7 @@ void IconTile::mouseReleaseEvent(QMouseEvent* event)
 
 QMimeData* IconTile::dragData() const
 {
-    const QString full = FullIconFetch::pathFor(m_thumbName);
+    const QString full = FullIconFetch::pathFor(m_paths, m_thumbName);
     if (!full.isEmpty() && QFile::exists(full)) {
         if (QMimeData* mime = IconMimeData::fromFile(full))
             return mime;
@@ -256,7 +257,7 @@ QMimeData* IconTile::dragData() const
     // Not downloaded yet: the cached thumbnail goes instead.
     const QString thumbFile = QFileInfo(m_thumbName).fileName();
     return ThumbnailCache::isSafeName(thumbFile)
-               ? IconMimeData::fromFile(ThumbnailCache(AppPaths::icons()).pathOf(thumbFile))
+               ? IconMimeData::fromFile(ThumbnailCache(m_paths.icons()).pathOf(thumbFile))
                : nullptr;
 }
 

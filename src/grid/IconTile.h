@@ -9,6 +9,7 @@
 
 #include <optional>
 
+class AppPaths;
 class QLabel;
 class QMimeData;
 class TileButton;
@@ -22,7 +23,8 @@ class IconTile : public QWidget
 public:
     static constexpr QSize kInitialSize{304, 187};
 
-    explicit IconTile(QWidget* parent = nullptr);
+    // A drag takes the icon from the folders of `paths`, which outlives the tile.
+    explicit IconTile(const AppPaths& paths, QWidget* parent = nullptr);
 
     // The write-only properties iconTitle, iconLicense and iconLocal, in Qt setter naming.
     void setIconTitle(const QString& title);
@@ -102,6 +104,7 @@ private:
     void onDownloadReleased(int button, int modifiers, float x, float y);
     void startDrag();
 
+    const AppPaths& m_paths;
     TileStrip m_strip;
     QTimer m_revealTimer;
     QTimer m_hideTimer;

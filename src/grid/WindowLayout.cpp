@@ -33,9 +33,9 @@ WindowLayout::Regions WindowLayout::compute(int width, int height, int margin)
     Regions r;
     r.logoPanel = QRect(0, 0, margin, kLogoPanelHeight);
     r.logoPicture = QRect(QPoint(25, half(kLogoPanelHeight - kLogoSize.height())), kLogoSize);
-    r.logoText = QRect(
-        QPoint(r.logoPicture.left() + r.logoPicture.width() + 10, half(kLogoPanelHeight - kLetteringSize.height())),
-        kLetteringSize);
+    r.logoText = QRect(QPoint(r.logoPicture.left() + r.logoPicture.width() + 10,
+                              half(kLogoPanelHeight - kLetteringSize.height())),
+                       kLetteringSize);
 
     r.menuPanel = QRect(0, r.logoPanel.top() + kLogoPanelHeight, margin, height - kLogoPanelHeight);
     r.menuPanelShape = r.menuPanel.adjusted(-1, -1, 1, 1);
@@ -72,13 +72,13 @@ WindowLayout::Regions WindowLayout::compute(int width, int height, int margin)
         QRect(QPoint(half(toolbarWidth - kHintSize.width()), r.searchBox.top() + r.searchBox.height() + 10),
               kHintSize);
 
-    r.scrollbar =
-        QRect(r.gridViewport.left() + r.gridViewport.width(), r.gridViewport.top(), kScrollbarWidth, r.gridViewport.height());
+    r.scrollbar = QRect(r.gridViewport.left() + r.gridViewport.width(), r.gridViewport.top(), kScrollbarWidth,
+                        r.gridViewport.height());
     r.progress = QRect(-1, kToolbarHeight - kProgressHeight, 0, kProgressHeight);
     r.iconGrid = QRect(0, 0, r.gridViewport.width(), r.gridViewport.height());
     r.loadMore = QRect(0, r.gridViewport.height(), r.gridViewport.width(), kLoadMoreHeight);
     r.loadMoreCaption = QRect(QPoint(half(r.loadMore.width() - kLoadMoreCaptionSize.width()),
-                            half(kLoadMoreHeight - kLoadMoreCaptionSize.height())),
-                     kLoadMoreCaptionSize);
+                                     half(kLoadMoreHeight - kLoadMoreCaptionSize.height())),
+                              kLoadMoreCaptionSize);
     return r;
 }

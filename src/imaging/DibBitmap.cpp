@@ -177,20 +177,21 @@ int DibBitmap::copyFrom(const QImage& source, int x, int y, int copyWidth, int c
 
 int DibBitmap::paint(QPainter& painter, int x, int y, quint32 rop) const
 {
-    return stretch(painter, x, y, width(), height(), 0, 0, width(), height(), rop, RasterOperation::COLORONCOLOR);
+    return stretch(painter, x, y, width(), height(), 0, 0, width(), height(), rop,
+                   RasterOperation::COLORONCOLOR);
 }
 
-int DibBitmap::stretch(QPainter& painter, int x, int y, int copyWidth, int copyHeight, int sourceX, int sourceY, int sourceWidth,
-                  int sourceHeight, quint32 rop, int stretchMode) const
+int DibBitmap::stretch(QPainter& painter, int x, int y, int copyWidth, int copyHeight, int sourceX,
+                       int sourceY, int sourceWidth, int sourceHeight, quint32 rop, int stretchMode) const
 {
     const int sw = sourceWidth ? sourceWidth : width();
     const int sh = sourceHeight ? sourceHeight : height();
-    return m_section.stretchTo(painter, QRect(x, y, copyWidth, copyHeight), QRect(sourceX, sourceY, sw, sh), rop,
-                               stretchMode);
+    return m_section.stretchTo(painter, QRect(x, y, copyWidth, copyHeight), QRect(sourceX, sourceY, sw, sh),
+                               rop, stretchMode);
 }
 
-int DibBitmap::stretch24(QPainter& painter, int x, int y, int copyWidth, int copyHeight, int sourceX, int sourceY, int sourceWidth,
-                    int sourceHeight, quint32 rop) const
+int DibBitmap::stretch24(QPainter& painter, int x, int y, int copyWidth, int copyHeight, int sourceX,
+                         int sourceY, int sourceWidth, int sourceHeight, quint32 rop) const
 {
     // Drawing straight from the header, colour table and rows is what stretchTo does already;
     // source coordinates are top-down here as in stretch.

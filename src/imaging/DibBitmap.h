@@ -53,11 +53,13 @@ public:
     // Copies from (x, y) of the source to (0, 0); a width or height of 0 means the section's own.
     int copyFrom(const QImage& source, int x = 0, int y = 0, int copyWidth = 0, int copyHeight = 0);
     int paint(QPainter& painter, int x = 0, int y = 0, quint32 rop = RasterOperation::SRCCOPY) const;
-    int stretch(QPainter& painter, int x, int y, int copyWidth, int copyHeight, int sourceX = 0, int sourceY = 0,
-                int sourceWidth = 0, int sourceHeight = 0, quint32 rop = RasterOperation::SRCCOPY,
+    int stretch(QPainter& painter, int x, int y, int copyWidth, int copyHeight, int sourceX = 0,
+                int sourceY = 0, int sourceWidth = 0, int sourceHeight = 0,
+                quint32 rop = RasterOperation::SRCCOPY,
                 int stretchMode = RasterOperation::COLORONCOLOR) const;
-    int stretch24(QPainter& painter, int x, int y, int copyWidth, int copyHeight, int sourceX = 0, int sourceY = 0,
-                  int sourceWidth = 0, int sourceHeight = 0, quint32 rop = RasterOperation::SRCCOPY) const;
+    int stretch24(QPainter& painter, int x, int y, int copyWidth, int copyHeight, int sourceX = 0,
+                  int sourceY = 0, int sourceWidth = 0, int sourceHeight = 0,
+                  quint32 rop = RasterOperation::SRCCOPY) const;
     // color is GDI's 0x00BBGGRR.
     void clear(quint32 color = 0);
     void reset();

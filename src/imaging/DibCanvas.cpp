@@ -51,19 +51,18 @@ void DibCanvas::paint(QPainter& painter, int x, int y, int w, int h) const
                         RasterOperation::COLORONCOLOR);
 }
 
-int DibCanvas::stretch(QPainter& painter, int x, int y, int copyWidth, int copyHeight, int sourceX, int sourceY, int sourceWidth,
-                    int sourceHeight, quint32 rop) const
+int DibCanvas::stretch(QPainter& painter, int x, int y, int copyWidth, int copyHeight, int sourceX,
+                       int sourceY, int sourceWidth, int sourceHeight, quint32 rop) const
 {
     const int sw = sourceWidth ? sourceWidth : m_sectionWidth;
     const int sh = sourceHeight ? sourceHeight : m_sectionHeight;
-    return m_section.stretchTo(painter, QRect(x, y, copyWidth, copyHeight), QRect(sourceX, sourceY, sw, sh), rop,
-                               RasterOperation::COLORONCOLOR);
+    return m_section.stretchTo(painter, QRect(x, y, copyWidth, copyHeight), QRect(sourceX, sourceY, sw, sh),
+                               rop, RasterOperation::COLORONCOLOR);
 }
 
 void DibCanvas::clear(quint32 color)
 {
-    m_section.fill(QRect(0, 0, m_sectionWidth, m_sectionHeight),
-                   RasterOperation::colorFromColorRef(color));
+    m_section.fill(QRect(0, 0, m_sectionWidth, m_sectionHeight), RasterOperation::colorFromColorRef(color));
 }
 
 void DibCanvas::fillColor(float x, float y, float w, float h, quint32 color)

@@ -27,8 +27,9 @@ public:
     // A plain copy of w x h pixels from the section's (0, 0) to (x, y).
     void paint(QPainter& painter, int x, int y, int w, int h) const;
     // Always colour-on-colour (no smoothing).
-    int stretch(QPainter& painter, int x, int y, int copyWidth, int copyHeight, int sourceX = 0, int sourceY = 0,
-                int sourceWidth = 0, int sourceHeight = 0, quint32 rop = RasterOperation::SRCCOPY) const;
+    int stretch(QPainter& painter, int x, int y, int copyWidth, int copyHeight, int sourceX = 0,
+                int sourceY = 0, int sourceWidth = 0, int sourceHeight = 0,
+                quint32 rop = RasterOperation::SRCCOPY) const;
     void clear(quint32 color = 0);
     // Fills from the left/top edges (x, y) up to the right/bottom edges (w, h), exclusive; each
     // edge rounded to the nearest integer, halves to even.

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class Dialogs;
 class QWidget;
 
 // Small shared routines: folder-path joining, the strip below the work area, the save/open
@@ -19,7 +20,7 @@ int workAreaBottomGap(int screenHeightPx, int workAreaBottomPx, double twipsPerP
 
 // Shows the dialog titled "Open File..." with a filter written "Description|pattern|..."; returns
 // the chosen path or an empty text when the user cancelled.
-QString showFileDialog(QWidget* parent, const QString& filter, bool openFlag);
+QString showFileDialog(Dialogs& dialogs, QWidget* parent, const QString& filter, bool openFlag);
 // The "Description|pattern;pattern|..." filter in Qt's "Description (*.a *.b);;..." form.
 QString qtFilterFromPipeList(const QString& filter);
 

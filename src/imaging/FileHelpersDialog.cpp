@@ -22,11 +22,10 @@ QString qtFilterFromPipeList(const QString& filter)
     return entries.join(";;");
 }
 
-QString showFileDialog(QWidget* parent, const QString& filter, bool openFlag)
+QString showFileDialog(Dialogs& dialogs, QWidget* parent, const QString& filter, bool openFlag)
 {
     const QString title = QStringLiteral("Open File...");
     const QString qtFilter = qtFilterFromPipeList(filter);
-    Dialogs& dialogs = Dialogs::instance();
     return openFlag ? dialogs.openFileName(parent, title, qtFilter)
                     : dialogs.saveFileName(parent, title, qtFilter);
 }

@@ -10,9 +10,6 @@
 #define PICTOMINE_SHIPPED_DATA "../share/pictomine"
 #endif
 
-QString AppPaths::s_root;
-QStringList AppPaths::s_shipped;
-
 namespace
 {
 // Whether a file can really be created in the folder (access bits say nothing for root, nor for
@@ -56,18 +53,19 @@ QString AppPaths::defaultRoot(const QString& homeOption)
     return choose(homeOption).folder;
 }
 
-void AppPaths::setRoot(const QString& folder)
+AppPaths::AppPaths(const QString& root, const QStringList& shipped)
+    : m_root(root.isEmpty() ? programFolder() : QDir(root).absolutePath()),
+      m_shipped(shipped.isEmpty() ? defaultShippedFolders() : shipped)
 {
-    s_root = folder.isEmpty() ? QString() : QDir(folder).absolutePath();
 }
 
-void AppPaths::ensureLayout()
+void AppPaths::ensureLayout() const
 {
     for (const QString& dir : {icons(), images(), downloads(), sizes()})
         QDir().mkpath(dir);
 }
 
-QString AppPaths::prepare()
+QString AppPaths::prepare() const
 {
     for (const QString& dir : {root(), icons(), images(), downloads(), sizes()}) {
         if (!QDir().mkpath(dir))
@@ -94,25 +92,18 @@ QString AppPaths::programFolder()
     return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
 }
 
-QStringList AppPaths::shippedFolders()
+QStringList AppPaths::defaultShippedFolders()
 {
-    if (!s_shipped.isEmpty())
-        return s_shipped;
     const QString program = programFolder();
     return {program, QDir::cleanPath(program + "/" + QStringLiteral(PICTOMINE_SHIPPED_DATA))};
 }
 
-void AppPaths::overrideShippedFolders(const QStringList& folders)
+QString AppPaths::locate(const QString& relative) const
 {
-    s_shipped = folders;
-}
-
-QString AppPaths::locate(const QString& relative)
-{
-    const QString own = root() + "/" + relative;
+    const QString own = m_root + "/" + relative;
     if (QFileInfo::exists(own))
         return own;
-    for (const QString& folder : shippedFolders()) {
+    for (const QString& folder : m_shipped) {
         const QString candidate = folder + "/" + relative;
         if (QFileInfo::exists(candidate))
             return candidate;
@@ -120,32 +111,27 @@ QString AppPaths::locate(const QString& relative)
     return own;
 }
 
-QString AppPaths::root()
+QString AppPaths::icons() const
 {
-    return s_root.isEmpty() ? programFolder() : s_root;
+    return m_root + "/Icons";
 }
-
-QString AppPaths::icons()
+QString AppPaths::images() const
 {
-    return root() + "/Icons";
+    return m_root + "/Images";
 }
-QString AppPaths::images()
+QString AppPaths::downloads() const
 {
-    return root() + "/Images";
+    return m_root + "/Downloads";
 }
-QString AppPaths::downloads()
+QString AppPaths::sizes() const
 {
-    return root() + "/Downloads";
+    return m_root + "/Sizes";
 }
-QString AppPaths::sizes()
+QString AppPaths::goodLuck() const
 {
-    return root() + "/Sizes";
+    return m_root + "/GoodLuck.txt";
 }
-QString AppPaths::goodLuck()
-{
-    return root() + "/GoodLuck.txt";
-}
-QString AppPaths::spinnerFrame(int n)
+QString AppPaths::spinnerFrame(int n) const
 {
     return locate("Images/load" + QString::number(n) + ".png");
 }

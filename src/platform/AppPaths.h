@@ -16,7 +16,6 @@ public:
         QString folder;
         Origin origin = Origin::ProgramFolder;
     };
-
     // The application folder by the rule above.
     [[nodiscard]] static Choice choose(const QString& homeOption = {});
     // The rule on explicit inputs: an empty option or environment value does not count.
@@ -24,36 +23,35 @@ public:
                                        const QString& programFolder, const QString& userDataFolder);
     // The folder of choose().
     [[nodiscard]] static QString defaultRoot(const QString& homeOption = {});
+    // The executable's folder; works before any application object exists.
+    [[nodiscard]] static QString programFolder();
+    // The program's folder, then the installed data folder beside it (bin/../share/pictomine).
+    [[nodiscard]] static QStringList defaultShippedFolders();
 
-    // Sets the folder used by every other call; an empty folder restores the program's folder.
-    static void setRoot(const QString& folder);
+    // The layout under `root` (empty: the program's folder), reading the files the program ships
+    // from `shipped` (empty: the default folders).
+    explicit AppPaths(const QString& root = {}, const QStringList& shipped = {});
+
     // Creates the folders the program writes to (never the keyword list).
-    static void ensureLayout();
+    void ensureLayout() const;
     // Creates the folders, gives a folder without a keyword list a copy of the shipped one, and
     // checks that everything the program writes can be written. Returns an empty text when the
     // folder is usable, else a message for the user saying which folder fails and why.
-    [[nodiscard]] static QString prepare();
-
-    // The executable's folder; works before any application object exists.
-    [[nodiscard]] static QString programFolder();
-    // Folders holding the files the program ships, in the order they are searched: the program's
-    // folder, then the installed data folder beside it (bin/../share/pictomine).
-    [[nodiscard]] static QStringList shippedFolders();
-    // Replaces those folders (an empty list restores them), for tests.
-    static void overrideShippedFolders(const QStringList& folders);
+    [[nodiscard]] QString prepare() const;
+    // Folders holding the files the program ships, in the order they are searched.
+    [[nodiscard]] const QStringList& shippedFolders() const { return m_shipped; }
     // `relative` in the application folder when it exists there, else in the first shipped
     // folder holding it, else the application folder's path (which does not exist).
-    [[nodiscard]] static QString locate(const QString& relative);
-
-    static QString root();
-    static QString icons();             // thumbnail cache
-    static QString images();            // spinner frames
-    static QString downloads();         // full-size icons
-    static QString sizes();             // icon size renderings
-    static QString goodLuck();          // keyword list file
-    static QString spinnerFrame(int n); // n = 1..14, wherever it is found
+    [[nodiscard]] QString locate(const QString& relative) const;
+    [[nodiscard]] const QString& root() const { return m_root; }
+    [[nodiscard]] QString icons() const;             // thumbnail cache
+    [[nodiscard]] QString images() const;            // spinner frames
+    [[nodiscard]] QString downloads() const;         // full-size icons
+    [[nodiscard]] QString sizes() const;             // icon size renderings
+    [[nodiscard]] QString goodLuck() const;          // keyword list file
+    [[nodiscard]] QString spinnerFrame(int n) const; // n = 1..14, wherever it is found
 
 private:
-    static QString s_root;
-    static QStringList s_shipped;
+    QString m_root;
+    QStringList m_shipped;
 };

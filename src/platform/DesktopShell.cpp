@@ -7,18 +7,20 @@
 bool DesktopShell::handOff(const QUrl& url)
 {
     const QString address = url.toString();
+    // The message goes through the process-lifetime dialogs, which outlive any xdg-open run.
+    Dialogs* told = &dialogs();
     auto* process = new QProcess(QCoreApplication::instance());
     QObject::connect(process, &QProcess::finished, process,
-                     [process, address](int exitCode, QProcess::ExitStatus status) {
+                     [process, address, told](int exitCode, QProcess::ExitStatus status) {
                          if (status != QProcess::NormalExit || exitCode != 0)
-                             reportNoBrowser(address);
+                             reportNoBrowser(*told, address);
                          process->deleteLater();
                      });
     QObject::connect(process, &QProcess::errorOccurred, process,
-                     [process, address](QProcess::ProcessError error) {
+                     [process, address, told](QProcess::ProcessError error) {
                          if (error != QProcess::FailedToStart)
                              return;
-                         reportNoBrowser(address);
+                         reportNoBrowser(*told, address);
                          process->deleteLater();
                      });
     process->setStandardOutputFile(QProcess::nullDevice());

@@ -7,6 +7,9 @@
 // a failure (no xdg-open, or a non-zero status) is acted on.
 class DesktopShell : public Shell
 {
+public:
+    using Shell::Shell;
+
 protected:
     bool handOff(const QUrl& url) override;
 };

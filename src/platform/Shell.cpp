@@ -19,16 +19,16 @@ bool Shell::openUrl(const QString& address)
         return false;
     if (handOff(QUrl(address, QUrl::StrictMode)))
         return true;
-    reportNoBrowser(address);
+    reportNoBrowser(m_dialogs, address);
     return false;
 }
 
-void Shell::reportNoBrowser(const QString& address)
+void Shell::reportNoBrowser(Dialogs& dialogs, const QString& address)
 {
     QGuiApplication::clipboard()->setText(address);
-    Dialogs::instance().inform(QApplication::activeWindow(),
-                               QStringLiteral("No web browser could be started to show the icon's page.\n"
-                                              "Its address is on the clipboard:\n%1")
-                                   .arg(address),
-                               QStringLiteral("Pictomine"));
+    dialogs.inform(QApplication::activeWindow(),
+                   QStringLiteral("No web browser could be started to show the icon's page.\n"
+                                  "Its address is on the clipboard:\n%1")
+                       .arg(address),
+                   QStringLiteral("Pictomine"));
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class Dialogs;
 class QUrl;
 
 // Opens addresses in the system's browser. Only http and https addresses are opened; anything
@@ -12,6 +13,8 @@ class QUrl;
 class Shell
 {
 public:
+    // `dialogs` tells the user when no browser took an address; it outlives the shell.
+    explicit Shell(Dialogs& dialogs) : m_dialogs(dialogs) {}
     virtual ~Shell() = default;
 
     // Returns whether the address was accepted and a browser took it.
@@ -23,5 +26,9 @@ protected:
     // learns the outcome later reports a failure through reportNoBrowser.
     virtual bool handOff(const QUrl& url) = 0;
     // No browser took the address: it goes on the clipboard and a message says so.
-    static void reportNoBrowser(const QString& address);
+    static void reportNoBrowser(Dialogs& dialogs, const QString& address);
+    [[nodiscard]] Dialogs& dialogs() const { return m_dialogs; }
+
+private:
+    Dialogs& m_dialogs;
 };

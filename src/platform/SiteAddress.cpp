@@ -2,15 +2,7 @@
 
 #include <QUrl>
 
-namespace
-{
-QString g_base = QStringLiteral(PICTOMINE_BASE_URL);
-} // namespace
-
-QString SiteAddress::base()
-{
-    return g_base;
-}
+SiteAddress::SiteAddress() : m_base(QStringLiteral(PICTOMINE_BASE_URL)) {}
 
 bool SiteAddress::isValidBase(const QString& address, QString* error)
 {
@@ -34,6 +26,6 @@ bool SiteAddress::setBase(const QString& address, QString* error)
 {
     if (!isValidBase(address, error))
         return false;
-    g_base = address;
+    m_base = address;
     return true;
 }

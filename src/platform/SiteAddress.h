@@ -2,12 +2,18 @@
 
 #include <QString>
 
-// The catalogue site's root address in force (set at start-up from CatalogueAddress).
+// The catalogue site's root address: the one built in until a valid address replaces it (at
+// start-up, from CatalogueAddress).
 class SiteAddress
 {
 public:
-    static QString base();
-    // Accepts an absolute http(s) address with a host that ends with "/"; else sets `error`.
-    static bool setBase(const QString& address, QString* error = nullptr);
+    SiteAddress();
+    // Accepts an absolute http(s) address with a host that ends with "/"; else sets `error` and
+    // keeps the address it had.
+    bool setBase(const QString& address, QString* error = nullptr);
+    [[nodiscard]] const QString& base() const { return m_base; }
     static bool isValidBase(const QString& address, QString* error = nullptr);
+
+private:
+    QString m_base;
 };

@@ -11,14 +11,14 @@ TEST(BusyWindow, CyclesThroughFourteenFramesSkipsMissingOnesAndCancelClosesIt)
 {
     // Frames whose red channel tells the frame number; frame 5 is left missing.
     QTemporaryDir dir;
-    AppPaths::setRoot(dir.path());
-    AppPaths::ensureLayout();
+    const AppPaths paths(dir.path(), {dir.filePath("nothing-shipped")});
+    paths.ensureLayout();
     for (int n = 1; n <= 14; ++n) {
         QImage img(32, 32, QImage::Format_ARGB32);
         img.fill(QColor(n * 10, 0, 0));
-        ASSERT_TRUE(n == 5 || img.save(AppPaths::spinnerFrame(n)));
+        ASSERT_TRUE(n == 5 || img.save(paths.spinnerFrame(n)));
     }
-    BusyWindow w;
+    BusyWindow w(paths);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     auto drawnFrame = [&w] {

@@ -3,8 +3,8 @@
 #include "app/BusyWindow.h"
 #include "app/PictureBox.h"
 #include "catalogue/CategoryTable.h"
-#include "controls/LayerListWidget.h"
 #include "controls/FocusMark.h"
+#include "controls/LayerListWidget.h"
 #include "controls/Scrollbar.h"
 #include "export/DownloadNames.h"
 #include "export/FullIconFetch.h"
@@ -12,7 +12,6 @@
 #include "grid/IconGrid.h"
 #include "grid/IconTile.h"
 #include "grid/TileMenu.h"
-#include "support/ScriptedDialogs.h"
 #include "support/SiteProcess.h"
 #include "support/WaitFor.h"
 
@@ -77,7 +76,6 @@ protected:
     }
 
     SiteProcess site{{"--synthetic", "400"}};
-    ScriptedDialogs dialogs;
 };
 
 QList<QAccessibleInterface*> descendants(QAccessibleInterface* iface)
@@ -229,7 +227,7 @@ TEST_F(KeyboardFlow, TileMenuAndCtrlCPutTheIconOnTheClipboardAsPngAndFile)
     EXPECT_EQ(menu->palette(), QMenu().palette()) << "the platform's ordinary menu colours";
 
     // Copy Image fetches the full-size icon first, then offers it as PNG and as the downloaded file.
-    const QString full = FullIconFetch::pathFor(tile->thumbName());
+    const QString full = FullIconFetch::pathFor(paths, tile->thumbName());
     ASSERT_FALSE(QFile::exists(full));
     menu->copyImage->trigger();
     closeMenu();
@@ -245,15 +243,14 @@ TEST_F(KeyboardFlow, TileMenuAndCtrlCPutTheIconOnTheClipboardAsPngAndFile)
     ASSERT_TRUE(grid()->tileMenu() && grid()->tileMenu()->isVisible());
     grid()->tileMenu()->copyAddress->trigger();
     closeMenu();
-    EXPECT_EQ(clipboard.held->text(),
-              DownloadNames::derive(tile->thumbName()).fullSizeUrl(SiteAddress::base()));
+    EXPECT_EQ(clipboard.held->text(), DownloadNames::derive(tile->thumbName()).fullSizeUrl(address.base()));
 
     // Ctrl+C on the focused tile copies its image.
     key(Qt::Key_Right);
     key(Qt::Key_C, Qt::ControlModifier);
     WAIT_EQ(clipboard.copies, 3, kBoundMs);
     EXPECT_EQ(clipboard.held->urls().value(0).toLocalFile(),
-              FullIconFetch::pathFor(grid()->tile(3)->thumbName()));
+              FullIconFetch::pathFor(paths, grid()->tile(3)->thumbName()));
     EXPECT_EQ(pngSize(*clipboard.held), QSize(512, 512));
 
     // A right-click opens the menu of the tile under the pointer, which takes the focus.
@@ -283,7 +280,7 @@ TEST_F(KeyboardFlow, DragCarriesTheThumbnailUntilTheFullSizeIconIsDownloaded)
     WAIT_EQ(clipboard.copies, 1, kBoundMs);
     std::unique_ptr<QMimeData> after(tile->dragData());
     ASSERT_TRUE(after);
-    EXPECT_EQ(after->urls().value(0).toLocalFile(), FullIconFetch::pathFor(tile->thumbName()));
+    EXPECT_EQ(after->urls().value(0).toLocalFile(), FullIconFetch::pathFor(paths, tile->thumbName()));
     EXPECT_EQ(pngSize(*after), QSize(512, 512));
 }
 

@@ -1,8 +1,8 @@
 #include "MainWindowTest.h"
 
 #include "app/PictureBox.h"
-#include "controls/LayerListWidget.h"
 #include "controls/LayerList.h"
+#include "controls/LayerListWidget.h"
 #include "controls/Scrollbar.h"
 #include "grid/IconGrid.h"
 #include "support/WaitFor.h"
@@ -24,7 +24,7 @@ protected:
         open("http://127.0.0.1:9/", "arrow#1\r\n");
         ASSERT_FALSE(HasFatalFailure());
         // The pending-search timer runs the first query right after the layout pass: the front page.
-        WAIT_UNTIL(window->client().lastRequestUrl() == SiteAddress::base(), kBoundMs);
+        WAIT_UNTIL(window->client().lastRequestUrl() == address.base(), kBoundMs);
     }
     // A widget's rectangle in window coordinates.
     QRect placed(QWidget* w) const { return QRect(w->mapTo(window.get(), QPoint(0, 0)), w->size()); }
@@ -71,7 +71,7 @@ TEST_F(MainWindowTest, PendingSearchTimerRunsOnlyWhileTheFirstSearchIsPending)
     EXPECT_TRUE(window->pendingSearchTimer().isActive());
     EXPECT_EQ(window->pendingSearchTimer().interval(), 10);
     EXPECT_TRUE(window->client().lastRequestUrl().isEmpty());
-    WAIT_UNTIL(window->client().lastRequestUrl() == SiteAddress::base(), kBoundMs);
+    WAIT_UNTIL(window->client().lastRequestUrl() == address.base(), kBoundMs);
     EXPECT_FALSE(window->pendingSearchTimer().isActive()) << "no ticks while nothing is pending";
 }
 
@@ -183,7 +183,7 @@ TEST_F(MainWindowChrome, TheCategoryListsDisabledScrollbarShowsNoThumbAndIgnores
     EXPECT_EQ(shown(list), before) << "the list did not move";
     EXPECT_EQ(list->selectedIndex(), 0);
     EXPECT_TRUE(window->searchBar()->text().isEmpty()) << "no category was chosen";
-    EXPECT_EQ(window->client().lastRequestUrl(), SiteAddress::base());
+    EXPECT_EQ(window->client().lastRequestUrl(), address.base());
 }
 
 TEST_F(MainWindowChrome, CaptionButtonsActOnClicksOnlyAndTheSearchButtonDarkensUnderThePointer)
@@ -221,22 +221,22 @@ TEST_F(MainWindowChrome, CaptionButtonsActOnClicksOnlyAndTheSearchButtonDarkensU
 
 TEST_F(MainWindowChrome, GoodLuckAndEnterSearchAndTheKeywordListIsWrittenBeforeGoodLuckAndOnClose)
 {
-    auto keywordFile = [] {
-        QFile file(AppPaths::goodLuck());
+    auto keywordFile = [this] {
+        QFile file(paths.goodLuck());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
     // Good Luck first, while "arrow" is the only keyword listed: the list (the loaded entry and the
     // front page's empty search) is on disk before the query records the pick.
     click(window->goodLuckButton());
     EXPECT_EQ(window->searchBar()->text(), "arrow");
-    EXPECT_EQ(window->client().lastRequestUrl(), SiteAddress::base() + "?s=arrow");
+    EXPECT_EQ(window->client().lastRequestUrl(), address.base() + "?s=arrow");
     EXPECT_EQ(keywordFile(), "arrow#1\r\n#1\r\n");
 
     window->searchBar()->setText("arrowleft");
     QTest::keyClick(window->searchBar(), Qt::Key_A); // other keys start nothing
-    EXPECT_EQ(window->client().lastRequestUrl(), SiteAddress::base() + "?s=arrow");
+    EXPECT_EQ(window->client().lastRequestUrl(), address.base() + "?s=arrow");
     QTest::keyClick(window->searchBar(), Qt::Key_Return);
-    EXPECT_EQ(window->client().lastRequestUrl(), SiteAddress::base() + "?s=arrowlefta");
+    EXPECT_EQ(window->client().lastRequestUrl(), address.base() + "?s=arrowlefta");
 
     click(window->captionButton(1), QPoint(8, 8));
     EXPECT_FALSE(window->isVisible());
@@ -253,7 +253,7 @@ TEST_F(MainWindowChrome, CategoryRowsSearchAndTheMenuButtonAndGridBackgroundTogg
     WAIT_EQ(list->selectedIndex(), 18, kBoundMs);
     click(list, arrowRow);
     EXPECT_EQ(window->searchBar()->text(), "arrow");
-    EXPECT_EQ(window->client().lastRequestUrl(), SiteAddress::base() + "?s=arrow");
+    EXPECT_EQ(window->client().lastRequestUrl(), address.base() + "?s=arrow");
 
     // The menu button is not hidden under the Good Luck picture: it can always bring the list back.
     QWidget* menu = window->menuButton();

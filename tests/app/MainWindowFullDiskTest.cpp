@@ -6,6 +6,7 @@
 #include "platform/BusyPointer.h"
 #include "support/FullDisk.h"
 #include "support/RecordingShell.h"
+#include "support/ScriptedDialogs.h"
 #include "support/SiteProcess.h"
 #include "support/WaitFor.h"
 
@@ -18,18 +19,21 @@ TEST(MainWindowFullDisk, TilesComeFromMemoryTheWindowSaysSoOnceAndTheKeywordsSta
     FULL_DISK_CASE(disk);
     SiteProcess site({"--synthetic", "400"});
     ASSERT_TRUE(site.isReady()) << site.errorText().toStdString();
-    ASSERT_TRUE(SiteAddress::setBase(site.baseUrl()));
-    AppPaths::setRoot(disk.filePath("home"));
-    AppPaths::ensureLayout();
+    SiteAddress address;
+    ASSERT_TRUE(address.setBase(site.baseUrl()));
+    const AppPaths paths(disk.filePath("home"));
+    paths.ensureLayout();
     const QByteArray keywords = "flag#2\r\n";
-    ASSERT_TRUE(disk.writer().write({AppPaths::goodLuck()}, keywords));
+    ASSERT_TRUE(disk.writer().write({paths.goodLuck()}, keywords));
     ScreenInfo::overrideWorkArea(QRect(0, 0, 1600, 860));
     disk.fill();
 
-    RecordingShell shell;
+    ScriptedDialogs dialogs;
+    RecordingShell shell(dialogs);
     BusyPointer pointer;
     RecordingClipboard clipboard;
-    auto window = std::make_unique<MainWindow>(WindowServices{shell, pointer, clipboard, disk.writer()});
+    auto window = std::make_unique<MainWindow>(
+        WindowServices{paths, address, shell, pointer, clipboard, dialogs, disk.writer()});
     window->show();
     WAIT_UNTIL(window->client().resultList().size() == 30 && !window->client().isLoading(), kBoundMs);
     EXPECT_EQ(window->iconGrid()->tileCount(), 30);
@@ -55,9 +59,8 @@ TEST(MainWindowFullDisk, TilesComeFromMemoryTheWindowSaysSoOnceAndTheKeywordsSta
     // Closing on a full disk keeps the earlier keyword list byte for byte.
     disk.fill();
     window.reset();
-    QFile file(AppPaths::goodLuck());
+    QFile file(paths.goodLuck());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), keywords);
-    AppPaths::setRoot({});
     ScreenInfo::overrideWorkArea(QRect());
 }

@@ -36,7 +36,7 @@ protected:
         open("http://127.0.0.1:9/", "arrow#1\r\n");
         ASSERT_FALSE(HasFatalFailure());
         ASSERT_EQ(window->devicePixelRatioF(), 2.0) << "run on the scaled screen";
-        WAIT_UNTIL(window->client().lastRequestUrl() == SiteAddress::base(), kBoundMs);
+        WAIT_UNTIL(window->client().lastRequestUrl() == address.base(), kBoundMs);
     }
 };
 } // namespace
@@ -75,7 +75,6 @@ TEST_F(MainWindowHighDpi, TheSpinnerFramesAndTheScrollbarArrowsAreDrawnAtTheRati
     // The frames drawn at twice the size, as shipped beside the program.
     const QString shipped = QFileInfo(PICTOMINE_BIN).absolutePath();
     ASSERT_TRUE(QFileInfo::exists(shipped + "/Images/load1@2x.png"));
-    AppPaths::overrideShippedFolders({shipped});
     BusyWindow* busy = window->busyWindow();
     busy->show();
     busy->drawNextFrame();
@@ -97,7 +96,6 @@ TEST_F(MainWindowHighDpi, TheSpinnerFramesAndTheScrollbarArrowsAreDrawnAtTheRati
             differing += spinner.pixel(x, y) != expected.pixel(x, y);
     EXPECT_EQ(differing, 0) << "frame " << drawn + 1;
     busy->hide();
-    AppPaths::overrideShippedFolders({});
 
     // The arrow glyphs of the results scrollbar have steps of one screen pixel.
     const QImage bar = shown(window->scrollbar());

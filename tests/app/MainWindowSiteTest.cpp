@@ -5,7 +5,6 @@
 #include "controls/Scrollbar.h"
 #include "grid/IconGrid.h"
 #include "grid/IconTile.h"
-#include "support/ScriptedDialogs.h"
 #include "support/SiteProcess.h"
 #include "support/WaitFor.h"
 
@@ -22,7 +21,6 @@ protected:
     void SetUp() override { openOnFirstPage(site); }
 
     SiteProcess site{{"--synthetic", "400"}};
-    ScriptedDialogs dialogs;
 };
 } // namespace
 

@@ -7,11 +7,13 @@
 #include "platform/SiteAddress.h"
 #include "support/RecordingClipboard.h"
 #include "support/RecordingShell.h"
+#include "support/ScriptedDialogs.h"
 #include "support/SiteProcess.h"
 #include "support/WaitFor.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
@@ -35,13 +37,13 @@ protected:
         ASSERT_TRUE(home.isValid());
         ASSERT_EQ(ScreenInfo::screenGeometry(), QRect(0, 0, 1600, 900)) << "the desktop-sized test screen";
         ScreenInfo::overrideWorkArea(kWorkArea);
-        AppPaths::setRoot(home.path());
-        AppPaths::ensureLayout();
-        QFile file(AppPaths::goodLuck());
+        paths.ensureLayout();
+        QFile file(paths.goodLuck());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(keywords) == keywords.size());
         file.close();
-        ASSERT_TRUE(SiteAddress::setBase(base));
-        window = std::make_unique<MainWindow>(WindowServices{shell, pointer, clipboard});
+        ASSERT_TRUE(address.setBase(base));
+        window =
+            std::make_unique<MainWindow>(WindowServices{paths, address, shell, pointer, clipboard, dialogs});
         window->show();
     }
     // Opens the window on the site and waits until its first page of 30 tiles has come in.
@@ -56,7 +58,6 @@ protected:
     void TearDown() override
     {
         window.reset();
-        AppPaths::setRoot(QString());
         ScreenInfo::overrideScreen(QRect());
         ScreenInfo::overrideWorkArea(QRect());
     }
@@ -79,7 +80,11 @@ protected:
     static QImage shown(QWidget* w) { return w->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
     QTemporaryDir home;
-    RecordingShell shell;
+    // The files the program ships (the spinner frames) come from beside the program.
+    const AppPaths paths{home.path(), {QFileInfo(PICTOMINE_BIN).absolutePath()}};
+    SiteAddress address;
+    ScriptedDialogs dialogs; // answers the window's questions; none is asked unless a test scripts it
+    RecordingShell shell{dialogs};
     BusyPointer pointer;
     RecordingClipboard clipboard; // what the window copies
     std::unique_ptr<MainWindow> window;

@@ -38,7 +38,7 @@ ClientView readAsClient(const QByteArray& html, const QString& base)
     HtmlDocument::Limits limits;
     limits.maxItems = 5000;
     const HtmlDocument::Reading reading = HtmlDocument::read(html, QUrl(base), limits);
-    EXPECT_TRUE(SiteAddress::setBase(base));
+    EXPECT_TRUE(SiteAddress::isValidBase(base));
     EXPECT_EQ(reading.outcome, HtmlDocument::Outcome::Read) << "the page does not parse";
     view.links = reading.document.links();
     view.images = reading.document.images();

@@ -77,8 +77,8 @@ TEST_F(HeldSite, StartQueryClearsTheCacheResetsTheStateAndRecordsTheSearch)
     // The user's own pictures in Icons/, hidden ones too, and the cache's own files.
     const QStringList own{".hidden.png", "kept.jpg", "mine.png", "sub.png"};
     for (const QString& name : own.mid(0, 3))
-        ASSERT_TRUE(QFile(AppPaths::icons() + "/" + name).open(QIODevice::WriteOnly));
-    ASSERT_TRUE(QDir(AppPaths::icons()).mkdir("sub.png"));
+        ASSERT_TRUE(QFile(icons() + "/" + name).open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QDir(icons()).mkdir("sub.png"));
     const QString cache = client->cache().folder();
     auto contents = [](const QString& folder) {
         return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
@@ -90,10 +90,10 @@ TEST_F(HeldSite, StartQueryClearsTheCacheResetsTheStateAndRecordsTheSearch)
     client->state() = {"stale", 3, false, true};
     client->startQuery("arrow left");
     EXPECT_EQ(contents(cache), QStringList{ThumbnailCache::kTagName});
-    QStringList icons = own;
-    icons << ThumbnailCache::kFolderName;
-    icons.sort(Qt::CaseInsensitive);
-    EXPECT_EQ(contents(AppPaths::icons()), icons);
+    QStringList expected = own;
+    expected << ThumbnailCache::kFolderName;
+    expected.sort(Qt::CaseInsensitive);
+    EXPECT_EQ(contents(icons()), expected);
 
     // A link in the cache's place is replaced by a folder; where it led is not emptied.
     QTemporaryDir elsewhere;
@@ -180,10 +180,10 @@ TEST_F(HeldSite, OneAtATimeGivesTheSameResultAsSix)
     catalogue(30);
     failing = {6, 13};
     twinOf = {{21, 20}, {27, 26}}; // images 21 and 27 repeat the file name just before them
-    auto run = [](int parallel) {
+    auto run = [this](int parallel) {
         FakeResultView v;
         BusyPointer busy;
-        CatalogueClient c(v, busy, AppPaths::icons());
+        CatalogueClient c(v, busy, address, icons());
         c.setParallelFetches(parallel);
         c.startQuery("");
         EXPECT_TRUE(QTest::qWaitFor([&v] { return v.completedLoads() == 1; }, kBoundMs));
@@ -223,11 +223,10 @@ TEST_F(HeldSite, ThumbnailsTheDiskCannotTakeStillGetTheirTilesAndTheViewIsToldOn
 {
     FULL_DISK_CASE(disk);
     catalogue(45);
-    AppPaths::setRoot(disk.folder());
     ASSERT_TRUE(QDir(disk.folder()).mkdir("Icons"));
     FakeResultView v;
     BusyPointer busy;
-    CatalogueClient c(v, busy, AppPaths::icons(), disk.writer());
+    CatalogueClient c(v, busy, address, disk.folder() + "/Icons", disk.writer());
     v.client = &c;
     c.startQuery("");
     disk.fill(); // the cache folder is made: now its thumbnails find no room
@@ -249,7 +248,6 @@ TEST_F(HeldSite, ThumbnailsTheDiskCannotTakeStillGetTheirTilesAndTheViewIsToldOn
     EXPECT_EQ(v.placed, 45);
     EXPECT_EQ(v.notCached.size(), 1);
     EXPECT_EQ(QDir(c.cache().folder()).entryList(QDir::Files | QDir::Hidden).size(), 16);
-    AppPaths::setRoot(root->path());
 }
 
 TEST(ImagePass, FetchesSeveralAtOnceButHandsOnInDocumentOrderAndOneAtATimeNeverOverlaps)
@@ -377,7 +375,7 @@ TEST_F(HeldSite, AnEmptyResultSetSaysWhy)
         EXPECT_EQ(view.notices, QStringList{c.notice});
     }
     // A site that does not answer at all.
-    ASSERT_TRUE(SiteAddress::setBase("http://127.0.0.1:9/"));
+    ASSERT_TRUE(address.setBase("http://127.0.0.1:9/"));
     view.notices.clear();
     client->startQuery("");
     waitForLoads(int(std::size(cases)) + 1);

@@ -59,21 +59,15 @@ public:
 class ClientTest : public ::testing::Test
 {
 protected:
-    void TearDown() override
-    {
-        client.reset();
-        ASSERT_TRUE(SiteAddress::setBase(m_originalBase));
-        AppPaths::setRoot(QString());
-    }
+    void TearDown() override { client.reset(); }
     void startClient(const QString& base)
     {
         client.reset();
         view = FakeResultView();
-        ASSERT_TRUE(SiteAddress::setBase(base));
+        ASSERT_TRUE(address.setBase(base));
         root = std::make_unique<QTemporaryDir>();
-        AppPaths::setRoot(root->path());
         ASSERT_TRUE(QDir(root->path()).mkdir("Icons"));
-        client = std::make_unique<CatalogueClient>(view, pointer, AppPaths::icons());
+        client = std::make_unique<CatalogueClient>(view, pointer, address, icons());
         view.client = client.get();
     }
     void waitForLoads(int loads) { WAIT_EQ(view.completedLoads(), loads, kBoundMs); }
@@ -85,12 +79,12 @@ protected:
         return files;
     }
     const IconRecord& record(int i) const { return client->records().at(size_t(i)); }
+    // The thumbnail cache folder of the application folder.
+    QString icons() const { return root->path() + "/Icons"; }
 
     std::unique_ptr<QTemporaryDir> root;
+    SiteAddress address;
     BusyPointer pointer;
     FakeResultView view;
     std::unique_ptr<CatalogueClient> client;
-
-private:
-    const QString m_originalBase = SiteAddress::base();
 };

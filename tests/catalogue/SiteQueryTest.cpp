@@ -134,7 +134,7 @@ TEST_F(SiteQuery, HostileThumbnailNamesWriteNothingOutsideTheCache)
     EXPECT_GE(client->resultList().size(), 26);
     EXPECT_LT(client->resultList().size(), 30); // "..", "\" and control names are refused
     EXPECT_EQ(QDir(root->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Icons"});
-    EXPECT_EQ(QDir(AppPaths::icons()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+    EXPECT_EQ(QDir(icons()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{ThumbnailCache::kFolderName});
     for (const QFileInfo& entry :
          QDir(client->cache().folder()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
@@ -156,8 +156,7 @@ TEST_F(SiteQuery, StalledPageEndsAtTheTimeLimitAndTheEventLoopKeepsRunning)
     EXPECT_TRUE(cached().isEmpty());
     EXPECT_EQ(view.placed, 0);
     ASSERT_EQ(view.notices.size(), 1);
-    EXPECT_TRUE(
-        view.notices[0].startsWith("The catalogue at " + SiteAddress::base() + " could not be reached."))
+    EXPECT_TRUE(view.notices[0].startsWith("The catalogue at " + address.base() + " could not be reached."))
         << view.notices[0].toStdString();
 }
 } // namespace

@@ -1,6 +1,6 @@
 #include "controls/AccessibleLayerList.h"
-#include "controls/LayerListWidget.h"
 #include "controls/FocusMark.h"
+#include "controls/LayerListWidget.h"
 #include "controls/ListKeys.h"
 #include "controls/Scrollbar.h"
 

@@ -1,9 +1,9 @@
-#include "controls/CaptionButton.h"
 #include "controls/ButtonHover.h"
-#include "controls/LayerListWidget.h"
+#include "controls/CaptionButton.h"
 #include "controls/LayerList.h"
-#include "controls/TextDraw.h"
+#include "controls/LayerListWidget.h"
 #include "controls/Scrollbar.h"
+#include "controls/TextDraw.h"
 #include "platform/PropertyBag.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
+#include "controls/Scrollbar.h"
 #include "controls/ScrollbarPainter.h"
 #include "controls/Subclasser.h"
 #include "controls/ThemeProbe.h"
 #include "controls/WindowMessage.h"
-#include "controls/Scrollbar.h"
 #include "platform/PropertyBag.h"
 #include "support/WaitFor.h"
 
@@ -472,6 +472,7 @@ TEST(ScrollbarWidget, PersistenceKeepsOnlyValuesOffTheirDefaults)
     hostile.write("Style", 9);
     hostile.write("ChangeFrequency", 1);
     loaded.readProperties(hostile);
-    EXPECT_EQ(std::tuple(loaded.scrollStyle(), loaded.changeFrequency(), loaded.maximum(), loaded.isEnabled()),
-              std::tuple(3, 25, 100, true));
+    EXPECT_EQ(
+        std::tuple(loaded.scrollStyle(), loaded.changeFrequency(), loaded.maximum(), loaded.isEnabled()),
+        std::tuple(3, 25, 100, true));
 }

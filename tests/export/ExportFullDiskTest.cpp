@@ -60,11 +60,9 @@ Outcome exportTo(FullDisk& disk, const QString& home, const QString& source, con
             return {};
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
     }
-    AppPaths::setRoot(home);
     QString text;
     QTextStream errors(&text);
-    const int status = ExportCommand::run(source, destination, errors, disk.writer());
-    AppPaths::setRoot({});
+    const int status = ExportCommand::run(source, destination, AppPaths(home), errors, disk.writer());
     return {status, text};
 }
 
@@ -120,17 +118,18 @@ TEST(ExportFullDisk, EveryFormatFailsSaysWhyAndKeepsTheEarlierFile)
 TEST(ExportFullDisk, TheDownloadAndTheSaveFlowSayTheDiskIsFull)
 {
     FULL_DISK_CASE(disk);
-    AppPaths::setRoot(disk.filePath("app"));
-    AppPaths::ensureLayout();
+    const AppPaths paths(disk.filePath("app"));
+    paths.ensureLayout();
     HeldHttpServer server;
-    ASSERT_TRUE(SiteAddress::setBase(server.url("/")));
+    SiteAddress site;
+    ASSERT_TRUE(site.setBase(server.url("/")));
     QByteArray icon;
     QBuffer buffer(&icon);
     ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && noise(200, 200).save(&buffer, "PNG"));
     server.autoAnswer = [icon](const QByteArray&) { return std::pair{200, icon}; };
     ScriptedDialogs dialogs;
     BusyPointer pointer;
-    IconDownloadFlow flow{dialogs, pointer, disk.writer(), nullptr};
+    IconDownloadFlow flow{dialogs, pointer, disk.writer(), paths, site, nullptr};
     const QString reason = QString::fromLocal8Bit(std::strerror(ENOSPC));
 
     // The download cannot be stored: a message, no file, no save dialog.
@@ -140,7 +139,7 @@ TEST(ExportFullDisk, TheDownloadAndTheSaveFlowSayTheDiskIsFull)
     EXPECT_TRUE(dialogs.asked[0].startsWith("inform:Pictomine|The icon could not be stored.") &&
                 dialogs.asked[0].endsWith(reason + "."))
         << dialogs.asked[0].toStdString();
-    EXPECT_TRUE(entries(AppPaths::downloads()).isEmpty());
+    EXPECT_TRUE(entries(paths.downloads()).isEmpty());
     EXPECT_FALSE(flow.isPolling());
 
     // Stored with room (the save dialog cancelled), then saved over an earlier file on a full disk.
@@ -158,5 +157,4 @@ TEST(ExportFullDisk, TheDownloadAndTheSaveFlowSayTheDiskIsFull)
     EXPECT_EQ(dialogs.asked[4], "inform:Pictomine|Cannot write " + destination + ": " + reason);
     EXPECT_EQ(contents(destination), "");
     EXPECT_EQ(entries(disk.folder()), QStringList({"app", "saved.png"}));
-    AppPaths::setRoot({});
 }

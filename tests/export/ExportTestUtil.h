@@ -138,13 +138,12 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        AppPaths::setRoot(dir.filePath("app"));
-        AppPaths::ensureLayout();
+        paths.ensureLayout();
     }
-    void TearDown() override { AppPaths::setRoot({}); }
     QString out(const QString& name) const { return dir.filePath(name); }
 
     QTemporaryDir dir;
+    const AppPaths paths{dir.filePath("app")};
 };
 
 } // namespace ExportTestUtil

@@ -1,8 +1,8 @@
 #include "export/IconDownloadFlow.h"
 #include "ExportTestUtil.h"
-#include "export/ImageSaver.h"
 #include "export/DownloadNames.h"
 #include "export/FileTypeCode.h"
+#include "export/ImageSaver.h"
 #include "platform/BusyPointer.h"
 #include "platform/HeldHttpServer.h"
 #include "platform/SiteAddress.h"
@@ -54,14 +54,15 @@ protected:
         AppFolder::SetUp();
         for (const auto format : {QSettings::IniFormat, QSettings::NativeFormat})
             QSettings::setPath(format, QSettings::UserScope, out("config"));
-        ASSERT_TRUE(SiteAddress::setBase(server.url("/")));
+        ASSERT_TRUE(site.setBase(server.url("/")));
     }
-    static QStringList downloads() { return QDir(AppPaths::downloads()).entryList(QDir::Files, QDir::Name); }
+    QStringList downloads() const { return QDir(paths.downloads()).entryList(QDir::Files, QDir::Name); }
 
     ScriptedDialogs dialogs;
     HeldHttpServer server;
     BusyPointer pointer;
-    IconDownloadFlow flow{dialogs, pointer, FileWriter::system(), nullptr};
+    SiteAddress site;
+    IconDownloadFlow flow{dialogs, pointer, FileWriter::system(), paths, site, nullptr};
     QSignalSpy finished{&flow, &IconDownloadFlow::downloadFinished};
     QSignalSpy saved{&flow, &IconDownloadFlow::saved};
 };
@@ -152,7 +153,7 @@ TEST_F(DownloadFlow, DownloadsStayWithinTheBound)
     ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && noise.save(&buffer, "PNG"));
     ASSERT_GT(icon.size(), 1000);
     server.autoAnswer = [icon](const QByteArray&) { return std::pair{200, icon}; };
-    QFile mine(AppPaths::downloads() + "/mine.bin");
+    QFile mine(paths.downloads() + "/mine.bin");
     ASSERT_TRUE(mine.open(QIODevice::WriteOnly) && mine.write(icon.left(icon.size() / 2)) == icon.size() / 2);
     mine.close();
     flow.setDownloadBound(icon.size() * 27 / 10);
@@ -172,7 +173,7 @@ TEST_F(DownloadFlow, DownloadsStayWithinTheBound)
     EXPECT_EQ(downloads(), (QStringList{file("a2"), file("a4"), "mine.bin"}));
     // A download on the clipboard stays; the next least recently used goes instead.
     auto* copied = new QMimeData;
-    copied->setUrls({QUrl::fromLocalFile(AppPaths::downloads() + "/" + file("a2"))});
+    copied->setUrls({QUrl::fromLocalFile(paths.downloads() + "/" + file("a2"))});
     QGuiApplication::clipboard()->setMimeData(copied);
     download("a5");
     EXPECT_EQ(downloads(), (QStringList{file("a2"), file("a5"), "mine.bin"}));
@@ -193,7 +194,7 @@ TEST_F(DownloadFlow, FailedAndUnstorableFetchesAreNeverUsed)
         {[&] { return server.answer(kPath, 200, png(qRgb(1, 2, 3)).left(60)); },
          "is not a picture that can be read"},
         {[&] {
-             return QDir(AppPaths::downloads()).removeRecursively() &&
+             return QDir(paths.downloads()).removeRecursively() &&
                     server.answer(kPath, 200, png(qRgb(1, 2, 3)));
          },
          "could not be stored"},
@@ -217,7 +218,7 @@ TEST_F(DownloadFlow, AStoredDownloadThatNoLongerDecodesIsFetchedAgain)
 {
     const QByteArray good = png(qRgb(9, 99, 199));
     server.autoAnswer = [good](const QByteArray&) { return std::pair{200, good}; };
-    const QString stored = AppPaths::downloads() + "/201511ab.png";
+    const QString stored = paths.downloads() + "/201511ab.png";
     // An error page kept by an earlier version, and a picture cut after its header.
     int presses = 0;
     for (const QByteArray& bad : {QByteArray("<html>Bad gateway</html>"), good.left(good.size() / 2)}) {
@@ -270,7 +271,7 @@ TEST_F(DownloadFlow, LargePicturesExportOffTheWindowThreadWithinTheBound)
         QImage big(5700, 5700, QImage::Format_RGB32);
         big.fill(qRgb(0, 80, 20));
         QPainter(&big).fillRect(2850, 0, 2850, 5700, qRgb(198, 80, 230));
-        ASSERT_TRUE(big.save(AppPaths::downloads() + "/201511big.png", "PNG"));
+        ASSERT_TRUE(big.save(paths.downloads() + "/201511big.png", "PNG"));
     }
     int ticks = 0;
     QTimer timer;
@@ -295,7 +296,7 @@ TEST_F(DownloadFlow, LargePicturesExportOffTheWindowThreadWithinTheBound)
         {ExportTestUtil::gifHeader(40000, 40000), "The image is 40,000 x 40,000 pixels, too large to export"},
     };
     for (const auto& [bytes, says] : cases) {
-        QFile file(AppPaths::downloads() + "/201511huge.png");
+        QFile file(paths.downloads() + "/201511huge.png");
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         file.close();
         dialogs.asked.clear();

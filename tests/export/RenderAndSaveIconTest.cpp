@@ -27,9 +27,9 @@ QImage sampleIcon(int w, int h)
     return image;
 }
 
-QImage sizeFile(int s)
+QImage sizeFile(const AppPaths& paths, int s)
 {
-    return QImage(AppPaths::sizes() + QString("/temp%1.png").arg(s));
+    return QImage(paths.sizes() + QString("/temp%1.png").arg(s));
 }
 
 } // namespace
@@ -40,18 +40,18 @@ TEST_F(ExportFolder, IconFileHoldsEverySizeUpToTheSmallerSide)
 {
     ScriptedDialogs dialogs;
     const auto exportAs = [&](const QString& name, const QImage& source) {
-        return RenderAndSaveIcon(out(name), FileType::ICO, 0, 1, 1, true, true, 0, 90, source, true,
-                                 &dialogs);
+        return renderAndSaveIcon(out(name), FileType::ICO, 0, 1, 1, true, true, 0, 90, source, true,
+                                 paths.sizes(), &dialogs);
     };
     // 12 x 12 is too small: a message and no file.
     const ExportResult tiny = exportAs("tiny.ico", sampleIcon(12, 12));
     EXPECT_TRUE(!tiny.ok && tiny.message.contains("12 x 12")) << tiny.message.toStdString();
     EXPECT_EQ(dialogs.asked, QStringList{"inform:Pictomine|" + tiny.message});
     EXPECT_FALSE(QFile::exists(out("tiny.ico")));
-    EXPECT_TRUE(QDir(AppPaths::sizes()).isEmpty());
+    EXPECT_TRUE(QDir(paths.sizes()).isEmpty());
 
     ASSERT_TRUE(exportAs("big.ico", sampleIcon(512, 512)).ok);
-    QFile ico(out("big.ico")), png256(AppPaths::sizes() + "/temp256.png");
+    QFile ico(out("big.ico")), png256(paths.sizes() + "/temp256.png");
     ASSERT_TRUE(ico.open(QIODevice::ReadOnly) && png256.open(QIODevice::ReadOnly));
     const QByteArray bytes = ico.readAll();
     ASSERT_EQ(qFromLittleEndian<quint16>(bytes.constData() + 4), 7);
@@ -73,23 +73,23 @@ TEST_F(ExportFolder, IconFileHoldsEverySizeUpToTheSmallerSide)
                 << s;
         // The whole icon at each size, in the file and in Sizes: red middle, transparent corners.
         for (const QImage& image :
-             {decodedByImageMagick(QString("%1[%2]").arg(ico.fileName()).arg(i)), sizeFile(s)}) {
+             {decodedByImageMagick(QString("%1[%2]").arg(ico.fileName()).arg(i)), sizeFile(paths, s)}) {
             ASSERT_EQ(image.size(), QSize(s, s));
             EXPECT_EQ(image.pixel(s / 2, s / 2), kRed) << s;
             EXPECT_EQ(qAlpha(image.pixel(1, s - 2)), 0) << s;
         }
     }
     // No temporary file is left in Sizes.
-    EXPECT_EQ(QDir(AppPaths::sizes()).entryList(QDir::Files | QDir::Hidden).size(), 7);
+    EXPECT_EQ(QDir(paths.sizes()).entryList(QDir::Files | QDir::Hidden).size(), 7);
 
     // A 100 x 60 source: sizes up to 60 replace their files; the larger ones of the first stay.
     // Files are replaced by renaming complete ones into place: a second link keeps the old pixels.
-    ASSERT_EQ(
-        ::link(QFile::encodeName(AppPaths::sizes() + "/temp48.png"), QFile::encodeName(out("old48.png"))), 0);
+    ASSERT_EQ(::link(QFile::encodeName(paths.sizes() + "/temp48.png"), QFile::encodeName(out("old48.png"))),
+              0);
     QImage wide(100, 60, QImage::Format_ARGB32);
     wide.fill(qRgb(0, 200, 0));
     ASSERT_TRUE(exportAs("wide.ico", wide).ok);
-    EXPECT_EQ(sizeFile(48).pixel(3, 3), qRgb(0, 200, 0));
+    EXPECT_EQ(sizeFile(paths, 48).pixel(3, 3), qRgb(0, 200, 0));
     EXPECT_EQ(QImage(out("old48.png")).pixel(24, 24), kRed);
-    EXPECT_EQ(sizeFile(64).pixel(32, 32), kRed);
+    EXPECT_EQ(sizeFile(paths, 64).pixel(32, 32), kRed);
 }

@@ -1,5 +1,6 @@
 #include "grid/GridKeys.h"
 #include "grid/IconTile.h"
+#include "platform/AppPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +43,8 @@ TEST(GridKeys, MovesStayInsideAGridWithAShortLastRow)
 
 TEST(IconTile, ScreenReadersCallATileWithoutATitleByItsIconsFileName)
 {
-    IconTile tile;
+    const AppPaths folders;
+    IconTile tile(folders);
     tile.setIconLocal(QStringLiteral("201511ab-150x150.png"));
     tile.setIconTitle(QStringLiteral("Red Apple"));
     EXPECT_EQ(tile.accessibleTitle(), "Red Apple");

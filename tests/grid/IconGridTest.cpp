@@ -2,6 +2,7 @@
 
 #include "catalogue/ThumbnailDecoder.h"
 #include "grid/IconTile.h"
+#include "platform/AppPaths.h"
 
 #include <QFile>
 #include <QPointer>
@@ -20,7 +21,8 @@ constexpr QRgb kWhite = qRgb(255, 255, 255);
 // result at a time, decoded for 219-pixel tiles as the page load does.
 struct Results {
     QTemporaryDir dir;
-    IconGrid grid;
+    const AppPaths folders{dir.path()};
+    IconGrid grid{folders};
     std::vector<IconRecord> records;
     QStringList list;
 
@@ -95,7 +97,7 @@ TEST(IconGrid, PlacesTilesInTheirCellsWithFittedThumbnailsRecordsAndLines)
     EXPECT_TRUE(lines.pixel(10, 199) == kWhite && lines.pixel(1099, 10) == kWhite) << "no edge lines";
 
     // Too narrow for a column: nothing is placed.
-    IconGrid narrow;
+    IconGrid narrow(r.folders);
     std::vector<IconRecord> none;
     narrow.placeNextTile(QStringList{paths.first()}, none, 150, {});
     EXPECT_TRUE(narrow.tile(0)->isHidden() && none.empty());

@@ -1,4 +1,5 @@
 #include "grid/IconTile.h"
+#include "platform/AppPaths.h"
 
 #include <QTest>
 
@@ -33,7 +34,8 @@ QImage decodedAtTwice()
 
 TEST(IconTile, DrawIconKeepsItsOwnCopyForReDrawInLogicalPixels)
 {
-    IconTile tile;
+    const AppPaths folders;
+    IconTile tile(folders);
     tile.resize(219, 200);
     {
         QImage picture = twoHalves(20, 10);
@@ -70,7 +72,8 @@ TEST(IconTile, DrawIconKeepsItsOwnCopyForReDrawInLogicalPixels)
 TEST(IconTileHighDpi, ADecodedThumbnailAtTheScreensRatioIsShownPixelForPixel)
 {
     const QImage decoded = decodedAtTwice();
-    IconTile tile;
+    const AppPaths folders;
+    IconTile tile(folders);
     tile.resize(219, 200);
     tile.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&tile));
@@ -88,7 +91,8 @@ TEST(IconTileHighDpi, ADecodedThumbnailAtTheScreensRatioIsShownPixelForPixel)
 
 TEST(IconTile, ButtonsFollowTheStripAndTheLicenceOpensOnlyWebLinks)
 {
-    IconTile tile;
+    const AppPaths folders;
+    IconTile tile(folders);
     QStringList opened;
     QObject::connect(&tile, &IconTile::licenseRequested, [&](const QString& a) { opened << a; });
     tile.resize(219, 200);

@@ -6,11 +6,12 @@ TEST(WindowLayout, PlacementsOnA1600By900WorkArea)
 {
     const WindowLayout::Regions r = WindowLayout::compute(1600, 900);
     // The laid-out menu button (menuMain) lies under the Good Luck picture; it is shown right of it.
-    const QRect placed[] = {
-        r.logoPanel,         r.logoPicture,        r.logoText,        r.menuPanel, r.menuPanelShape,  r.titleBar,
-        r.mainControls[0], r.mainControls[1], r.mainControls[2], r.toolbar,   r.searchBox,       r.searchFrame,
-        r.searchButton,    r.searchBar,       r.goodLuck,        r.menuButton,  r.menuButtonVisible, r.hint,
-        r.progress,        r.gridViewport,         r.scrollbar,    r.iconGrid,  r.loadMore,        r.loadMoreCaption};
+    const QRect placed[] = {r.logoPanel,         r.logoPicture, r.logoText,        r.menuPanel,
+                            r.menuPanelShape,    r.titleBar,    r.mainControls[0], r.mainControls[1],
+                            r.mainControls[2],   r.toolbar,     r.searchBox,       r.searchFrame,
+                            r.searchButton,      r.searchBar,   r.goodLuck,        r.menuButton,
+                            r.menuButtonVisible, r.hint,        r.progress,        r.gridViewport,
+                            r.scrollbar,         r.iconGrid,    r.loadMore,        r.loadMoreCaption};
     const QRect expected[] = {
         {0, 0, 249, 105},     {25, 27, 50, 50},    {85, 45, 122, 15},  {0, 105, 249, 795},
         {-1, 104, 251, 797},  {249, 0, 1351, 33},  {912, 8, 17, 17},   {1316, 8, 17, 17},
@@ -21,7 +22,8 @@ TEST(WindowLayout, PlacementsOnA1600By900WorkArea)
     static_assert(std::size(placed) == std::size(expected));
     for (std::size_t i = 0; i < std::size(placed); ++i)
         EXPECT_EQ(placed[i], expected[i]) << "region " << i;
-    EXPECT_EQ(std::pair(r.toolbarLine, r.logoLine), std::pair(QLine(0, 88, 1351, 88), QLine(248, 0, 248, 105)));
+    EXPECT_EQ(std::pair(r.toolbarLine, r.logoLine),
+              std::pair(QLine(0, 88, 1351, 88), QLine(248, 0, 248, 105)));
 }
 
 TEST(WindowLayout, OnANarrowWindowTheSearchRowMovesLeftThenNarrowsSoEveryControlStaysInside)

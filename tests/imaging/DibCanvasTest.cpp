@@ -56,7 +56,8 @@ TEST(DibCanvas, FiguresAndTheImageSlotAreHeldApartAndClearedByDestroy)
 {
     DibCanvas dib;
     ASSERT_TRUE(dib.create(3, 5, 24));
-    EXPECT_EQ(QList<int>({dib.sectionWidth(), dib.sectionHeight(), dib.bytesPerThreeScanLines(), dib.size(), dib.width()}),
+    EXPECT_EQ(QList<int>({dib.sectionWidth(), dib.sectionHeight(), dib.bytesPerThreeScanLines(), dib.size(),
+                          dib.width()}),
               QList<int>({3, 5, 36, 60, 0}));
     // importFile loads a file into the slot with its size; an unreadable one empties the slot.
     QTemporaryDir dir;

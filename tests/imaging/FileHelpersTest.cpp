@@ -52,10 +52,10 @@ TEST(FileHelpers, FilterConversionAndDialog)
 
     ScriptedDialogs dialogs;
     dialogs.saveAnswer = "/tmp/out.png";
-    EXPECT_EQ(showFileDialog(nullptr, "PNG|*.png|JPEG|*.jpg;*.jpeg", false), "/tmp/out.png");
-    EXPECT_EQ(showFileDialog(nullptr, "PNG|*.png", true), "/tmp/out.png");
+    EXPECT_EQ(showFileDialog(dialogs, nullptr, "PNG|*.png|JPEG|*.jpg;*.jpeg", false), "/tmp/out.png");
+    EXPECT_EQ(showFileDialog(dialogs, nullptr, "PNG|*.png", true), "/tmp/out.png");
     EXPECT_EQ(dialogs.asked, QStringList({"save:Open File...|PNG (*.png);;JPEG (*.jpg *.jpeg)",
                                           "open:Open File...|PNG (*.png)"}));
     dialogs.saveAnswer.clear();
-    EXPECT_TRUE(showFileDialog(nullptr, "PNG|*.png", false).isEmpty()); // cancelled
+    EXPECT_TRUE(showFileDialog(dialogs, nullptr, "PNG|*.png", false).isEmpty()); // cancelled
 }

@@ -20,15 +20,6 @@ QByteArray read(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// Restores the program's own folders after a test.
-struct Restore {
-    ~Restore()
-    {
-        AppPaths::setRoot(QString());
-        AppPaths::overrideShippedFolders({});
-    }
-};
 } // namespace
 
 TEST(AppPaths, HomeThenEnvironmentThenAWritableProgramFolderElseTheUserDataFolder)
@@ -54,47 +45,43 @@ TEST(AppPaths, HomeThenEnvironmentThenAWritableProgramFolderElseTheUserDataFolde
 
 TEST(AppPaths, AFreshFolderGetsItsFoldersTheShippedKeywordsAndTheShippedSpinner)
 {
-    Restore restore;
     QTemporaryDir shipped, home;
     ASSERT_TRUE(QDir(shipped.path()).mkdir("Images"));
     write(shipped.filePath("GoodLuck.txt"), "arrow#1\r\n");
     write(shipped.filePath("Images/load1.png"), "frame");
-    AppPaths::overrideShippedFolders({home.filePath("nowhere"), shipped.path()});
-    AppPaths::setRoot(home.filePath("fresh"));
+    const AppPaths paths(home.filePath("fresh"), {home.filePath("nowhere"), shipped.path()});
 
     // ensureLayout alone never creates the keyword list.
-    AppPaths::ensureLayout();
+    paths.ensureLayout();
     for (const char* folder : {"Icons", "Images", "Downloads", "Sizes"})
         EXPECT_TRUE(QFileInfo(home.filePath(QString("fresh/") + folder)).isDir()) << folder;
-    EXPECT_FALSE(QFile::exists(AppPaths::goodLuck()));
+    EXPECT_FALSE(QFile::exists(paths.goodLuck()));
 
-    EXPECT_EQ(AppPaths::prepare(), QString());
-    EXPECT_EQ(read(AppPaths::goodLuck()), "arrow#1\r\n");
+    EXPECT_EQ(paths.prepare(), QString());
+    EXPECT_EQ(read(paths.goodLuck()), "arrow#1\r\n");
     // The frame comes from where it shipped; one missing everywhere is looked for at home.
-    EXPECT_EQ(AppPaths::spinnerFrame(1), shipped.filePath("Images/load1.png"));
-    EXPECT_EQ(AppPaths::spinnerFrame(2), home.filePath("fresh/Images/load2.png"));
+    EXPECT_EQ(paths.spinnerFrame(1), shipped.filePath("Images/load1.png"));
+    EXPECT_EQ(paths.spinnerFrame(2), home.filePath("fresh/Images/load2.png"));
 
     // The folder's own files win, and a keyword list of its own is kept.
-    write(AppPaths::images() + "/load1.png", "own");
-    write(AppPaths::goodLuck(), "mine#3\r\n");
-    EXPECT_EQ(AppPaths::prepare(), QString());
-    EXPECT_EQ(AppPaths::spinnerFrame(1), AppPaths::images() + "/load1.png");
-    EXPECT_EQ(read(AppPaths::goodLuck()), "mine#3\r\n");
+    write(paths.images() + "/load1.png", "own");
+    write(paths.goodLuck(), "mine#3\r\n");
+    EXPECT_EQ(paths.prepare(), QString());
+    EXPECT_EQ(paths.spinnerFrame(1), paths.images() + "/load1.png");
+    EXPECT_EQ(read(paths.goodLuck()), "mine#3\r\n");
 }
 
 TEST(AppPaths, AFolderThatCannotBeWrittenIsReportedByName)
 {
-    Restore restore;
     QTemporaryDir dir;
     write(dir.filePath("file"), "x");
     // Under a regular file no folder can be made, whoever runs the test.
-    AppPaths::setRoot(dir.filePath("file/home"));
-    const QString message = AppPaths::prepare();
+    const QString message = AppPaths(dir.filePath("file/home")).prepare();
     EXPECT_TRUE(message.startsWith("Pictomine cannot write to its folder " + dir.filePath("file/home")))
         << message.toStdString();
     EXPECT_TRUE(message.contains("--home")) << "says what to do about it";
 
-    AppPaths::setRoot(QString()); // back to the executable's folder, not the working directory
-    EXPECT_EQ(AppPaths::root(), QCoreApplication::applicationDirPath());
+    // No folder given: the executable's folder, not the working directory.
+    EXPECT_EQ(AppPaths().root(), QCoreApplication::applicationDirPath());
     EXPECT_EQ(AppPaths::programFolder(), QCoreApplication::applicationDirPath());
 }

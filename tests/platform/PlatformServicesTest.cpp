@@ -18,7 +18,8 @@
 
 TEST(PlatformServices, ShellHandsOnlyWebAddressesOnAndSaysWhenNoBrowserTookThem)
 {
-    RecordingShell shell;
+    ScriptedDialogs dialogs;
+    RecordingShell shell(dialogs);
     EXPECT_TRUE(shell.openUrl("http://127.0.0.1:8123/2016/05/12/arrow/") &&
                 shell.openUrl("HTTPS://example.invalid/x"));
     for (const char* bad : {"", "file:///etc/passwd", "javascript:alert(1)", "ftp://h/x", "http://",
@@ -27,7 +28,6 @@ TEST(PlatformServices, ShellHandsOnlyWebAddressesOnAndSaysWhenNoBrowserTookThem)
     EXPECT_EQ(shell.opened,
               (QStringList{"http://127.0.0.1:8123/2016/05/12/arrow/", "https://example.invalid/x"}));
     // No browser took it: the user is told and finds the address on the clipboard.
-    ScriptedDialogs dialogs;
     shell.browserAvailable = false;
     EXPECT_FALSE(shell.openUrl("http://127.0.0.1/post/"));
     EXPECT_EQ(dialogs.asked,
@@ -53,8 +53,8 @@ TEST(PlatformServices, TheDesktopShellLearnsFromXdgOpensStatusWhetherABrowserToo
     };
     auto running = [] { return !qApp->findChildren<QProcess*>().isEmpty(); };
     constexpr int kWaitMs = 30000;
-    DesktopShell shell;
     ScriptedDialogs dialogs;
+    DesktopShell shell(dialogs);
     const QString page = "http://127.0.0.1:8123/2016/05/12/arrow/";
     const QString told = "inform:Pictomine|No web browser could be started to show the icon's page.\n"
                          "Its address is on the clipboard:\n" +
@@ -88,15 +88,15 @@ TEST(PlatformServices, TheDesktopShellLearnsFromXdgOpensStatusWhetherABrowserToo
 
 TEST(PlatformServices, SiteAddressRefusesBadBases)
 {
-    const QString original = SiteAddress::base();
+    SiteAddress site;
+    EXPECT_EQ(site.base(), "http://127.0.0.1:8123/"); // the address built in
     QString error;
     for (const char* bad : {"http://127.0.0.1:8123", "ftp://127.0.0.1/", "127.0.0.1/", "http:///", "",
                             "http://127.0.0.1/?s=x/", "http://127.0.0.1/#top/"})
-        EXPECT_FALSE(SiteAddress::setBase(bad, &error) || error.isEmpty()) << bad;
-    EXPECT_EQ(SiteAddress::base(), original); // refused addresses change nothing
-    ASSERT_TRUE(SiteAddress::setBase("https://icons.example/blog/"));
-    EXPECT_EQ(SiteAddress::base(), "https://icons.example/blog/");
-    ASSERT_TRUE(SiteAddress::setBase(original));
+        EXPECT_FALSE(site.setBase(bad, &error) || error.isEmpty()) << bad;
+    EXPECT_EQ(site.base(), "http://127.0.0.1:8123/"); // refused addresses change nothing
+    ASSERT_TRUE(site.setBase("https://icons.example/blog/"));
+    EXPECT_EQ(site.base(), "https://icons.example/blog/");
 }
 
 TEST(PlatformServices, PointerStaysBusyWhileAnyFlowHoldsItsClaim)

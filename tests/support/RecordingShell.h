@@ -10,6 +10,8 @@
 class RecordingShell : public Shell
 {
 public:
+    using Shell::Shell;
+
     QStringList opened;
     bool browserAvailable = true;
 

@@ -4,8 +4,8 @@
 
 #include "app/MainWindowTest.h"
 #include "catalogue/LinkPass.h"
-#include "controls/LayerListWidget.h"
 #include "controls/LayerList.h"
+#include "controls/LayerListWidget.h"
 #include "grid/IconGrid.h"
 #include "grid/IconTile.h"
 #include "support/ScriptedDialogs.h"
@@ -77,7 +77,6 @@ protected:
     }
 
     QString base;
-    ScriptedDialogs dialogs;
 };
 } // namespace
 
@@ -176,6 +175,6 @@ TEST_F(WordpressCatalogue, ADashedIconDownloadsAtFullSizeAndSavesAsPngGifAndIco)
             EXPECT_LE(maxDifference(saved, original), 2);
         }
     }
-    EXPECT_TRUE(QFile::exists(AppPaths::downloads() + "/" + fullName));
+    EXPECT_TRUE(QFile::exists(paths.downloads() + "/" + fullName));
     EXPECT_TRUE(dialogs.asked.filter("critical:").isEmpty()) << dialogs.asked.join('\n').toStdString();
 }
