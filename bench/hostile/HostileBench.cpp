@@ -13,6 +13,7 @@
 #include "platform/Clipboard.h"
 #include "platform/DesktopShell.h"
 #include "platform/Dialogs.h"
+#include "platform/ScreenInfo.h"
 #include "platform/SiteAddress.h"
 #include "platform/StallMeter.h"
 
@@ -94,8 +95,9 @@ void runCase(const HostileSite& site, const QString& name)
 
     DesktopShell shell(Dialogs::instance());
     BusyPointer pointer;
+    ScreenInfo screens;
     MainWindow window(
-        WindowServices{paths, address, shell, pointer, Clipboard::system(), Dialogs::instance()});
+        WindowServices{paths, address, shell, pointer, Clipboard::system(), Dialogs::instance(), screens});
     StallMeter meter;
     KeystrokeProbe probe(window.searchBar());
     bool shown = false;

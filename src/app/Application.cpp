@@ -9,6 +9,7 @@
 #include "platform/Clipboard.h"
 #include "platform/DesktopShell.h"
 #include "platform/Dialogs.h"
+#include "platform/ScreenInfo.h"
 
 #include <QApplication>
 #include <QFont>
@@ -91,7 +92,9 @@ int Application::run(int argc, char** argv)
 
     DesktopShell shell(Dialogs::instance());
     BusyPointer pointer;
-    MainWindow window(WindowServices{paths, site, shell, pointer, Clipboard::system(), Dialogs::instance()});
+    ScreenInfo screens;
+    MainWindow window(
+        WindowServices{paths, site, shell, pointer, Clipboard::system(), Dialogs::instance(), screens});
     int status = 0;
     if (!cl.screenshot.isEmpty())
         arrangeScreenshot(window, cl.screenshot, status);

@@ -73,7 +73,7 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     setWindowIcon(Artwork::icon());
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMinimumSize(WindowLayout::kMinimumSize);
-    m_screenWatch = new ScreenWatch(this);
+    m_screenWatch = new ScreenWatch(services.screens, this);
     connect(m_screenWatch, &ScreenWatch::changed, this, &MainWindow::fitToWorkArea);
     AccessibleFactory::install();
     buildLeftColumn();
@@ -308,9 +308,10 @@ void MainWindow::relayOut()
 
 void MainWindow::fitToWorkArea()
 {
-    const QRect screen = ScreenInfo::screenGeometry();
+    const ScreenInfo& screens = m_services.screens;
+    const QRect screen = screens.screenGeometry();
     // The gap comes in twips; the window is measured in pixels.
-    const int gap = ScreenInfo::pixelsFromTwips(FileHelpers::workAreaBottomGap());
+    const int gap = screens.pixelsFromTwips(FileHelpers::workAreaBottomGap(screens));
     setGeometry(screen.left(), screen.top(), screen.width(), screen.height() - gap);
 }
 

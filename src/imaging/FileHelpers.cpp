@@ -21,13 +21,13 @@ int workAreaBottomGap(int screenHeightPx, int workAreaBottomPx, double twipsPerP
     return int(std::lrint((screenTwips / twipsPerPixel - workAreaBottomPx) * twipsPerPixel));
 }
 
-int workAreaBottomGap()
+int workAreaBottomGap(const ScreenInfo& screens)
 {
-    const QRect screen = ScreenInfo::screenGeometry();
-    const QRect work = ScreenInfo::workArea();
+    const QRect screen = screens.screenGeometry();
+    const QRect work = screens.workArea();
     // The work area's bottom edge as an exclusive coordinate, relative to the screen.
     const int workBottom = work.y() + work.height() - screen.y();
-    return workAreaBottomGap(screen.height(), workBottom, ScreenInfo::twipsPerPixel());
+    return workAreaBottomGap(screen.height(), workBottom, screens.twipsPerPixel());
 }
 
 QString fileExtension(const QString& name)

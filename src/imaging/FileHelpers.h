@@ -4,6 +4,7 @@
 
 class Dialogs;
 class QWidget;
+class ScreenInfo;
 
 // Small shared routines: folder-path joining, the strip below the work area, the save/open
 // dialog, extension extraction and fitting an image into a box.
@@ -14,7 +15,7 @@ namespace FileHelpers
 QString withTrailingSeparator(const QString& path);
 
 // height of the screen strip below the desktop work area, in twips (rounded halves to even).
-int workAreaBottomGap();
+int workAreaBottomGap(const ScreenInfo& screens);
 // The same rule on explicit figures, for the platform-independent part.
 int workAreaBottomGap(int screenHeightPx, int workAreaBottomPx, double twipsPerPixel);
 

@@ -1,65 +1,47 @@
 #include "platform/ScreenInfo.h"
 
 #include <QGuiApplication>
-#include <QPointer>
 #include <QScreen>
 
 #include <cmath>
 
-namespace
+QScreen* ScreenInfo::screen() const
 {
-QRect g_screenOverride;
-QRect g_workAreaOverride;
-QPointer<QScreen> g_followed;
-
-QScreen* primary()
-{
-    if (g_followed)
-        return g_followed;
+    if (m_followed)
+        return m_followed;
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::primaryScreen()
                                                                         : nullptr;
 }
-} // namespace
 
-QRect ScreenInfo::screenGeometry()
+QRect ScreenInfo::screenGeometry() const
 {
-    if (!g_screenOverride.isNull())
-        return g_screenOverride;
-    QScreen* s = primary();
+    if (!m_screenOverride.isNull())
+        return m_screenOverride;
+    QScreen* s = screen();
     return s ? s->geometry() : QRect(0, 0, 1600, 900);
 }
 
-QRect ScreenInfo::workArea()
+QRect ScreenInfo::workArea() const
 {
-    if (!g_workAreaOverride.isNull())
-        return g_workAreaOverride;
-    QScreen* s = primary();
+    if (!m_workAreaOverride.isNull())
+        return m_workAreaOverride;
+    QScreen* s = screen();
     return s ? s->availableGeometry() : QRect(0, 0, 1600, 900);
 }
 
-double ScreenInfo::twipsPerPixel()
+double ScreenInfo::twipsPerPixel() const
 {
-    QScreen* s = primary();
+    QScreen* s = screen();
     const double dpi = s ? s->logicalDotsPerInchX() : 96.0;
     return dpi > 0 ? 1440.0 / dpi : 15.0;
 }
 
-int ScreenInfo::pixelsFromTwips(int twips)
+int ScreenInfo::pixelsFromTwips(int twips) const
 {
     return int(std::lrint(twips / twipsPerPixel()));
 }
 
 void ScreenInfo::follow(QScreen* screen)
 {
-    g_followed = screen;
-}
-
-void ScreenInfo::overrideScreen(const QRect& area)
-{
-    g_screenOverride = area;
-}
-
-void ScreenInfo::overrideWorkArea(const QRect& area)
-{
-    g_workAreaOverride = area;
+    m_followed = screen;
 }

@@ -23,7 +23,7 @@ void ScreenWatch::follow(QScreen* screen)
 {
     disconnect(m_geometry);
     disconnect(m_workArea);
-    ScreenInfo::follow(screen);
+    m_screens.follow(screen);
     if (!screen)
         return;
     m_geometry = connect(screen, &QScreen::geometryChanged, this, &ScreenWatch::changed);

@@ -25,7 +25,8 @@ TEST(MainWindowFullDisk, TilesComeFromMemoryTheWindowSaysSoOnceAndTheKeywordsSta
     paths.ensureLayout();
     const QByteArray keywords = "flag#2\r\n";
     ASSERT_TRUE(disk.writer().write({paths.goodLuck()}, keywords));
-    ScreenInfo::overrideWorkArea(QRect(0, 0, 1600, 860));
+    ScreenInfo screens;
+    screens.overrideWorkArea(QRect(0, 0, 1600, 860));
     disk.fill();
 
     ScriptedDialogs dialogs;
@@ -33,7 +34,7 @@ TEST(MainWindowFullDisk, TilesComeFromMemoryTheWindowSaysSoOnceAndTheKeywordsSta
     BusyPointer pointer;
     RecordingClipboard clipboard;
     auto window = std::make_unique<MainWindow>(
-        WindowServices{paths, address, shell, pointer, clipboard, dialogs, disk.writer()});
+        WindowServices{paths, address, shell, pointer, clipboard, dialogs, screens, disk.writer()});
     window->show();
     WAIT_UNTIL(window->client().resultList().size() == 30 && !window->client().isLoading(), kBoundMs);
     EXPECT_EQ(window->iconGrid()->tileCount(), 30);
@@ -62,5 +63,4 @@ TEST(MainWindowFullDisk, TilesComeFromMemoryTheWindowSaysSoOnceAndTheKeywordsSta
     QFile file(paths.goodLuck());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), keywords);
-    ScreenInfo::overrideWorkArea(QRect());
 }

@@ -20,8 +20,8 @@ protected:
     // The screen becomes `screen` with the work area `work`; the platform says so.
     void changeScreen(const QRect& screen, const QRect& work)
     {
-        ScreenInfo::overrideScreen(screen);
-        ScreenInfo::overrideWorkArea(work);
+        screens.overrideScreen(screen);
+        screens.overrideWorkArea(work);
         Q_EMIT QGuiApplication::primaryScreen()->availableGeometryChanged(work);
     }
     QRect placed(QWidget* w) const { return QRect(w->mapTo(window.get(), QPoint(0, 0)), w->size()); }

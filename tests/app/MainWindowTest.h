@@ -35,15 +35,15 @@ protected:
     void open(const QString& base, const QByteArray& keywords)
     {
         ASSERT_TRUE(home.isValid());
-        ASSERT_EQ(ScreenInfo::screenGeometry(), QRect(0, 0, 1600, 900)) << "the desktop-sized test screen";
-        ScreenInfo::overrideWorkArea(kWorkArea);
+        ASSERT_EQ(screens.screenGeometry(), QRect(0, 0, 1600, 900)) << "the desktop-sized test screen";
+        screens.overrideWorkArea(kWorkArea);
         paths.ensureLayout();
         QFile file(paths.goodLuck());
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(keywords) == keywords.size());
         file.close();
         ASSERT_TRUE(address.setBase(base));
-        window =
-            std::make_unique<MainWindow>(WindowServices{paths, address, shell, pointer, clipboard, dialogs});
+        window = std::make_unique<MainWindow>(
+            WindowServices{paths, address, shell, pointer, clipboard, dialogs, screens});
         window->show();
     }
     // Opens the window on the site and waits until its first page of 30 tiles has come in.
@@ -54,12 +54,6 @@ protected:
         ASSERT_FALSE(HasFatalFailure());
         WAIT_UNTIL(window->client().resultList().size() == 30, kBoundMs);
         WAIT_UNTIL(!window->client().isLoading(), kBoundMs);
-    }
-    void TearDown() override
-    {
-        window.reset();
-        ScreenInfo::overrideScreen(QRect());
-        ScreenInfo::overrideWorkArea(QRect());
     }
 
     static void click(QWidget* w, QPoint at = QPoint(20, 20))
@@ -85,6 +79,7 @@ protected:
     SiteAddress address;
     ScriptedDialogs dialogs; // answers the window's questions; none is asked unless a test scripts it
     RecordingShell shell{dialogs};
+    ScreenInfo screens; // the test screen, with a panel the headless platform does not have
     BusyPointer pointer;
     RecordingClipboard clipboard; // what the window copies
     std::unique_ptr<MainWindow> window;
