@@ -12,11 +12,11 @@
 #include "platform/Dialogs.h"
 #include "platform/SaveRequest.h"
 #include "platform/SiteAddress.h"
+#include "platform/UserSettings.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QImage>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -94,12 +94,12 @@ long peakMegabytes()
 
 // Runs the download flow's export of Downloads/<name> to `target` and reports the longest
 // lateness of a 10 ms timer on this thread meanwhile.
-void stallDuringExport(BenchDialogs& dialogs, const AppPaths& paths, const QString& name,
-                       const QString& target)
+void stallDuringExport(BenchDialogs& dialogs, const AppPaths& paths, const UserSettings& settings,
+                       const QString& name, const QString& target)
 {
     BusyPointer pointer;
     const SiteAddress site; // the picture is in Downloads/ already: nothing is fetched
-    IconDownloadFlow flow(dialogs, pointer, FileWriter::system(), paths, site, nullptr);
+    IconDownloadFlow flow(dialogs, pointer, FileWriter::system(), paths, site, settings, nullptr);
     dialogs.answer = target;
     QElapsedTimer clock;
     qint64 last = 0;
@@ -139,7 +139,7 @@ void stallFigures()
     QTemporaryDir dir;
     const AppPaths paths(dir.filePath("app"));
     // The flow remembers the save folder: in a settings file of the run, not the user's.
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.filePath("config"));
+    const UserSettings settings(dir.filePath("pictomine.conf"));
     paths.ensureLayout();
     {
         QImage big(kSide, kSide, QImage::Format_RGB32);
@@ -157,7 +157,7 @@ void stallFigures()
                 kSide);
     BenchDialogs dialogs;
     for (const char* name : {"big.gif", "big.png", "big.jpg", "big.ico"})
-        stallDuringExport(dialogs, paths, "201511big-150x150.png", dir.filePath(name));
+        stallDuringExport(dialogs, paths, settings, "201511big-150x150.png", dir.filePath(name));
     std::printf("peak memory of the process: %ld MB\n", peakMegabytes());
 }
 

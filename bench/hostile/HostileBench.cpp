@@ -16,6 +16,7 @@
 #include "platform/ScreenInfo.h"
 #include "platform/SiteAddress.h"
 #include "platform/StallMeter.h"
+#include "platform/UserSettings.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -96,8 +97,9 @@ void runCase(const HostileSite& site, const QString& name)
     DesktopShell shell(Dialogs::instance());
     BusyPointer pointer;
     ScreenInfo screens;
-    MainWindow window(
-        WindowServices{paths, address, shell, pointer, Clipboard::system(), Dialogs::instance(), screens});
+    const UserSettings settings(root.filePath("pictomine.conf"));
+    MainWindow window(WindowServices{paths, address, shell, pointer, Clipboard::system(), Dialogs::instance(),
+                                     screens, settings});
     StallMeter meter;
     KeystrokeProbe probe(window.searchBar());
     bool shown = false;

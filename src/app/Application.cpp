@@ -10,6 +10,7 @@
 #include "platform/DesktopShell.h"
 #include "platform/Dialogs.h"
 #include "platform/ScreenInfo.h"
+#include "platform/UserSettings.h"
 
 #include <QApplication>
 #include <QFont>
@@ -93,8 +94,9 @@ int Application::run(int argc, char** argv)
     DesktopShell shell(Dialogs::instance());
     BusyPointer pointer;
     ScreenInfo screens;
-    MainWindow window(
-        WindowServices{paths, site, shell, pointer, Clipboard::system(), Dialogs::instance(), screens});
+    const UserSettings settings;
+    MainWindow window(WindowServices{paths, site, shell, pointer, Clipboard::system(), Dialogs::instance(),
+                                     screens, settings});
     int status = 0;
     if (!cl.screenshot.isEmpty())
         arrangeScreenshot(window, cl.screenshot, status);

@@ -84,7 +84,7 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     colourChrome();
     m_busy = new BusyWindow(services.paths, this);
     m_download = new IconDownloadFlow(services.dialogs, services.pointer, services.files, services.paths,
-                                      services.site, this, this);
+                                      services.site, services.settings, this, this);
     connect(m_download, &IconDownloadFlow::downloadFinished, this, &MainWindow::onDownloadFinished);
     connect(m_busy, &BusyWindow::cancelled, m_download, &IconDownloadFlow::cancel);
     connect(m_download, &IconDownloadFlow::downloadProgress, m_busy, &BusyWindow::showProgress);

@@ -9,6 +9,7 @@ class Dialogs;
 class ScreenInfo;
 class Shell;
 class SiteAddress;
+class UserSettings;
 
 // The process-wide services the main window reaches through, passed in so tests can watch them
 // and stand in for them (a desktop without a browser, a pointer whose claims are counted, a
@@ -24,6 +25,8 @@ struct WindowServices {
     Dialogs& dialogs;
     // The screen the window is on, its size and work area.
     ScreenInfo& screens;
+    // The user's settings file (the folder of the last save).
+    const UserSettings& settings;
     // Writes every file of the window: thumbnails, downloads, exports, the keyword list.
     FileWriter& files = FileWriter::system();
 };

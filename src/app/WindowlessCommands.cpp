@@ -38,7 +38,7 @@ QString addressInForce(const CommandLine& cl)
         return QStringLiteral("\nCatalogue address: not usable (%1) in %2\n").arg(in.error, in.source);
     return QStringLiteral(
                "\nCatalogue address: %1\n  (from %2; set it as address= under [catalogue] in %3)\n")
-        .arg(in.address, in.source, UserSettings::fileName());
+        .arg(in.address, in.source, UserSettings::defaultFileName());
 }
 } // namespace
 

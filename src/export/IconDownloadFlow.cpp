@@ -36,9 +36,9 @@ namespace
 {
 
 // The folder the last save went to, while it exists; else the user's pictures folder, else home.
-QString startFolder()
+QString startFolder(const UserSettings& settings)
 {
-    const QString last = UserSettings::value(IconDownloadFlow::kFolderKey);
+    const QString last = settings.value(IconDownloadFlow::kFolderKey);
     if (!last.isEmpty() && QFileInfo(last).isDir())
         return last;
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
@@ -64,10 +64,10 @@ QSet<QString> clipboardFiles()
 } // namespace
 
 IconDownloadFlow::IconDownloadFlow(Dialogs& dialogs, BusyPointer& pointer, FileWriter& files,
-                                   const AppPaths& paths, const SiteAddress& site, QWidget* dialogParent,
-                                   QObject* parent)
+                                   const AppPaths& paths, const SiteAddress& site,
+                                   const UserSettings& settings, QWidget* dialogParent, QObject* parent)
     : QObject(parent), m_dialogs(dialogs), m_pointer(pointer), m_files(files), m_paths(paths),
-      m_dialogParent(dialogParent), m_fetch(paths, site, files)
+      m_settings(settings), m_dialogParent(dialogParent), m_fetch(paths, site, files)
 {
     m_pollTimer.setInterval(kPollMs);
     connect(&m_pollTimer, &QTimer::timeout, this, &IconDownloadFlow::onPollTick);
@@ -133,12 +133,12 @@ void IconDownloadFlow::onPollTick()
     request.filters = FileHelpers::qtFilterFromPipeList(kSaveFilter).split(QStringLiteral(";;"));
     request.fileName = QFileInfo(m_downloadPath).fileName();
     request.selectedFilter = SaveFilter::entryFor(request.fileName, request.filters);
-    request.folder = startFolder();
+    request.folder = startFolder(m_settings);
     const QString path = m_dialogs.saveFile(m_dialogParent, request);
     if (path.isEmpty())
         return;
     // A folder that cannot be remembered costs the user nothing now; the next dialog opens elsewhere.
-    (void)UserSettings::setValue(kFolderKey, QFileInfo(path).absolutePath());
+    (void)m_settings.setValue(kFolderKey, QFileInfo(path).absolutePath());
     const QFileInfo target(path);
     if (target.exists() &&
         !m_dialogs.confirm(m_dialogParent,

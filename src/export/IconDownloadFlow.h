@@ -11,6 +11,7 @@
 
 class Dialogs;
 class QWidget;
+class UserSettings;
 
 // The action behind a tile's download button: fetches the full-size icon of a thumbnail into the
 // downloads folder, then asks where to save it and exports it there. Only bytes that decode as a
@@ -31,9 +32,11 @@ public:
     static const QString kFolderKey;
 
     // The fetch and each export hold their own claims on the pointer (the hourglass); `files`
-    // writes the download and the exports into the folders of `paths`, fetched from `site`.
+    // writes the download and the exports into the folders of `paths`, fetched from `site`; the
+    // folder of the last save is kept in `settings`.
     IconDownloadFlow(Dialogs& dialogs, BusyPointer& pointer, FileWriter& files, const AppPaths& paths,
-                     const SiteAddress& site, QWidget* dialogParent, QObject* parent = nullptr);
+                     const SiteAddress& site, const UserSettings& settings, QWidget* dialogParent,
+                     QObject* parent = nullptr);
 
     // The download press for the tile showing thumbName. A press while one is running restarts it.
     void start(const QString& thumbName);
@@ -70,6 +73,7 @@ private:
     BusyPointer::Claim m_fetchClaim;
     FileWriter& m_files;
     const AppPaths& m_paths;
+    const UserSettings& m_settings;
     QWidget* m_dialogParent;
     FullIconFetch m_fetch;
     QTimer m_pollTimer;

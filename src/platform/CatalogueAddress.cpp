@@ -30,7 +30,7 @@ CatalogueAddress CatalogueAddress::resolve(const QString& commandLine, const QSt
     if (!commandLine.isEmpty()) {
         result = {commandLine, QStringLiteral("--base-url"), {}};
     } else {
-        const QString file = settingsFile.isEmpty() ? UserSettings::fileName() : settingsFile;
+        const QString file = settingsFile.isEmpty() ? UserSettings::defaultFileName() : settingsFile;
         const QSettings settings(file, QSettings::NativeFormat);
         if (settings.status() != QSettings::NoError)
             return {{}, file, QStringLiteral("the settings file cannot be read")};

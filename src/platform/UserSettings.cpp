@@ -2,31 +2,22 @@
 
 #include <QSettings>
 
-namespace
+QString UserSettings::defaultFileName()
 {
-
-// The native format is an INI file named .conf on this platform (IniFormat would name it .ini).
-QSettings open()
-{
+    // The native format is an INI file named .conf on this platform (IniFormat would name it .ini).
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("pictomine"),
-                     QStringLiteral("pictomine"));
+                     QStringLiteral("pictomine"))
+        .fileName();
 }
 
-} // namespace
-
-QString UserSettings::fileName()
+QString UserSettings::value(const QString& key) const
 {
-    return open().fileName();
+    return QSettings(m_fileName, QSettings::NativeFormat).value(key).toString();
 }
 
-QString UserSettings::value(const QString& key)
+bool UserSettings::setValue(const QString& key, const QString& value) const
 {
-    return open().value(key).toString();
-}
-
-bool UserSettings::setValue(const QString& key, const QString& value)
-{
-    QSettings settings = open();
+    QSettings settings(m_fileName, QSettings::NativeFormat);
     settings.setValue(key, value);
     settings.sync();
     return settings.status() == QSettings::NoError;

@@ -4,6 +4,7 @@
 
 #include "grid/IconGrid.h"
 #include "platform/BusyPointer.h"
+#include "platform/UserSettings.h"
 #include "support/FullDisk.h"
 #include "support/RecordingShell.h"
 #include "support/ScriptedDialogs.h"
@@ -26,6 +27,7 @@ TEST(MainWindowFullDisk, TilesComeFromMemoryTheWindowSaysSoOnceAndTheKeywordsSta
     const QByteArray keywords = "flag#2\r\n";
     ASSERT_TRUE(disk.writer().write({paths.goodLuck()}, keywords));
     ScreenInfo screens;
+    const UserSettings settings(disk.filePath("pictomine.conf"));
     screens.overrideWorkArea(QRect(0, 0, 1600, 860));
     disk.fill();
 
@@ -34,7 +36,7 @@ TEST(MainWindowFullDisk, TilesComeFromMemoryTheWindowSaysSoOnceAndTheKeywordsSta
     BusyPointer pointer;
     RecordingClipboard clipboard;
     auto window = std::make_unique<MainWindow>(
-        WindowServices{paths, address, shell, pointer, clipboard, dialogs, screens, disk.writer()});
+        WindowServices{paths, address, shell, pointer, clipboard, dialogs, screens, settings, disk.writer()});
     window->show();
     WAIT_UNTIL(window->client().resultList().size() == 30 && !window->client().isLoading(), kBoundMs);
     EXPECT_EQ(window->iconGrid()->tileCount(), 30);

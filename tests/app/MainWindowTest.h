@@ -5,6 +5,7 @@
 #include "platform/BusyPointer.h"
 #include "platform/ScreenInfo.h"
 #include "platform/SiteAddress.h"
+#include "platform/UserSettings.h"
 #include "support/RecordingClipboard.h"
 #include "support/RecordingShell.h"
 #include "support/ScriptedDialogs.h"
@@ -43,7 +44,7 @@ protected:
         file.close();
         ASSERT_TRUE(address.setBase(base));
         window = std::make_unique<MainWindow>(
-            WindowServices{paths, address, shell, pointer, clipboard, dialogs, screens});
+            WindowServices{paths, address, shell, pointer, clipboard, dialogs, screens, settings});
         window->show();
     }
     // Opens the window on the site and waits until its first page of 30 tiles has come in.
@@ -80,6 +81,7 @@ protected:
     ScriptedDialogs dialogs; // answers the window's questions; none is asked unless a test scripts it
     RecordingShell shell{dialogs};
     ScreenInfo screens; // the test screen, with a panel the headless platform does not have
+    const UserSettings settings{home.filePath("pictomine.conf")};
     BusyPointer pointer;
     RecordingClipboard clipboard; // what the window copies
     std::unique_ptr<MainWindow> window;

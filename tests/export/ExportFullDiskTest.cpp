@@ -5,6 +5,7 @@
 #include "platform/BusyPointer.h"
 #include "platform/HeldHttpServer.h"
 #include "platform/SiteAddress.h"
+#include "platform/UserSettings.h"
 #include "support/FullDisk.h"
 #include "support/ScriptedDialogs.h"
 #include "support/WaitFor.h"
@@ -129,7 +130,8 @@ TEST(ExportFullDisk, TheDownloadAndTheSaveFlowSayTheDiskIsFull)
     server.autoAnswer = [icon](const QByteArray&) { return std::pair{200, icon}; };
     ScriptedDialogs dialogs;
     BusyPointer pointer;
-    IconDownloadFlow flow{dialogs, pointer, disk.writer(), paths, site, nullptr};
+    const UserSettings settings(disk.filePath("pictomine.conf"));
+    IconDownloadFlow flow{dialogs, pointer, disk.writer(), paths, site, settings, nullptr};
     const QString reason = QString::fromLocal8Bit(std::strerror(ENOSPC));
 
     // The download cannot be stored: a message, no file, no save dialog.

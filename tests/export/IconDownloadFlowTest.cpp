@@ -52,8 +52,6 @@ protected:
     void SetUp() override
     {
         AppFolder::SetUp();
-        for (const auto format : {QSettings::IniFormat, QSettings::NativeFormat})
-            QSettings::setPath(format, QSettings::UserScope, out("config"));
         ASSERT_TRUE(site.setBase(server.url("/")));
     }
     QStringList downloads() const { return QDir(paths.downloads()).entryList(QDir::Files, QDir::Name); }
@@ -62,7 +60,8 @@ protected:
     HeldHttpServer server;
     BusyPointer pointer;
     SiteAddress site;
-    IconDownloadFlow flow{dialogs, pointer, FileWriter::system(), paths, site, nullptr};
+    const UserSettings settings{out("config/pictomine.conf")};
+    IconDownloadFlow flow{dialogs, pointer, FileWriter::system(), paths, site, settings, nullptr};
     QSignalSpy finished{&flow, &IconDownloadFlow::downloadFinished};
     QSignalSpy saved{&flow, &IconDownloadFlow::saved};
 };
@@ -103,9 +102,8 @@ TEST_F(DownloadFlow, FetchesSavesReusesAndNeverLosesTheExistingFile)
     flow.start(kThumb);
     WAIT_EQ(dialogs.asked.size(), 2, kWaitMs);
     EXPECT_EQ(dialogs.lastSave.folder, dir.path());
-    EXPECT_EQ(UserSettings::value(IconDownloadFlow::kFolderKey), dir.path());
-    EXPECT_EQ(UserSettings::fileName(), out("config/pictomine/pictomine.conf"));
-    EXPECT_TRUE(QFile::exists(UserSettings::fileName()));
+    EXPECT_EQ(settings.value(IconDownloadFlow::kFolderKey), dir.path());
+    EXPECT_TRUE(QFile::exists(settings.fileName()));
     EXPECT_EQ(dialogs.asked[1], "confirm:Warning|Image \"keep.png\" already exists in " +
                                     QDir::toNativeSeparators(dir.path()) + ", overwrite it?");
     EXPECT_EQ(QImage(out("keep.png")), old);
