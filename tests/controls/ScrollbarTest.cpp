@@ -141,14 +141,14 @@ void sendMove(QWidget* widget, QPoint at, Qt::MouseButtons buttons)
 
 constexpr int kGenerous = 5000;
 
-struct attach : ::testing::Test {
+struct EventInterception : ::testing::Test {
     Handler handler;
     Subclasser subclasser{handler};
 };
 
 } // namespace
 
-TEST_F(attach, BeforeOwnAfterInOrderAndRecordsFreedAndReused)
+TEST_F(EventInterception, BeforeOwnAfterInOrderAndRecordsFreedAndReused)
 {
     Window a(handler.log, "a");
     Window b(handler.log, "b");

@@ -7,7 +7,7 @@
 
 using ExportTestUtil::readGif;
 
-TEST(ModDitherTest, FoldsTheNewestNodeOfTheDeepestLevelFirst)
+TEST(OctreeQuantiserTest, FoldsTheNewestNodeOfTheDeepestLevelFirst)
 {
     OctreeQuantiser tree;
     // Two pairs, each pair differing only in its lowest blue bit (one depth-7 node per pair).
@@ -27,7 +27,7 @@ TEST(ModDitherTest, FoldsTheNewestNodeOfTheDeepestLevelFirst)
     EXPECT_EQ(tree.paletteIndexOf(201, 200, 200), 2);
 }
 
-TEST(ModDitherTest, PoolGrowsBy1024AndReusesFreedNodesFirst)
+TEST(OctreeQuantiserTest, PoolGrowsBy1024AndReusesFreedNodesFirst)
 {
     OctreeQuantiser tree;
     tree.initTree();
@@ -61,7 +61,7 @@ TEST(ModDitherTest, PoolGrowsBy1024AndReusesFreedNodesFirst)
     EXPECT_LE(tree.poolCapacity(), 4096);
 }
 
-TEST(ModDitherTest, LookUpOfAnUnfiledColourTakesTheNextChildWithOneCounter)
+TEST(OctreeQuantiserTest, LookUpOfAnUnfiledColourTakesTheNextChildWithOneCounter)
 {
     OctreeQuantiser tree;
     // Two colours below one depth-7 node, at octants 1 and 5 of depth 8; both start in octant 3.
@@ -78,7 +78,7 @@ TEST(ModDitherTest, LookUpOfAnUnfiledColourTakesTheNextChildWithOneCounter)
     EXPECT_EQ(tree.paletteIndexOf(64, 64, 64), 0);
 }
 
-TEST(ModDitherTest, SumsHoldPastTwoToThe31)
+TEST(OctreeQuantiserTest, SumsHoldPastTwoToThe31)
 {
     // 3000 x 3000 white pixels sum to 2.3e9 per channel: the palette must still say white.
     ImageSaver dib;
