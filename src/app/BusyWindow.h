@@ -12,7 +12,7 @@ class QLabel;
 class PictureBox;
 
 // The busy window shown while a tile fetches its full-size icon: "Reading..." beside a 32 x 32
-// spinner that advances every 30 ms, and a small close control with the tool tip "cancel".
+// spinner that advances every 30 ms, and a small close control with the tool tip "Cancel".
 // That control, or the window manager's close, cancels: cancelled() is raised so the download the
 // window stands for is abandoned, and the window closes. Hiding it is not closing. On a long
 // download a line under "Reading..." says how much has arrived.

@@ -4,7 +4,7 @@
 #include <functional>
 #include <optional>
 
-// The main window's keyboard focus order for Tab and modifiers+Tab, and what Enter does where.
+// The main window's keyboard focus order for Tab and Shift+Tab, and what Enter does where.
 class FocusOrder
 {
 public:

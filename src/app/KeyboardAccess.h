@@ -17,7 +17,7 @@ public:
     explicit KeyboardAccess(MainWindow& window);
     ~KeyboardAccess() override;
 
-    // Tab and modifiers+Tab: moves the focus to the next stop; false when no stop can take it.
+    // Tab and Shift+Tab: moves the focus to the next stop; false when no stop can take it.
     bool moveFocus(bool forward);
     [[nodiscard]] const FocusChain& chain() const { return m_chain; }
 

@@ -19,7 +19,7 @@ const QString kCaptionKey = QStringLiteral("CAP");
 const QString kColorKey = QStringLiteral("COR");
 const QString kCaptionFamily = QStringLiteral("Verdana");
 
-// "&h" digits: up to eight, read as a 32-bit pattern, so "&HFFFFFFFF" is -1.
+// "&H" digits: up to eight, read as a 32-bit pattern, so "&HFFFFFFFF" is -1.
 std::optional<qint32> fromHex(const QString& digits)
 {
     bool ok = false;

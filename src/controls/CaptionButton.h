@@ -36,7 +36,7 @@ public:
     // Stores the text's number; a text that is not a 32-bit number is rejected (false) and the
     // stored colour stays.
     [[nodiscard]] bool setButtonColor(const QString& text);
-    // Decimal (fractions round halves to even) or "&h" hexadecimal, blanks around allowed.
+    // Decimal (fractions round halves to even) or "&H" hexadecimal, blanks around allowed.
     [[nodiscard]] static std::optional<qint32> toColorNumber(const QString& text);
 
     // "CAP" the caption, "COR" the colour; unreadable values are skipped.

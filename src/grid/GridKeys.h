@@ -4,7 +4,7 @@
 
 // The results grid's keys and where its moves take the focused tile. Arrows move a tile (up and
 // down by a row), Page Up and Page Down by the rows a screen holds, Home and End to the first and
-// last tile; Enter downloads, Ctrl+Enter opens the post page, the Menu key or modifiers+F10 opens the
+// last tile; Enter downloads, Ctrl+Enter opens the post page, the Menu key or Shift+F10 opens the
 // tile's menu and Ctrl+C copies its image.
 class GridKeys
 {

@@ -238,7 +238,7 @@ TEST_F(KeyboardFlow, TileMenuAndCtrlCPutTheIconOnTheClipboardAsPngAndFile)
     EXPECT_EQ(clipboard.held->urls()[0].toLocalFile(), full);
     EXPECT_TRUE(QFile::exists(full));
 
-    // Copy Image Address: the full-size icon's address as text. modifiers+F10 opens the menu too.
+    // Copy Image Address: the full-size icon's address as text. Shift+F10 opens the menu too.
     key(Qt::Key_F10, Qt::ShiftModifier);
     ASSERT_TRUE(grid()->tileMenu() && grid()->tileMenu()->isVisible());
     grid()->tileMenu()->copyAddress->trigger();
