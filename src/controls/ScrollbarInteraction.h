@@ -36,13 +36,13 @@ public:
     void setChangeDelay(int changeDelay);
     void setChangeFrequency(int changeFrequency);
 
-    // value through the property: valueChanged when the stored value moved.
+    // Value through the property: valueChanged when the stored value moved.
     void setValue(int value);
 
     void press(int x, int y);
     // flags: the key and button flags of the move; any flag selects the held-button handling.
     void move(int flags, int x, int y);
-    // button release: ends any press; a lit part stays lit.
+    // Button release: ends any press; a lit part stays lit.
     void release();
     // The window lost the pointer (deactivated, hidden, grab taken away): as a release, and the
     // hover highlight goes too.

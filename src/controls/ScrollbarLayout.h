@@ -73,7 +73,7 @@ public:
     void load(int min, int max, int value, int smallChange, int largeChange, int orientation,
               bool showButtons);
 
-    // value minus (or plus) s, held within the range; true when it changed.
+    // Value minus (or plus) s, held within the range; true when it changed.
     bool stepDown(int s);
     bool stepUp(int s);
 

@@ -56,7 +56,7 @@ public:
     // PaletteReduction). Returns 9. `key` is accepted and not used.
     static int toGifPalette(QImage& image, bool transparent, quint32 key = 0xFF000000u);
 
-    // index (1-based) of the writer for a MIME type, compared ignoring case, and its format name;
+    // Index (1-based) of the writer for a MIME type, compared ignoring case, and its format name;
     // -1 when no writer handles it (the format is then left unchanged).
     static int encoderFormat(const QString& mimeType, QByteArray& format);
 

@@ -98,7 +98,7 @@ bool failedWrite(QString* error, const QIODevice& device)
                 device.errorString().isEmpty() ? QStringLiteral("the write failed") : device.errorString());
 }
 
-// size in hundredths of a millimetre of n pixels at 96 per inch.
+// Size in hundredths of a millimetre of n pixels at 96 per inch.
 qint32 hundredthsOfMm(int pixels)
 {
     return qint32(qint64(pixels) * 2540 / kDpi);

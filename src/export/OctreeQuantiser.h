@@ -65,7 +65,7 @@ public:
     int serialCount();
     qint64 leafPixelCount(int node);
     void paletteColor(int index, quint8& blue, quint8& green, quint8& red);
-    // index of the last palette entry written.
+    // Index of the last palette entry written.
     int lastPaletteIndex();
     // Number of palette slots: 16 when the tree kept at most 16 leaves, else 256.
     int paletteSize();
@@ -78,7 +78,7 @@ private:
     int descend(int node, int depth, int leafDepth, int& leafCount, quint32 code, quint8 blue, quint8 green,
                 quint8 red);
 
-    // index 0 is unused so that 0 can mean "no node"; node 1 is the root.
+    // Index 0 is unused so that 0 can mean "no node"; node 1 is the root.
     std::vector<OctreeNode> m_nodes;
     int m_nodeCount = 0;
     int m_freeList = 0;

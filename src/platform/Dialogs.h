@@ -11,7 +11,7 @@ class Dialogs
 public:
     virtual ~Dialogs() = default;
 
-    // save dialog; `filter` uses Qt's "Description (*.a *.b);;..." form. Empty result = cancelled.
+    // Save dialog; `filter` uses Qt's "Description (*.a *.b);;..." form. Empty result = cancelled.
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& filter) = 0;
     // The save dialog with a suggested folder, name and filter entry. Empty result = cancelled.
     virtual QString saveFile(QWidget* parent, const SaveRequest& request) = 0;

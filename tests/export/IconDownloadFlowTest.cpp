@@ -93,7 +93,7 @@ TEST_F(DownloadFlow, FetchesSavesReusesAndNeverLosesTheExistingFile)
     stand.fill(qRgb(1, 2, 3));
     ASSERT_TRUE(stand.save(flow.downloadPath(), "PNG"));
 
-    // cancel at the overwrite question, which names the file, keeps it.
+    // Cancel at the overwrite question, which names the file, keeps it.
     QImage old(3, 3, QImage::Format_RGB32);
     old.fill(qRgb(7, 8, 9));
     ASSERT_TRUE(old.save(out("keep.png"), "PNG"));
