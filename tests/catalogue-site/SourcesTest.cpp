@@ -120,7 +120,7 @@ TEST(DemoSources, EmojiIndexAndClipArtGiveNamesKeywordsAndFolders)
     const IconEntry* flag = named(emoji, "flag-germany");
     ASSERT_TRUE(flag);
     EXPECT_TRUE(flag->tags.contains("nation") && flag->tags.contains("de") && flag->tags.contains("flags"));
-    EXPECT_EQ(named(emoji, "pill")->tags, QStringList({"health", "medicine", "objects", "emoji"}));
+    EXPECT_EQ(named(emoji, "pill")->tags, QStringList({"objects", "emoji", "health", "medicine"}));
 
     const QString art = dir.filePath("svg");
     writeFile(art + "/animals/mammals/brown_bear_01.svg",
@@ -137,6 +137,7 @@ TEST(DemoSources, EmojiIndexAndClipArtGiveNamesKeywordsAndFolders)
 TEST(DemoSources, RelatedSubjectsTagPostsAndSharedNamesGetNumbers)
 {
     EXPECT_EQ(entry("syringe").related, QStringList{"medical"});
+    EXPECT_EQ(entry("right-pointing-magnifying-glass").related, QStringList{"search"}); // two of its words
     EXPECT_EQ(entry("bottle", {"syringes"}).related, QStringList{"medical"}); // plural of a related word
     EXPECT_TRUE(entry("office-chair").related.isEmpty());                     // too broad for business
     EXPECT_TRUE(entry("smiley", {"face with medical mask"}).related.contains("medical"));

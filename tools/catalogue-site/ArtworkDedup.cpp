@@ -41,6 +41,9 @@ void mergeInto(IconEntry& kept, const IconEntry& other)
     for (const QString& alias : other.aliases)
         if (!kept.aliases.contains(alias))
             kept.aliases << alias;
+    for (const QString& association : other.associations)
+        if (!kept.associations.contains(association) && !kept.tags.contains(association))
+            kept.associations << association;
 }
 
 // Keeps the first entry of each key; entries with an empty key are kept as they are.

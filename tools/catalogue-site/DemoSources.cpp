@@ -5,6 +5,7 @@
 #include "catalogue-site/EmojiIndexScan.h"
 #include "catalogue-site/IconNaming.h"
 #include "catalogue-site/IconThemeScan.h"
+#include "catalogue-site/NounHierarchy.h"
 #include "catalogue-site/RelatedWords.h"
 
 #include <QCollator>
@@ -68,13 +69,18 @@ QStringList DemoSources::inputs()
         for (const char* index : {"/index.theme", "/config/index.json"})
             if (QFileInfo::exists(folder + index))
                 paths << folder + index;
-    return paths;
+    return paths + NounHierarchy::files(NounHierarchy::defaultFolder());
 }
 
 std::vector<IconEntry> DemoSources::collect(QStringList* notes)
 {
     const std::vector<Source> all = sources();
-    const std::vector<Scan> scans = {IconThemeScan::scan, EmojiIndexScan::scan, ClipArtScan::scan};
+    // Emoji names are plain English, so their keywords can be told apart by what the names' nouns
+    // are kinds of; a clip-art drawing's file name often says less than its keywords.
+    const Scan emoji = [](const QString& folder) {
+        return EmojiIndexScan::scan(folder, NounHierarchy::load(NounHierarchy::defaultFolder()));
+    };
+    const std::vector<Scan> scans = {IconThemeScan::scan, emoji, ClipArtScan::scan};
     // The sources are read side by side; each is mostly waiting for the disk.
     std::vector<std::future<std::vector<IconEntry>>> reading;
     for (size_t i = 0; i < all.size(); ++i)

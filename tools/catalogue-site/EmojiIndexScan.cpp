@@ -19,13 +19,28 @@ QString asTag(const QString& text)
     return ArtworkDedup::nameAsTag(IconNaming::nameFromFileBase(text));
 }
 
+// The keywords that say what the emoji shows become its tags, the others its associations.
+void addKeywords(IconEntry& e, const QJsonArray& keywords, const NounHierarchy& nouns)
+{
+    const QStringList name = e.name.split('-');
+    for (const QJsonValue& keyword : keywords) {
+        const QString tag = asTag(keyword.toString());
+        if (tag.isEmpty() || e.tags.contains(tag) || e.associations.contains(tag))
+            continue;
+        if (nouns.describes(name, tag))
+            ArtworkDedup::addTag(e, tag);
+        else
+            e.associations << tag;
+    }
+}
+
 bool isToneCopy(const QString& key, const QString& category)
 {
     return category == "modifier" || key.contains("_tone");
 }
 } // namespace
 
-std::vector<IconEntry> EmojiIndexScan::scan(const QString& gemFolder)
+std::vector<IconEntry> EmojiIndexScan::scan(const QString& gemFolder, const NounHierarchy& nouns)
 {
     QFile file(gemFolder + "/config/index.json");
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxIndexBytes)
@@ -46,13 +61,12 @@ std::vector<IconEntry> EmojiIndexScan::scan(const QString& gemFolder)
             continue;
         e.compact = IconNaming::compact(e.name);
         e.file = svg;
-        for (const QJsonValue& keyword : emoji.value("keywords").toArray())
-            ArtworkDedup::addTag(e, asTag(keyword.toString()));
         for (const QJsonValue& alias : emoji.value("aliases").toArray())
             ArtworkDedup::addTag(e, asTag(alias.toString()));
         ArtworkDedup::addTag(e, asTag(emoji.value("shortname").toString()));
         ArtworkDedup::addTag(e, category);
         ArtworkDedup::addTag(e, QStringLiteral("emoji"));
+        addKeywords(e, emoji.value("keywords").toArray(), nouns);
         entries.push_back(std::move(e));
     }
     return entries;

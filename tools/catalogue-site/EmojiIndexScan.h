@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue-site/IconEntry.h"
+#include "catalogue-site/NounHierarchy.h"
 
 #include <QString>
 
@@ -13,7 +14,8 @@
 class EmojiIndexScan
 {
 public:
-    // Entries with name, compact name, file and tags (the keywords, the aliases, the category and
-    // "emoji"); empty when the folder holds no readable index.
-    static std::vector<IconEntry> scan(const QString& gemFolder);
+    // Entries with name, compact name, file, tags (the aliases, the category, "emoji" and the keywords
+    // that `nouns` find describe the emoji) and associations (the other keywords); empty when the
+    // folder holds no readable index.
+    static std::vector<IconEntry> scan(const QString& gemFolder, const NounHierarchy& nouns = {});
 };

@@ -86,7 +86,7 @@ IconCatalogue::IconCatalogue(std::vector<IconEntry> entries)
         const KeywordMatch::Terms& t = m_terms.back();
         for (const QString& word : t.name)
             m_vocabulary.insert(word);
-        for (const auto* phrases : {&t.tags, &t.aliases})
+        for (const auto* phrases : {&t.tags, &t.aliases, &t.associations})
             for (const QStringList& words : *phrases)
                 for (const QString& word : words)
                     m_vocabulary.insert(word);
@@ -124,10 +124,11 @@ std::vector<int> IconCatalogue::ranked(const KeywordMatch::Query& query) const
                         3 * terms.style + nameLength(terms.name, query.size()) + tagBreadth(terms, fit.rank),
                         IconNaming::stableHash(m_icons[size_t(i)].compact), i});
     }
-    // An application's brand is its logo, not the thing ("x-plane", "cups"), and a theme's aliases name
-    // what an icon is used for, not what it shows ("download" for an arrow): each counts only when
-    // nothing fits better.
-    for (const KeywordMatch::Rank weak : {KeywordMatch::Rank::Brand, KeywordMatch::Rank::Alias})
+    // An application's brand is its logo, not the thing ("x-plane", "cups"), a theme's aliases name
+    // what an icon is used for, not what it shows ("download" for an arrow), and an association what
+    // goes with it ("cheese" for a moon): each counts only when nothing fits better.
+    for (const KeywordMatch::Rank weak :
+         {KeywordMatch::Rank::Brand, KeywordMatch::Rank::Alias, KeywordMatch::Rank::Association})
         if (std::any_of(hits.begin(), hits.end(), [&](const Hit& h) { return h.rank < weak; }))
             hits.erase(std::remove_if(hits.begin(), hits.end(), [&](const Hit& h) { return h.rank == weak; }),
                        hits.end());

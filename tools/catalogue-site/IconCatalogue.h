@@ -31,9 +31,9 @@ public:
     // Indices of the icons the search fits (KeywordMatch), at most kMaxCandidates, best first: by
     // rank, the word itself before a synonym, then by how well the picture serves the search
     // (artwork before glyphs, a name that is little more than the search before a long one); an
-    // application's brand and a theme's aliases only when nothing else fits. When nothing fits, a typo is
-    // forgiven in words of kMinTypoLength letters or more. A search without letters or digits lists every
-    // icon.
+    // application's brand, a theme's aliases and an icon's associations only when nothing else fits.
+    // When nothing fits, a typo is forgiven in words of kMinTypoLength letters or more. A search
+    // without letters or digits lists every icon.
     [[nodiscard]] std::vector<int> search(const QString& keyword) const;
     // Indices 0 .. size() - 1, at most kMaxCandidates.
     [[nodiscard]] std::vector<int> all() const;

@@ -15,6 +15,9 @@ struct IconEntry {
     int synthetic = -1;  // index in the synthetic set, or -1
     QStringList tags;    // searchable words or phrases besides the name: lowercase, words split by " "
     QStringList aliases; // weaker ones: other names a theme gives the icon, its contexts
+    // Keywords for what goes with the icon rather than what it shows ("cheese" on a moon); the
+    // weakest of all.
+    QStringList associations;
     QStringList related; // subjects its name and tags relate to (RelatedWords), searchable too
     QString source;      // the artwork's origin and licence, shown on the post page; may be empty
     // How well the picture serves a search, best first: full-colour artwork, a small colour icon,

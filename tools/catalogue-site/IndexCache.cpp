@@ -11,21 +11,21 @@
 namespace
 {
 // Raised whenever what is stored, or how entries are built from the sets, changes.
-constexpr quint32 kFormat = 3;
+constexpr quint32 kFormat = 4;
 constexpr quint32 kMagic = 0x50494458; // "PIDX"
 constexpr qint32 kMaxEntries = 1000000;
 
 QDataStream& operator<<(QDataStream& out, const IconEntry& e)
 {
     return out << e.name << e.compact << e.date << e.file << qint32(e.synthetic) << e.tags << e.aliases
-               << e.related << e.source << qint32(e.style);
+               << e.associations << e.related << e.source << qint32(e.style);
 }
 
 QDataStream& operator>>(QDataStream& in, IconEntry& e)
 {
     qint32 synthetic = -1, style = 0;
-    in >> e.name >> e.compact >> e.date >> e.file >> synthetic >> e.tags >> e.aliases >> e.related >>
-        e.source >> style;
+    in >> e.name >> e.compact >> e.date >> e.file >> synthetic >> e.tags >> e.aliases >> e.associations >>
+        e.related >> e.source >> style;
     e.synthetic = synthetic;
     e.style = style;
     return in;

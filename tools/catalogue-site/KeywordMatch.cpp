@@ -193,6 +193,9 @@ KeywordMatch::Terms KeywordMatch::termsOf(const IconEntry& entry)
     for (const QString& alias : entry.aliases)
         if (QStringList words = SearchWords::words(alias); !words.isEmpty())
             t.aliases.push_back(words);
+    for (const QString& association : entry.associations)
+        if (QStringList words = SearchWords::words(association); !words.isEmpty())
+            t.associations.push_back(words);
     // A theme's icons, and only they, carry aliases: at least the theme's context folders.
     t.theme = !entry.aliases.isEmpty();
     t.brand = entry.aliases.contains(QStringLiteral("apps")) && !isMenuCategory(t.name.front());
@@ -293,6 +296,8 @@ KeywordMatch::Rank KeywordMatch::rank(const Terms& terms, const Reading& reading
         return Rank::Alias;
     if (isSubject(terms.otherRelated, reading.forms))
         return Rank::Related;
+    if (fitsAny(terms.associations, reading.forms))
+        return Rank::Association;
     return Rank::None;
 }
 

@@ -20,25 +20,38 @@
 // theme's first word is a qualifier, and a word that only starts it fits not at all
 // ("firewall-applet").
 // A keyword phrase joining words with "and" ("meats and eggs") is a folder of many subjects, not the
-// icon's own.
+// icon's own, and a keyword for what goes with the icon ("cheese" on a moon) fits last of all.
 class KeywordMatch
 {
 public:
     // After None, best first; a search's rank for a post is its worst word's rank. NameStart: the word
     // with an ending ("printer"); NameCompound: the word before another one ("bookmark", "raindrop");
     // Brand: a word of an application's longer name ("x-plane").
-    enum class Rank { None, Name, NameStart, NameRelated, Tag, NameCompound, Brand, Alias, Related };
+    // Association: a keyword for what goes with the icon ("cheese" on a moon).
+    enum class Rank {
+        None,
+        Name,
+        NameStart,
+        NameRelated,
+        Tag,
+        NameCompound,
+        Brand,
+        Alias,
+        Related,
+        Association
+    };
 
     // The words of a post, prepared once.
     struct Terms {
         QStringList name;
-        std::vector<QStringList> tags;    // the source's keywords, its folders
-        std::vector<QStringList> aliases; // theme aliases and contexts
-        QStringList nameRelated;          // related subjects the name itself calls for
-        QStringList otherRelated;         // related subjects only the tags call for
-        int style = 0;                    // IconEntry::style
-        bool theme = false;               // a theme's icon: its name goes from the general to the specific
-        bool brand = false;               // an application's logo named by its brand ("x-plane")
+        std::vector<QStringList> tags;         // the source's keywords, its folders
+        std::vector<QStringList> aliases;      // theme aliases and contexts
+        std::vector<QStringList> associations; // keywords for what goes with the icon
+        QStringList nameRelated;               // related subjects the name itself calls for
+        QStringList otherRelated;              // related subjects only the tags call for
+        int style = 0;                         // IconEntry::style
+        bool theme = false; // a theme's icon: its name goes from the general to the specific
+        bool brand = false; // an application's logo named by its brand ("x-plane")
     };
     static Terms termsOf(const IconEntry& entry);
 

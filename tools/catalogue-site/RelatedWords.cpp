@@ -11,8 +11,8 @@ namespace
 // without them. Words that mean something else in icon names (play, note, place, face, button,
 // stock, system, manager, project, office, store, power, device, share, van, auto, driver) and words
 // that reach too far (bank, pill, skull, bone, xray, gift, download, bookmark, wheel, road, traffic, parking,
-// truck) are left out on purpose.
-constexpr std::array<std::pair<const char*, const char*>, 30> kTable = {{
+// truck, island, pay) are left out on purpose; currencies are named with their sign ("yen" is also a name).
+constexpr std::array<std::pair<const char*, const char*>, 32> kTable = {{
     {"mobile", "phone,smartphone,cellphone,handheld,tablet,android,iphone,sms,pda,gsm,3g,4g,5g,"
                "kdeconnect,mobile phone"},
     {"medical",
@@ -25,8 +25,8 @@ constexpr std::array<std::pair<const char*, const char*>, 30> kTable = {{
      "surgeon,surgery,microscope,anatomy,biology,heartbeat,caduceus,clinic,patient,"
      "face with medical mask,pharmacist,red cross,ecg,disease"},
     {"shop", "shopping,cart,basket,bag,buy,sale,market,price,money,cash,coin,wallet,credit card,"
-             "credit,receipt,purchase,discount,supermarket,mall,dollar,euro,pound,yen,"
-             "currency,barcode,shelf,trolley,ecommerce,payment,pay"},
+             "credit,receipt,purchase,discount,supermarket,mall,dollar,euro sign,pound sign,yen sign,"
+             "currency,barcode,shelf,trolley,ecommerce,payment"},
     {"security", "lock,locked,unlock,unlocked,padlock,key,password,shield,firewall,encryption,encrypted,"
                  "encrypt,privacy,private,safe,secure,guard,police,vault,antivirus,protection,protect,"
                  "authentication,fingerprint,certificate,keyring,gpg,pgp,ssh,vpn,keychain,cop,policeman,"
@@ -49,7 +49,7 @@ constexpr std::array<std::pair<const char*, const char*>, 30> kTable = {{
                 "celebrate,party,gift,present,santa,pumpkin,fireworks,firecracker,balloon,beach,suitcase,"
                 "luggage,snowman,ornament,valentine,festival,feast,hanukkah,menorah,diwali,confetti,"
                 "birthday,tanabata,carnival,parade,sparkler,wrapped gift,jack o lantern,christmas tree,"
-                "palm,umbrella on ground,sunrise,island"},
+                "palm,umbrella on ground,sunrise"},
     {"game", "games,gaming,gamepad,joystick,controller,chess,cards,playing card,dice,puzzle,videogame,"
              "console,arcade,jigsaw,poker,casino,bowling,billiards,tetris,mahjong,solitaire,sudoku,domino,"
              "dominoes,toy,toys,recreation,sports"},
@@ -109,6 +109,10 @@ constexpr std::array<std::pair<const char*, const char*>, 30> kTable = {{
     {"weather", "sun,sunny,cloud,cloudy,rain,rainy,snow,snowy,snowflake,storm,thunder,lightning,wind,windy,"
                 "umbrella,fog,foggy,hail,tornado,hurricane,rainbow,temperature,thermometer,forecast,climate,"
                 "meteo,meteorology,sky,moon,frost,celsius"},
+    {"money",
+     "banknote,banknotes,dollar,dollars,euro sign,yen sign,pound sign,coin,coins,cash,currency,wallet,purse,"
+     "piggybank,piggy bank,atm,automated teller machine,credit card,moneybag,money bag,finance"},
+    {"search", "find,magnifying glass,magnifing glass,magnifier,loupe,binoculars,seek,lookup"},
     {"calendar", "date,dates,schedule,appointment,agenda,event,planner,organizer,organiser,timetable,month,"
                  "calendars,korganizer,todo,reminder,deadline"},
 }};
@@ -177,8 +181,13 @@ QSet<QString> RelatedWords::phraseTerms(const QStringList& phrases)
     QSet<QString> terms;
     for (const QString& phrase : phrases) {
         terms.insert(compactWord(phrase));
-        for (const QString& word : phrase.split(' ', Qt::SkipEmptyParts))
-            terms.insert(compactWord(word));
+        const QStringList words = phrase.split(' ', Qt::SkipEmptyParts);
+        // Each word and each pair of neighbours: "magnifying glass" in "right pointing magnifying glass".
+        for (qsizetype i = 0; i < words.size(); ++i) {
+            terms.insert(compactWord(words[i]));
+            if (i + 1 < words.size())
+                terms.insert(compactWord(words[i] + words[i + 1]));
+        }
     }
     terms.remove(QString());
     return terms;

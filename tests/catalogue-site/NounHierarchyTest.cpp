@@ -1,0 +1,118 @@
+// Telling an emoji's keywords for what it shows from those for what goes with it, on a made-up
+// WordNet folder of a few nouns.
+#include "catalogue-site/NounHierarchy.h"
+#include "SiteFixture.h"
+#include "catalogue-site/EmojiIndexScan.h"
+#include "catalogue-site/IconCatalogue.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+// Synsets as WordNet writes them: "offset lexfile n wordcount(hex) word lexid ... pointercount
+// {symbol offset pos source/target} | gloss"; "@" points to what the synset is a kind of.
+const char* const kData = "  1 licence header line, skipped\n"
+                          "00000001 03 n 01 entity 0 000 | that which exists\n"
+                          "00000002 13 n 01 food 0 001 @ 00000001 n 0000 | nutrients\n"
+                          "00000003 13 n 02 dairy_product 0 dairy 0 001 @ 00000002 n 0000 | milk products\n"
+                          "00000004 13 n 01 cheese 0 001 @ 00000003 n 0000 | solid milk\n"
+                          "00000005 13 n 01 milk 0 001 @ 00000003 n 0000 | white liquid\n"
+                          "00000006 17 n 01 moon 0 001 @ 00000001 n 0000 | a satellite\n"
+                          "00000007 05 n 01 animal 0 001 @ 00000001 n 0000 | a creature\n"
+                          "00000008 05 n 01 cow 0 001 @ 00000007 n 0000 | bovine\n"
+                          "00000009 05 n 01 beetle 0 001 @ 00000007 n 0000 | insect\n"
+                          "00000010 05 n 01 lady_beetle 0 001 @ 00000009 n 0000 | ladybird\n"
+                          "00000011 05 n 01 mouse 0 001 @ 00000007 n 0000 | rodent\n"
+                          "00000012 06 n 01 glasses 0 001 @ 00000001 n 0000 | spectacles\n"
+                          "00000013 15 n 01 face 0 001 @ 00000001 n 0000 | front of the head\n";
+// "lemma n synsetcount pointercount {symbol} sensecount tagsensecount {offset}"
+const char* const kIndex = "  1 licence header line, skipped\n"
+                           "entity n 1 0 1 0 00000001\n"
+                           "food n 1 1 ~ 1 0 00000002\n"
+                           "dairy_product n 1 1 @ 1 0 00000003\n"
+                           "dairy n 1 1 @ 1 0 00000003\n"
+                           "cheese n 1 1 @ 1 0 00000004\n"
+                           "milk n 1 1 @ 1 0 00000005\n"
+                           "moon n 1 1 @ 1 0 00000006\n"
+                           "animal n 1 1 ~ 1 0 00000007\n"
+                           "cow n 1 1 @ 1 0 00000008\n"
+                           "beetle n 1 1 @ 1 0 00000009\n"
+                           "lady_beetle n 1 1 @ 1 0 00000010\n"
+                           "mouse n 1 1 @ 1 0 00000011\n"
+                           "glasses n 1 1 @ 1 0 00000012\n"
+                           "face n 1 1 @ 1 0 00000013\n";
+
+QString wordNet(const QTemporaryDir& dir)
+{
+    writeFile(dir.filePath("wn/data.noun"), kData);
+    writeFile(dir.filePath("wn/index.noun"), kIndex);
+    writeFile(dir.filePath("wn/noun.exc"), "mice mouse\n");
+    return dir.filePath("wn");
+}
+} // namespace
+
+TEST(NounHierarchy, KindsGoBothWaysThroughPluralsAndPhrasesAndUnknownWordsKeepTheirKeyword)
+{
+    QTemporaryDir dir;
+    const NounHierarchy nouns = NounHierarchy::load(wordNet(dir));
+    ASSERT_FALSE(nouns.isEmpty());
+    EXPECT_TRUE(nouns.kindRelated("cheese", "food"));
+    EXPECT_TRUE(nouns.kindRelated("food", "cheese"));
+    EXPECT_TRUE(nouns.kindRelated("dairy", "milk"));   // a synset's second word
+    EXPECT_TRUE(nouns.kindRelated("cows", "animals")); // regular plurals
+    EXPECT_TRUE(nouns.kindRelated("mice", "animal"));  // an irregular one
+    EXPECT_TRUE(nouns.kindRelated("lady beetle", "animal"));
+    EXPECT_FALSE(nouns.kindRelated("cheese", "moon"));
+    EXPECT_FALSE(nouns.kindRelated("cheese", "milk"));    // siblings are not kinds of each other
+    EXPECT_FALSE(nouns.kindRelated("cheese", "unicorn")); // unknown
+
+    EXPECT_TRUE(nouns.describes({"full", "moon", "with", "face"}, "moon"));
+    EXPECT_FALSE(nouns.describes({"full", "moon", "with", "face"}, "cheese"));
+    EXPECT_TRUE(nouns.describes({"cow"}, "animal"));
+    EXPECT_FALSE(nouns.describes({"cow"}, "milk"));
+    EXPECT_TRUE(nouns.describes({"lady", "beetle"}, "animal"));
+    EXPECT_FALSE(nouns.describes({"lady", "beetle"}, "lady cow")); // a phrase is about its last word
+    EXPECT_FALSE(nouns.describes({"nerd", "face"}, "glasses"));
+    // Nothing to tell by: a keyword or a name of no known noun, or no nouns at all.
+    EXPECT_TRUE(nouns.describes({"full", "moon"}, "spooky"));
+    EXPECT_TRUE(nouns.describes({"avocado"}, "cheese"));
+    EXPECT_TRUE(NounHierarchy().describes({"moon"}, "cheese"));
+
+    EXPECT_TRUE(NounHierarchy::load(dir.filePath("missing")).isEmpty());
+}
+
+TEST(NounHierarchy, AnEmojiShowsUnderWhatGoesWithItOnlyWhenNothingElseFits)
+{
+    QTemporaryDir dir;
+    const QString gem = dir.filePath("gemojione");
+    writeFile(gem + "/config/index.json",
+              R"({"moon":{"unicode":"1F315","name":"full moon with face","shortname":":full_moon:",)"
+              R"("category":"nature","aliases":[],"keywords":["moon","cheese","spooky"]},)"
+              R"("cheese":{"unicode":"1F9C0","name":"cheese wedge","shortname":":cheese:",)"
+              R"("category":"food","aliases":[],"keywords":["food","dairy"]},)"
+              R"("cow":{"unicode":"1F404","name":"cow","shortname":":cow:","category":"nature",)"
+              R"("aliases":[],"keywords":["animal","milk"]}})");
+    for (const char* code : {"1F315", "1F9C0", "1F404"})
+        writeFile(gem + "/assets/svg/" + code + ".svg", svgRect("red"));
+    std::vector<IconEntry> emoji = EmojiIndexScan::scan(gem, NounHierarchy::load(wordNet(dir)));
+    ASSERT_EQ(emoji.size(), 3u);
+    std::sort(emoji.begin(), emoji.end(),
+              [](const IconEntry& a, const IconEntry& b) { return a.name < b.name; });
+    EXPECT_EQ(emoji[2].name, "full-moon-with-face");
+    EXPECT_TRUE(emoji[2].tags.contains("moon") && emoji[2].tags.contains("spooky"));
+    EXPECT_EQ(emoji[2].associations, QStringList{"cheese"});
+    EXPECT_EQ(emoji[1].associations, QStringList{"milk"});
+    EXPECT_TRUE(emoji[0].associations.isEmpty());
+
+    const IconCatalogue catalogue(emoji);
+    const auto names = [&](const char* query) {
+        QStringList found;
+        for (const int i : catalogue.search(query))
+            found << catalogue.at(i).name;
+        return found;
+    };
+    EXPECT_EQ(names("cheese"), QStringList{"cheese-wedge"});
+    EXPECT_EQ(names("milk"), QStringList{"cow"}); // nothing else fits
+}
