@@ -348,6 +348,22 @@ TEST(DemoSources, ThemeNamesGoFromTheGeneralToTheSpecificAndApplicationNamesAreB
     EXPECT_NE(namesFound(apps, "search").find("preferences-system-search"), std::string::npos);
 }
 
+TEST(DemoSources, ASeriesShowsTwoOfItsPostsAmongTheOthersAndTheRestAfterThem)
+{
+    // Numbered posts of one name, and posts sharing a pair of words in longer names.
+    const IconCatalogue candy(
+        {entry("candy-01"), entry("candy-02"), entry("candy-20"), entry("candy-31"), entry("candy-cane")});
+    const QStringList sweets = namesOf(candy, candy.search("candy"));
+    ASSERT_EQ(sweets.size(), 5);
+    EXPECT_EQ(sweets[2], "candy-cane");
+    const IconCatalogue trees({entry("tree-rpg-map-elements-01"), entry("tree-rpg-map-elements-02"),
+                               entry("tree-rpg-map-element-03"),
+                               entry("tree-symbolic", {}, IconEntry::Glyph)});
+    const QStringList found = namesOf(trees, trees.search("tree"));
+    ASSERT_EQ(found.size(), 4);
+    EXPECT_EQ(found[2], "tree-symbolic");
+}
+
 TEST(DemoSources, ListingsShowEachPictureOnceKeepRecolouringsAndSkipEmptyPictures)
 {
     QTemporaryDir dir;

@@ -47,20 +47,26 @@ int tagBreadth(const KeywordMatch::Terms& terms, KeywordMatch::Rank rank)
 }
 constexpr int kSeriesRun = 2;
 
-// The series a name may belong to: each pair of neighbouring words in a name of three words or more,
-// numbers left out ("tree-rpg-map-elements-09" and "plant-rpg-map-element-01" share "rpg map").
+// The series a name may belong to, numbers left out: each pair of neighbouring words in a name of
+// three words or more ("tree-rpg-map-elements-09" and "plant-rpg-map-element-01" share "rpg map"),
+// and a numbered name as a whole ("candy-01" and "candy-20", "copy-sync1" and "copy-sync8").
 QStringList seriesOf(const QStringList& name)
 {
     QStringList words;
+    bool numbered = false;
     for (QString w : name) {
+        const qsizetype length = w.size();
         w.remove(QRegularExpression(QStringLiteral("[0-9]")));
+        numbered = numbered || w.size() < length;
         if (!w.isEmpty())
             words << w;
     }
-    QStringList pairs;
+    QStringList series;
     for (qsizetype i = 0; words.size() >= 3 && i + 1 < words.size(); ++i)
-        pairs << words[i] + ' ' + words[i + 1];
-    return pairs;
+        series << words[i] + ' ' + words[i + 1];
+    if (numbered && !words.isEmpty())
+        series << words.join(' ');
+    return series;
 }
 } // namespace
 
