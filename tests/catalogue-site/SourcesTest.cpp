@@ -346,6 +346,13 @@ TEST(DemoSources, ThemeNamesGoFromTheGeneralToTheSpecificAndApplicationNamesAreB
     EXPECT_EQ(namesFound(apps, "plane"), "x-plane");
     // An application's icon named by its menu category and what it does is no brand.
     EXPECT_NE(namesFound(apps, "search").find("preferences-system-search"), std::string::npos);
+    // A glyph a single word only begins shows something else; it fits a search naming the rest.
+    IconEntry order = themed("paint-order-fms", "actions");
+    order.style = IconEntry::Glyph;
+    const IconCatalogue paint({order, entry("paint-brush")});
+    EXPECT_EQ(namesFound(paint, "paint"), "paint-brush");
+    EXPECT_EQ(namesFound(paint, "paint+order"), "paint-order-fms");
+    EXPECT_EQ(namesFound(IconCatalogue({order}), "paint"), "paint-order-fms");
 }
 
 TEST(DemoSources, ASeriesShowsTwoOfItsPostsAmongTheOthersAndTheRestAfterThem)

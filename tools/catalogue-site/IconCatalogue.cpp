@@ -131,10 +131,16 @@ std::vector<int> IconCatalogue::ranked(const KeywordMatch::Query& query) const
                         IconNaming::stableHash(m_icons[size_t(i)].compact), i});
     }
     // An application's brand is its logo, not the thing ("x-plane", "cups"), a theme's aliases name
-    // what an icon is used for, not what it shows ("download" for an arrow), and an association what
-    // goes with it ("cheese" for a moon): each counts only when nothing fits better.
-    for (const KeywordMatch::Rank weak :
-         {KeywordMatch::Rank::Brand, KeywordMatch::Rank::Alias, KeywordMatch::Rank::Association})
+    // what an icon is used for, not what it shows ("download" for an arrow), an association what goes
+    // with it ("cheese" for a moon), and a glyph a single word only qualifies shows something else
+    // ("paint-order-fms"; "network+wireless" asks for "network-wireless-symbolic"): each counts only
+    // when nothing fits better.
+    // Best first, so that a post dropped here does not count as fitting better than the next.
+    std::vector<KeywordMatch::Rank> weakRanks{KeywordMatch::Rank::Brand, KeywordMatch::Rank::Alias,
+                                              KeywordMatch::Rank::Association};
+    if (query.size() == 1)
+        weakRanks.insert(weakRanks.begin(), KeywordMatch::Rank::GlyphCompound);
+    for (const KeywordMatch::Rank weak : weakRanks)
         if (std::any_of(hits.begin(), hits.end(), [&](const Hit& h) { return h.rank < weak; }))
             hits.erase(std::remove_if(hits.begin(), hits.end(), [&](const Hit& h) { return h.rank == weak; }),
                        hits.end());

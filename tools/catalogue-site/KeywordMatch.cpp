@@ -146,6 +146,14 @@ QStringList subjectWords(const QStringList& name)
     return words;
 }
 
+// A theme's name the word only qualifies: a picture of something else, which a small glyph draws
+// too sparely to show the word at all ("paint-order-fms", "copy-sync5").
+KeywordMatch::Rank qualifierRank(const KeywordMatch::Terms& terms)
+{
+    return terms.style == IconEntry::Glyph ? KeywordMatch::Rank::GlyphCompound
+                                           : KeywordMatch::Rank::NameCompound;
+}
+
 // How a name the forms fit ranks. An application's name fits as the name only when it is the word as
 // typed ("cheese", not "cups" for "cup"); in a longer one the word is part of a brand. A theme's name
 // fits as the name unless the word is only its first, the general part ("edit" in "edit-copy").
@@ -156,7 +164,7 @@ KeywordMatch::Rank nameRank(const KeywordMatch::Terms& terms, const QStringList&
         return subject == QStringList{forms.front()} ? KeywordMatch::Rank::Name : KeywordMatch::Rank::Brand;
     if (terms.theme && subject.size() > 1 && SearchWords::sameWord(forms, subject.front()) &&
         !KeywordMatch::fitsWords(subject.mid(1), forms))
-        return KeywordMatch::Rank::NameCompound;
+        return qualifierRank(terms);
     return KeywordMatch::Rank::Name;
 }
 

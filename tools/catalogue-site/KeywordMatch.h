@@ -26,8 +26,9 @@ class KeywordMatch
 public:
     // After None, best first; a search's rank for a post is its worst word's rank. NameStart: the word
     // with an ending ("printer"); NameCompound: the word before another one ("bookmark", "raindrop");
-    // Brand: a word of an application's longer name ("x-plane").
-    // Association: a keyword for what goes with the icon ("cheese" on a moon).
+    // GlyphCompound: a glyph whose theme name the word only begins ("edit-copy"); Brand: a word of an
+    // application's longer name
+    // ("x-plane"); Association: a keyword for what goes with the icon ("cheese" on a moon).
     enum class Rank {
         None,
         Name,
@@ -35,6 +36,7 @@ public:
         NameRelated,
         Tag,
         NameCompound,
+        GlyphCompound,
         Brand,
         Alias,
         Related,
