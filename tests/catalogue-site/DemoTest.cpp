@@ -215,7 +215,7 @@ TEST_F(DemoSite, SearchesFindWhatTheyMeanOnTheFirstPage)
         {"fish", {"fish", "tropical-fish", "blowfish"}, {"dolphin", "whale", "crawfish", "shrimp"}},
         {"money", {"money-bag", "banknote-with-dollar-sign"}, {"diamond", "saphire", "gold-chain"}},
         {"star", {"glowing-star", "starred"}, {"stared", "staruml", "starbound"}},
-        {"trash", {"user-trash", "wastebasket", "keep-tidy"}, {"delete"}},
+        {"trash", {"user-trash", "wastebasket", "put-litter-in-its-place"}, {"delete"}},
         {"lock", {"lock", "padlock", "folder-locked"}, {"caps-lock", "num-lock", "scroll-lock", "old-key"}},
         {"book", {"books", "closed-book", "stack-of-books"}, {"address-book", "bookmark-"}},
         {"search",

@@ -1,7 +1,8 @@
-// Telling an emoji's keywords for what it shows from those for what goes with it, on a made-up
-// WordNet folder of a few nouns.
+// Telling an emoji's or a drawing's keywords for what it shows from those for what goes with it, on
+// a made-up WordNet folder of a few nouns.
 #include "catalogue-site/NounHierarchy.h"
 #include "SiteFixture.h"
+#include "catalogue-site/ClipArtScan.h"
 #include "catalogue-site/EmojiIndexScan.h"
 #include "catalogue-site/IconCatalogue.h"
 
@@ -83,7 +84,7 @@ TEST(NounHierarchy, KindsGoBothWaysThroughPluralsAndPhrasesAndUnknownWordsKeepTh
     EXPECT_TRUE(NounHierarchy::load(dir.filePath("missing")).isEmpty());
 }
 
-TEST(NounHierarchy, AnEmojiShowsUnderWhatGoesWithItOnlyWhenNothingElseFits)
+TEST(NounHierarchy, EmojiAndDrawingsShowUnderWhatGoesWithThemOnlyWhenNothingElseFits)
 {
     QTemporaryDir dir;
     const QString gem = dir.filePath("gemojione");
@@ -115,4 +116,13 @@ TEST(NounHierarchy, AnEmojiShowsUnderWhatGoesWithItOnlyWhenNothingElseFits)
     };
     EXPECT_EQ(names("cheese"), QStringList{"cheese-wedge"});
     EXPECT_EQ(names("milk"), QStringList{"cow"}); // nothing else fits
+
+    // A drawing's keywords too, its name's numbers aside; its folders are its own.
+    const QString art = dir.filePath("svg");
+    writeFile(art + "/animals/cow1_bw.svg", "<svg><metadata><dc:subject><rdf:Bag><rdf:li>animal</rdf:li>"
+                                            "<rdf:li>milk</rdf:li></rdf:Bag></dc:subject></metadata></svg>");
+    const std::vector<IconEntry> clips = ClipArtScan::scan(art, NounHierarchy::load(wordNet(dir)));
+    ASSERT_EQ(clips.size(), 1u);
+    EXPECT_EQ(clips[0].tags, QStringList({"animal", "animals"}));
+    EXPECT_EQ(clips[0].associations, QStringList{"milk"});
 }

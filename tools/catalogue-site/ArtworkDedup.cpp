@@ -72,6 +72,16 @@ void ArtworkDedup::addTag(IconEntry& entry, const QString& tag)
         entry.tags << tag;
 }
 
+void ArtworkDedup::addKeyword(IconEntry& entry, const QString& keyword, const NounHierarchy& nouns)
+{
+    if (keyword.isEmpty() || entry.tags.contains(keyword) || entry.associations.contains(keyword))
+        return;
+    if (nouns.describes(entry.name.split('-'), keyword))
+        addTag(entry, keyword);
+    else
+        entry.associations << keyword;
+}
+
 QString ArtworkDedup::nameAsTag(const QString& name)
 {
     return QString(name).replace('-', ' ');

@@ -80,7 +80,7 @@ QStringList ClipArtScan::keywords(const QByteArray& svgHead)
     return words;
 }
 
-std::vector<IconEntry> ClipArtScan::scan(const QString& root)
+std::vector<IconEntry> ClipArtScan::scan(const QString& root, const NounHierarchy& nouns)
 {
     QStringList files;
     QDirIterator it(root, {"*.svg"}, QDir::Files, QDirIterator::Subdirectories);
@@ -100,7 +100,7 @@ std::vector<IconEntry> ClipArtScan::scan(const QString& root)
         e.compact = IconNaming::compact(e.name);
         e.file = path;
         for (const QString& word : keywords(head(path)))
-            ArtworkDedup::addTag(e, word);
+            ArtworkDedup::addKeyword(e, word, nouns);
         const QString relative = path.mid(root.size() + 1);
         for (const QString& folder : relative.split('/').mid(0, relative.count('/')))
             ArtworkDedup::addTag(e, ArtworkDedup::nameAsTag(IconNaming::nameFromFileBase(folder)));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue-site/IconEntry.h"
+#include "catalogue-site/NounHierarchy.h"
 
 #include <QString>
 
@@ -13,8 +14,9 @@
 class ClipArtScan
 {
 public:
-    // Entries with name, compact name, file and tags (no date, no source).
-    static std::vector<IconEntry> scan(const QString& root);
+    // Entries with name, compact name, file, tags (the folders and the keywords that `nouns` find
+    // describe the drawing) and associations (the other keywords); no date, no source.
+    static std::vector<IconEntry> scan(const QString& root, const NounHierarchy& nouns = {});
     // The keywords in an SVG's metadata (<dc:subject> ... <rdf:li>word</rdf:li> ...), lowercase.
     static QStringList keywords(const QByteArray& svgHead);
 

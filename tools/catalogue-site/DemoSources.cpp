@@ -75,12 +75,11 @@ QStringList DemoSources::inputs()
 std::vector<IconEntry> DemoSources::collect(QStringList* notes)
 {
     const std::vector<Source> all = sources();
-    // Emoji names are plain English, so their keywords can be told apart by what the names' nouns
-    // are kinds of; a clip-art drawing's file name often says less than its keywords.
-    const Scan emoji = [](const QString& folder) {
-        return EmojiIndexScan::scan(folder, NounHierarchy::load(NounHierarchy::defaultFolder()));
-    };
-    const std::vector<Scan> scans = {IconThemeScan::scan, emoji, ClipArtScan::scan};
+    // The emoji's and the drawings' keywords are sorted by what their names' nouns are kinds of.
+    const NounHierarchy nouns = NounHierarchy::load(NounHierarchy::defaultFolder());
+    const std::vector<Scan> scans = {
+        IconThemeScan::scan, [&](const QString& folder) { return EmojiIndexScan::scan(folder, nouns); },
+        [&](const QString& folder) { return ClipArtScan::scan(folder, nouns); }};
     // The sources are read side by side; each is mostly waiting for the disk.
     std::vector<std::future<std::vector<IconEntry>>> reading;
     for (size_t i = 0; i < all.size(); ++i)

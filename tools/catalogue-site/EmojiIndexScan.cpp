@@ -19,21 +19,6 @@ QString asTag(const QString& text)
     return ArtworkDedup::nameAsTag(IconNaming::nameFromFileBase(text));
 }
 
-// The keywords that say what the emoji shows become its tags, the others its associations.
-void addKeywords(IconEntry& e, const QJsonArray& keywords, const NounHierarchy& nouns)
-{
-    const QStringList name = e.name.split('-');
-    for (const QJsonValue& keyword : keywords) {
-        const QString tag = asTag(keyword.toString());
-        if (tag.isEmpty() || e.tags.contains(tag) || e.associations.contains(tag))
-            continue;
-        if (nouns.describes(name, tag))
-            ArtworkDedup::addTag(e, tag);
-        else
-            e.associations << tag;
-    }
-}
-
 bool isToneCopy(const QString& key, const QString& category)
 {
     return category == "modifier" || key.contains("_tone");
@@ -66,7 +51,8 @@ std::vector<IconEntry> EmojiIndexScan::scan(const QString& gemFolder, const Noun
         ArtworkDedup::addTag(e, asTag(emoji.value("shortname").toString()));
         ArtworkDedup::addTag(e, category);
         ArtworkDedup::addTag(e, QStringLiteral("emoji"));
-        addKeywords(e, emoji.value("keywords").toArray(), nouns);
+        for (const QJsonValue& keyword : emoji.value("keywords").toArray())
+            ArtworkDedup::addKeyword(e, asTag(keyword.toString()), nouns);
         entries.push_back(std::move(e));
     }
     return entries;

@@ -9,21 +9,25 @@ namespace
 {
 constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
 
-// Words that join a name's nouns ("bust in silhouette") and are nouns of their own in WordNet ("in"
-// for inch, "a" for ampere).
+// Words that join a name's nouns ("bust in silhouette") and letters: WordNet has nouns for them
+// ("in" for inch, "a" for ampere, "h" for the letter), yet they say nothing of the thing.
 bool isJoiningWord(const QString& word)
 {
-    static const QSet<QString> kWords = {"a",  "an", "the", "in", "on",  "of",   "with", "and",
-                                         "or", "to", "at",  "by", "for", "from", "as"};
-    return kWords.contains(word) || word.front().isDigit();
+    static const QSet<QString> kWords = {"an", "the", "in", "on", "of",  "with", "and",
+                                         "or", "to",  "at", "by", "for", "from", "as"};
+    return word.size() < 2 || kWords.contains(word);
 }
 
+// The words that may name the thing, numbers taken off ("crawfish1-bw" is a crawfish).
 QStringList contentWords(const QStringList& words)
 {
     QStringList content;
-    for (const QString& w : words)
+    for (QString w : words) {
+        while (!w.isEmpty() && w.back().isDigit())
+            w.chop(1);
         if (!w.isEmpty() && !isJoiningWord(w))
             content << w;
+    }
     return content;
 }
 

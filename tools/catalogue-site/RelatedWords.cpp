@@ -49,7 +49,7 @@ constexpr std::array<std::pair<const char*, const char*>, 32> kTable = {{
                 "celebrate,party,gift,present,santa,pumpkin,fireworks,firecracker,balloon,beach,suitcase,"
                 "luggage,snowman,ornament,valentine,festival,feast,hanukkah,menorah,diwali,confetti,"
                 "birthday,tanabata,carnival,parade,sparkler,wrapped gift,jack o lantern,christmas tree,"
-                "palm,umbrella on ground,sunrise"},
+                "palm tree,umbrella on ground,sunrise"},
     {"game", "games,gaming,gamepad,joystick,controller,chess,cards,playing card,dice,puzzle,videogame,"
              "console,arcade,jigsaw,poker,casino,bowling,billiards,tetris,mahjong,solitaire,sudoku,domino,"
              "dominoes,toy,toys,recreation,sports"},
