@@ -5,6 +5,7 @@
 #include "catalogue-site/ClipArtScan.h"
 #include "catalogue-site/EmojiIndexScan.h"
 #include "catalogue-site/IconCatalogue.h"
+#include "catalogue-site/IconThemeScan.h"
 
 #include <QTemporaryDir>
 
@@ -27,7 +28,8 @@ const char* const kData = "  1 licence header line, skipped\n"
                           "00000010 05 n 01 lady_beetle 0 001 @ 00000009 n 0000 | ladybird\n"
                           "00000011 05 n 01 mouse 0 001 @ 00000007 n 0000 | rodent\n"
                           "00000012 06 n 01 glasses 0 001 @ 00000001 n 0000 | spectacles\n"
-                          "00000013 15 n 01 face 0 001 @ 00000001 n 0000 | front of the head\n";
+                          "00000013 15 n 01 face 0 001 @ 00000001 n 0000 | front of the head\n"
+                          "00000014 19 n 01 weather 0 001 @ 00000001 n 0000 | the atmosphere\n";
 // "lemma n synsetcount pointercount {symbol} sensecount tagsensecount {offset}"
 const char* const kIndex = "  1 licence header line, skipped\n"
                            "entity n 1 0 1 0 00000001\n"
@@ -43,7 +45,8 @@ const char* const kIndex = "  1 licence header line, skipped\n"
                            "lady_beetle n 1 1 @ 1 0 00000010\n"
                            "mouse n 1 1 @ 1 0 00000011\n"
                            "glasses n 1 1 @ 1 0 00000012\n"
-                           "face n 1 1 @ 1 0 00000013\n";
+                           "face n 1 1 @ 1 0 00000013\n"
+                           "weather n 1 1 @ 1 0 00000014\n";
 
 QString wordNet(const QTemporaryDir& dir)
 {
@@ -125,4 +128,21 @@ TEST(NounHierarchy, EmojiAndDrawingsShowUnderWhatGoesWithThemOnlyWhenNothingElse
     ASSERT_EQ(clips.size(), 1u);
     EXPECT_EQ(clips[0].tags, QStringList({"animal", "animals"}));
     EXPECT_EQ(clips[0].associations, QStringList{"milk"});
+}
+
+TEST(NounHierarchy, AThemesIconsNamedAfterAnApplicationAreItsBrandUnlessTheNameIsAThing)
+{
+    QTemporaryDir dir;
+    const QString t = dir.filePath("theme");
+    writeFile(t + "/index.theme", "[Icon Theme]\nName=T\nDirectories=64x64/apps,22x22/panel\n\n"
+                                  "[64x64/apps]\nSize=64\nContext=Applications\n"
+                                  "[22x22/panel]\nSize=22\nContext=Status\n");
+    for (const char* icon : {"64x64/apps/knemo", "64x64/apps/weather", "22x22/panel/knemo-monitor-idle",
+                             "22x22/panel/weather-clear", "22x22/panel/network-idle"})
+        writeFile(t + "/" + icon + ".svg", svgRect("grey"));
+    const std::vector<IconEntry> icons = IconThemeScan::scan(t, NounHierarchy::load(wordNet(dir)));
+    ASSERT_EQ(icons.size(), 5u);
+    for (const IconEntry& e : icons)
+        EXPECT_EQ(e.aliases.contains("apps"), e.name != "weather-clear" && e.name != "network-idle")
+            << e.name.toStdString();
 }

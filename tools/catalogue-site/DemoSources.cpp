@@ -75,10 +75,12 @@ QStringList DemoSources::inputs()
 std::vector<IconEntry> DemoSources::collect(QStringList* notes)
 {
     const std::vector<Source> all = sources();
-    // The emoji's and the drawings' keywords are sorted by what their names' nouns are kinds of.
+    // The emoji's and the drawings' keywords are sorted by what their names' nouns are kinds of, and
+    // the nouns tell an application's name from a thing's.
     const NounHierarchy nouns = NounHierarchy::load(NounHierarchy::defaultFolder());
     const std::vector<Scan> scans = {
-        IconThemeScan::scan, [&](const QString& folder) { return EmojiIndexScan::scan(folder, nouns); },
+        [&](const QString& folder) { return IconThemeScan::scan(folder, nouns); },
+        [&](const QString& folder) { return EmojiIndexScan::scan(folder, nouns); },
         [&](const QString& folder) { return ClipArtScan::scan(folder, nouns); }};
     // The sources are read side by side; each is mostly waiting for the disk.
     std::vector<std::future<std::vector<IconEntry>>> reading;

@@ -191,9 +191,34 @@ int styleOf(const QString& name, int size)
         return IconEntry::Glyph;
     return size < 48 ? IconEntry::SmallIcon : IconEntry::Artwork;
 }
+
+// Gives the tray and status icons of the theme's applications ("knemo-monitor-idle",
+// "qomp-play-panel") the applications' context: they are brands. An application named after a thing
+// ("weather") shares its name with the theme's own status icons, and with no nouns to tell, none is marked.
+void markTrayIcons(std::vector<IconEntry>& entries, const NounHierarchy& nouns)
+{
+    if (nouns.isEmpty())
+        return;
+    // Every name an application's icon goes by: its own and those of the links to it ("knemo").
+    QSet<QString> applications;
+    for (const IconEntry& e : entries)
+        if (e.aliases.contains(QStringLiteral("apps")))
+            for (const QString& name : e.aliases + QStringList{ArtworkDedup::nameAsTag(e.name)})
+                if (!nouns.knows(name))
+                    applications.insert(QString(name).replace(' ', '-'));
+    for (IconEntry& e : entries) {
+        if (e.aliases.contains(QStringLiteral("apps")))
+            continue;
+        for (qsizetype dash = e.name.indexOf('-'); dash > 0; dash = e.name.indexOf('-', dash + 1))
+            if (applications.contains(e.name.left(dash))) {
+                addAlias(e, QStringLiteral("apps"));
+                break;
+            }
+    }
+}
 } // namespace
 
-std::vector<IconEntry> IconThemeScan::scan(const QString& themeFolder)
+std::vector<IconEntry> IconThemeScan::scan(const QString& themeFolder, const NounHierarchy& nouns)
 {
     std::vector<Listed> listed;
     NameGroups groups;
@@ -255,5 +280,6 @@ std::vector<IconEntry> IconThemeScan::scan(const QString& themeFolder)
         e.style = styleOf(e.name, icon.size);
         entries.push_back(std::move(e));
     }
+    markTrayIcons(entries, nouns);
     return entries;
 }

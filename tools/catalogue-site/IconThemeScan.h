@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue-site/IconEntry.h"
+#include "catalogue-site/NounHierarchy.h"
 
 #include <QString>
 
@@ -16,6 +17,8 @@ class IconThemeScan
 {
 public:
     // Entries with name, compact name, file and tags (no date, no source); empty when the theme
-    // has no index.theme.
-    static std::vector<IconEntry> scan(const QString& themeFolder);
+    // has no index.theme. An icon named after one of the theme's applications ("knemo-monitor-idle")
+    // is that application's tray or status icon and counts as an application's too ("apps"), unless
+    // `nouns` know the name as a thing ("weather-clear").
+    static std::vector<IconEntry> scan(const QString& themeFolder, const NounHierarchy& nouns = {});
 };
