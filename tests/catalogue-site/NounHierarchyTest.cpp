@@ -29,7 +29,13 @@ const char* const kData = "  1 licence header line, skipped\n"
                           "00000011 05 n 01 mouse 0 001 @ 00000007 n 0000 | rodent\n"
                           "00000012 06 n 01 glasses 0 001 @ 00000001 n 0000 | spectacles\n"
                           "00000013 15 n 01 face 0 001 @ 00000001 n 0000 | front of the head\n"
-                          "00000014 19 n 01 weather 0 001 @ 00000001 n 0000 | the atmosphere\n";
+                          "00000014 19 n 01 weather 0 001 @ 00000001 n 0000 | the atmosphere\n"
+                          "00000015 18 n 01 person 0 001 @ 00000001 n 0000 | a human being\n"
+                          "00000016 18 n 01 woman 0 001 @ 00000015 n 0000 | an adult female\n"
+                          "00000017 18 n 01 infant 0 001 @ 00000015 n 0000 | a very young child\n"
+                          "00000018 18 n 01 fetus 0 001 @ 00000001 n 0000 | an unborn child\n"
+                          "00000019 18 n 01 youngest 0 001 @ 00000015 n 0000 | the youngest of a group\n"
+                          "00000020 18 n 01 babe 0 001 @ 00000016 n 0000 | a young woman (slang)\n";
 // "lemma n synsetcount pointercount {symbol} sensecount tagsensecount {offset}"
 const char* const kIndex = "  1 licence header line, skipped\n"
                            "entity n 1 0 1 0 00000001\n"
@@ -46,7 +52,9 @@ const char* const kIndex = "  1 licence header line, skipped\n"
                            "mouse n 1 1 @ 1 0 00000011\n"
                            "glasses n 1 1 @ 1 0 00000012\n"
                            "face n 1 1 @ 1 0 00000013\n"
-                           "weather n 1 1 @ 1 0 00000014\n";
+                           "weather n 1 1 @ 1 0 00000014\n"
+                           "woman n 1 1 @ 1 0 00000016\n"
+                           "baby n 4 1 @ 4 0 00000017 00000018 00000019 00000020\n";
 
 QString wordNet(const QTemporaryDir& dir)
 {
@@ -79,6 +87,9 @@ TEST(NounHierarchy, KindsGoBothWaysThroughPluralsAndPhrasesAndUnknownWordsKeepTh
     EXPECT_TRUE(nouns.describes({"lady", "beetle"}, "animal"));
     EXPECT_FALSE(nouns.describes({"lady", "beetle"}, "lady cow")); // a phrase is about its last word
     EXPECT_FALSE(nouns.describes({"nerd", "face"}, "glasses"));
+    // A keyword is taken in its common senses: a baby is a young woman only in its fourth.
+    EXPECT_TRUE(nouns.kindRelated("baby", "woman"));
+    EXPECT_FALSE(nouns.describes({"family", "woman"}, "baby"));
     // Nothing to tell by: a keyword or a name of no known noun, or no nouns at all.
     EXPECT_TRUE(nouns.describes({"full", "moon"}, "spooky"));
     EXPECT_TRUE(nouns.describes({"avocado"}, "cheese"));

@@ -125,7 +125,7 @@ NounHierarchy NounHierarchy::load(const QString& folder)
     return h;
 }
 
-std::vector<int> NounHierarchy::sensesOf(const QString& noun) const
+std::vector<int> NounHierarchy::sensesOf(const QString& noun, size_t most) const
 {
     QString lemma = noun.trimmed().toLower();
     lemma.replace(' ', '_');
@@ -138,10 +138,12 @@ std::vector<int> NounHierarchy::sensesOf(const QString& noun) const
         if (lemma.endsWith(QLatin1String(ending)) && lemma.size() > qsizetype(strlen(ending)) + 1)
             bases << lemma.chopped(qsizetype(strlen(ending))) + QLatin1String(replacement);
     std::vector<int> senses;
-    for (const QString& base : bases)
-        for (const int s : m_senses.value(base))
-            if (std::find(senses.begin(), senses.end(), s) == senses.end())
-                senses.push_back(s);
+    for (const QString& base : bases) {
+        const std::vector<int> of = m_senses.value(base);
+        for (size_t i = 0; i < of.size() && i < most; ++i)
+            if (std::find(senses.begin(), senses.end(), of[i]) == senses.end())
+                senses.push_back(of[i]);
+    }
     return senses;
 }
 
@@ -169,7 +171,11 @@ bool NounHierarchy::reaches(int synset, const std::vector<int>& targets) const
 
 bool NounHierarchy::kindRelated(const QString& a, const QString& b) const
 {
-    const std::vector<int> first = sensesOf(a), second = sensesOf(b);
+    return kindRelated(sensesOf(a), sensesOf(b));
+}
+
+bool NounHierarchy::kindRelated(const std::vector<int>& first, const std::vector<int>& second) const
+{
     if (first.empty() || second.empty())
         return false;
     for (const int s : first)
@@ -201,9 +207,10 @@ bool NounHierarchy::describes(const QStringList& name, const QString& keyword) c
     keys.removeIf([this](const QString& k) { return !knows(k); });
     if (keys.isEmpty())
         return true;
+    // A keyword is taken in its common senses ("baby" for a child, not for a young woman).
     for (const QString& k : keys)
         for (const QString& n : nouns)
-            if (kindRelated(k, n))
+            if (kindRelated(sensesOf(k, kKeywordSenses), sensesOf(n)))
                 return true;
     return false;
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <vector>
 
 // What English nouns are kinds of, read from WordNet's noun files: a cow is a kind of animal and
@@ -33,7 +34,10 @@ public:
     [[nodiscard]] bool describes(const QStringList& name, const QString& keyword) const;
 
 private:
-    std::vector<int> sensesOf(const QString& noun) const;
+    static constexpr size_t kKeywordSenses = 3;
+    // Its senses, most common first, at most `most` of each form.
+    std::vector<int> sensesOf(const QString& noun, size_t most = SIZE_MAX) const;
+    bool kindRelated(const std::vector<int>& first, const std::vector<int>& second) const;
     bool reaches(int synset, const std::vector<int>& targets) const;
 
     QHash<QString, std::vector<int>> m_senses; // lemma ("lady_beetle") to synsets
