@@ -353,6 +353,10 @@ TEST(DemoSources, ThemeNamesGoFromTheGeneralToTheSpecificAndApplicationNamesAreB
     EXPECT_EQ(namesFound(paint, "paint"), "paint-brush");
     EXPECT_EQ(namesFound(paint, "paint+order"), "paint-order-fms");
     EXPECT_EQ(namesFound(IconCatalogue({order}), "paint"), "paint-order-fms");
+    // A theme's variant word is no subject either.
+    const IconEntry variant = themed("cryptfolder-closed-light", "status");
+    EXPECT_EQ(namesFound(IconCatalogue({variant, entry("lamp", {"light"})}), "light"), "lamp");
+    EXPECT_EQ(namesFound(IconCatalogue({variant}), "light"), "cryptfolder-closed-light");
 }
 
 TEST(DemoSources, ASeriesShowsTwoOfItsPostsAmongTheOthersAndTheRestAfterThem)

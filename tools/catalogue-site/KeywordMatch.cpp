@@ -165,6 +165,10 @@ KeywordMatch::Rank nameRank(const KeywordMatch::Terms& terms, const QStringList&
     if (terms.theme && subject.size() > 1 && SearchWords::sameWord(forms, subject.front()) &&
         !KeywordMatch::fitsWords(subject.mid(1), forms))
         return qualifierRank(terms);
+    // A theme's state or variant word says which of an icon's versions it is, like an alias
+    // ("light" in "cryptfolder-closed-light").
+    if (terms.theme && !subject.isEmpty() && !KeywordMatch::fitsWords(subject, forms))
+        return KeywordMatch::Rank::Alias;
     return KeywordMatch::Rank::Name;
 }
 
