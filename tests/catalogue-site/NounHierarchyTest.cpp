@@ -35,7 +35,8 @@ const char* const kData = "  1 licence header line, skipped\n"
                           "00000017 18 n 01 infant 0 001 @ 00000015 n 0000 | a very young child\n"
                           "00000018 18 n 01 fetus 0 001 @ 00000001 n 0000 | an unborn child\n"
                           "00000019 18 n 01 youngest 0 001 @ 00000015 n 0000 | the youngest of a group\n"
-                          "00000020 18 n 01 babe 0 001 @ 00000016 n 0000 | a young woman (slang)\n";
+                          "00000020 18 n 01 babe 0 001 @ 00000016 n 0000 | a young woman (slang)\n"
+                          "00000021 18 n 01 user 0 001 @ 00000015 n 0000 | a person who uses\n";
 // "lemma n synsetcount pointercount {symbol} sensecount tagsensecount {offset}"
 const char* const kIndex = "  1 licence header line, skipped\n"
                            "entity n 1 0 1 0 00000001\n"
@@ -54,7 +55,8 @@ const char* const kIndex = "  1 licence header line, skipped\n"
                            "face n 1 1 @ 1 0 00000013\n"
                            "weather n 1 1 @ 1 0 00000014\n"
                            "woman n 1 1 @ 1 0 00000016\n"
-                           "baby n 4 1 @ 4 0 00000017 00000018 00000019 00000020\n";
+                           "baby n 4 1 @ 4 0 00000017 00000018 00000019 00000020\n"
+                           "user n 1 1 @ 1 0 00000021\n";
 
 QString wordNet(const QTemporaryDir& dir)
 {
@@ -148,12 +150,13 @@ TEST(NounHierarchy, AThemesIconsNamedAfterAnApplicationAreItsBrandUnlessTheNameI
     writeFile(t + "/index.theme", "[Icon Theme]\nName=T\nDirectories=64x64/apps,22x22/panel\n\n"
                                   "[64x64/apps]\nSize=64\nContext=Applications\n"
                                   "[22x22/panel]\nSize=22\nContext=Status\n");
-    for (const char* icon : {"64x64/apps/knemo", "64x64/apps/weather", "22x22/panel/knemo-monitor-idle",
-                             "22x22/panel/weather-clear", "22x22/panel/network-idle"})
+    for (const char* icon :
+         {"64x64/apps/knemo", "64x64/apps/weather", "64x64/apps/user-trash", "22x22/panel/knemo-monitor-idle",
+          "22x22/panel/weather-clear", "22x22/panel/network-idle", "22x22/panel/user-trash-full"})
         writeFile(t + "/" + icon + ".svg", svgRect("grey"));
     const std::vector<IconEntry> icons = IconThemeScan::scan(t, NounHierarchy::load(wordNet(dir)));
-    ASSERT_EQ(icons.size(), 5u);
+    ASSERT_EQ(icons.size(), 7u);
+    const QStringList things = {"weather-clear", "network-idle", "user-trash-full"};
     for (const IconEntry& e : icons)
-        EXPECT_EQ(e.aliases.contains("apps"), e.name != "weather-clear" && e.name != "network-idle")
-            << e.name.toStdString();
+        EXPECT_EQ(e.aliases.contains("apps"), !things.contains(e.name)) << e.name.toStdString();
 }

@@ -199,12 +199,13 @@ void markTrayIcons(std::vector<IconEntry>& entries, const NounHierarchy& nouns)
 {
     if (nouns.isEmpty())
         return;
-    // Every name an application's icon goes by: its own and those of the links to it ("knemo").
+    // Every name an application's icon goes by, its own and those of the links to it ("knemo"),
+    // that does not begin with a thing ("user-trash").
     QSet<QString> applications;
     for (const IconEntry& e : entries)
         if (e.aliases.contains(QStringLiteral("apps")))
             for (const QString& name : e.aliases + QStringList{ArtworkDedup::nameAsTag(e.name)})
-                if (!nouns.knows(name))
+                if (!nouns.knows(name.section(' ', 0, 0)))
                     applications.insert(QString(name).replace(' ', '-'));
     for (IconEntry& e : entries) {
         if (e.aliases.contains(QStringLiteral("apps")))
