@@ -353,6 +353,12 @@ TEST(DemoSources, ThemeNamesGoFromTheGeneralToTheSpecificAndApplicationNamesAreB
     EXPECT_EQ(namesFound(paint, "paint"), "paint-brush");
     EXPECT_EQ(namesFound(paint, "paint+order"), "paint-order-fms");
     EXPECT_EQ(namesFound(IconCatalogue({order}), "paint"), "paint-order-fms");
+    // A synonym in a name ("configure") fits no better than the word itself in an alias, nor does it
+    // fit a name's qualifier ("preferences" in "preferences-desktop-mouse").
+    IconEntry gear = themed("emblem-system", "emblems");
+    gear.aliases << "settings";
+    const IconCatalogue settings({gear, entry("configure"), themed("preferences-desktop-mouse", "apps")});
+    EXPECT_EQ(namesFound(settings, "settings"), "configure,emblem-system");
     // A theme's variant word is no subject either.
     const IconEntry variant = themed("cryptfolder-closed-light", "status");
     EXPECT_EQ(namesFound(IconCatalogue({variant, entry("lamp", {"light"})}), "light"), "lamp");

@@ -140,10 +140,16 @@ std::vector<int> IconCatalogue::ranked(const KeywordMatch::Query& query) const
                                               KeywordMatch::Rank::Association};
     if (query.size() == 1)
         weakRanks.insert(weakRanks.begin(), KeywordMatch::Rank::GlyphCompound);
+    // A synonym's fit is no better than the word's own: "settings" in an alias stays beside
+    // "configure" in a name.
     for (const KeywordMatch::Rank weak : weakRanks)
-        if (std::any_of(hits.begin(), hits.end(), [&](const Hit& h) { return h.rank < weak; }))
-            hits.erase(std::remove_if(hits.begin(), hits.end(), [&](const Hit& h) { return h.rank == weak; }),
-                       hits.end());
+        for (const int distance : {KeywordMatch::kAsTyped, KeywordMatch::kSynonym, KeywordMatch::kTypo})
+            if (std::any_of(hits.begin(), hits.end(),
+                            [&](const Hit& h) { return h.rank < weak && h.distance <= distance; }))
+                hits.erase(
+                    std::remove_if(hits.begin(), hits.end(),
+                                   [&](const Hit& h) { return h.rank == weak && h.distance == distance; }),
+                    hits.end());
     const auto byOrder = [](const Hit& a, const Hit& b) {
         return std::tie(a.rank, a.distance, a.overflow, a.score, a.shuffle, a.index) <
                std::tie(b.rank, b.distance, b.overflow, b.score, b.shuffle, b.index);

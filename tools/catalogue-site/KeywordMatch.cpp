@@ -284,8 +284,13 @@ KeywordMatch::Start KeywordMatch::startOf(const QStringList& words, const QStrin
 KeywordMatch::Rank KeywordMatch::rank(const Terms& terms, const Reading& reading,
                                       const QSet<QString>& vocabulary)
 {
-    if (fitsWords(terms.name, reading.forms))
-        return nameRank(terms, reading.forms);
+    if (fitsWords(terms.name, reading.forms)) {
+        const Rank r = nameRank(terms, reading.forms);
+        // A synonym fits what a name shows, not the part that qualifies it ("preferences" in
+        // "preferences-desktop-cookies" for "settings").
+        if (reading.distance != kSynonym || r == Rank::Name)
+            return r;
+    }
     // A synonym fits the name and the keywords only: its starts, related subjects and a theme's
     // aliases lead too far ("cut" to "cutegram"). A corrected word fits as typed.
     if (reading.distance == kSynonym)
