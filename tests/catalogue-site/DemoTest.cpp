@@ -15,6 +15,8 @@
 
 #include <httplib.h>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace
@@ -47,13 +49,16 @@ bool sameArtwork(const QImage& a, const QImage& b)
 }
 
 // Share of pixels that are not transparent.
+// The share of pixels that show on a white tile.
 double coverage(const QImage& image)
 {
     const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
     int visible = 0;
     for (int y = 0; y < argb.height(); ++y)
-        for (int x = 0; x < argb.width(); ++x)
-            visible += qAlpha(argb.pixel(x, y)) > 16 ? 1 : 0;
+        for (int x = 0; x < argb.width(); ++x) {
+            const QRgb p = argb.pixel(x, y);
+            visible += qAlpha(p) * (255 - std::min({qRed(p), qGreen(p), qBlue(p)})) / 255 > 16 ? 1 : 0;
+        }
     return double(visible) / double(argb.width() * argb.height());
 }
 

@@ -385,7 +385,7 @@ TEST(DemoSources, ListingsShowEachPictureOnceKeepRecolouringsAndSkipEmptyPicture
 {
     QTemporaryDir dir;
     // A house as a theme draws it for 16 and for 24 pixels, once more with wider margins, a recoloured
-    // copy, and nothing at all.
+    // copy, nothing at all, and white lines.
     const auto house = [](const char* colour, int page, const char* roof, const char* wall) {
         const QByteArray size = QByteArray::number(page);
         return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + size + "\" height=\"" + size +
@@ -402,8 +402,12 @@ TEST(DemoSources, ListingsShowEachPictureOnceKeepRecolouringsAndSkipEmptyPicture
               "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"16\" height=\"16\"/>");
     writeFile(dir.filePath("e.svg"), house("#3050c0", 24, "M5.8 9.4 L11.4 3.8 L17 9.4 Z",
                                            "x=\"7.4\" y=\"9.4\" width=\"8\" height=\"5.6\""));
+    // White lines for a dark background show nothing on a white tile.
+    writeFile(dir.filePath("f.svg"), "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"16\" height=\"16\">"
+                                     "<rect x=\"2\" y=\"2\" width=\"12\" height=\"12\" fill=\"none\" "
+                                     "stroke=\"#fafafa\"/></svg>");
     std::vector<IconEntry> entries;
-    for (const char* name : {"a", "b", "c", "d", "e"}) {
+    for (const char* name : {"a", "b", "c", "d", "e", "f"}) {
         IconEntry e = entry(QStringLiteral("house-") + name);
         e.synthetic = -1;
         e.file = dir.filePath(QStringLiteral("%1.svg").arg(name));
@@ -411,7 +415,7 @@ TEST(DemoSources, ListingsShowEachPictureOnceKeepRecolouringsAndSkipEmptyPicture
     }
     const IconCatalogue c(entries);
     ImageStore images(c);
-    ASSERT_EQ(c.search("house").size(), 5u);
+    ASSERT_EQ(c.search("house").size(), 6u);
     DistinctResults listings(c, images);
     const DistinctResults::Page page = listings.page(
         "house", [&] { return c.search("house"); }, 1);

@@ -75,6 +75,14 @@ QRect drawnSquare(const QImage& picture)
     return {(left + right + 1 - side) / 2, (top + bottom + 1 - side) / 2, side, side};
 }
 
+// Whether a premultiplied pixel shows on a white page: white lines drawn for a dark background (a
+// football pitch's markings) do not.
+bool showsOnWhite(QRgb p)
+{
+    const int alpha = qAlpha(p);
+    return std::max({alpha - qRed(p), alpha - qGreen(p), alpha - qBlue(p)}) >= kVisibleAlpha;
+}
+
 QImage reduced(const QImage& picture)
 {
     return picture
@@ -91,7 +99,7 @@ PixelPrint::PixelPrint(const QImage& picture)
     for (int y = 0; y < kCompared; ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(whole.constScanLine(y));
         for (int x = 0; x < kCompared; ++x)
-            m_visible += qAlpha(line[x]) >= kVisibleAlpha ? 1 : 0;
+            m_visible += showsOnWhite(line[x]) ? 1 : 0;
     }
     m_pixels = reduced(argb.copy(drawnSquare(argb)));
     const int cell = kCompared / kCells;

@@ -8,7 +8,7 @@
 // kCompared x kCompared, to tell the same artwork under two names from two artworks: the same
 // drawing (also drawn anew for another icon size, with other margins and its edges on other pixels)
 // differs only along its edges, a recoloured copy over its whole surface. Also says whether a
-// picture is all but empty.
+// picture is all but empty or white, and so shows nothing on a listing's white tiles.
 class PixelPrint
 {
 public:
@@ -18,7 +18,7 @@ public:
     PixelPrint() = default;
     explicit PixelPrint(const QImage& picture);
 
-    // Fewer than kMinVisible of its pixels show anything.
+    // Fewer than kMinVisible of its pixels show anything on a white page.
     [[nodiscard]] bool isBlank() const { return m_visible < kMinVisible; }
     [[nodiscard]] bool sameAs(const PixelPrint& other) const;
 
