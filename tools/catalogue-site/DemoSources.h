@@ -28,8 +28,8 @@ public:
         QString folder;  // where it is on this machine; empty when not installed
     };
     static std::vector<Source> sources();
-    // The installed sources' folders and index files, and the noun files that sort the emoji's
-    // keywords: what the entries are built from.
+    // The installed sources' folders and index files, and the noun files that sort their keywords:
+    // what the entries are built from.
     static QStringList inputs();
 
     // The entries of every installed source (no dates yet); `notes` gets one line per source

@@ -68,6 +68,37 @@ QStringList seriesOf(const QStringList& name)
         series << words.join(' ');
     return series;
 }
+// One post a search fits, with what orders it among the others.
+struct Hit {
+    KeywordMatch::Rank rank;
+    int distance;  // the word itself before a synonym
+    bool overflow; // a third or later post of one series within its rank
+    int score;
+    quint32 shuffle;
+    int index;
+};
+
+// An application's brand is its logo, not the thing ("x-plane", "cups"), a theme's aliases name what
+// an icon is used for, not what it shows ("download" for an arrow), an association what goes with it
+// ("cheese" for a moon), and a glyph a single word only qualifies shows something else
+// ("paint-order-fms"; "network+wireless" asks for "network-wireless-symbolic"): each counts only when
+// nothing fits better. A synonym's fit is no better than the word's own: "settings" in an alias stays
+// beside "configure" in a name.
+void dropWeakHits(std::vector<Hit>& hits, bool oneWord)
+{
+    // Best first, so that a post dropped here does not count as fitting better than the next.
+    std::vector<KeywordMatch::Rank> weakRanks{KeywordMatch::Rank::Brand, KeywordMatch::Rank::Alias,
+                                              KeywordMatch::Rank::Association};
+    if (oneWord)
+        weakRanks.insert(weakRanks.begin(), KeywordMatch::Rank::GlyphCompound);
+    for (const KeywordMatch::Rank weak : weakRanks)
+        for (const int distance : {KeywordMatch::kAsTyped, KeywordMatch::kSynonym, KeywordMatch::kTypo}) {
+            const auto better = [&](const Hit& h) { return h.rank < weak && h.distance <= distance; };
+            const auto dropped = [&](const Hit& h) { return h.rank == weak && h.distance == distance; };
+            if (std::any_of(hits.begin(), hits.end(), better))
+                hits.erase(std::remove_if(hits.begin(), hits.end(), dropped), hits.end());
+        }
+}
 } // namespace
 
 IconCatalogue::IconCatalogue(std::vector<IconEntry> entries)
@@ -112,14 +143,6 @@ std::vector<int> IconCatalogue::search(const QString& keyword) const
 
 std::vector<int> IconCatalogue::ranked(const KeywordMatch::Query& query) const
 {
-    struct Hit {
-        KeywordMatch::Rank rank;
-        int distance;  // the word itself before a synonym
-        bool overflow; // a third or later post of one series within its rank
-        int score;
-        quint32 shuffle;
-        int index;
-    };
     std::vector<Hit> hits;
     for (int i = 0; i < size(); ++i) {
         const KeywordMatch::Terms& terms = m_terms[size_t(i)];
@@ -130,26 +153,7 @@ std::vector<int> IconCatalogue::ranked(const KeywordMatch::Query& query) const
                         3 * terms.style + nameLength(terms.name, query.size()) + tagBreadth(terms, fit.rank),
                         IconNaming::stableHash(m_icons[size_t(i)].compact), i});
     }
-    // An application's brand is its logo, not the thing ("x-plane", "cups"), a theme's aliases name
-    // what an icon is used for, not what it shows ("download" for an arrow), an association what goes
-    // with it ("cheese" for a moon), and a glyph a single word only qualifies shows something else
-    // ("paint-order-fms"; "network+wireless" asks for "network-wireless-symbolic"): each counts only
-    // when nothing fits better.
-    // Best first, so that a post dropped here does not count as fitting better than the next.
-    std::vector<KeywordMatch::Rank> weakRanks{KeywordMatch::Rank::Brand, KeywordMatch::Rank::Alias,
-                                              KeywordMatch::Rank::Association};
-    if (query.size() == 1)
-        weakRanks.insert(weakRanks.begin(), KeywordMatch::Rank::GlyphCompound);
-    // A synonym's fit is no better than the word's own: "settings" in an alias stays beside
-    // "configure" in a name.
-    for (const KeywordMatch::Rank weak : weakRanks)
-        for (const int distance : {KeywordMatch::kAsTyped, KeywordMatch::kSynonym, KeywordMatch::kTypo})
-            if (std::any_of(hits.begin(), hits.end(),
-                            [&](const Hit& h) { return h.rank < weak && h.distance <= distance; }))
-                hits.erase(
-                    std::remove_if(hits.begin(), hits.end(),
-                                   [&](const Hit& h) { return h.rank == weak && h.distance == distance; }),
-                    hits.end());
+    dropWeakHits(hits, query.size() == 1);
     const auto byOrder = [](const Hit& a, const Hit& b) {
         return std::tie(a.rank, a.distance, a.overflow, a.score, a.shuffle, a.index) <
                std::tie(b.rank, b.distance, b.overflow, b.score, b.shuffle, b.index);
