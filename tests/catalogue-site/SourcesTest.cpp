@@ -177,7 +177,9 @@ TEST(DemoSources, SearchFindsWholeWordsAndWordStartsRankingTheOwnNameFirst)
                            entry("hot-dog"),
                            entry("dog-face"),
                            entry("water-drop"),
-                           entry("applets-clock")});
+                           entry("applets-clock"),
+                           entry("wine-glass"),
+                           entry("face-glasses")});
     const auto find = [&](const QString& search) { return namesFound(c, search); };
     // The name, then a name word it starts, then a subject the name calls for, then a borrowed
     // keyword; never inside a word.
@@ -196,6 +198,8 @@ TEST(DemoSources, SearchFindsWholeWordsAndWordStartsRankingTheOwnNameFirst)
     EXPECT_EQ(find("left arrow"), "arrow-left");
     EXPECT_TRUE(find("left car").empty());
     EXPECT_EQ(find("batteries"), "battery-full");
+    EXPECT_EQ(find("glasses"), "face-glasses"); // a plural of its own
+    EXPECT_EQ(find("glass"), "wine-glass");
     EXPECT_EQ(find("Café"), "cafe-sign");
     EXPECT_TRUE(find("arrow").rfind("arrow-left,", 0) == 0);
     EXPECT_TRUE(find("arrow").find("go-next") != std::string::npos); // a related subject
@@ -204,7 +208,7 @@ TEST(DemoSources, SearchFindsWholeWordsAndWordStartsRankingTheOwnNameFirst)
     EXPECT_EQ(find("scissors"), "edit-cut");
     EXPECT_EQ(find("calender"), "calendar");
     EXPECT_TRUE(find("cor").empty());
-    EXPECT_EQ(c.search("%%").size(), 24u);
+    EXPECT_EQ(c.search("%%").size(), 26u);
 
     // Within a rank, artwork before glyphs and a plain name before a long compound.
     const IconCatalogue keys({entry("keyboard", {}, IconEntry::Glyph),

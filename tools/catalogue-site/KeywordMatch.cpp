@@ -37,7 +37,10 @@ KeywordMatch::Start continuation(const QString& word, const QString& rest, const
     static const QStringList kEndings = {"s",  "es",  "er",  "ers", "ing", "ings", "ping", "ped",
                                          "ed", "ned", "ged", "red", "al",  "ical", "ics",  "y"};
     static const QStringList kAfterDoubling = {"ed", "er", "ers", "ing", "ings"};
-    if (kEndings.contains(rest) && !(kAfterDoubling.contains(rest) && doublesLastLetter(word)))
+    // A plural ending counts only where the longer word is the plural ("glasses" is none of "glass").
+    const bool plural = rest == QLatin1String("s") || rest == QLatin1String("es");
+    if (kEndings.contains(rest) && !(kAfterDoubling.contains(rest) && doublesLastLetter(word)) &&
+        (!plural || SearchWords::forms(word + rest).contains(word)))
         return KeywordMatch::Start::Ending;
     return rest.size() >= kMinJoinedWord && vocabulary.contains(rest) ? KeywordMatch::Start::Word
                                                                       : KeywordMatch::Start::None;

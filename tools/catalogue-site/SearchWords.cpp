@@ -7,9 +7,11 @@
 
 namespace
 {
-// Words ending in "s" that are no plurals (or whose singular means something else).
-constexpr std::array kNoPlural = {"news", "series", "species", "always", "physics", "mathematics",
-                                  "gas",  "lens",   "canvas",  "atlas",  "chaos",   "analysis"};
+// Words ending in "s" that are no plurals (or whose singular means something else: glasses are no
+// drinking glasses).
+constexpr std::array kNoPlural = {"news",    "series", "species", "always", "physics", "mathematics",
+                                  "gas",     "lens",   "canvas",  "atlas",  "chaos",   "analysis",
+                                  "glasses", "arms",   "goods",   "shorts"};
 
 // Groups of words icon names use for the same thing; each word finds the others. In a row
 // "word>others" only the first word finds the others: a search for "delete" may show a wastebasket,
